@@ -1,0 +1,106 @@
+#include "engine/config/program_paths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "engine/model/label_setup.h"
+
+namespace zk {
+
+TProgramPaths ProgramPaths;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string WithSlash(std::string dir)
+{
+    if (dir.empty() || dir.back() != '/') {
+        dir.push_back('/');
+    }
+    return dir;
+}
+
+// The executable's directory: the kernel knows it even when argv[0] names
+// no directory (a program found through PATH).
+std::string ExecutableDir(const char* argv0)
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (!error && !self.empty()) {
+        return WithSlash(self.parent_path().string());
+    }
+    if (argv0 != nullptr && std::strchr(argv0, '/') != nullptr) {
+        return WithSlash(fs::absolute(fs::path(argv0), error).parent_path().string());
+    }
+    return WithSlash(fs::current_path(error).string());
+}
+
+std::string UserConfigDir()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        return WithSlash(std::string(xdg) + "/zkedit");
+    }
+    const char* home = std::getenv("HOME");
+    return WithSlash(std::string(home != nullptr ? home : "/tmp") + "/.config/zkedit");
+}
+
+// Normal *.trn files of one directory, sorted by name for a stable order.
+void AddTranslationFiles(const fs::path& dir, std::vector<fs::path>& found)
+{
+    std::error_code error;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(error) && name.size() > 4 && name[0] != '.' &&
+            name.compare(name.size() - 4, 4, ".trn") == 0) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    found.insert(found.end(), files.begin(), files.end());
+}
+
+bool IsLabelFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    char magic[11] = {};
+    return file.read(magic, sizeof magic) && std::memcmp(magic, LabelFileMagic, sizeof magic) == 0;
+}
+
+}  // namespace
+
+void InitProgramPaths(int argc, const char* const* argv)
+{
+    ProgramPaths.CommandLineLabel.clear();
+    ProgramPaths.ProgramDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
+    ProgramPaths.UserDir = UserConfigDir();
+    ProgramPaths.WorkDir = ProgramPaths.ProgramDir;
+    ProgramPaths.HelpFileName = ProgramPaths.ProgramDir + HelpFileBaseName;
+    ProgramPaths.PrinterFontFileName = ProgramPaths.ProgramDir + PrinterFontFileBaseName;
+    ProgramPaths.ConfigFileName = ProgramPaths.UserDir + ConfigFileBaseName;
+    ProgramPaths.TempLabelFileName = ProgramPaths.UserDir + TempLabelFileBaseName;
+
+    ProgramPaths.TranslationFileList.clear();
+    AddTranslationFiles(ProgramPaths.ProgramDir, ProgramPaths.TranslationFileList);
+    AddTranslationFiles(ProgramPaths.UserDir, ProgramPaths.TranslationFileList);
+    Settings.TranslationCount = 2 + static_cast<std::int32_t>(ProgramPaths.TranslationFileList.size());
+
+    if (argc > 1 && argv[1] != nullptr && IsLabelFile(argv[1])) {
+        std::error_code error;
+        ProgramPaths.CommandLineLabel = fs::absolute(argv[1], error).string();
+    }
+}
+
+bool EnsureUserDir()
+{
+    std::error_code error;
+    fs::create_directories(ProgramPaths.UserDir, error);
+    return fs::is_directory(ProgramPaths.UserDir, error);
+}
+
+}  // namespace zk

@@ -1,0 +1,33 @@
+#include "engine/engine_state.h"
+
+#include "engine/config/program_paths.h"
+#include "engine/link/comm_link.h"
+#include "engine/model/figure_list.h"
+#include "engine/model/label_setup.h"
+#include "engine/model/templates.h"
+#include "engine/model/variables.h"
+#include "engine/report/reporting.h"
+
+namespace zk {
+
+void ResetEngineState()
+{
+    ClearFigureList();
+    LabelSetup = TLabelSetup{};
+    Settings = TSettings{};
+    Variables = {};
+    Counters = {};
+    TextTemplate = {};
+    BarcodeTemplate = {};
+    BarTemplate = {};
+    LineTemplate = {};
+    BoxTemplate = {};
+    PictureTemplate = {};
+    Pdf417Template = {};
+    Pdf417DataBuffer = FixedString<Pdf417DataBufferSize>{};
+    ProgramPaths = TProgramPaths{};
+    CommLink = TCommLink{};
+    StatusBoxEnabled = 1;
+}
+
+}  // namespace zk

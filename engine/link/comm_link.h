@@ -1,0 +1,18 @@
+#pragma once
+// The serial link's process-wide state. The port operations that use it
+// live beside this header.
+
+#include <cstdint>
+
+namespace zk {
+
+struct TCommLink {
+    int PortHandle = -1;  // -1 while closed
+    std::uint8_t LinkError = 0;     // failed open, refused write or reply time-out
+    std::uint8_t WriteAborted = 0;  // the user answered No to the write retry question
+    std::uint8_t EndOfReply = 0;    // a NUL ended the last reply line
+};
+
+extern TCommLink CommLink;
+
+}  // namespace zk

@@ -1,0 +1,127 @@
+#include "engine/model/figure_list.h"
+
+#include <memory>
+#include <new>
+
+namespace zk {
+
+TFigureList FigureList;
+
+TFigureList::~TFigureList()
+{
+    // Only the process-wide list exists; freeing at exit keeps leak checkers quiet.
+    if (this == &FigureList) {
+        ClearFigureList();
+    }
+}
+
+namespace {
+
+TFigure* NewNode(const TFigurePayload& payload)
+{
+    try {
+        auto node = std::make_unique<TFigure>();
+        node->Payload = payload;
+        return node.release();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+int AppendFigure(const TFigurePayload& payload)
+{
+    TFigure* node = NewNode(payload);
+    if (node == nullptr) {
+        return -1;
+    }
+    node->Prev = FigureList.FigureTail;
+    if (FigureList.FigureTail != nullptr) {
+        FigureList.FigureTail->Next = node;
+    } else {
+        FigureList.FigureHead = node;
+    }
+    FigureList.FigureTail = node;
+    return 0;
+}
+
+int InsertFigureAtHead(const TFigurePayload& payload)
+{
+    TFigure* node = NewNode(payload);
+    if (node == nullptr) {
+        return -1;
+    }
+    node->Next = FigureList.FigureHead;
+    if (FigureList.FigureHead != nullptr) {
+        FigureList.FigureHead->Prev = node;
+    } else {
+        FigureList.FigureTail = node;
+    }
+    FigureList.FigureHead = node;
+    return 0;
+}
+
+void ReleaseFigureData(TFigurePayload& payload)
+{
+    if (auto* picture = std::get_if<TPictureFigure>(&payload)) {
+        if (picture->Data && picture->Data->RefCount > 1) {
+            --picture->Data->RefCount;
+        } else if (picture->Data) {
+            picture->Data->RefCount = 0;
+        }
+        picture->Data.reset();
+    } else if (auto* font = std::get_if<TSoftFontFigure>(&payload)) {
+        font->Data.reset();
+    } else if (auto* pdf = std::get_if<TPdf417Figure>(&payload)) {
+        pdf->Data.clear();
+    }
+}
+
+void DeleteFigure(TFigure* node)
+{
+    if (node == nullptr) {
+        return;
+    }
+    std::unique_ptr<TFigure> owned(node);
+    if (node->Prev != nullptr) {
+        node->Prev->Next = node->Next;
+    } else {
+        FigureList.FigureHead = node->Next;
+    }
+    if (node->Next != nullptr) {
+        node->Next->Prev = node->Prev;
+    } else {
+        FigureList.FigureTail = node->Prev;
+    }
+    ReleaseFigureData(node->Payload);
+}
+
+void ClearFigureList()
+{
+    TFigure* node = FigureList.FigureHead;
+    while (node != nullptr) {
+        std::unique_ptr<TFigure> owned(node);
+        node = node->Next;
+        ReleaseFigureData(owned->Payload);
+    }
+    FigureList.FigureHead = nullptr;
+    FigureList.FigureTail = nullptr;
+}
+
+void ResetFigureList()
+{
+    FigureList.FigureHead = nullptr;
+    FigureList.FigureTail = nullptr;
+}
+
+std::size_t CountFigures()
+{
+    std::size_t count = 0;
+    for (const TFigure* node = FigureList.FigureHead; node != nullptr; node = node->Next) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace zk

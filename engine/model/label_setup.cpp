@@ -1,0 +1,8 @@
+#include "engine/model/label_setup.h"
+
+namespace zk {
+
+TLabelSetup LabelSetup;
+TSettings Settings;
+
+}  // namespace zk

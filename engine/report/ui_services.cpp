@@ -1,0 +1,37 @@
+#include "engine/report/ui_services.h"
+
+#include <chrono>
+#include <thread>
+
+namespace zk {
+
+namespace {
+
+// Answers every question with No and shows nothing: what a program without
+// a user interface gets.
+class SilentUiServices final : public UiServices {
+public:
+    std::uint8_t ShowMessageBox(const std::string&, const std::string&, bool) override { return 0; }
+    bool IsMessageBoxVisible() const override { return false; }
+    void ShowBusyWindow(const std::string&) override {}
+    void SetBusyText(const std::string&) override {}
+    void CloseBusyWindow() override {}
+    void ShowBusyError(const std::string&, const std::string&) override {}
+    void Beep() override {}
+    void ProcessMessages() override {}
+    void Pause(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+};
+
+SilentUiServices silentServices;
+UiServices* currentServices = &silentServices;
+
+}  // namespace
+
+UiServices& Ui() { return *currentServices; }
+
+void SetUiServices(UiServices* services)
+{
+    currentServices = services != nullptr ? services : &silentServices;
+}
+
+}  // namespace zk

@@ -1,0 +1,37 @@
+#pragma once
+// The engine's one way to reach the user. The editor implements it with its
+// message box, busy window and dialogs; tests implement it with a scripted
+// fake. The engine never includes a widget toolkit.
+
+#include <cstdint>
+#include <string>
+
+namespace zk {
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+
+    // Modal box with OK, or Yes/No when yesNo; 1 for OK or Yes, 0 otherwise.
+    virtual std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) = 0;
+    virtual bool IsMessageBoxVisible() const = 0;
+
+    // The busy window: shown or retitled, closed, or turned into an error box.
+    virtual void ShowBusyWindow(const std::string& text) = 0;
+    virtual void SetBusyText(const std::string& text) = 0;
+    virtual void CloseBusyWindow() = 0;
+    virtual void ShowBusyError(const std::string& caption, const std::string& text) = 0;
+
+    virtual void Beep() = 0;
+    // Lets pending window messages run, so the window stays live during waits.
+    virtual void ProcessMessages() = 0;
+    // Waits about ms milliseconds while pending messages keep running.
+    virtual void Pause(int ms) = 0;
+};
+
+// The services in force; a silent default until the editor or a test
+// installs its own.
+UiServices& Ui();
+void SetUiServices(UiServices* services);
+
+}  // namespace zk

@@ -1,0 +1,36 @@
+#pragma once
+// Single-byte code pages as Unicode tables, and the conversions the program
+// needs between them: the printer's code page 437 and the dialogs' code page
+// 1252, and 1252 to and from Unicode at the widget border.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zk::platform {
+
+enum class CodePage : std::uint8_t {
+    Cp437, Cp856, Cp866, Cp912, Cp775, Cp1250, Cp1251, Cp1252,
+    Cp1257, Cp1253, Cp1254, Cp1255, Cp864, Cp860, Cp1256,
+};
+inline constexpr std::size_t CodePageCount = 15;
+
+// Code points of the bytes 0x80..0xFF; 0 where the code page has no character.
+using CodePageHalf = std::array<char32_t, 128>;
+extern const std::array<CodePageHalf, CodePageCount> CodePageUpperHalves;
+
+// The character of one byte (bytes below 0x80 are ASCII); 0 when undefined.
+char32_t ToUnicode(CodePage page, std::uint8_t byte);
+// The byte of a character in the code page, or fallback when it has none.
+std::uint8_t FromUnicode(CodePage page, char32_t ch, std::uint8_t fallback = '?');
+
+// Byte-for-byte conversion between two code pages; unmappable bytes become '?'.
+std::string Convert(std::string_view text, CodePage from, CodePage to);
+
+// Code page 1252 bytes to and from UTF-8, for the widget border.
+std::string Cp1252ToUtf8(std::string_view text);
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace zk::platform

@@ -1,0 +1,60 @@
+#include "tests/support/fake_ui_services.h"
+
+#include <gtest/gtest.h>
+
+namespace zk::test {
+
+FakeUiServices::FakeUiServices() { SetUiServices(this); }
+
+FakeUiServices::~FakeUiServices() { SetUiServices(nullptr); }
+
+std::uint8_t FakeUiServices::ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo)
+{
+    messageBoxes.push_back({caption, text, yesNo});
+    if (answers.empty()) {
+        return 0;
+    }
+    const std::uint8_t answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeUiServices::ShowBusyWindow(const std::string& text)
+{
+    busyVisible = true;
+    busyText = text;
+    events.push_back("busy:" + text);
+}
+
+void FakeUiServices::SetBusyText(const std::string& text)
+{
+    busyText = text;
+    events.push_back("text:" + text);
+}
+
+void FakeUiServices::CloseBusyWindow()
+{
+    busyVisible = false;
+    events.push_back("close");
+}
+
+void FakeUiServices::ShowBusyError(const std::string& caption, const std::string& text)
+{
+    busyVisible = true;
+    busyText = text;
+    events.push_back("error:" + caption + ":" + text);
+}
+
+void FakeUiServices::Beep() { events.push_back("beep"); }
+
+void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
+
+void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
+
+std::string FakeUiServices::OnlyMessage() const
+{
+    EXPECT_EQ(messageBoxes.size(), 1u);
+    return messageBoxes.empty() ? std::string() : messageBoxes.back().text;
+}
+
+}  // namespace zk::test

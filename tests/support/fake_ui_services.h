@@ -1,0 +1,49 @@
+#pragma once
+// A scripted stand-in for the editor's user interface: it records every call
+// the engine makes and answers every question from a queue.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "engine/report/ui_services.h"
+
+namespace zk::test {
+
+class FakeUiServices : public UiServices {
+public:
+    struct MessageBoxCall {
+        std::string caption;
+        std::string text;
+        bool yesNo;
+    };
+
+    FakeUiServices();
+    ~FakeUiServices() override;  // uninstalls itself
+
+    // Answers for the next questions, in order; an empty queue answers 0 (No).
+    std::deque<std::uint8_t> answers;
+
+    std::vector<MessageBoxCall> messageBoxes;
+    // Every busy-window, beep and pause call as one line, e.g. "busy:Printing".
+    std::vector<std::string> events;
+    bool busyVisible = false;
+    std::string busyText;
+    int processMessagesCalls = 0;
+
+    std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
+    bool IsMessageBoxVisible() const override { return false; }
+    void ShowBusyWindow(const std::string& text) override;
+    void SetBusyText(const std::string& text) override;
+    void CloseBusyWindow() override;
+    void ShowBusyError(const std::string& caption, const std::string& text) override;
+    void Beep() override;
+    void ProcessMessages() override;
+    void Pause(int ms) override;
+
+    // The text of the only message box shown; fails the test otherwise.
+    std::string OnlyMessage() const;
+};
+
+}  // namespace zk::test
