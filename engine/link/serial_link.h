@@ -1,0 +1,36 @@
+#pragma once
+// The port operations of the serial link. Every printer exchange follows one
+// frame: OpenPort (stop on false), ShowCommunicating, PrinterPrintf commands
+// (stop once WriteAborted is set), replies through ReceiveLine or
+// ReceiveBlock, ClosePort, ReportNoResponse.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "engine/link/comm_link.h"
+
+namespace zk {
+
+// Clears LinkError and WriteAborted; true at once when the port is open,
+// else opens and configures SerialPortList[Port].
+bool OpenPort();
+void ClosePort();
+// Bytes waiting in the input queue; -1 when that can't be told.
+int BytesWaiting();
+// Sends one byte, asking "Can't write to comm. port. Retry ?" while it is refused.
+bool SendByte(std::uint8_t byte);
+// One byte when one is waiting; false otherwise.
+bool ReadByte(std::uint8_t& byte);
+// Reads exactly buffer.size() bytes, each within the silence time of the
+// previous one; returns how many came.
+std::size_t ReceiveBlock(std::span<std::uint8_t> buffer);
+// One reply line of at most size - 1 characters (control bytes dropped, LF
+// ends it, NUL sets EndOfReply); the text's length, 0 on silence or overflow.
+std::size_t ReceiveLine(std::string& line, std::size_t size);
+// printf-style formatting of a command of any length, sent byte by byte;
+// returns the number of bytes sent. Sends nothing while the port is closed.
+std::size_t PrinterPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace zk
