@@ -6,6 +6,7 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 
 namespace zk {
@@ -28,6 +29,8 @@ void ResetEngineState()
     ProgramPaths = TProgramPaths{};
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
+    DrawnFigureCount = 0;
+    RedrawMode = 0;
 }
 
 }  // namespace zk
