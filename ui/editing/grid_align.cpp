@@ -1,7 +1,9 @@
 #include "ui/editing/grid_align.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
@@ -21,7 +23,9 @@ std::int32_t SnapOne(std::int32_t value, std::int32_t step)
 {
     const std::int64_t magnitude = std::llabs(std::int64_t{value});
     const std::int64_t snapped = step * ((magnitude + step / 2) / step);
-    return static_cast<std::int32_t>(value < 0 ? -snapped : snapped);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value < 0 ? -snapped : snapped,
+                                                              std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 // Snaps a 16-bit pair in place.
