@@ -77,6 +77,11 @@ struct TEditorHooks {
     std::function<void()> RefreshCanvas;
     // Refills the text dialog's font list after figures went away.
     std::function<void()> FillFontList;
+    // Runs the edit dialog of an existing figure (right click).
+    std::function<void(TFigure& figure)> EditFigure;
+    // Runs the dialog of the drawing tool for a figure dragged from start
+    // to end, in label dots.
+    std::function<void(std::uint8_t tool, TPoint start, TPoint end)> DrawFigure;
 };
 
 extern TEditorHooks EditorHooks;
