@@ -31,13 +31,18 @@ TEST_F(GridAlignTest, SnapRoundsHalvesAwayFromZero)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "step " << c.step << " value " << c.value);
         Settings.GridStep = c.step;
+        constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
         std::int32_t a = c.value;
-        std::int32_t b = -c.value;
+        // The mirrored value checks the other side of zero; the lowest value has no mirror.
+        std::int32_t b = c.value == lowest ? 0 : -c.value;
         SnapToGrid(a, b);
         EXPECT_EQ(a, c.snapped);
-        if (c.value != std::numeric_limits<std::int32_t>::min()) {
-            EXPECT_EQ(b, c.value == std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::min()
-                                                                             : -c.snapped);
+        if (c.value == lowest) {
+            EXPECT_EQ(b, 0);
+        } else if (c.value == std::numeric_limits<std::int32_t>::max()) {
+            EXPECT_EQ(b, lowest);
+        } else {
+            EXPECT_EQ(b, -c.snapped);
         }
     }
 }
