@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
 #include "engine/link/comm_link.h"
 #include "engine/model/figure_list.h"
@@ -28,6 +29,7 @@ void ResetEngineState()
     ProgramPaths = TProgramPaths{};
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
+    ResetBarcodeState();
 }
 
 }  // namespace zk
