@@ -13,7 +13,7 @@
 namespace zk {
 namespace {
 
-// AIM USS Codabar Table 1 (narrow/wide elements of the 20 characters).
+// AIM USS Codabar character set (narrow/wide elements of the 20 characters).
 constexpr std::string_view CODABAR_ALPHABET = "0123456789-$:/.+ABCD";
 constexpr std::array<std::uint8_t, 20> CODABAR_PATTERNS = {
     0x03, 0x06, 0x09, 0x60, 0x12, 0x42, 0x21, 0x24, 0x30, 0x48,  // 0-9

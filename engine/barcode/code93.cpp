@@ -13,7 +13,7 @@
 namespace zk {
 namespace {
 
-// AIM USS Code 93 Table 1: the 43 data characters, the four shift
+// AIM USS Code 93 character set: the 43 data characters, the four shift
 // characters ($) (%) (/) (+) (values 43..46, no data character of their
 // own) and the start/stop character.
 constexpr std::string_view CODE93_DATA = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";

@@ -1,10 +1,11 @@
 // EAN-8, EAN-13, UPC-A and UPC-E with their 2- and 5-digit add-ons
 // (ISO/IEC 15420), and the GS1 internal price check digit of the
-// in-store EAN-13 types (GS1 General Specifications 7.9.4).
+// in-store EAN-13 types (GS1 General Specifications).
 //
 // Every digit is 7 modules from number set A, B or C; the patterns are
 // written most significant bit first, 1 = bar.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,7 +19,7 @@
 namespace zk {
 namespace {
 
-// ISO/IEC 15420 Table 1: number sets A, B and C.
+// ISO/IEC 15420 number sets A, B and C.
 constexpr std::array<std::uint8_t, 10> SET_A = {
     0b0001101, 0b0011001, 0b0010011, 0b0111101, 0b0100011, 0b0110001, 0b0101111, 0b0111011, 0b0110111, 0b0001011,
 };
@@ -47,23 +48,23 @@ static_assert([] {
     return true;
 }());
 
-// ISO/IEC 15420 Table 3: the sets of EAN-13 digits 2..7 by the first digit,
+// ISO/IEC 15420, EAN-13 left half: the sets of EAN-13 digits 2..7 by the first digit,
 // most significant bit = digit 2, 1 = set B.
 constexpr std::array<std::uint8_t, 10> EAN13_PARITY = {
     0x00, 0x0B, 0x0D, 0x0E, 0x13, 0x19, 0x1C, 0x15, 0x16, 0x1A,
 };
-// ISO/IEC 15420 Table 5: the sets of the six UPC-E digits by the check digit
+// ISO/IEC 15420, UPC-E: the sets of the six UPC-E digits by the check digit
 // (number system 0), 1 = set B.
 constexpr std::array<std::uint8_t, 10> UPCE_PARITY = {
     0x38, 0x34, 0x32, 0x31, 0x2C, 0x26, 0x23, 0x2A, 0x29, 0x25,
 };
-// ISO/IEC 15420 Annex B: the sets of the five add-on digits by the add-on
+// ISO/IEC 15420, 5-digit add-on: the sets of the five add-on digits by the add-on
 // check value, 1 = set B.
 constexpr std::array<std::uint8_t, 10> ADDON5_PARITY = {
     0x18, 0x14, 0x12, 0x11, 0x0C, 0x06, 0x03, 0x0A, 0x09, 0x05,
 };
 
-// GS1 General Specifications Figure 7.9.4-1: weighting factors of the
+// GS1 General Specifications, price check digit: weighting factors of the
 // price check digit, value of each digit 0..9.
 constexpr std::array<std::uint8_t, 10> WEIGHT_2_MINUS = {0, 2, 4, 6, 8, 9, 1, 3, 5, 7};
 constexpr std::array<std::uint8_t, 10> WEIGHT_5_PLUS = {0, 5, 1, 6, 2, 7, 3, 8, 4, 9};
@@ -191,13 +192,23 @@ std::string ExpandUpcE(std::string_view upcE)
             return {};
         }
     }
-    const std::string d(upcE);
-    switch (d[5]) {
-    case '0': case '1': case '2': return "0" + d.substr(0, 2) + d[5] + "0000" + d.substr(2, 3);
-    case '3': return "0" + d.substr(0, 3) + "00000" + d.substr(3, 2);
-    case '4': return "0" + d.substr(0, 4) + "00000" + d[4];
-    default: return "0" + d.substr(0, 5) + "0000" + d[5];
+    // ISO/IEC 15420 UPC-E zero suppression (number system 0): where each UPC-A digit comes
+    // from by the last UPC-E digit; 'a'..'f' are UPC-E digits 1..6.
+    constexpr std::array<std::string_view, 4> EXPANSIONS = {
+        "0abf0000cde",  // last digit 0, 1, 2
+        "0abc00000de",  // 3
+        "0abcd00000e",  // 4
+        "0abcde0000f",  // 5..9
+    };
+    const int last = DigitValue(upcE[5]);
+    const std::string_view expansion = EXPANSIONS[static_cast<std::size_t>(std::clamp(last - 2, 0, 3))];
+    std::string upcA(expansion.size(), '0');
+    for (std::size_t i = 0; i < expansion.size(); ++i) {
+        if (expansion[i] != '0') {
+            upcA[i] = upcE[static_cast<std::size_t>(expansion[i] - 'a')];
+        }
     }
+    return upcA;
 }
 
 void EncodeEanUpc(const TEncodeRequest& request)

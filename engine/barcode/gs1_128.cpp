@@ -28,7 +28,8 @@ struct TAiField {
     int Length = 0;
 };
 
-// GS1 General Specifications Figure 3.2-1 (identifiers the line knows).
+// GS1 General Specifications, application identifier table (those the
+// line knows).
 TAiField AiField(int ai, std::string_view extra)
 {
     switch (ai) {

@@ -18,7 +18,7 @@
 namespace zk {
 namespace {
 
-// ISO/IEC 16390 Table 1: the five elements of each digit, most significant
+// ISO/IEC 16390 digit patterns: the five elements of each digit, most significant
 // bit first, 1 = wide.
 constexpr std::array<std::uint8_t, 10> DIGIT_WIDTHS = {
     0x06, 0x11, 0x09, 0x18, 0x05, 0x14, 0x0C, 0x03, 0x12, 0x0A,

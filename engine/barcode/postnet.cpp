@@ -15,7 +15,7 @@
 namespace zk {
 namespace {
 
-// USPS Publication 25 Figure 20: bar weights 7-4-2-1-0, 1 = tall bar, most
+// USPS Publication 25 bar table: bar weights 7-4-2-1-0, 1 = tall bar, most
 // significant bit = leftmost bar.
 constexpr std::array<std::uint8_t, 10> POSTNET_BARS = {
     0b11000, 0b00011, 0b00101, 0b00110, 0b01001, 0b01010, 0b01100, 0b10001, 0b10010, 0b10100,

@@ -51,7 +51,10 @@ TBarcodeFigure BarcodeFigure(BarcodeType type, std::string_view data, int narrow
     figure.Narrow = static_cast<std::int16_t>(narrow);
     figure.Wide = static_cast<std::int16_t>(wide);
     figure.Height = 60;
-    figure.Data = "\"" + std::string(data) + "\"";
+    std::string quoted = "\"";
+    quoted.append(data);
+    quoted.push_back('"');
+    figure.Data = quoted;
     return figure;
 }
 

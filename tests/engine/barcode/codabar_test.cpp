@@ -10,7 +10,7 @@ using CodabarTest = test::EngineTest;
 
 TEST_F(CodabarTest, ElementWidthsOfTheStandardTable)
 {
-    // AIM USS Codabar Table 1 (narrow 1, wide 2): A, 1, B with the narrow
+    // AIM USS Codabar character set (narrow 1, wide 2): A, 1, B with the narrow
     // gaps between them.
     test::Encode(BarcodeType::Codabar, "A1B", 1, 2);
     EXPECT_EQ(BarcodeInvalid, 0);

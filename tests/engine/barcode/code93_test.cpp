@@ -6,7 +6,7 @@
 namespace zk {
 namespace {
 
-// 9-module patterns of AIM USS Code 93 Table 1.
+// 9-module patterns of AIM USS Code 93.
 const std::string START_STOP = "101011110";
 const std::string PLUS = "101110110";  // value 41
 const std::string SIX = "100100010";   // value 6

@@ -79,8 +79,8 @@ TEST_F(EanUpcTest, ExpandsUpcEByItsLastDigit)
 
 TEST_F(EanUpcTest, Ean13ModulesOfTheStandardSets)
 {
-    // First digit 4 selects sets A B A A B B for digits 2..7 (ISO/IEC 15420
-    // Table 3); the digits spelled from number sets A, B and C (Table 1).
+    // First digit 4 selects sets A B A A B B for digits 2..7 (ISO/IEC 15420);
+    // the digits spelled from its number sets A, B and C.
     const std::string A0 = "0001101", A3 = "0111101", A6 = "0101111";
     const std::string B0 = "0100111", B1 = "0110011", B8 = "0001001";
     const std::string C1 = "1100110", C3 = "1000010", C9 = "1110100";
@@ -100,7 +100,7 @@ TEST_F(EanUpcTest, AddOnParity)
         {"13", "AB", "13 mod 4 = 1"},
         {"14", "BA", "14 mod 4 = 2"},
         {"15", "BB", "15 mod 4 = 3"},
-        {"52495", "BABAA", "ISO/IEC 15420 Annex B: 3 x 14 + 9 x 11 = 141 -> 1"},
+        {"52495", "BABAA", "5-digit add-on: 3 x 14 + 9 x 11 = 141 -> 1"},
         {"00000", "BBAAA", "check value 0"},
     };
     for (const auto& c : cases) {

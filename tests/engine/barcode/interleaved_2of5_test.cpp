@@ -16,7 +16,7 @@ using Interleaved2of5Test = test::EngineTest;
 
 TEST_F(Interleaved2of5Test, PairsInterleaveBarsAndSpaces)
 {
-    // ISO/IEC 16390 Table 1 (narrow 1, wide 2): start, the pair 1 (bars
+    // ISO/IEC 16390 digit patterns (narrow 1, wide 2): start, the pair 1 (bars
     // WNNNW) and 2 (spaces NWNNW), stop.
     test::Encode(BarcodeType::Interleaved2of5, "12", 1, 2);
     EXPECT_EQ(test::RunWidths(), "1111" "2112111122" "211");
