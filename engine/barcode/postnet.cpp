@@ -66,7 +66,13 @@ void EncodePostnet(const TEncodeRequest&)
     if (!RequireLength({5, 6, 8, 9, 11}, 0)) {
         BarcodeText.assign(WRONG_LENGTH_SUBSTITUTE);
     }
-    ForceDigits();
+    // Unlike the other digit codes, Postnet turns any non-digit into 0.
+    for (std::size_t i = 0; i < BarcodeText.size(); ++i) {
+        if (!IsDigit(BarcodeText[i])) {
+            BarcodeText.set(i, '0');
+            BarcodeInvalid = 1;
+        }
+    }
     int sum = 0;
     for (char c : BarcodeText.view()) {
         sum += DigitValue(c);
