@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
 #include "engine/link/comm_link.h"
 #include "engine/model/figure_list.h"
@@ -31,6 +32,7 @@ void ResetEngineState()
     StatusBoxEnabled = 1;
     DrawnFigureCount = 0;
     RedrawMode = 0;
+    ResetBarcodeState();
 }
 
 }  // namespace zk
