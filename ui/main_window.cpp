@@ -39,7 +39,8 @@ const QColor FormColour(0x00, 0x80, 0x80);  // teal
 
 }  // namespace
 
-TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent) : QMainWindow(parent)
+TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
+    : QMainWindow(parent), m_startTimer(this), m_closeRetryTimer(this)
 {
     setObjectName("ZKedit");
     setWindowTitle(MainWindowCaption);
