@@ -74,14 +74,8 @@ THandOverServer::~THandOverServer()
 
 bool THandOverServer::Listen(const QString& serverName)
 {
-    if (m_server.listen(serverName)) {
-        return true;
-    }
-    if (m_server.serverError() != QAbstractSocket::AddressInUseError) {
-        return false;
-    }
-    // Someone answering means a live instance; silence means the socket
-    // outlived a crashed one.
+    // Someone answering means a live instance; silence means a socket left
+    // by a crashed one, which is removed and taken over.
     QLocalSocket probe;
     probe.connectToServer(serverName);
     if (probe.waitForConnected(ConnectTimeoutMs)) {
