@@ -1,6 +1,7 @@
 #include "ui/program_main.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <exception>
 #include <filesystem>
@@ -70,6 +71,7 @@ int ProgramMain(int argc, char* argv[])
         application.emplace(argc, argv);
     }
     QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setWindowIcon(QIcon::fromTheme("zkedit"));
     try {
         return RunEditor(argc, argv);
     } catch (const std::exception& error) {

@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Margins, GridDotsTest,
                              /* 1 */ GridCase{8, -20, -20, {4, 12, 20, 28}, {4, 12, 20, 28}},
                              /* 2 */ GridCase{8, 0, 0, {0, 8, 16, 24}, {0, 8, 16, 24}},
                              /* 3 */ GridCase{8, -16, 3, {0, 8, 16, 24}, {3, 11, 19, 27}},
-                             /* 4 */ GridCase{40, 607, -1999, {7}, {1}}));
+                             /* 4 */ GridCase{40, 607, -1999, {7}, {1}}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(GridDots, NothingForAStepBelowOne)
 {
