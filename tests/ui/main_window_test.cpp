@@ -249,6 +249,31 @@ TEST_F(MainWindowCommandTest, MarginsItemShowsAndHidesTheLines)
     EXPECT_EQ(w.Label()->Picture().pixel(30, 0), White);
 }
 
+TEST_F(MainWindowCommandTest, ViewItemsToggleTheToolbarItsSideAndScrollTracking)
+{
+    TZKedit& w = StartWindow();
+    QWidget toolbar;
+    w.SetToolbar(&toolbar, nullptr);
+    toolbar.show();
+    auto* area = w.findChild<QScrollArea*>("ClientArea");
+
+    w.MenuItem("ToolbarM")->trigger();
+    EXPECT_FALSE(toolbar.isVisible());
+    w.MenuItem("ToolbarM")->trigger();
+    EXPECT_TRUE(toolbar.isVisible());
+
+    w.MenuItem("LeftToolbarM")->trigger();
+    EXPECT_EQ(Settings.ToolbarPos, 1);
+    w.MenuItem("LeftToolbarM")->trigger();
+    EXPECT_EQ(Settings.ToolbarPos, 0);
+
+    w.MenuItem("ScrollTrackingM")->trigger();
+    EXPECT_FALSE(area->horizontalScrollBar()->hasTracking());
+    EXPECT_FALSE(area->verticalScrollBar()->hasTracking());
+    w.MenuItem("ScrollTrackingM")->trigger();
+    EXPECT_TRUE(area->verticalScrollBar()->hasTracking());
+}
+
 TEST_F(MainWindowCommandTest, NewLabelClearsTheLabelUnlessAnExchangeRuns)
 {
     bool exchange = true;
