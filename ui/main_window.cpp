@@ -62,8 +62,9 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_scrollArea->setWidget(m_clientArea);
     setCentralWidget(m_scrollArea);
     // The canvas reports the cursor in label dots as it moves.
-    connect(m_label, &TLabelCanvas::MouseMove, this,
-            [this](QMouseEvent* event) { ShowCursorPosition(event->position().toPoint().x(), event->position().toPoint().y()); });
+    connect(m_label, &TLabelCanvas::MouseMove, this, [this](QMouseEvent* event) {
+        ShowCursorPosition(event->position().toPoint().x(), event->position().toPoint().y());
+    });
 
     BuildLabMenu();
 
@@ -375,8 +376,8 @@ void TZKedit::LayoutToolbar()
         m_toolbar->resize(ToolbarClientSize(statusHeight));
         const QWidget* viewport = m_scrollArea->viewport();
         const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
-        m_toolbar->move(
-            ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(), Settings.ToolbarPos));
+        m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
+                                        Settings.ToolbarPos));
     }
     // The scroll area keeps the canvas at its place as it scrolls.
     m_label->move(4, 4);
