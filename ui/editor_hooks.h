@@ -1,0 +1,34 @@
+#pragma once
+// Operations the main window calls whose implementations live in modules
+// that are joined to the editor separately (printer font, serial port,
+// label reader, settings dialog, mouse editing). Each hook has a safe
+// default: the operation succeeds or does nothing.
+
+#include <functional>
+#include <string>
+
+namespace zk {
+
+struct TEditorHooks {
+    // Loads the printer font file; the PrinterFontStatus it leaves:
+    // 0 loaded, 1 the file can't be opened, 2 no memory for it.
+    std::function<int()> LoadPrinterFont;
+    std::function<void()> FreePrinterFont;
+    std::function<void()> ClosePort;
+    // True while an exchange holds the serial port.
+    std::function<bool()> ExchangeInProgress;
+    // Opens a label file (the label reader), sizes the canvas and redraws.
+    std::function<void(const std::string& path)> LoadLabelFile;
+    // Opens the settings dialog modally (first run without a configuration).
+    std::function<void()> ShowSettingsDialog;
+    // Esc on the main window: abandons a resize drag of the canvas.
+    std::function<void()> CancelResize;
+};
+
+extern TEditorHooks EditorHooks;
+
+// The hooks with their defaults applied, so callers need not test them.
+int CallLoadPrinterFont();
+bool IsExchangeInProgress();
+
+}  // namespace zk
