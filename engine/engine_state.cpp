@@ -3,6 +3,8 @@
 #include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
 #include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
@@ -28,7 +30,10 @@ void ResetEngineState()
     Pdf417Template = {};
     Pdf417DataBuffer = FixedString<Pdf417DataBufferSize>{};
     ProgramPaths = TProgramPaths{};
+    ClosePort();
     CommLink = TCommLink{};
+    LinkTimeouts = TLinkTimeouts{};
+    ResetExchangeGuard();
     StatusBoxEnabled = 1;
     DrawnFigureCount = 0;
     RedrawMode = 0;

@@ -1,5 +1,8 @@
 #include "ui/editor_hooks.h"
 
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
+
 namespace zk {
 
 TEditorHooks EditorHooks;
@@ -11,7 +14,16 @@ int CallLoadPrinterFont()
 
 bool IsExchangeInProgress()
 {
-    return EditorHooks.ExchangeInProgress && EditorHooks.ExchangeInProgress();
+    return EditorHooks.ExchangeInProgress ? EditorHooks.ExchangeInProgress() : ExchangeInProgress();
+}
+
+void CallClosePort()
+{
+    if (EditorHooks.ClosePort) {
+        EditorHooks.ClosePort();
+    } else {
+        ClosePort();
+    }
 }
 
 }  // namespace zk

@@ -14,6 +14,7 @@ struct TEditorHooks {
     // 0 loaded, 1 the file can't be opened, 2 no memory for it.
     std::function<int()> LoadPrinterFont;
     std::function<void()> FreePrinterFont;
+    // Unset: the serial link's own ClosePort and ExchangeInProgress.
     std::function<void()> ClosePort;
     // True while an exchange holds the serial port.
     std::function<bool()> ExchangeInProgress;
@@ -30,5 +31,6 @@ extern TEditorHooks EditorHooks;
 // The hooks with their defaults applied, so callers need not test them.
 int CallLoadPrinterFont();
 bool IsExchangeInProgress();
+void CallClosePort();
 
 }  // namespace zk

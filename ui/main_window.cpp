@@ -207,9 +207,7 @@ void TZKedit::FormClose()
     if (EditorHooks.FreePrinterFont) {
         EditorHooks.FreePrinterFont();
     }
-    if (EditorHooks.ClosePort) {
-        EditorHooks.ClosePort();
-    }
+    CallClosePort();
     SaveConfiguration();
     std::error_code error;
     std::filesystem::remove(ProgramPaths.TempLabelFileName, error);

@@ -11,6 +11,7 @@
 #include "engine/config/program_paths.h"
 #include "ui/editor_hooks.h"
 #include "ui/main_window.h"
+#include "ui/qt_ui_services.h"
 #include "ui/single_instance.h"
 
 namespace zk {
@@ -53,11 +54,15 @@ int RunEditor(int argc, char* argv[])
     if (server.Listen(serverName)) {
         HandOverServer = &server;
     }
+    QtUiServices uiServices;
+    SetUiServices(&uiServices);
     const std::vector<std::string> args(argv, argv + argc);
     TZKedit window(args);
+    uiServices.SetAnchorSource(AnchorToWindow(&window));
     window.show();
     QApplication::exec();
     HandOverServer = nullptr;
+    SetUiServices(nullptr);
     return 0;
 }
 
