@@ -1,6 +1,7 @@
 #include "engine/engine_state.h"
 
 #include "engine/config/program_paths.h"
+#include "engine/expr/data_expression.h"
 #include "engine/link/comm_link.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
@@ -28,6 +29,7 @@ void ResetEngineState()
     ProgramPaths = TProgramPaths{};
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
+    ResetDataExpressionState();
 }
 
 }  // namespace zk
