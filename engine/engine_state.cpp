@@ -4,6 +4,8 @@
 #include "engine/expr/data_expression.h"
 #include "engine/link/comm_link.h"
 #include "engine/model/figure_list.h"
+#include "engine/text/printer_font.h"
+#include "engine/text/text_render_state.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
@@ -30,6 +32,8 @@ void ResetEngineState()
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
     ResetDataExpressionState();
+    FreePrinterFont();
+    ResetTextRenderState();
 }
 
 }  // namespace zk

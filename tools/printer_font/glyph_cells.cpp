@@ -107,7 +107,12 @@ std::optional<MonoGlyph> ResidentCellRenderer::Render(char32_t ch) const
         if (!glyph) continue;
         MonoGlyph cell(m_layout.Width, m_layout.Rows);
         const int x0 = (m_layout.Width - glyph->Advance) / 2 + glyph->Left;
-        Place(cell, glyph->Ink, x0, m_baseline - glyph->Top, m_layout.Width);
+        // Ink that would drop below the cell (an underscore in a short
+        // cell) is lifted as far as the rows above allow.
+        int y0 = m_baseline - glyph->Top;
+        const int overflow = y0 + glyph->Ink.Rows - m_layout.Rows;
+        if (overflow > 0) y0 -= std::min(overflow, std::max(y0, 0));
+        Place(cell, glyph->Ink, x0, y0, m_layout.Width);
         return cell;
     }
     return std::nullopt;
