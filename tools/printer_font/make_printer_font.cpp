@@ -12,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/text/printer_font_layout.h"
@@ -74,8 +75,8 @@ private:
 
     std::uint16_t AddSlot(const std::vector<MonoGlyph>& images)
     {
-        std::vector<std::uint8_t> key;
-        for (const auto& image : images) key.insert(key.end(), image.Dots.begin(), image.Dots.end());
+        std::string key;
+        for (const auto& image : images) key.append(image.Dots.begin(), image.Dots.end());
         const auto same = m_byImage.find(key);
         if (same != m_byImage.end()) return same->second;
         if (m_slots.size() >= ResidentGlyphCapacity) {
@@ -90,7 +91,7 @@ private:
 
     std::vector<ResidentCellRenderer>& m_fonts;
     std::vector<std::vector<MonoGlyph>> m_slots;
-    std::map<std::vector<std::uint8_t>, std::uint16_t> m_byImage;
+    std::map<std::string, std::uint16_t> m_byImage;  // all six images of a slot
     std::map<char32_t, std::uint16_t> m_byChar;
     std::size_t m_overflow = 0;
 };
