@@ -19,7 +19,7 @@ int BytesForWidth(int width) { return (width + 7) / 8; }
 GlyphRows Embolden(GlyphRows rows)
 {
     const std::size_t size = std::min(rows.size(), BoldGlyphBuffer.size());
-    std::memcpy(BoldGlyphBuffer.data(), rows.data(), size);
+    if (size > 0) std::memcpy(BoldGlyphBuffer.data(), rows.data(), size);
     const std::size_t perRow = GlyphGeometry.GlyphBytesPerRow;
     if (perRow == 0) return GlyphRows(BoldGlyphBuffer.data(), size);
     for (std::size_t start = 0; start + perRow <= size; start += perRow) {

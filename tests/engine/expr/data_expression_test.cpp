@@ -1,6 +1,8 @@
 #include "engine/expr/data_expression.h"
 
 #include <array>
+#include <cctype>
+#include <ostream>
 #include <cstring>
 #include <string>
 
@@ -19,6 +21,9 @@ struct ExpressionCase {
     bool decimalEscapes;
     const char* expected;  // "@@@@" for a failure
 };
+
+// Shown by the test runner instead of the case's bytes.
+void PrintTo(const ExpressionCase& c, std::ostream* os) { *os << c.name; }
 
 constexpr TClockTime Noon2026{2026, 3, 15, 12, 34, 56};
 

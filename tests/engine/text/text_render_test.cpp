@@ -1,6 +1,7 @@
 #include "engine/text/text_render.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include "engine/text/printer_font_layout.h"
 #include "engine/text/text_render_state.h"
@@ -56,6 +57,11 @@ struct RotationCase {
     int hmult;
     int vmult;
 };
+
+void PrintTo(const RotationCase& c, std::ostream* os)
+{
+    *os << "rotation " << c.rotation << " font " << c.font << " x" << c.hmult << " y" << c.vmult;
+}
 
 class ResidentRotationTest : public ResidentTextTest, public ::testing::WithParamInterface<RotationCase> {};
 
