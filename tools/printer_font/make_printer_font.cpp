@@ -12,11 +12,13 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/text/printer_font_layout.h"
 #include "platform/code_pages.h"
+#include "tools/printer_font/base_letters.h"
 #include "tools/printer_font/glyph_cells.h"
 
 namespace zk::tools {
@@ -34,6 +36,9 @@ constexpr std::array<CodePage, 14> LanguageCodePages = {
     CodePage::Cp1254, CodePage::Cp1255, CodePage::Cp864,  CodePage::Cp860,
 };
 
+// The non-Arabic tables in the order they claim glyphs when room runs out.
+constexpr std::array<std::size_t, 13> LanguagePriority = {0, 7, 13, 10, 5, 3, 8, 4, 6, 2, 9, 11, 1};
+
 using CodeTable = std::array<std::uint16_t, 256>;
 
 // Glyph slots shared by every code table, one glyph image per slot and
@@ -48,6 +53,8 @@ public:
         AddSlot(substitute);
     }
 
+    // The slot of a character; when the glyphs are full, an accented letter
+    // falls back to its base letter and anything else to the substitute.
     std::uint16_t SlotFor(char32_t ch)
     {
         if (ch == 0) return SubstituteSlot;
@@ -59,7 +66,10 @@ public:
             if (!cell) return m_byChar[ch] = SubstituteSlot;
             images.push_back(std::move(*cell));
         }
-        return m_byChar[ch] = AddSlot(images);
+        if (const auto slot = AddSlot(images)) return m_byChar[ch] = *slot;
+        ++m_overflow;
+        const char32_t base = BaseLetter(ch);
+        return m_byChar[ch] = base != 0 ? SlotFor(base) : SubstituteSlot;
     }
 
     const std::vector<std::vector<MonoGlyph>>& Slots() const { return m_slots; }
@@ -73,16 +83,14 @@ private:
         return images;
     }
 
-    std::uint16_t AddSlot(const std::vector<MonoGlyph>& images)
+    // The slot of these images, a new one while there is room.
+    std::optional<std::uint16_t> AddSlot(const std::vector<MonoGlyph>& images)
     {
         std::string key;
         for (const auto& image : images) key.append(image.Dots.begin(), image.Dots.end());
         const auto same = m_byImage.find(key);
         if (same != m_byImage.end()) return same->second;
-        if (m_slots.size() >= ResidentGlyphCapacity) {
-            ++m_overflow;
-            return SubstituteSlot;
-        }
+        if (m_slots.size() >= ResidentGlyphCapacity) return std::nullopt;
         const auto slot = static_cast<std::uint16_t>(m_slots.size());
         m_slots.push_back(images);
         m_byImage.emplace(std::move(key), slot);
@@ -213,11 +221,17 @@ int Run(const std::filesystem::path& faceDir, const std::filesystem::path& outpu
     std::vector<ResidentCellRenderer> fonts;
     for (const auto& layout : ResidentFontLayouts) fonts.emplace_back(layout, std::vector<FreeTypeFace*>{&monoBold, &sansBold});
     ResidentRepertoire repertoire(fonts);
-    std::array<CodeTable, 16> tables{};
-    for (std::size_t language = 0; language < LanguageCodePages.size(); ++language) {
-        if (static_cast<int>(language) != ArabicLanguage) {
-            tables[language] = BuildResidentTable(LanguageCodePages[language], repertoire);
+    // Unaccented characters of every table claim glyphs first, so that no
+    // script loses its letters; accented letters take the room left.
+    for (std::size_t language : LanguagePriority) {
+        for (int code = 32; code < 256; ++code) {
+            const char32_t ch = platform::ToUnicode(LanguageCodePages[language], static_cast<std::uint8_t>(code));
+            if (BaseLetter(ch) == 0) repertoire.SlotFor(ch);
         }
+    }
+    std::array<CodeTable, 16> tables{};
+    for (std::size_t language : LanguagePriority) {
+        tables[language] = BuildResidentTable(LanguageCodePages[language], repertoire);
     }
 
     std::vector<char32_t> arabicRepertoire;
@@ -253,7 +267,7 @@ int Run(const std::filesystem::path& faceDir, const std::filesystem::path& outpu
         std::fprintf(stderr, "make_printer_font: can't write %s\n", output.c_str());
         return 1;
     }
-    std::printf("make_printer_font: %zu resident glyphs (%zu characters substituted for lack of room), %zu Arabic glyphs\n",
+    std::printf("make_printer_font: %zu resident glyphs (%zu characters drawn as a base letter or substitute for lack of room), %zu Arabic glyphs\n",
                 repertoire.Slots().size(), repertoire.Overflow(), arabic.Slots.size());
     return 0;
 }
