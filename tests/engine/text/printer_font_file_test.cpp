@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -73,6 +74,9 @@ TEST(GeneratedFontFileTest, LastTablesRepeatTheFirstAndCellsDiffer)
     EXPECT_NE(test::TableEntry(file, 0, 'A'), test::TableEntry(file, 0, 'B'));
     EXPECT_NE(test::TableEntry(file, 0, '0'), test::TableEntry(file, 0, 'O'));
     EXPECT_NE(test::TableEntry(file, 6, 0xC6), test::TableEntry(file, 6, 'A'));  // Cyrillic Zhe
+    // Western accented capitals have glyphs of their own.
+    EXPECT_NE(test::TableEntry(file, 7, 0xC9), test::TableEntry(file, 7, 'E'));  // E acute
+    EXPECT_NE(test::TableEntry(file, 7, 0xC0), test::TableEntry(file, 7, 'A'));  // A grave
     // The upper halves of the tables differ where their code pages do.
     EXPECT_NE(test::TableEntry(file, 0, 0x80), test::TableEntry(file, 7, 0x80));
 }
@@ -95,6 +99,18 @@ TEST(GeneratedFontFileTest, AsciiLettersSitInTheNominalCell)
         EXPECT_GE(top, layout.Rows - layout.NominalRows) << "font " << font;
         EXPECT_LT(top, layout.Rows - layout.NominalRows + layout.NominalRows / 3) << "font " << font;
     }
+}
+
+class FontGeneratorTest : public test::EngineTest {};
+
+TEST_F(FontGeneratorTest, WritesTheSameBytesEveryRun)
+{
+    const auto generator = test::GeneratedFontFile().parent_path() / "make_printer_font";
+    const auto output = TempDir() / "again.evu";
+    const std::string command =
+        generator.string() + " /usr/share/fonts/truetype/dejavu " + output.string() + " > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadBytes(output), ReadBytes(test::GeneratedFontFile()));
 }
 
 class PrinterFontLoadTest : public test::EngineTest {};
