@@ -2,10 +2,13 @@
 
 #include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
+#include "engine/formread/receive_form.h"
+#include "engine/formread/variable_reply.h"
 #include "engine/expr/data_expression.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/memory/printer_dialogs.h"
 #include "engine/model/figure_list.h"
 #include "engine/text/printer_font.h"
 #include "engine/text/text_render_state.h"
@@ -41,6 +44,10 @@ void ResetEngineState()
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();
+    ResetPrinterDialogState();
+    ResetReceivedVariables();
+    GraphicsNameList.clear();
+    FontNameList.clear();
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();

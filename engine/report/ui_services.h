@@ -8,6 +8,15 @@
 
 namespace zk {
 
+// What a file dialog is opened with; Filter as "Description (*.x)|*.X".
+struct TFileDialogRequest {
+    std::string Title;
+    std::string FileName;
+    std::string DefaultExt;
+    std::string InitialDir;
+    std::string Filter;
+};
+
 class UiServices {
 public:
     virtual ~UiServices() = default;
@@ -27,6 +36,25 @@ public:
     virtual void ProcessMessages() = 0;
     // Waits about ms milliseconds while pending messages keep running.
     virtual void Pause(int ms) = 0;
+
+    // The main window's file dialogs (LoadFilesDlg opens, SaveAsDlg saves):
+    // the chosen full path, empty when cancelled.
+    virtual std::string RunOpenFileDialog(const TFileDialogRequest&) { return {}; }
+    virtual std::string RunSaveFileDialog(const TFileDialogRequest&) { return {}; }
+
+    // The printer-memory dialogs, shown modally over the engine data they
+    // show (engine/memory/printer_dialogs.h). The store-as dialog calls back
+    // into StoreAsConfirm or SelectFormAndReceiveVariables itself; the object
+    // list sets ObjListChosenName in its name-pick mode; the font choice
+    // dialog sets FontsDlgLetter (0 when cancelled).
+    virtual void ShowStoreAsDialog() {}
+    virtual bool IsStoreAsDialogVisible() const { return false; }
+    virtual void ShowObjectListDialog() {}
+    virtual void CloseObjectListDialog() {}
+    virtual void ShowFontsDialog() {}
+
+    // Fits the canvas to the label's size after a label was replaced.
+    virtual void SizeLabelCanvas() {}
 };
 
 // The services in force; a silent default until the editor or a test

@@ -51,6 +51,62 @@ void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
+namespace {
+
+std::string TakeAnswer(std::deque<std::string>& answers)
+{
+    if (answers.empty()) {
+        return {};
+    }
+    std::string answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
+std::string FakeUiServices::RunOpenFileDialog(const TFileDialogRequest& request)
+{
+    openFileRequests.push_back(request);
+    return TakeAnswer(openFileAnswers);
+}
+
+std::string FakeUiServices::RunSaveFileDialog(const TFileDialogRequest& request)
+{
+    saveFileRequests.push_back(request);
+    return TakeAnswer(saveFileAnswers);
+}
+
+void FakeUiServices::ShowStoreAsDialog()
+{
+    events.push_back("dialog:StoreAs");
+    storeAsVisible = true;
+    if (storeAsUser) {
+        storeAsUser();
+    }
+    storeAsVisible = false;
+}
+
+void FakeUiServices::ShowObjectListDialog()
+{
+    events.push_back("dialog:ObjList");
+    if (objectListUser) {
+        objectListUser();
+    }
+}
+
+void FakeUiServices::CloseObjectListDialog() { events.push_back("close:ObjList"); }
+
+void FakeUiServices::ShowFontsDialog()
+{
+    events.push_back("dialog:Fonts");
+    if (fontsUser) {
+        fontsUser();
+    }
+}
+
+void FakeUiServices::SizeLabelCanvas() { events.push_back("size-canvas"); }
+
 std::string FakeUiServices::OnlyMessage() const
 {
     EXPECT_EQ(messageBoxes.size(), 1u);

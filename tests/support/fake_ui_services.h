@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,29 @@ public:
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;
+
+    // File dialogs: the requests seen and the paths to answer, in order; an
+    // empty queue cancels.
+    std::vector<TFileDialogRequest> openFileRequests;
+    std::vector<TFileDialogRequest> saveFileRequests;
+    std::deque<std::string> openFileAnswers;
+    std::deque<std::string> saveFileAnswers;
+    std::string RunOpenFileDialog(const TFileDialogRequest& request) override;
+    std::string RunSaveFileDialog(const TFileDialogRequest& request) override;
+
+    // The modal dialogs: each showing is recorded in events ("dialog:StoreAs",
+    // "dialog:ObjList", "dialog:Fonts") and runs the scripted user, who may
+    // read and set the engine's dialog data and call back into the engine.
+    std::function<void()> storeAsUser;
+    std::function<void()> objectListUser;
+    std::function<void()> fontsUser;
+    bool storeAsVisible = false;
+    void ShowStoreAsDialog() override;
+    bool IsStoreAsDialogVisible() const override { return storeAsVisible; }
+    void ShowObjectListDialog() override;
+    void CloseObjectListDialog() override;
+    void ShowFontsDialog() override;
+    void SizeLabelCanvas() override;
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;

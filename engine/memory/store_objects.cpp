@@ -1,0 +1,193 @@
+// Storing form and font files in printer memory, and the store-as dialog's
+// Store action.
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include "engine/config/program_paths.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
+#include "engine/memory/exchange_steps.h"
+#include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+
+namespace zk {
+
+namespace {
+
+// A font file's text header is looked for in this many leading bytes.
+constexpr std::size_t FontHeaderWindow = 48;
+// ES, the quote, the letter and the closing quote.
+constexpr std::size_t FontHeaderStoreCommandLength = 5;
+
+std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ShowMessageBox("Error", "Can't open input file", false);
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Sends bytes one by one; false once one is refused.
+bool SendBytes(std::span<const std::uint8_t> bytes)
+{
+    for (const std::uint8_t byte : bytes) {
+        if (!SendByte(byte)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SendRepeated(std::uint8_t byte, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!SendByte(byte)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Aborted() { return CommLink.WriteAborted != 0; }
+
+// Opens the file dialog of a store-as source and the store-as dialog over
+// the printer's list of that kind.
+void RunStoreDialog(std::int16_t kind, TFileDialogRequest request)
+{
+    request.InitialDir = ProgramPaths.WorkDir;
+    const std::string file = Ui().RunOpenFileDialog(request);
+    if (file.empty()) {
+        return;
+    }
+    LoadFilesDlgFileName = file;
+    StoreAsDlg.Caption = "Store " + file;
+    if (!ReceiveObjectList(kind)) {
+        return;
+    }
+    PrinterObjectKind = kind;
+    if (kind == ObjectKindFont) {
+        StoreAsDlg.ObjNameMaxLength = FontNameMaxLength;
+    }
+    ProgramPaths.WorkDir = FolderOf(file);
+    if (!Ui().IsStoreAsDialogVisible()) {
+        Ui().ShowStoreAsDialog();
+    }
+}
+
+}  // namespace
+
+std::size_t FontFileHeaderLength(std::string_view firstBytes)
+{
+    std::string_view text = firstBytes.substr(0, FontHeaderWindow);
+    text = text.substr(0, text.find('\0'));
+    const std::size_t store = text.find("ES\"");
+    if (text.find("EK\"") == std::string_view::npos || store == std::string_view::npos) {
+        return 0;
+    }
+    return std::min(store + FontHeaderStoreCommandLength, firstBytes.size());
+}
+
+void StoreFormFileDialog()
+{
+    RunStoreDialog(ObjectKindForm, {"Load form", "", "EJF", "", "Label printer forms (*.ejf)|*.EJF"});
+}
+
+void StoreFontFileDialog()
+{
+    RunStoreDialog(ObjectKindFont, {"Load font", "", "ZFT", "", "Label printer fonts (*.zft)|*.ZFT"});
+}
+
+void StoreFormFile(const std::string& path, const std::string& name)
+{
+    TExchangeGuard exchange;
+    const auto bytes = ReadInputFile(path);
+    if (!bytes || !OpenPort()) {
+        return;
+    }
+    PrinterPrintf("\r\n\nN\r\n");
+    ShowCommunicating("Store form " + name);
+    if (Aborted()) {
+        AbandonExchange(true);
+        return;
+    }
+    PrinterPrintf("FK\"%s\"\r\n", name.c_str());
+    if (!Aborted()) {
+        Ui().Pause(150);
+        PrinterPrintf("FS\"%s\"\r\n", name.c_str());
+    }
+    if (!Aborted() && SendBytes(*bytes)) {
+        PrinterPrintf("\r\nFE\r\n");
+        if (!Aborted()) {
+            PrinterPrintf("FR\"%s\"\r\n", name.c_str());
+        }
+    }
+    ClosePort();
+    ReportNoResponse();
+    if (!Aborted()) {
+        ReceiveObjectList(ObjectKindForm);
+    }
+}
+
+void StoreFontFile(const std::string& path, const std::string& name)
+{
+    TExchangeGuard exchange;
+    const auto bytes = ReadInputFile(path);
+    if (!bytes || !OpenPort()) {
+        return;
+    }
+    const std::string_view lead(reinterpret_cast<const char*>(bytes->data()),
+                                std::min(bytes->size(), FontHeaderWindow));
+    const std::size_t header = FontFileHeaderLength(lead);
+    PrinterPrintf("\r\n\nEK\"%s\"\r\n", name.c_str());
+    if (Aborted()) {
+        AbandonExchange(false);
+        return;
+    }
+    Ui().Pause(150);
+    ShowCommunicating("Store font " + name);
+    PrinterPrintf("ES\"%s\"", name.c_str());
+    if (!Aborted() && SendBytes(std::span(*bytes).subspan(header)) && SendRepeated('\r', 256)) {
+        SendByte('\n');
+    }
+    ClosePort();
+    ReportNoResponse();
+    if (!Aborted()) {
+        ReceiveObjectList(ObjectKindFont);
+    }
+}
+
+void StoreAsConfirm()
+{
+    const std::string name = StoreAsDlg.ObjName;
+    if (name.empty()) {
+        return;
+    }
+    if (!IsValidObjectName(name, PrinterObjectKind)) {
+        ShowMessageBox("Error", "Invalid name: " + name, false);
+        return;
+    }
+    if (StoreAsDlg.FList.Contains(name) &&
+        ShowMessageBox("Warning", std::string(ObjectKindWord(PrinterObjectKind)) + " exists. Overwrite ?", true) != 1) {
+        return;
+    }
+    switch (PrinterObjectKind) {
+    case ObjectKindForm:
+        StoreFormFile(LoadFilesDlgFileName, name);
+        break;
+    case ObjectKindFont:
+        StoreFontFile(LoadFilesDlgFileName, name);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace zk
