@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -20,6 +21,10 @@
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/canvas_layer.h"
+#include "ui/editing/editor_state.h"
+#include "ui/editing/figure_commands.h"
+#include "ui/editing/mouse_editing.h"
+#include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
@@ -61,10 +66,9 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_label = new TLabelCanvas(m_clientArea);
     m_scrollArea->setWidget(m_clientArea);
     setCentralWidget(m_scrollArea);
-    // The canvas reports the cursor in label dots as it moves.
-    connect(m_label, &TLabelCanvas::MouseMove, this, [this](QMouseEvent* event) {
-        ShowCursorPosition(event->position().toPoint().x(), event->position().toPoint().y());
-    });
+    connect(m_label, &TLabelCanvas::MouseDown, this, &TZKedit::LabelMouseDown);
+    connect(m_label, &TLabelCanvas::MouseMove, this, &TZKedit::LabelMouseMove);
+    connect(m_label, &TLabelCanvas::MouseUp, this, &TZKedit::LabelMouseUp);
 
     BuildLabMenu();
 
@@ -81,6 +85,8 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
 TZKedit::~TZKedit()
 {
     CanvasRedrawHook = nullptr;
+    EditingHooks.Label = nullptr;
+    EditingHooks.RefreshCanvas = nullptr;
     if (HandOverServer != nullptr) {
         HandOverServer->SetReceiver(nullptr, nullptr);
     }
@@ -126,6 +132,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     InitDefaultFigures();
     ClearVarsCounters();
     SizeLabelCanvas();
+    ConnectCanvasEditing();
     MainWindowReady = 1;
     ClearFigureList();
     CanvasRedrawHook = [this] { RedrawCanvas(); };
@@ -271,6 +278,11 @@ bool TZKedit::eventFilter(QObject* watched, QEvent* event)
 void TZKedit::FormClick()
 {
     DrawingTool = SelectionTool;
+    SetSelectionCursors();
+}
+
+void TZKedit::SetSelectionCursors()
+{
     m_clientArea->setCursor(Qt::ArrowCursor);
     m_label->setCursor(Qt::CrossCursor);
 }
@@ -350,12 +362,18 @@ void TZKedit::DrawMarginLines()
     m_label->update();
 }
 
-// Copies the freshly drawn label to the canvas and adds the editor's marks.
-void TZKedit::RedrawCanvas()
+void TZKedit::RefreshCanvas()
 {
-    m_label->SetPicture(BackLabel().copy());
+    m_label->ShowImage(LabelImage);
     DrawGridDots(Settings.GridStep);
     DrawMarginLines();
+}
+
+void TZKedit::RedrawCanvas()
+{
+    RefreshCanvas();
+    DrawSelectionFrames(false);
+    m_label->update();
 }
 
 void TZKedit::SizeLabelCanvas()

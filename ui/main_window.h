@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAction;
+class QMouseEvent;
 class QScrollArea;
 class QShortcut;
 
@@ -73,8 +74,20 @@ public slots:
     void BoxMClick();
     void PictureMClick();
     void Pdf417MClick();
+    void SelectAllMClick();
+    void UnselectMClick();
+    void CopyMClick();
+    void PasteMClick();
+    void DeleteMClick();
+    void MovetoTopMClick();
+    void MovetoBottomMClick();
 
     void StartTimerTimer();
+
+    // The mouse on the canvas, forwarded to the editing layer.
+    void LabelMouseDown(QMouseEvent* event);
+    void LabelMouseMove(QMouseEvent* event);
+    void LabelMouseUp(QMouseEvent* event);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,8 +107,15 @@ private:
     void FormMouseMove();
 
     void BuildLabMenu();
+    void ConnectCanvasEditing();
     void ChooseDrawingTool(std::uint8_t tool);
+    // Mode 0 of the label redraw: the fresh label, its marks and the
+    // selection frames on the canvas.
     void RedrawCanvas();
+    // The fresh label and its marks on the canvas, without frames.
+    void RefreshCanvas();
+    // Main window arrow, canvas cross: the cursors of the selection tool.
+    void SetSelectionCursors();
     void SetStatusText(const QString& text);
     // Closes once the exchange that refused an earlier close has ended.
     void RetryClose();
