@@ -30,6 +30,7 @@
 #include "ui/label_canvas.h"
 #include "ui/program_main.h"
 #include "ui/single_instance.h"
+#include "ui/toolbar_layout.h"
 #include "ui/window_geometry.h"
 
 namespace zk {
@@ -396,6 +397,12 @@ void TZKedit::LayoutToolbar()
         const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
         m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
                                         Settings.ToolbarPos));
+        for (const TToolbarCell& cell : TOOLBAR_CELLS) {
+            if (auto* button = m_toolbar->findChild<QWidget*>(cell.name)) {
+                button->setGeometry(cell.column * ToolbarCellSize, cell.row * ToolbarCellSize, ToolbarCellSize,
+                                    ToolbarCellSize);
+            }
+        }
     }
     // The scroll area keeps the canvas at its place as it scrolls.
     m_label->move(4, 4);

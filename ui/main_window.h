@@ -4,6 +4,7 @@
 // shut-down sequence, and the placement services every dialog uses.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <string>
 #include <vector>
@@ -123,8 +124,9 @@ private:
     QScrollArea* m_scrollArea = nullptr;
     QWidget* m_clientArea = nullptr;
     TLabelCanvas* m_label = nullptr;
-    QWidget* m_toolbar = nullptr;
-    QWidget* m_statusLine = nullptr;
+    // Cleared by Qt when the toolbar goes, also while this window is destroyed.
+    QPointer<QWidget> m_toolbar;
+    QPointer<QWidget> m_statusLine;
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;

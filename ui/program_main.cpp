@@ -12,6 +12,7 @@
 #include "ui/editor_hooks.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
+#include "ui/toolbar.h"
 
 namespace zk {
 
@@ -55,6 +56,8 @@ int RunEditor(int argc, char* argv[])
     }
     const std::vector<std::string> args(argv, argv + argc);
     TZKedit window(args);
+    // Owned by the main window; its start timer shows it.
+    new TZKToolbar(window);
     window.show();
     QApplication::exec();
     HandOverServer = nullptr;
