@@ -166,6 +166,8 @@ void TZKedit::StartTimerTimer()
     MenuItem("LeftToolbarM")->setChecked(Settings.ToolbarPos != 0);
     MenuItem("GridM")->setChecked(Settings.ShowGrid != 0);
     if (m_toolbar != nullptr) {
+        // The client area has its final size only now that the window shows.
+        LayoutToolbar();
         m_toolbar->show();
     }
     m_startTimer.stop();

@@ -134,6 +134,14 @@ TEST_F(ToolbarTest, StatusLineShowsTheCursorOverTheCanvasInLabelDots)
     EXPECT_EQ(toolbar->StatusLn->text().toStdString(), "20,35");
 }
 
+TEST_F(ToolbarTest, ShowsInsideTheMainWindowAtTheRightEdgeOfTheClientArea)
+{
+    Start();
+    const QPoint clientTopRight = window->ClientOrigin() + QPoint(window->ClientSize().width(), 0);
+    EXPECT_EQ(toolbar->frameGeometry().right() + 1, clientTopRight.x() - 4);
+    EXPECT_EQ(toolbar->frameGeometry().top(), clientTopRight.y() + 4);
+}
+
 TEST_F(ToolbarTest, TheViewMenuHidesAndShowsIt)
 {
     Start();
