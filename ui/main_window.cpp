@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -22,8 +21,6 @@
 #include "engine/report/ui_services.h"
 #include "ui/canvas_layer.h"
 #include "ui/editing/editor_state.h"
-#include "ui/editing/figure_commands.h"
-#include "ui/editing/mouse_editing.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"

@@ -12,8 +12,6 @@
 
 namespace zk {
 
-TZKToolbar* ZKToolbar = nullptr;
-
 namespace {
 
 constexpr int StatusLineHeight = 24;
@@ -53,7 +51,6 @@ TZKToolbar::TZKToolbar(TZKedit& mainWindow)
     setFocusPolicy(Qt::NoFocus);
     // Showing the toolbar leaves the keyboard with the main window.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    ZKToolbar = this;
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -84,13 +81,6 @@ TZKToolbar::TZKToolbar(TZKedit& mainWindow)
     StatusLn->installEventFilter(this);
 
     FormCreate();
-}
-
-TZKToolbar::~TZKToolbar()
-{
-    if (ZKToolbar == this) {
-        ZKToolbar = nullptr;
-    }
 }
 
 void TZKToolbar::FormCreate()

@@ -20,7 +20,6 @@ class TZKToolbar : public QWidget {
 public:
     // Registers itself with the main window and takes its place there.
     explicit TZKToolbar(TZKedit& mainWindow);
-    ~TZKToolbar() override;
 
     QFrame* Panel1 = nullptr;
     QLabel* StatusLn = nullptr;
@@ -47,8 +46,5 @@ private:
 
     TZKedit& m_mainWindow;
 };
-
-// The toolbar while it exists.
-extern TZKToolbar* ZKToolbar;
 
 }  // namespace zk

@@ -142,6 +142,18 @@ TEST_F(ToolbarTest, ShowsInsideTheMainWindowAtTheRightEdgeOfTheClientArea)
     EXPECT_EQ(toolbar->frameGeometry().top(), clientTopRight.y() + 4);
 }
 
+TEST_F(ToolbarTest, ClicksOnTheStatusLineOrTheFormGiveTheFocusBackToTheMainWindow)
+{
+    Start();
+    for (QWidget* target : {static_cast<QWidget*>(toolbar->StatusLn), static_cast<QWidget*>(toolbar)}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        toolbar->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == toolbar; }));
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
+    }
+}
+
 TEST_F(ToolbarTest, TheViewMenuHidesAndShowsIt)
 {
     Start();
