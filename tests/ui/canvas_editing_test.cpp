@@ -95,6 +95,24 @@ protected:
 using Sel = std::vector<bool>;
 using Positions = std::vector<std::pair<int, int>>;
 
+TEST_F(CanvasEditingTest, TheShownPictureIsTheCanvasImageItself)
+{
+    Start();
+    for (QSize size : {QSize(300, 120), QSize(608, 400)}) {
+        SCOPED_TRACE(size.width());
+        LabelImage.Resize(size.width(), size.height());
+        LabelImage.SetPixel(7, 5, Black);
+        canvas->ShowImage(LabelImage);
+        EXPECT_EQ(canvas->Picture().size(), size);
+        EXPECT_EQ(canvas->size(), size);
+        EXPECT_EQ(canvas->Picture().format(), QImage::Format_RGB32);
+        EXPECT_EQ(Shown(7, 5), Black);
+        canvas->Image().SetPixel(9, 6, Red);
+        EXPECT_EQ(Shown(9, 6), Red);
+        EXPECT_EQ(LabelImage.Pixel(9, 6), White);
+    }
+}
+
 TEST_F(CanvasEditingTest, ClickOnASelectedFigureKeepsTheSelectionAndADragMovesItAll)
 {
     Start();
