@@ -6,6 +6,7 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 
@@ -29,6 +30,7 @@ void ResetEngineState()
     ProgramPaths = TProgramPaths{};
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
+    ResetPictureState();
     DrawnFigureCount = 0;
     RedrawMode = 0;
 }
