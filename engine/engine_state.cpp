@@ -1,6 +1,7 @@
 #include "engine/engine_state.h"
 
 #include "engine/config/program_paths.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
@@ -31,6 +32,7 @@ void ResetEngineState()
     CommLink = TCommLink{};
     StatusBoxEnabled = 1;
     ResetPictureState();
+    ResetLabelFileState();
     DrawnFigureCount = 0;
     RedrawMode = 0;
 }
