@@ -68,6 +68,13 @@ void WriteVariables(std::uint8_t type, std::span<const TVariable> table, ByteSin
     }
 }
 
+// Names match by their text, as the reader shares blocks: bytes left after
+// the NUL of a stored name do not make it another picture.
+bool SameName(const TFigure& figure, const TPictureFigure& picture)
+{
+    return figure.Is(TFigureKind::Picture) && figure.Picture().Name.view() == picture.Name.view();
+}
+
 void WritePicture(TFigure& figure, ByteSink& out)
 {
     const TPictureFigure& picture = figure.Picture();
@@ -80,13 +87,19 @@ void WritePicture(TFigure& figure, ByteSink& out)
     if (!writesBlock) {
         return;
     }
+    // Every picture figure of this name shares this block once the file is
+    // read back, so that is the count stored (one byte of it); it is the
+    // block's RefCount unless figures of one name held different blocks.
+    std::uint32_t sharers = 0;
+    for (const TFigure* any : Figures()) {
+        sharers += SameName(*any, picture) ? 1 : 0;
+    }
     const TPictureData& block = *picture.Data;
-    // The file keeps one byte of the count; readers rebuild it from the figures.
-    WriteByte(static_cast<std::uint8_t>(std::min<std::uint32_t>(block.RefCount, 0xFF)), out);
+    WriteByte(static_cast<std::uint8_t>(std::min<std::uint32_t>(sharers, 0xFF)), out);
     WriteByte(block.BytesPerLine, out);
     WriteBytes(block.Rows, out);
     for (TFigure* later = &figure; later != nullptr; later = later->Next) {
-        if (later->Is(TFigureKind::Picture) && later->Picture().Name == picture.Name) {
+        if (SameName(*later, picture)) {
             later->Flags |= FigureFlag::DataWritten;
         }
     }

@@ -225,6 +225,45 @@ TEST_F(LabelFileFormatTest, ThreeSharersWriteOneBlockAndStillDoAfterTheFirstGoes
     EXPECT_EQ(EncodeLabelFile(), again.bytes);
 }
 
+TEST_F(LabelFileFormatTest, NamesMatchByTheirTextNotTheBytesAfterIt)
+{
+    auto shared = std::make_shared<TPictureData>();
+    shared->RefCount = 2;
+    shared->BytesPerLine = 1;
+    shared->Rows = {0x00};
+    for (const char tail : {'\0', 'x'}) {
+        TPictureFigure picture;
+        picture.Name = "P";
+        picture.Name.bytes()[10] = tail;  // left over after the NUL
+        picture.Data = shared;
+        ASSERT_EQ(AppendFigure(picture), 0);
+    }
+    const Bytes first = EncodeLabelFile();
+    EXPECT_EQ(first.size(), 64u + 2 * (3 + 26) + 3);  // one block
+    ForgetLabel();
+    ASSERT_EQ(ReadLabelImage(first), LabelReadResult::Complete);
+    EXPECT_EQ(EncodeLabelFile(), first);
+}
+
+TEST_F(LabelFileFormatTest, FiguresOfOneNameWithTwoBlocksAreStoredAsSharingTheFirst)
+{
+    for (const std::uint8_t row : {0x11, 0x22}) {
+        auto own = std::make_shared<TPictureData>();
+        own->RefCount = 1;
+        own->BytesPerLine = 1;
+        own->Rows = {row};
+        TPictureFigure picture;
+        picture.Name = "P";
+        picture.Data = own;
+        ASSERT_EQ(AppendFigure(picture), 0);
+    }
+    const Bytes file = EncodeLabelFile();
+    test::ByteTable expected = test::PlainHeader();
+    expected.Byte('G').Be16(26).Zeros(8).Le16(3).Text("P", 16).Byte(2).Byte(1).Byte(0x11);
+    expected.Byte('G').Be16(26).Zeros(8).Le16(0).Text("P", 16);
+    EXPECT_EQ(file, expected.bytes);
+}
+
 TEST_F(LabelFileFormatTest, SoftFontNumbersAreShiftedOnlyAboveTheResidentFonts)
 {
     for (const std::int16_t font : {0, 5, 6, 7}) {
