@@ -1,6 +1,7 @@
 #include "engine/labelfile/label_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/config/program_paths.h"
@@ -17,10 +18,8 @@ namespace {
 void WriteHeader(ByteSink& out)
 {
     const TLabelSetup& s = LabelSetup;
-    const std::size_t start = out.size();
-    out.resize(start + LabelHeaderSize, 0);
-    std::uint8_t* h = &out[start];
-    std::memcpy(h, LabelFileMagic, LabelMagicSize);
+    std::array<std::uint8_t, LabelHeaderSize> h{};
+    std::memcpy(h.data(), LabelFileMagic, LabelMagicSize);
     PutBe16(&h[LabelHeader::LabelWidth], static_cast<std::uint16_t>(s.LabelWidth));
     PutBe16(&h[LabelHeader::LabelLength], static_cast<std::uint16_t>(s.LabelLength));
     PutBe16(&h[LabelHeader::LeftMargin], static_cast<std::uint16_t>(s.LeftMargin));
@@ -38,6 +37,7 @@ void WriteHeader(ByteSink& out)
     const auto time = s.TimeFormat.view();
     std::memcpy(&h[LabelHeader::DateFormat], date.data(), date.size());
     std::memcpy(&h[LabelHeader::TimeFormat], time.data(), time.size());
+    WriteBytes(h, out);
 }
 
 void WriteRecord(std::uint8_t type, std::span<const std::uint8_t> bytes, ByteSink& out)
@@ -169,6 +169,7 @@ void ClearDataWrittenMarks()
 ByteSink EncodeLabelFile()
 {
     ByteSink out;
+    out.reserve(LabelHeaderSize + 4096);  // most labels fit without growing
     WriteHeader(out);
     ClearDataWrittenMarks();
     WriteVariables(LabelRecord::Variable, Variables, out);
