@@ -29,19 +29,23 @@ std::string DirectoryOf(const std::string& path)
     return std::filesystem::path(path).parent_path().string() + "/";
 }
 
-bool WriteLabelTo(const std::string& path)
+// Encodes the label into the opened file and puts it in place.
+bool WriteLabel(AtomicFile& file)
 {
-    AtomicFile file(path);
-    if (!file.IsOpen()) {
-        ShowMessageBox("Error", "Can't open output file");
-        return false;
-    }
     const ByteSink bytes = EncodeLabelFile();
     if (!file.Write(bytes) || !file.Commit()) {
         ShowMessageBox("Error", "Can't open output file");
         return false;
     }
     return true;
+}
+
+bool CheckOpened(const AtomicFile& file)
+{
+    if (!file.IsOpen()) {
+        ShowMessageBox("Error", "Can't open output file");
+    }
+    return file.IsOpen();
 }
 
 struct FileCloser {
@@ -81,7 +85,8 @@ bool SaveLabelFile(bool toTempFile)
 {
     if (toTempFile) {
         EnsureUserDir();
-        return WriteLabelTo(ProgramPaths.TempLabelFileName);
+        AtomicFile file(ProgramPaths.TempLabelFileName);
+        return CheckOpened(file) && WriteLabel(file);
     }
     if (CountFigures() == 0) {
         ShowMessageBox("Error", "Nothing to save");
@@ -101,18 +106,12 @@ bool SaveLabelFile(bool toTempFile)
     if (std::filesystem::exists(path, error) && ShowMessageBox("Warning", "File exists. Overwrite?", true) != 1) {
         return false;
     }
-    AtomicFile probe(path);
-    if (!probe.IsOpen()) {
-        ShowMessageBox("Error", "Can't open output file");
+    AtomicFile file(path);
+    if (!CheckOpened(file)) {
         return false;
     }
     ProgramPaths.WorkDir = DirectoryOf(path);
-    const ByteSink bytes = EncodeLabelFile();
-    if (!probe.Write(bytes) || !probe.Commit()) {
-        ShowMessageBox("Error", "Can't open output file");
-        return false;
-    }
-    return true;
+    return WriteLabel(file);
 }
 
 bool SaveLabelToTempFile()
