@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
 #include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
@@ -35,6 +36,7 @@ void ResetEngineState()
     ResetLabelFileState();
     DrawnFigureCount = 0;
     RedrawMode = 0;
+    ResetBarcodeState();
 }
 
 }  // namespace zk

@@ -30,12 +30,9 @@ TFigure* NewNode(const TFigurePayload& payload)
 
 }  // namespace
 
-int AppendFigure(const TFigurePayload& payload)
+void LinkFigureAtTail(TFigure* node)
 {
-    TFigure* node = NewNode(payload);
-    if (node == nullptr) {
-        return -1;
-    }
+    node->Next = nullptr;
     node->Prev = FigureList.FigureTail;
     if (FigureList.FigureTail != nullptr) {
         FigureList.FigureTail->Next = node;
@@ -43,6 +40,43 @@ int AppendFigure(const TFigurePayload& payload)
         FigureList.FigureHead = node;
     }
     FigureList.FigureTail = node;
+}
+
+void LinkFigureAtHead(TFigure* node)
+{
+    node->Prev = nullptr;
+    node->Next = FigureList.FigureHead;
+    if (FigureList.FigureHead != nullptr) {
+        FigureList.FigureHead->Prev = node;
+    } else {
+        FigureList.FigureTail = node;
+    }
+    FigureList.FigureHead = node;
+}
+
+void UnlinkFigure(TFigure* node)
+{
+    if (node->Prev != nullptr) {
+        node->Prev->Next = node->Next;
+    } else {
+        FigureList.FigureHead = node->Next;
+    }
+    if (node->Next != nullptr) {
+        node->Next->Prev = node->Prev;
+    } else {
+        FigureList.FigureTail = node->Prev;
+    }
+    node->Prev = nullptr;
+    node->Next = nullptr;
+}
+
+int AppendFigure(const TFigurePayload& payload)
+{
+    TFigure* node = NewNode(payload);
+    if (node == nullptr) {
+        return -1;
+    }
+    LinkFigureAtTail(node);
     return 0;
 }
 
@@ -52,13 +86,7 @@ int InsertFigureAtHead(const TFigurePayload& payload)
     if (node == nullptr) {
         return -1;
     }
-    node->Next = FigureList.FigureHead;
-    if (FigureList.FigureHead != nullptr) {
-        FigureList.FigureHead->Prev = node;
-    } else {
-        FigureList.FigureTail = node;
-    }
-    FigureList.FigureHead = node;
+    LinkFigureAtHead(node);
     return 0;
 }
 
@@ -84,16 +112,7 @@ void DeleteFigure(TFigure* node)
         return;
     }
     std::unique_ptr<TFigure> owned(node);
-    if (node->Prev != nullptr) {
-        node->Prev->Next = node->Next;
-    } else {
-        FigureList.FigureHead = node->Next;
-    }
-    if (node->Next != nullptr) {
-        node->Next->Prev = node->Prev;
-    } else {
-        FigureList.FigureTail = node->Prev;
-    }
+    UnlinkFigure(node);
     ReleaseFigureData(node->Payload);
 }
 

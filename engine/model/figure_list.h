@@ -34,6 +34,13 @@ void ClearFigureList();
 void ResetFigureList();
 std::size_t CountFigures();
 
+// Reordering without copying: UnlinkFigure takes a node out of the list
+// (fixing head and tail) and leaves it owned by the caller with null links;
+// the two link operations hand an unlinked node back to the list.
+void UnlinkFigure(TFigure* node);
+void LinkFigureAtHead(TFigure* node);
+void LinkFigureAtTail(TFigure* node);
+
 // Releases what a payload owns, as deleting its figure does: a picture
 // block loses one reference (and goes at zero), a font block and a PDF417
 // text are dropped.

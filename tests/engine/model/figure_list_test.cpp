@@ -159,6 +159,38 @@ TEST_F(FigureListTest, ClearVarsCountersKeepsTexts)
     EXPECT_EQ(Variables[31].Value.view(), "Smith");
 }
 
+TEST_F(FigureListTest, UnlinkAndRelinkMoveANodeWithoutCopying)
+{
+    for (std::int16_t x = 0; x < 3; ++x) AppendFigure(Bar(x));
+    TFigure* middle = FigureList.FigureHead->Next;
+    UnlinkFigure(middle);
+    EXPECT_EQ(middle->Prev, nullptr);
+    EXPECT_EQ(middle->Next, nullptr);
+    EXPECT_EQ(Xs(), (std::vector<int>{0, 2}));
+    CheckLinks();
+    LinkFigureAtTail(middle);
+    EXPECT_EQ(Xs(), (std::vector<int>{0, 2, 1}));
+    CheckLinks();
+    TFigure* tail = FigureList.FigureTail;
+    UnlinkFigure(tail);
+    LinkFigureAtHead(tail);
+    EXPECT_EQ(Xs(), (std::vector<int>{1, 0, 2}));
+    CheckLinks();
+    EXPECT_EQ(FigureList.FigureHead, middle);
+}
+
+TEST_F(FigureListTest, UnlinkTheOnlyNodeEmptiesTheList)
+{
+    AppendFigure(Bar(7));
+    TFigure* only = FigureList.FigureHead;
+    UnlinkFigure(only);
+    EXPECT_EQ(FigureList.FigureHead, nullptr);
+    EXPECT_EQ(FigureList.FigureTail, nullptr);
+    LinkFigureAtHead(only);
+    EXPECT_EQ(FigureList.FigureHead, only);
+    EXPECT_EQ(FigureList.FigureTail, only);
+}
+
 TEST(FixedStringTest, FullFieldWithoutNulIsBoundedAtItsSize)
 {
     TVariable variable;
