@@ -9,6 +9,7 @@
 #include "engine/io/atomic_file.h"
 #include "engine/labelfile/label_reader.h"
 #include "engine/labelfile/label_writer.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/figure_list.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
@@ -124,6 +125,11 @@ bool SaveLabelToTempFile()
 
 bool LoadLabelFile(const std::optional<std::string>& fileName)
 {
+    // A running exchange may still be reading the label it is about to replace.
+    if (ExchangeInProgress()) {
+        Ui().Beep();
+        return false;
+    }
     std::string path;
     bool fromBrowser = false;
     if (fileName) {

@@ -34,7 +34,8 @@ bool SaveLabelToTempFile();
 
 // No name: parks the label in the scratch file, shows the open-label
 // browser and loads its choice, or the parked label back when it was
-// cancelled. True when a label was read.
+// cancelled. While a printer exchange runs it only beeps. True when a label
+// was read.
 bool LoadLabelFile(const std::optional<std::string>& fileName);
 // The same reader, silent and leaving WorkDir alone, for the browser's
 // preview; an unreadable or invalid file leaves the label as it was.

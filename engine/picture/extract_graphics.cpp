@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/payload_codec.h"
 #include "engine/picture/pcx_image_buffer.h"
@@ -33,6 +34,7 @@ bool ReceiveGraphic()
 
 bool ExtractGraphicsToBuffer(const std::string& name)
 {
+    TExchangeGuard exchange;
     if (!OpenPort()) {
         return false;
     }

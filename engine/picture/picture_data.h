@@ -21,7 +21,8 @@ extern std::int32_t NewPictureDataLength;
 
 // fromFile: name is a file path (LoadPictureFile); otherwise the printer
 // graphic of that name is fetched (ExtractGraphicsToBuffer), and a failure
-// shows "Can't extract from printer". True when NewPictureData was built.
+// shows "Can't extract from printer"; while another exchange holds the
+// port it only beeps. True when NewPictureData was built.
 bool MakePictureData(const std::string& name, bool fromFile);
 
 // Builds NewPictureData from the staging buffer; false (and nothing changed)

@@ -8,6 +8,7 @@
 
 #include "engine/config/program_paths.h"
 #include "engine/labelfile/label_writer.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "tests/support/engine_fixture.h"
@@ -179,6 +180,18 @@ TEST_F(LabelFileTest, LoadByNameReplacesTheLabelAndRunsTheHook)
     EXPECT_EQ(CountFigures(), 3u);
     EXPECT_EQ(hooks, std::vector<LabelLoadTarget>{LabelLoadTarget::Editor});
     EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);  // only the browser's Open moves it
+}
+
+TEST_F(LabelFileTest, NoLoadWhileAnExchangeRuns)
+{
+    const std::string path = BarsFile("three.zlb", 3);
+    MakeBars(1);
+    const TExchangeGuard running;
+    EXPECT_FALSE(LoadLabelFile(path));
+    EXPECT_FALSE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"beep", "beep"}));
+    EXPECT_EQ(ui.openLabelBrowserCalls, 0);
+    EXPECT_EQ(CountFigures(), 1u);
 }
 
 TEST_F(LabelFileTest, BrowserOpenLoadsItsChoice)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/picture/pcx_image_buffer.h"
 #include "engine/picture/picture_data.h"
@@ -87,6 +88,15 @@ TEST_F(ExtractGraphicsTest, SilentPrinterIsNoResponse)
     EXPECT_EQ(ui.events.back(), "beep");
     EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), ui.events.end());
     EXPECT_EQ(ui.OnlyMessage(), "Can't extract from printer");
+}
+
+TEST_F(ExtractGraphicsTest, RunningExchangeOnlyBeeps)
+{
+    const TExchangeGuard running;
+    EXPECT_FALSE(MakePictureData("LOGO", false));
+    EXPECT_EQ(ui.events, std::vector<std::string>{"beep"});
+    EXPECT_TRUE(printer.Received().empty());
+    EXPECT_TRUE(ui.messageBoxes.empty());
 }
 
 TEST_F(ExtractGraphicsTest, ShortReplyIsNoResponse)
