@@ -38,11 +38,11 @@ protected:
 
 TEST_F(ExtractGraphicsTest, StoredGraphicComesIntoTheStagingBuffer)
 {
-    test::PcxSpec spec;
-    spec.xmax = 9;
-    spec.ymax = 1;
-    spec.fileSize = 132;
-    const test::Bytes pcx = test::MakePcx(spec);
+    test::PcxLayout layout;
+    layout.xmax = 9;
+    layout.ymax = 1;
+    layout.fileSize = 132;
+    const test::Bytes pcx = test::MakePcx(layout);
     AnswerGraphic(static_cast<std::uint16_t>(pcx.size()), pcx);
 
     ASSERT_TRUE(ExtractGraphicsToBuffer("LOGO"));
@@ -54,11 +54,11 @@ TEST_F(ExtractGraphicsTest, StoredGraphicComesIntoTheStagingBuffer)
 
 TEST_F(ExtractGraphicsTest, PictureDataFromThePrinter)
 {
-    test::PcxSpec spec;
-    spec.xmax = 15;
-    spec.ymax = 2;
-    spec.fileSize = 134;
-    const test::Bytes pcx = test::MakePcx(spec);
+    test::PcxLayout layout;
+    layout.xmax = 15;
+    layout.ymax = 2;
+    layout.fileSize = 134;
+    const test::Bytes pcx = test::MakePcx(layout);
     AnswerGraphic(static_cast<std::uint16_t>(pcx.size()), pcx);
 
     ASSERT_TRUE(MakePictureData("LOGO", false));

@@ -14,12 +14,12 @@ class MakePictureDataTest : public test::EngineTest {};
 
 TEST_F(MakePictureDataTest, FromFileBuildsTheHandOverBlock)
 {
-    test::BmpSpec spec;
-    spec.width = 16;
-    spec.height = 2;
-    spec.rowsFromTop = {{0x00, 0xFF}, {0xFF, 0xFF}};
+    test::BmpLayout layout;
+    layout.width = 16;
+    layout.height = 2;
+    layout.rowsFromTop = {{0x00, 0xFF}, {0xFF, 0xFF}};
     const std::string path = (TempDir() / "logo.bmp").string();
-    test::WriteFile(path, test::MakeBmp(spec));
+    test::WriteFile(path, test::MakeBmp(layout));
 
     ASSERT_TRUE(MakePictureData(path, true));
     ASSERT_TRUE(NewPictureData);

@@ -22,9 +22,9 @@ void Le32(Bytes& b, std::size_t at, std::uint32_t v)
 
 }  // namespace
 
-Bytes MakePcx(const PcxSpec& spec)
+Bytes MakePcx(const PcxLayout& layout)
 {
-    Bytes b(spec.fileSize, 0xFF);
+    Bytes b(layout.fileSize, 0xFF);
     std::fill(b.begin(), b.begin() + std::min<std::size_t>(128, b.size()), 0);
     if (b.size() < 128) {
         b[0] = 10;
@@ -33,34 +33,34 @@ Bytes MakePcx(const PcxSpec& spec)
     b[0] = 10;
     b[1] = 5;
     b[2] = 1;
-    b[3] = spec.bitsPerPixel;
-    Le16(b, 8, spec.xmax);
-    Le16(b, 10, spec.ymax);
-    b[65] = spec.planes;
-    Le16(b, 66, spec.bytesPerLine);
+    b[3] = layout.bitsPerPixel;
+    Le16(b, 8, layout.xmax);
+    Le16(b, 10, layout.ymax);
+    b[65] = layout.planes;
+    Le16(b, 66, layout.bytesPerLine);
     return b;
 }
 
-Bytes MakeBmp(const BmpSpec& spec)
+Bytes MakeBmp(const BmpLayout& layout)
 {
-    const std::size_t rows = static_cast<std::size_t>(std::abs(spec.height));
-    const std::size_t stride = static_cast<std::size_t>((spec.width * spec.bitCount + 31) / 32) * 4;
+    const std::size_t rows = static_cast<std::size_t>(std::abs(layout.height));
+    const std::size_t stride = static_cast<std::size_t>((layout.width * layout.bitCount + 31) / 32) * 4;
     const std::size_t pixelAt = 14 + 40 + 8;
-    Bytes b(std::max(pixelAt + stride * rows, spec.padTo), 0);
+    Bytes b(std::max(pixelAt + stride * rows, layout.padTo), 0);
     b[0] = 'B';
     b[1] = 'M';
     Le32(b, 2, static_cast<std::uint32_t>(b.size()));
     Le32(b, 10, pixelAt);
     Le32(b, 14, 40);
-    Le32(b, 18, static_cast<std::uint32_t>(spec.width));
-    Le32(b, 22, static_cast<std::uint32_t>(spec.height));
+    Le32(b, 18, static_cast<std::uint32_t>(layout.width));
+    Le32(b, 22, static_cast<std::uint32_t>(layout.height));
     Le16(b, 26, 1);
-    Le16(b, 28, spec.bitCount);
-    Le32(b, 54, spec.palette0);
-    Le32(b, 58, spec.palette1);
-    for (std::size_t y = 0; y < spec.rowsFromTop.size() && y < rows; ++y) {
-        const std::size_t stored = spec.height < 0 ? y : rows - 1 - y;
-        const Bytes& row = spec.rowsFromTop[y];
+    Le16(b, 28, layout.bitCount);
+    Le32(b, 54, layout.palette0);
+    Le32(b, 58, layout.palette1);
+    for (std::size_t y = 0; y < layout.rowsFromTop.size() && y < rows; ++y) {
+        const std::size_t stored = layout.height < 0 ? y : rows - 1 - y;
+        const Bytes& row = layout.rowsFromTop[y];
         std::copy(row.begin(), row.end(), b.begin() + static_cast<std::ptrdiff_t>(pixelAt + stored * stride));
     }
     return b;

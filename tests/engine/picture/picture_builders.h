@@ -9,7 +9,7 @@ namespace zk::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct PcxSpec {
+struct PcxLayout {
     std::uint8_t bitsPerPixel = 1;
     std::uint8_t planes = 1;
     std::uint16_t bytesPerLine = 2;
@@ -17,9 +17,9 @@ struct PcxSpec {
     std::uint16_t ymax = 0;
     std::size_t fileSize = 130;  // header + this many - 128 row bytes (0xFF)
 };
-Bytes MakePcx(const PcxSpec& spec);
+Bytes MakePcx(const PcxLayout& layout);
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 16;
     std::int32_t height = 2;  // negative: top row stored first
     std::uint16_t bitCount = 1;
@@ -31,7 +31,7 @@ struct BmpSpec {
     // Zero bytes after the rows up to this size: the loader wants 128 at least.
     std::size_t padTo = 128;
 };
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpLayout& layout);
 
 void WriteFile(const std::string& path, const Bytes& bytes);
 

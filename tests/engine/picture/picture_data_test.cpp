@@ -47,11 +47,11 @@ protected:
 
 TEST_F(PictureDataTest, BlockIsCutFromTheStagedPcx)
 {
-    test::PcxSpec spec;
-    spec.xmax = 9;
-    spec.ymax = 2;
-    spec.fileSize = 134;
-    ASSERT_EQ(LoadPictureBytes(test::MakePcx(spec)), 1);
+    test::PcxLayout layout;
+    layout.xmax = 9;
+    layout.ymax = 2;
+    layout.fileSize = 134;
+    ASSERT_EQ(LoadPictureBytes(test::MakePcx(layout)), 1);
     ASSERT_TRUE(MakePictureDataFromBuffer());
     ASSERT_TRUE(NewPictureData);
     EXPECT_EQ(NewPictureData->RefCount, 1u);

@@ -10,9 +10,9 @@
 namespace zk {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::Bytes;
-using test::PcxSpec;
+using test::PcxLayout;
 
 class PictureFileTest : public test::EngineTest {
 protected:
@@ -33,47 +33,47 @@ struct LoadCase {
     const char* text;
 };
 
-PcxSpec Pcx(void (*change)(PcxSpec&))
+PcxLayout Pcx(void (*change)(PcxLayout&))
 {
-    PcxSpec spec;
-    change(spec);
-    return spec;
+    PcxLayout layout;
+    change(layout);
+    return layout;
 }
 
-BmpSpec Bmp(std::int32_t width, std::int32_t height, std::uint16_t bitCount = 1)
+BmpLayout Bmp(std::int32_t width, std::int32_t height, std::uint16_t bitCount = 1)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = bitCount;
-    return spec;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = bitCount;
+    return layout;
 }
 
 TEST_F(PictureFileTest, SizeLimitsAndMessages)
 {
     const LoadCase cases[] = {
         {"PCX of 130 bytes", test::MakePcx({}), 1, nullptr, nullptr},
-        {"PCX of 129 bytes", test::MakePcx(Pcx([](PcxSpec& s) { s.fileSize = 129; })), 0, "Error", "File too big"},
-        {"PCX of 49280 bytes", test::MakePcx(Pcx([](PcxSpec& s) { s.fileSize = 49280; })), 1, nullptr, nullptr},
-        {"PCX of 49281 bytes", test::MakePcx(Pcx([](PcxSpec& s) { s.fileSize = 49281; })), 0, "Error", "File too big"},
-        {"PCX of 2 bits per pixel", test::MakePcx(Pcx([](PcxSpec& s) { s.bitsPerPixel = 2; })), 0, kMono,
+        {"PCX of 129 bytes", test::MakePcx(Pcx([](PcxLayout& s) { s.fileSize = 129; })), 0, "Error", "File too big"},
+        {"PCX of 49280 bytes", test::MakePcx(Pcx([](PcxLayout& s) { s.fileSize = 49280; })), 1, nullptr, nullptr},
+        {"PCX of 49281 bytes", test::MakePcx(Pcx([](PcxLayout& s) { s.fileSize = 49281; })), 0, "Error", "File too big"},
+        {"PCX of 2 bits per pixel", test::MakePcx(Pcx([](PcxLayout& s) { s.bitsPerPixel = 2; })), 0, kMono,
          "Use Color to Black && White converter"},
-        {"PCX of 2 planes", test::MakePcx(Pcx([](PcxSpec& s) { s.planes = 2; })), 0, kMono,
+        {"PCX of 2 planes", test::MakePcx(Pcx([](PcxLayout& s) { s.planes = 2; })), 0, kMono,
          "Use Color to Black && White converter"},
-        {"PCX of 127 bytes per line", test::MakePcx(Pcx([](PcxSpec& s) { s.bytesPerLine = 127; })), 0, "Error",
+        {"PCX of 127 bytes per line", test::MakePcx(Pcx([](PcxLayout& s) { s.bytesPerLine = 127; })), 0, "Error",
          "Horizontal size too big"},
-        {"PCX of 126 bytes per line", test::MakePcx(Pcx([](PcxSpec& s) { s.bytesPerLine = 126; })), 1, nullptr,
+        {"PCX of 126 bytes per line", test::MakePcx(Pcx([](PcxLayout& s) { s.bytesPerLine = 126; })), 1, nullptr,
          nullptr},
-        {"PCX of 1600 rows", test::MakePcx(Pcx([](PcxSpec& s) { s.ymax = 1599; })), 1, nullptr, nullptr},
-        {"PCX of 1601 rows", test::MakePcx(Pcx([](PcxSpec& s) { s.ymax = 1600; })), 0, "Error",
+        {"PCX of 1600 rows", test::MakePcx(Pcx([](PcxLayout& s) { s.ymax = 1599; })), 1, nullptr, nullptr},
+        {"PCX of 1601 rows", test::MakePcx(Pcx([](PcxLayout& s) { s.ymax = 1600; })), 0, "Error",
          "Vertical size too big"},
         {"PCX: rows too many, then not monochrome: the later check wins",
-         test::MakePcx(Pcx([](PcxSpec& s) { s.ymax = 1600; s.planes = 2; })), 0, kMono,
+         test::MakePcx(Pcx([](PcxLayout& s) { s.ymax = 1600; s.planes = 2; })), 0, kMono,
          "Use Color to Black && White converter"},
         {"PCX: not monochrome, then rows too many: the later check wins",
-         test::MakePcx(Pcx([](PcxSpec& s) { s.ymax = 1600; s.bitsPerPixel = 4; })), 0, "Error",
+         test::MakePcx(Pcx([](PcxLayout& s) { s.ymax = 1600; s.bitsPerPixel = 4; })), 0, "Error",
          "Vertical size too big"},
-        {"PCX wider than its rows", test::MakePcx(Pcx([](PcxSpec& s) { s.xmax = 16; })), 0, "Error",
+        {"PCX wider than its rows", test::MakePcx(Pcx([](PcxLayout& s) { s.xmax = 16; })), 0, "Error",
          "Horizontal size too big"},
         {"BMP 1007 dots wide", test::MakeBmp(Bmp(1007, 1)), 2, nullptr, nullptr},
         {"BMP 1008 dots wide", test::MakeBmp(Bmp(1008, 1)), 0, "Error", "Horizontal size too big"},
@@ -83,7 +83,7 @@ TEST_F(PictureFileTest, SizeLimitsAndMessages)
         {"BMP of no rows and no width: the height test comes later", test::MakeBmp(Bmp(0, 0)), 0, "Error",
          "Vertical size too big"},
         {"BMP of 24 bits per pixel", test::MakeBmp(Bmp(8, 4, 24)), 0, kMono, "Use Color to Black && White converter"},
-        {"BMP of 127 bytes", [] { BmpSpec s = Bmp(8, 1); s.padTo = 127; return test::MakeBmp(s); }(), 0, "Error",
+        {"BMP of 127 bytes", [] { BmpLayout s = Bmp(8, 1); s.padTo = 127; return test::MakeBmp(s); }(), 0, "Error",
          "File too big"},
         {"BMP above 63488 bytes", test::MakeBmp(Bmp(1000, 500)), 0, "Error", "File too big"},
         {"BMP whose rows are cut off", [] { Bytes b = test::MakeBmp(Bmp(64, 40)); b.resize(200); return b; }(), 0,
@@ -106,7 +106,7 @@ TEST_F(PictureFileTest, SizeLimitsAndMessages)
 
 TEST_F(PictureFileTest, PcxIsStagedAsItIsEvenWhenALaterCheckFails)
 {
-    const Bytes file = test::MakePcx(Pcx([](PcxSpec& s) { s.planes = 2; s.fileSize = 300; }));
+    const Bytes file = test::MakePcx(Pcx([](PcxLayout& s) { s.planes = 2; s.fileSize = 300; }));
     EXPECT_EQ(LoadPictureBytes(file), 0);
     EXPECT_EQ(Staged(), file);
 }
@@ -140,9 +140,9 @@ Bytes ExpectedConverted16x2()
 TEST_F(PictureFileTest, BmpConvertsToPcxInEitherRowOrder)
 {
     for (const std::int32_t height : {2, -2}) {
-        BmpSpec spec = Bmp(16, height);
-        spec.rowsFromTop = {kRow0, kRow1};
-        EXPECT_EQ(LoadPictureBytes(test::MakeBmp(spec)), 2) << height;
+        BmpLayout layout = Bmp(16, height);
+        layout.rowsFromTop = {kRow0, kRow1};
+        EXPECT_EQ(LoadPictureBytes(test::MakeBmp(layout)), 2) << height;
         EXPECT_EQ(Staged(), ExpectedConverted16x2()) << height;
     }
     EXPECT_TRUE(ui.messageBoxes.empty());
@@ -150,19 +150,19 @@ TEST_F(PictureFileTest, BmpConvertsToPcxInEitherRowOrder)
 
 TEST_F(PictureFileTest, WhiteFirstPaletteIsInvertedSoBlackStaysBlack)
 {
-    BmpSpec spec = Bmp(16, 2);
-    spec.palette0 = 0x00FFFFFF;
-    spec.palette1 = 0x00000000;
-    spec.rowsFromTop = {{0xFF, 0x00}, {0x00, 0x00}};  // bit 1 = black here
-    EXPECT_EQ(LoadPictureBytes(test::MakeBmp(spec)), 2);
+    BmpLayout layout = Bmp(16, 2);
+    layout.palette0 = 0x00FFFFFF;
+    layout.palette1 = 0x00000000;
+    layout.rowsFromTop = {{0xFF, 0x00}, {0x00, 0x00}};  // bit 1 = black here
+    EXPECT_EQ(LoadPictureBytes(test::MakeBmp(layout)), 2);
     EXPECT_EQ(Staged(), ExpectedConverted16x2());
 }
 
 TEST_F(PictureFileTest, DotsPastTheWidthArePaper)
 {
-    BmpSpec spec = Bmp(10, 1);
-    spec.rowsFromTop = {{0x00, 0x00}};
-    EXPECT_EQ(LoadPictureBytes(test::MakeBmp(spec)), 2);
+    BmpLayout layout = Bmp(10, 1);
+    layout.rowsFromTop = {{0x00, 0x00}};
+    EXPECT_EQ(LoadPictureBytes(test::MakeBmp(layout)), 2);
     const Bytes staged = Staged();
     ASSERT_EQ(staged.size(), 128u + 2u);
     EXPECT_EQ(GetLe16(&staged[66]), 2);
@@ -179,9 +179,9 @@ TEST_F(PictureFileTest, ConvertedImageMustStayUnderTheLimit)
     }
     for (const auto& [rows, result] : {std::pair{194, 2}, std::pair{195, 0}}) {
         ui.messageBoxes.clear();
-        BmpSpec spec = Bmp(1007, rows);
-        spec.rowsFromTop.assign(static_cast<std::size_t>(rows), row);
-        EXPECT_EQ(LoadPictureBytes(test::MakeBmp(spec)), result) << rows;
+        BmpLayout layout = Bmp(1007, rows);
+        layout.rowsFromTop.assign(static_cast<std::size_t>(rows), row);
+        EXPECT_EQ(LoadPictureBytes(test::MakeBmp(layout)), result) << rows;
         if (result == 2) {
             EXPECT_EQ(PcxImageBuffer.PcxImageLength, 128 + 252 * rows);
         } else {
