@@ -40,8 +40,8 @@ const MenuRow LAB_MENU[] = {
      "ZK_File",
      {
          {"New Label", "NewLabelM", "", &TZKedit::NewLabelMClick, Plain},
-         {"Open Label", "LoadLabelM", "", nullptr, SeparatorAfter},
-         {"Save as Label", "SaveAsLabelM", "", nullptr, Plain},
+         {"Open Label", "LoadLabelM", "", &TZKedit::LoadLabelMClick, SeparatorAfter},
+         {"Save as Label", "SaveAsLabelM", "", &TZKedit::SaveAsLabelMClick, Plain},
          {"Save as Form", "SaveAsFormM", "", nullptr, SeparatorAfter},
          {"Label Setup", "LabelSetupM", "", nullptr, SeparatorAfter},
          {"Forms in Printer", "FormM", "", nullptr, Plain},

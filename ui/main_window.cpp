@@ -11,6 +11,7 @@
 #include "engine/config/configuration.h"
 #include "engine/config/program_paths.h"
 #include "engine/config/translation.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
@@ -134,6 +135,14 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     MainWindowReady = 1;
     ClearFigureList();
     CanvasRedrawHook = [this] { RedrawCanvas(); };
+    LabelLoadedHook = [this](LabelLoadTarget target) {
+        if (target == LabelLoadTarget::Editor) {
+            SizeLabelCanvas();
+            RedrawLabel(RedrawEditor);
+        } else {
+            RedrawLabel(RedrawPreview);
+        }
+    };
     RedrawLabel(RedrawEditor);
 }
 
@@ -150,9 +159,7 @@ void TZKedit::FormShow()
 {
     const std::string label = ProgramPaths.CommandLineLabel;
     if (!label.empty()) {
-        if (EditorHooks.LoadLabelFile) {
-            EditorHooks.LoadLabelFile(label);
-        }
+        CallLoadLabelFile(label);
         ProgramPaths.WorkDir = DirectoryPart(label);
     }
     m_startTimer.start();
@@ -438,6 +445,15 @@ void TZKedit::NewLabelMClick()
     m_scrollArea->verticalScrollBar()->setValue(0);
     RedrawLabel(RedrawEditor);
 }
+
+void TZKedit::LoadLabelMClick()
+{
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+    m_scrollArea->verticalScrollBar()->setValue(0);
+    LoadLabelFile(std::nullopt);
+}
+
+void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
 
 void TZKedit::ExitMClick()
 {

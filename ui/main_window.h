@@ -62,6 +62,8 @@ public:
 
 public slots:
     void NewLabelMClick();
+    void LoadLabelMClick();
+    void SaveAsLabelMClick();
     void ExitMClick();
     void ToolbarMClick();
     void GridMClick();

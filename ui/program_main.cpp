@@ -90,9 +90,7 @@ int ProgramMain(int argc, char* argv[])
 
 void OpenHandedOverLabel(const std::string& path)
 {
-    if (EditorHooks.LoadLabelFile) {
-        EditorHooks.LoadLabelFile(path);
-    }
+    CallLoadLabelFile(path);
 }
 
 std::string DirectoryPart(const std::string& path)
