@@ -13,13 +13,25 @@
 
 namespace zk {
 
+// How long the link waits. A reply is given up after ReplySilenceMs without
+// a byte; a byte is refused when the port does not take it within
+// WriteTimeoutMs + 1 ms. Tests shorten both; the program keeps the defaults.
+struct TLinkTimeouts {
+    int ReplySilenceMs = 3000;
+    int WriteTimeoutMs = 3000;
+};
+
+extern TLinkTimeouts LinkTimeouts;
+
 // Clears LinkError and WriteAborted; true at once when the port is open,
 // else opens and configures SerialPortList[Port].
 bool OpenPort();
 void ClosePort();
-// Bytes waiting in the input queue; -1 when that can't be told.
+// Bytes waiting in the input queue; -1 when that can't be told (port closed
+// or gone).
 int BytesWaiting();
-// Sends one byte, asking "Can't write to comm. port. Retry ?" while it is refused.
+// Sends one byte, asking "Can't write to comm. port. Retry ?" while it is
+// refused. True without sending while the port is closed.
 bool SendByte(std::uint8_t byte);
 // One byte when one is waiting; false otherwise.
 bool ReadByte(std::uint8_t& byte);

@@ -33,7 +33,7 @@ public:
     int processMessagesCalls = 0;
 
     std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
-    bool IsMessageBoxVisible() const override { return false; }
+    bool IsMessageBoxVisible() const override { return busyVisible; }
     void ShowBusyWindow(const std::string& text) override;
     void SetBusyText(const std::string& text) override;
     void CloseBusyWindow() override;

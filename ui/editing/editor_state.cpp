@@ -5,7 +5,7 @@
 namespace zk {
 
 TEditorState EditorState;
-TEditorHooks EditorHooks;
+TEditingHooks EditingHooks;
 
 TEditRect TEditRect::Normalised() const
 {
@@ -15,7 +15,7 @@ TEditRect TEditRect::Normalised() const
 void ResetEditorState()
 {
     EditorState = TEditorState{};
-    EditorHooks = TEditorHooks{};
+    EditingHooks = TEditingHooks{};
 }
 
 }  // namespace zk

@@ -69,7 +69,7 @@ extern TEditorState EditorState;
 
 // What the editing operations need from the main window. Unset members do
 // nothing, so the operations also run without a window.
-struct TEditorHooks {
+struct TEditingHooks {
     // The on-screen label image that frames and drag feedback are drawn on.
     TLabelImage* Label = nullptr;
     // Copies the off-screen label image onto Label and adds the grid dots
@@ -84,7 +84,7 @@ struct TEditorHooks {
     std::function<void(std::uint8_t tool, TPoint start, TPoint end)> DrawFigure;
 };
 
-extern TEditorHooks EditorHooks;
+extern TEditingHooks EditingHooks;
 
 // Program-start values of the editing state and no hooks.
 void ResetEditorState();

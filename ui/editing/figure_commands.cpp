@@ -133,8 +133,8 @@ void DeleteSelected()
         }
     }
     RedrawLabel(RedrawEditor);
-    if (EditorHooks.FillFontList) {
-        EditorHooks.FillFontList();
+    if (EditingHooks.FillFontList) {
+        EditingHooks.FillFontList();
     }
 }
 

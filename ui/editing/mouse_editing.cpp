@@ -32,7 +32,7 @@ bool ShowsLine(std::uint8_t tool)
 // then has nothing to erase.
 void DrawToolFeedback()
 {
-    TLabelImage* label = EditorHooks.Label;
+    TLabelImage* label = EditingHooks.Label;
     const TEditorState& s = EditorState;
     if (label == nullptr || s.DragStart == s.DragCurrent) {
         return;
@@ -46,16 +46,16 @@ void DrawToolFeedback()
 
 void DrawBand()
 {
-    if (EditorHooks.Label != nullptr && EditorState.BandAnchor != EditorState.LastPoint) {
+    if (EditingHooks.Label != nullptr && EditorState.BandAnchor != EditorState.LastPoint) {
         const TEditorState& s = EditorState;
-        DrawBandFrame(*EditorHooks.Label, s.BandAnchor.x, s.BandAnchor.y, s.LastPoint.x, s.LastPoint.y);
+        DrawBandFrame(*EditingHooks.Label, s.BandAnchor.x, s.BandAnchor.y, s.LastPoint.x, s.LastPoint.y);
     }
 }
 
 void DrawResize()
 {
-    if (EditorHooks.Label != nullptr) {
-        DrawResizeFrame(*EditorHooks.Label);
+    if (EditingHooks.Label != nullptr) {
+        DrawResizeFrame(*EditingHooks.Label);
     }
 }
 
@@ -165,8 +165,8 @@ void EditorMouseUp(std::int32_t x, std::int32_t y)
         const TPoint origin{LabelSetup.LeftMargin, LabelSetup.TopMargin};
         const TPoint start{s.DragStart.x - origin.x, s.DragStart.y - origin.y};
         const TPoint end{s.DragEnd.x - origin.x, s.DragEnd.y - origin.y};
-        if (EditorHooks.DrawFigure) {
-            EditorHooks.DrawFigure(s.DrawingTool, start, end);
+        if (EditingHooks.DrawFigure) {
+            EditingHooks.DrawFigure(s.DrawingTool, start, end);
         }
     }
     s.DrawingTool = SelectionTool;
@@ -181,8 +181,8 @@ void EditFigureAt(std::int32_t x, std::int32_t y)
     HitTestFigures(x, y);
     for (TFigure* figure : Figures()) {
         if ((figure->Flags & FigureFlag::HitMark) != 0 && !figure->Is(TFigureKind::Font)) {
-            if (EditorHooks.EditFigure) {
-                EditorHooks.EditFigure(*figure);
+            if (EditingHooks.EditFigure) {
+                EditingHooks.EditFigure(*figure);
             }
             return;
         }

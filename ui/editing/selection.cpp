@@ -204,11 +204,11 @@ void XorSelectionFrames(TLabelImage& image)
 
 void DrawSelectionFrames(bool refresh)
 {
-    if (refresh && EditorHooks.RefreshCanvas) {
-        EditorHooks.RefreshCanvas();
+    if (refresh && EditingHooks.RefreshCanvas) {
+        EditingHooks.RefreshCanvas();
     }
-    if (EditorHooks.Label != nullptr) {
-        XorSelectionFrames(*EditorHooks.Label);
+    if (EditingHooks.Label != nullptr) {
+        XorSelectionFrames(*EditingHooks.Label);
     }
 }
 

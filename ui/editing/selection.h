@@ -50,7 +50,7 @@ std::vector<TSelectionFrame> SelectionFrames();
 void XorSelectionFrames(TLabelImage& image);
 
 // With refresh, first has the canvas refreshed from the off-screen image;
-// then XORs the frames onto the canvas (EditorHooks.Label, when set).
+// then XORs the frames onto the canvas (EditingHooks.Label, when set).
 void DrawSelectionFrames(bool refresh);
 
 }  // namespace zk

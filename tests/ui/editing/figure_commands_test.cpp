@@ -171,7 +171,7 @@ TEST_F(FigureCommandsTest, DeleteAsksAndNoChangesNothing)
 TEST_F(FigureCommandsTest, DeleteOnYesRemovesTheSelectedFigures)
 {
     int fontListFills = 0;
-    EditorHooks.FillFontList = [&] { ++fontListFills; };
+    EditingHooks.FillFontList = [&] { ++fontListFills; };
     for (std::int16_t x = 0; x < 4; ++x) {
         Add(Bar(x, 0, 5, 5), x == 2 ? 0 : FigureFlag::Selected);
     }

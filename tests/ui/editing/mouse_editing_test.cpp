@@ -19,10 +19,10 @@ protected:
     MouseEditingTest()
     {
         canvas.Resize(300, 200);
-        EditorHooks.Label = &canvas;
-        EditorHooks.RefreshCanvas = [this] { canvas.Clear(); };
-        EditorHooks.EditFigure = [this](TFigure& figure) { edited.push_back(&figure); };
-        EditorHooks.DrawFigure = [this](std::uint8_t tool, TPoint start, TPoint end) {
+        EditingHooks.Label = &canvas;
+        EditingHooks.RefreshCanvas = [this] { canvas.Clear(); };
+        EditingHooks.EditFigure = [this](TFigure& figure) { edited.push_back(&figure); };
+        EditingHooks.DrawFigure = [this](std::uint8_t tool, TPoint start, TPoint end) {
             drawn.push_back({tool, start, end});
         };
     }

@@ -71,7 +71,7 @@ TEST_F(SelectionTest, ClickLeavesOnlyTheSelectionBit)
 TEST_F(SelectionTest, ClickRefreshesTheCanvasOnce)
 {
     int refreshes = 0;
-    EditorHooks.RefreshCanvas = [&] { ++refreshes; };
+    EditingHooks.RefreshCanvas = [&] { ++refreshes; };
     FourBars(0);
     ClickSelect(5, 5, false);
     EXPECT_EQ(refreshes, 1);
@@ -197,8 +197,8 @@ TEST_F(SelectionTest, DrawSelectionFramesRefreshesOnlyWhenAsked)
     TLabelImage canvas;
     canvas.Resize(50, 50);
     int refreshes = 0;
-    EditorHooks.Label = &canvas;
-    EditorHooks.RefreshCanvas = [&] {
+    EditingHooks.Label = &canvas;
+    EditingHooks.RefreshCanvas = [&] {
         ++refreshes;
         canvas.Clear();
     };

@@ -1,0 +1,312 @@
+#include "engine/link/serial_link.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+
+#include "engine/config/program_paths.h"
+#include "engine/link/port_settings.h"
+#include "engine/model/label_setup.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+
+namespace zk {
+
+TLinkTimeouts LinkTimeouts;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Longest stretch a wait blocks before it lets window messages run again.
+constexpr int PUMP_SLICE_MS = 10;
+
+// What the open port was configured with.
+int openProtocol = 0;
+// Cleared once the device has answered a modem-status request with "no such
+// lines" (a pseudo-terminal): DSR then counts as asserted for good.
+bool hasModemLines = true;
+
+enum class WaitResult { Ready, TimedOut, Failed };
+
+int MsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, PUMP_SLICE_MS));
+}
+
+// Waits for the port to become ready for events, letting window messages run
+// between slices. A device that hung up or reports an error is Failed, as is
+// a port that a message handler closed meanwhile.
+WaitResult WaitForPort(short events, Clock::time_point deadline)
+{
+    const int fd = CommLink.PortHandle;
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int slice = MsUntil(deadline);
+        const int result = poll(&entry, 1, slice);
+        if (result > 0) {
+            if ((entry.revents & events) != 0) {
+                return WaitResult::Ready;
+            }
+            return WaitResult::Failed;  // POLLHUP, POLLERR or POLLNVAL alone
+        }
+        if (result < 0 && errno != EINTR) {
+            return WaitResult::Failed;
+        }
+        if (slice == 0 && result == 0) {
+            return WaitResult::TimedOut;
+        }
+        Ui().ProcessMessages();
+        if (CommLink.PortHandle != fd) {
+            return WaitResult::Failed;
+        }
+    }
+}
+
+// Protocol 0: the printer takes bytes only while it asserts DSR.
+bool WaitForDsr(Clock::time_point deadline)
+{
+    const int fd = CommLink.PortHandle;
+    for (;;) {
+        int status = 0;
+        if (ioctl(fd, TIOCMGET, &status) == 0) {
+            if ((status & TIOCM_DSR) != 0) {
+                return true;
+            }
+        } else if (errno == ENOTTY || errno == EINVAL) {
+            hasModemLines = false;
+            return true;
+        } else {
+            return false;
+        }
+        const int slice = MsUntil(deadline);
+        if (slice == 0) {
+            return false;
+        }
+        poll(nullptr, 0, slice);
+        Ui().ProcessMessages();
+        if (CommLink.PortHandle != fd) {
+            return false;
+        }
+    }
+}
+
+// One attempt to hand a byte to the device and see it transmitted.
+bool WriteOnce(std::uint8_t byte)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(LinkTimeouts.WriteTimeoutMs + 1);
+    if (openProtocol == 0 && hasModemLines && !WaitForDsr(deadline)) {
+        return false;
+    }
+    for (;;) {
+        if (WaitForPort(POLLOUT, deadline) != WaitResult::Ready) {
+            return false;
+        }
+        const ssize_t written = write(CommLink.PortHandle, &byte, 1);
+        if (written == 1) {
+            while (tcdrain(CommLink.PortHandle) != 0) {
+                if (errno != EINTR) {
+                    return false;
+                }
+            }
+            return true;
+        }
+        if (written < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+// Waits for the next reply byte within the silence time after lastByte.
+bool WaitForReplyByte(Clock::time_point lastByte)
+{
+    if (CommLink.PortHandle < 0) {
+        return false;
+    }
+    return WaitForPort(POLLIN, lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs)) ==
+           WaitResult::Ready;
+}
+
+void ReportOpenFailure()
+{
+    constexpr const char* caption = "Error";
+    constexpr const char* text = "Can't open communication port";
+    Ui().Beep();
+    if (Ui().IsMessageBoxVisible()) {
+        SetMessageBoxError(caption, text);
+    } else {
+        ShowMessageBox(caption, text, false);
+    }
+}
+
+int OpenConfiguredPort()
+{
+    const auto& ports = ProgramPaths.SerialPortList;
+    if (Settings.Port < 0 || static_cast<std::size_t>(Settings.Port) >= ports.size()) {
+        return -1;
+    }
+    const int fd = open(ports[Settings.Port].c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    // The port is ours alone while open: no other program may open it, and
+    // none that locks it may already hold it.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || !ConfigurePort(fd, Settings.BaudIndex, Settings.Protocol)) {
+        close(fd);
+        return -1;
+    }
+    ioctl(fd, TIOCEXCL);
+    return fd;
+}
+
+}  // namespace
+
+bool OpenPort()
+{
+    CommLink.LinkError = 0;
+    CommLink.WriteAborted = 0;
+    if (CommLink.PortHandle >= 0) {
+        return true;
+    }
+    const int fd = OpenConfiguredPort();
+    if (fd < 0) {
+        ReportOpenFailure();
+        CommLink.LinkError = 1;
+        return false;
+    }
+    CommLink.PortHandle = fd;
+    openProtocol = Settings.Protocol;
+    hasModemLines = true;
+    return true;
+}
+
+void ClosePort()
+{
+    if (CommLink.PortHandle < 0) {
+        return;
+    }
+    ioctl(CommLink.PortHandle, TIOCNXCL);
+    close(CommLink.PortHandle);
+    CommLink.PortHandle = -1;
+}
+
+int BytesWaiting()
+{
+    int count = 0;
+    if (CommLink.PortHandle < 0 || ioctl(CommLink.PortHandle, FIONREAD, &count) != 0) {
+        return -1;
+    }
+    return count;
+}
+
+bool SendByte(std::uint8_t byte)
+{
+    CommLink.LinkError = 0;
+    CommLink.WriteAborted = 0;
+    for (;;) {
+        Ui().ProcessMessages();
+        if (CommLink.PortHandle < 0) {
+            return true;
+        }
+        if (WriteOnce(byte)) {
+            return true;
+        }
+        if (ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) != 1) {
+            CommLink.WriteAborted = 1;
+            CommLink.LinkError = 1;
+            return false;
+        }
+    }
+}
+
+bool ReadByte(std::uint8_t& byte)
+{
+    return CommLink.PortHandle >= 0 && read(CommLink.PortHandle, &byte, 1) == 1;
+}
+
+std::size_t ReceiveBlock(std::span<std::uint8_t> buffer)
+{
+    CommLink.LinkError = 0;
+    auto lastByte = Clock::now();
+    for (std::size_t count = 0; count < buffer.size(); ++count) {
+        if (!WaitForReplyByte(lastByte) || !ReadByte(buffer[count])) {
+            CommLink.LinkError = 1;
+            return count;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
+    return buffer.size();
+}
+
+std::size_t ReceiveLine(std::string& line, std::size_t size)
+{
+    line.clear();
+    CommLink.EndOfReply = 0;
+    CommLink.LinkError = 0;
+    const std::size_t limit = size > 0 ? size - 1 : 0;
+    std::string text;
+    auto lastByte = Clock::now();
+    while (text.size() < limit) {
+        std::uint8_t byte = 0;
+        if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
+            CommLink.LinkError = 1;
+            return 0;
+        }
+        lastByte = Clock::now();
+        if (byte == '\n') {
+            line = std::move(text);
+            return line.size();
+        }
+        if (byte >= 0x20) {
+            text.push_back(static_cast<char>(byte));
+        } else if (byte == 0) {
+            CommLink.EndOfReply = 1;
+            return 0;
+        }
+        Ui().ProcessMessages();
+    }
+    // An over-long line is dropped; its rest stays queued for the next read.
+    return 0;
+}
+
+std::size_t PrinterPrintf(const char* format, ...)
+{
+    if (CommLink.PortHandle < 0) {
+        return 0;
+    }
+    va_list args;
+    va_start(args, format);
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    std::string command;
+    if (length > 0) {
+        command.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(command.data(), command.size(), format, args);
+        command.resize(static_cast<std::size_t>(length));
+    }
+    va_end(args);
+
+    std::size_t sent = 0;
+    for (const char c : command) {
+        if (CommLink.PortHandle < 0 || !SendByte(static_cast<std::uint8_t>(c))) {
+            break;
+        }
+        ++sent;
+    }
+    return sent;
+}
+
+}  // namespace zk

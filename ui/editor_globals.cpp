@@ -1,0 +1,14 @@
+#include "ui/editor_globals.h"
+
+namespace zk {
+
+std::uint8_t MainWindowReady = 0;
+std::uint8_t DrawingTool = SelectionTool;
+
+void ResetEditorGlobals()
+{
+    MainWindowReady = 0;
+    DrawingTool = SelectionTool;
+}
+
+}  // namespace zk

@@ -1,0 +1,43 @@
+#include "ui/editor_hooks.h"
+
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
+#include "engine/text/printer_font.h"
+
+namespace zk {
+
+TEditorHooks EditorHooks;
+
+int CallLoadPrinterFont()
+{
+    return EditorHooks.LoadPrinterFont ? EditorHooks.LoadPrinterFont() : LoadPrinterFont();
+}
+
+bool IsExchangeInProgress()
+{
+    return EditorHooks.ExchangeInProgress ? EditorHooks.ExchangeInProgress() : ExchangeInProgress();
+}
+
+void CallClosePort()
+{
+    if (EditorHooks.ClosePort) {
+        EditorHooks.ClosePort();
+    } else {
+        ClosePort();
+    }
+}
+
+}  // namespace zk
+
+namespace zk {
+
+void CallFreePrinterFont()
+{
+    if (EditorHooks.FreePrinterFont) {
+        EditorHooks.FreePrinterFont();
+    } else {
+        FreePrinterFont();
+    }
+}
+
+}  // namespace zk

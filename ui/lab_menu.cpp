@@ -1,0 +1,164 @@
+// The main menu LabMenu: every command of the editor, with the item names
+// the rest of the program and the tests find them by. An item whose
+// operation is not part of the editor yet has no handler and stays disabled.
+
+#include <QMenuBar>
+#include <QShortcut>
+
+#include "ui/main_window.h"
+
+namespace zk {
+
+namespace {
+
+using Handler = void (TZKedit::*)();
+
+enum ItemFlags : unsigned {
+    Plain = 0,
+    SeparatorAfter = 1,
+    Checkable = 2,
+    CheckedAtStart = 4,
+};
+
+struct MenuItemRow {
+    const char* caption;
+    const char* name;
+    const char* shortcut;  // portable key text, "" for none
+    Handler handler;       // null: not available yet
+    unsigned flags;
+    const char* separatorName = "";
+};
+
+struct MenuRow {
+    const char* caption;
+    const char* name;
+    std::initializer_list<MenuItemRow> items;
+};
+
+const MenuRow LAB_MENU[] = {
+    {"File",
+     "ZK_File",
+     {
+         {"New Label", "NewLabelM", "", &TZKedit::NewLabelMClick, Plain},
+         {"Open Label", "LoadLabelM", "", nullptr, SeparatorAfter},
+         {"Save as Label", "SaveAsLabelM", "", nullptr, Plain},
+         {"Save as Form", "SaveAsFormM", "", nullptr, SeparatorAfter},
+         {"Label Setup", "LabelSetupM", "", nullptr, SeparatorAfter},
+         {"Forms in Printer", "FormM", "", nullptr, Plain},
+         {"Graphics in Printer", "GraphicsM", "", nullptr, Plain},
+         {"Fonts in Printer", "FontsM", "", nullptr, SeparatorAfter},
+         {"Store Current Label", "StoreCurrentM", "", nullptr, Plain},
+         {"Store Form to Printer", "StoreFormM", "", nullptr, Plain},
+         {"Store Graphics to Printer", "StoreGraphicsM", "", nullptr, Plain},
+         {"Store Font to Printer", "StoreFontM", "", nullptr, SeparatorAfter},
+         {"Exit", "ExitM", "", &TZKedit::ExitMClick, Plain},
+     }},
+    {"Edit",
+     "EditM",
+     {
+         {"Select All", "SelectAllM", "Ctrl+A", nullptr, Plain},
+         {"Unselect All", "UnselectM", "Ctrl+U", nullptr, SeparatorAfter},
+         {"Copy", "CopyM", "Ctrl+C", nullptr, Plain},
+         {"Paste", "PasteM", "Ctrl+V", nullptr, Plain},
+         {"Delete", "DeleteM", "Del", nullptr, SeparatorAfter},
+         {"Align to Grid", "AlignM", "Ctrl+J", nullptr, SeparatorAfter},
+         {"Move to Top", "MovetoTopM", "Ctrl+T", nullptr, Plain},
+         {"Move to Bottom", "MovetoBottomM", "Ctrl+B", nullptr, SeparatorAfter},
+         {"Rotate Clockwise", "RotateCWM", "Ctrl+R", nullptr, Plain},
+     }},
+    {"View",
+     "ViewM",
+     {
+         {"Toolbar", "ToolbarM", "", &TZKedit::ToolbarMClick, Checkable | CheckedAtStart},
+         {"Grid", "GridM", "", &TZKedit::GridMClick, Checkable},
+         {"Margins", "MarginsM", "", &TZKedit::MarginsMClick, Checkable | CheckedAtStart | SeparatorAfter},
+         {"Scroll Tracking", "ScrollTrackingM", "", &TZKedit::ScrollTrackingMClick,
+          Checkable | CheckedAtStart | SeparatorAfter},
+         {"Toolbar from Left Side", "LeftToolbarM", "", &TZKedit::LeftToolbarMClick, Checkable | SeparatorAfter},
+         {"Object List", "EditfromListM", "Ctrl+M", nullptr, Plain},
+     }},
+    {"Print",
+     "ZK_Print",
+     {
+         {"Test Print", "TestPrintM", "F2", nullptr, Plain},
+         {"Print", "PrintM", "F3", nullptr, SeparatorAfter},
+         {"Continue Print", "ContinueM", "Ctrl+P", nullptr, SeparatorAfter},
+         {"Define Variables", "VariablesM", "", nullptr, Plain},
+         {"Update Variables", "NewValuesM", "F4", nullptr, SeparatorAfter, "PrWinSep"},
+         {"Print Using Windows Driver", "PrintUsingDriver1", "F5", nullptr, Plain},
+     }},
+    {"Draw",
+     "DrawM",
+     {
+         {"Text", "TextM", "", &TZKedit::TextMClick, Plain},
+         {"Barcode", "BarcodeM", "", &TZKedit::BarcodeMClick, Plain},
+         {"Rectangle", "RectangleM", "", &TZKedit::RectangleMClick, Plain},
+         {"Diagonal Line", "LineM", "", &TZKedit::LineMClick, Plain},
+         {"Box", "BoxM", "", &TZKedit::BoxMClick, Plain},
+         {"Picture", "PictureM", "", &TZKedit::PictureMClick, Plain},
+         {"Barcode PDF417", "Pdf417M", "", &TZKedit::Pdf417MClick, Plain},
+     }},
+    {"Tools",
+     "ZK_Tools",
+     {
+         {"Settings", "SettingsM", "", nullptr, SeparatorAfter},
+         {"Terminal", "TerminalM", "", nullptr, SeparatorAfter},
+         {"Color to Black && White Converter", "ColorBWM", "", nullptr, SeparatorAfter},
+         {"TrueType to Label Font Converter", "TtfToZftM", "", nullptr, SeparatorAfter},
+         {"Add New Font", "NewFontM", "", nullptr, Plain},
+         {"Remove Font", "RemoveFontM", "", nullptr, Plain},
+     }},
+    {"Help",
+     "ZK_Help",
+     {
+         {"About", "AboutM", "", nullptr, Plain},
+         {"Label Editor Help", "ZKeditHelpM", "", nullptr, SeparatorAfter},
+         {"Character Sets", "CharsM", "", nullptr, Plain},
+     }},
+};
+
+}  // namespace
+
+void TZKedit::BuildLabMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("LabMenu");
+    for (const MenuRow& menuRow : LAB_MENU) {
+        QMenu* menu = bar->addMenu(menuRow.caption);
+        menu->setObjectName(menuRow.name);
+        menu->menuAction()->setObjectName(menuRow.name);
+        for (const MenuItemRow& row : menuRow.items) {
+            QAction* item = menu->addAction(row.caption);
+            item->setObjectName(row.name);
+            if (row.shortcut[0] != '\0') {
+                item->setShortcut(QKeySequence(row.shortcut, QKeySequence::PortableText));
+                // The shortcut works wherever the focus is inside the window.
+                item->setShortcutContext(Qt::WindowShortcut);
+            }
+            item->setCheckable((row.flags & Checkable) != 0);
+            item->setChecked((row.flags & CheckedAtStart) != 0);
+            if (row.handler != nullptr) {
+                connect(item, &QAction::triggered, this, row.handler);
+            } else {
+                item->setEnabled(false);
+            }
+            if (row.flags & SeparatorAfter) {
+                menu->addSeparator()->setObjectName(row.separatorName);
+            }
+        }
+    }
+}
+
+void TZKedit::HidePrintUsingDriverItem()
+{
+    QAction* item = MenuItem("PrintUsingDriver1");
+    item->setVisible(false);
+    MenuItem("PrWinSep")->setVisible(false);
+    // A hidden action's own shortcut is off; this one stands in for it.
+    if (m_hiddenDriverPrintShortcut == nullptr) {
+        m_hiddenDriverPrintShortcut = new QShortcut(item->shortcut(), this);
+        connect(m_hiddenDriverPrintShortcut, &QShortcut::activated, item, &QAction::trigger);
+    }
+}
+
+}  // namespace zk

@@ -1,0 +1,463 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "engine/config/configuration.h"
+#include "engine/config/program_paths.h"
+#include "engine/config/translation.h"
+#include "engine/model/figure_list.h"
+#include "engine/model/label_setup.h"
+#include "engine/model/templates.h"
+#include "engine/model/variables.h"
+#include "engine/render/label_image.h"
+#include "engine/render/redraw.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+#include "ui/canvas_layer.h"
+#include "ui/editor_globals.h"
+#include "ui/editor_hooks.h"
+#include "ui/label_canvas.h"
+#include "ui/program_main.h"
+#include "ui/single_instance.h"
+#include "ui/window_geometry.h"
+
+namespace zk {
+
+TZKedit* ZKedit = nullptr;
+
+namespace {
+
+constexpr int StartTimerIntervalMs = 200;
+constexpr int CloseRetryIntervalMs = 250;
+const QColor FormColour(0x00, 0x80, 0x80);  // teal
+
+}  // namespace
+
+TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
+    : QMainWindow(parent), m_startTimer(this), m_closeRetryTimer(this)
+{
+    setObjectName("ZKedit");
+    setWindowTitle(MainWindowCaption);
+    ZKedit = this;
+
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setObjectName("ClientArea");
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_clientArea = new QWidget;
+    m_clientArea->setObjectName("Form");
+    m_clientArea->setAutoFillBackground(true);
+    QPalette palette = m_clientArea->palette();
+    palette.setColor(QPalette::Window, FormColour);
+    m_clientArea->setPalette(palette);
+    m_clientArea->setMouseTracking(true);
+    m_clientArea->installEventFilter(this);
+    m_label = new TLabelCanvas(m_clientArea);
+    m_scrollArea->setWidget(m_clientArea);
+    setCentralWidget(m_scrollArea);
+    // The canvas reports the cursor in label dots as it moves.
+    connect(m_label, &TLabelCanvas::MouseMove, this, [this](QMouseEvent* event) {
+        ShowCursorPosition(event->position().toPoint().x(), event->position().toPoint().y());
+    });
+
+    BuildLabMenu();
+
+    m_startTimer.setObjectName("StartTimer");
+    m_startTimer.setSingleShot(true);
+    m_startTimer.setInterval(StartTimerIntervalMs);
+    connect(&m_startTimer, &QTimer::timeout, this, &TZKedit::StartTimerTimer);
+    m_closeRetryTimer.setInterval(CloseRetryIntervalMs);
+    connect(&m_closeRetryTimer, &QTimer::timeout, this, &TZKedit::RetryClose);
+
+    FormCreate(args);
+}
+
+TZKedit::~TZKedit()
+{
+    CanvasRedrawHook = nullptr;
+    if (HandOverServer != nullptr) {
+        HandOverServer->SetReceiver(nullptr, nullptr);
+    }
+    if (ZKedit == this) {
+        ZKedit = nullptr;
+    }
+}
+
+QAction* TZKedit::MenuItem(const char* name) const
+{
+    return findChild<QAction*>(name);
+}
+
+void TZKedit::SetToolbar(QWidget* toolbar, QWidget* statusLine)
+{
+    m_toolbar = toolbar;
+    m_statusLine = statusLine;
+}
+
+// Start-up: the engine's records in dependency order, then the empty label.
+void TZKedit::FormCreate(const std::vector<std::string>& args)
+{
+    if (HandOverServer != nullptr) {
+        HandOverServer->SetReceiver(OnOpenFileMessage, [this] { BringToFront(); });
+    }
+
+    const QRect desktop = screen() != nullptr ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    const QRect initial = InitialWindowGeometry(desktop.size());
+    resize(initial.size());
+    move(desktop.topLeft() + initial.topLeft());
+
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    InitProgramPaths(static_cast<int>(argv.size()), argv.data());
+    LoadConfiguration();
+    LoadTranslationTables();
+    m_printerFontStatus = CallLoadPrinterFont();
+    if (m_printerFontStatus != 0) {
+        ProgramPaths.CommandLineLabel.clear();
+    }
+    InitDefaultFigures();
+    ClearVarsCounters();
+    SizeLabelCanvas();
+    MainWindowReady = 1;
+    ClearFigureList();
+    CanvasRedrawHook = [this] { RedrawCanvas(); };
+    RedrawLabel(RedrawEditor);
+}
+
+void TZKedit::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TZKedit::FormShow()
+{
+    const std::string label = ProgramPaths.CommandLineLabel;
+    if (!label.empty()) {
+        if (EditorHooks.LoadLabelFile) {
+            EditorHooks.LoadLabelFile(label);
+        }
+        ProgramPaths.WorkDir = DirectoryPart(label);
+    }
+    m_startTimer.start();
+}
+
+void TZKedit::StartTimerTimer()
+{
+    MenuItem("LeftToolbarM")->setChecked(Settings.ToolbarPos != 0);
+    MenuItem("GridM")->setChecked(Settings.ShowGrid != 0);
+    if (m_toolbar != nullptr) {
+        m_toolbar->show();
+    }
+    m_startTimer.stop();
+    FocusMainWindow();
+
+    if (m_printerFontStatus == 1) {
+        ShowMessageBox("Error", "Can't open font file " + ProgramPaths.PrinterFontFileName);
+    } else if (m_printerFontStatus == 2) {
+        ShowMessageBox("Error", "Can't allocate font memory");
+    }
+    if (m_printerFontStatus != 0) {
+        close();
+        return;
+    }
+    if (!std::filesystem::exists(ProgramPaths.ConfigFileName) && EditorHooks.ShowSettingsDialog) {
+        EditorHooks.ShowSettingsDialog();
+    }
+}
+
+void TZKedit::closeEvent(QCloseEvent* event)
+{
+    // The port belongs to a running exchange: close once it is over.
+    if (IsExchangeInProgress()) {
+        event->ignore();
+        m_closeRetryTimer.start();
+        return;
+    }
+    m_closeRetryTimer.stop();
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TZKedit::RetryClose()
+{
+    if (!IsExchangeInProgress()) {
+        m_closeRetryTimer.stop();
+        close();
+    }
+}
+
+// Shut-down; the label is never offered for saving.
+void TZKedit::FormClose()
+{
+    CallFreePrinterFont();
+    CallClosePort();
+    SaveConfiguration();
+    std::error_code error;
+    std::filesystem::remove(ProgramPaths.TempLabelFileName, error);
+    MainWindowReady = 0;
+    if (HandOverServer != nullptr) {
+        HandOverServer->Close();
+    }
+    ProgramPaths.SerialPortList.clear();
+}
+
+void TZKedit::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TZKedit::FormResize()
+{
+    const QSize client = m_scrollArea->size();
+    const int growWidth = std::max(MinimumClientSize.width() - client.width(), 0);
+    const int growHeight = std::max(MinimumClientSize.height() - client.height(), 0);
+    if (growWidth > 0 || growHeight > 0) {
+        resize(width() + growWidth, height() + growHeight);
+    }
+    RelayoutToolbarIfReady();
+}
+
+void TZKedit::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    RelayoutToolbarIfReady();
+}
+
+void TZKedit::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key());
+    QMainWindow::keyPressEvent(event);
+}
+
+void TZKedit::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Escape && EditorHooks.CancelResize) {
+        EditorHooks.CancelResize();
+    }
+}
+
+bool TZKedit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_clientArea) {
+        if (event->type() == QEvent::MouseMove) {
+            FormMouseMove();
+        } else if (event->type() == QEvent::MouseButtonPress) {
+            FormClick();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TZKedit::FormClick()
+{
+    DrawingTool = SelectionTool;
+    m_clientArea->setCursor(Qt::ArrowCursor);
+    m_label->setCursor(Qt::CrossCursor);
+}
+
+void TZKedit::FormMouseMove()
+{
+    ClearStatusLine();
+}
+
+QPoint TZKedit::ClientOrigin() const
+{
+    return m_scrollArea->viewport()->mapToGlobal(QPoint(0, 0));
+}
+
+QSize TZKedit::ClientSize() const
+{
+    return m_scrollArea->viewport()->size();
+}
+
+QPoint TZKedit::ScrollPosition() const
+{
+    return QPoint(m_scrollArea->horizontalScrollBar()->value(), m_scrollArea->verticalScrollBar()->value());
+}
+
+void TZKedit::PlaceDialog(int x, int y, QWidget* form)
+{
+    form->move(DialogPosition(ClientOrigin(), ClientSize(), form->frameGeometry().size(), x, y, ScrollPosition()));
+}
+
+void TZKedit::SetDrawingCursor()
+{
+    m_clientArea->setCursor(Qt::DragCopyCursor);
+    m_label->setCursor(Qt::DragCopyCursor);
+}
+
+void TZKedit::FocusMainWindow()
+{
+    activateWindow();
+    setFocus();
+}
+
+void TZKedit::SetStatusText(const QString& text)
+{
+    if (m_toolbar != nullptr && QApplication::activeWindow() == m_toolbar) {
+        FocusMainWindow();
+    }
+    if (m_statusLine != nullptr) {
+        m_statusLine->setProperty("text", text);
+    }
+}
+
+void TZKedit::ShowCursorPosition(int x, int y)
+{
+    SetStatusText(QString("%1,%2").arg(x - LabelSetup.LeftMargin).arg(y - LabelSetup.TopMargin));
+}
+
+void TZKedit::ClearStatusLine()
+{
+    SetStatusText(QString());
+}
+
+void TZKedit::DrawGridDots(int step)
+{
+    if (Settings.ShowGrid == 0) {
+        return;
+    }
+    zk::DrawGridDots(m_label->Picture(), step, LabelSetup.LeftMargin, LabelSetup.TopMargin);
+    m_label->update();
+}
+
+void TZKedit::DrawMarginLines()
+{
+    if (!MenuItem("MarginsM")->isChecked()) {
+        return;
+    }
+    zk::DrawMarginLines(m_label->Picture(), LabelSetup.LeftMargin, LabelSetup.TopMargin);
+    m_label->update();
+}
+
+// Copies the freshly drawn label to the canvas and adds the editor's marks.
+void TZKedit::RedrawCanvas()
+{
+    m_label->SetPicture(BackLabel().copy());
+    DrawGridDots(Settings.GridStep);
+    DrawMarginLines();
+}
+
+void TZKedit::SizeLabelCanvas()
+{
+    const int width = LabelSetup.LabelWidth;
+    const int length = LabelSetup.LabelLength;
+    LabelImage.Resize(width, length);
+    m_label->ResizePicture(width, length);
+    m_label->move(LabelCanvasPosition(frameGeometry().left(), Settings.ToolbarPos));
+    // The client area reaches 4 dots past the canvas, so it scrolls fully into view.
+    m_clientArea->setMinimumSize(m_label->x() + width + 4, m_label->y() + length + 4);
+}
+
+void TZKedit::LayoutToolbar()
+{
+    if (m_toolbar != nullptr) {
+        const int statusHeight = m_statusLine != nullptr ? m_statusLine->height() : 0;
+        m_toolbar->resize(ToolbarClientSize(statusHeight));
+        const QWidget* viewport = m_scrollArea->viewport();
+        const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
+        m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
+                                        Settings.ToolbarPos));
+    }
+    // The scroll area keeps the canvas at its place as it scrolls.
+    m_label->move(4, 4);
+    m_clientArea->setMinimumSize(m_label->x() + m_label->width() + 4, m_label->y() + m_label->height() + 4);
+}
+
+void TZKedit::RelayoutToolbarIfReady()
+{
+    if (MainWindowReady == 1) {
+        LayoutToolbar();
+    }
+}
+
+void TZKedit::BringToFront()
+{
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+void TZKedit::ChooseDrawingTool(std::uint8_t tool)
+{
+    DrawingTool = tool;
+    SetDrawingCursor();
+}
+
+void TZKedit::NewLabelMClick()
+{
+    if (IsExchangeInProgress()) {
+        Ui().Beep();
+        return;
+    }
+    ClearFigureList();
+    ClearVarsCounters();
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+    m_scrollArea->verticalScrollBar()->setValue(0);
+    RedrawLabel(RedrawEditor);
+}
+
+void TZKedit::ExitMClick()
+{
+    close();
+}
+
+void TZKedit::ToolbarMClick()
+{
+    if (m_toolbar != nullptr) {
+        m_toolbar->setVisible(MenuItem("ToolbarM")->isChecked());
+    }
+}
+
+void TZKedit::GridMClick()
+{
+    Settings.ShowGrid = MenuItem("GridM")->isChecked() ? 1 : 0;
+    RedrawLabel(RedrawEditor);
+}
+
+void TZKedit::MarginsMClick()
+{
+    RedrawLabel(RedrawEditor);
+}
+
+void TZKedit::ScrollTrackingMClick()
+{
+    const bool tracking = MenuItem("ScrollTrackingM")->isChecked();
+    m_scrollArea->horizontalScrollBar()->setTracking(tracking);
+    m_scrollArea->verticalScrollBar()->setTracking(tracking);
+}
+
+void TZKedit::LeftToolbarMClick()
+{
+    Settings.ToolbarPos = MenuItem("LeftToolbarM")->isChecked() ? 1 : 0;
+    LayoutToolbar();
+    RedrawLabel(RedrawEditor);
+}
+
+void TZKedit::TextMClick() { ChooseDrawingTool(0); }
+void TZKedit::BarcodeMClick() { ChooseDrawingTool(1); }
+void TZKedit::RectangleMClick() { ChooseDrawingTool(2); }
+void TZKedit::LineMClick() { ChooseDrawingTool(3); }
+void TZKedit::BoxMClick() { ChooseDrawingTool(4); }
+void TZKedit::PictureMClick() { ChooseDrawingTool(5); }
+void TZKedit::Pdf417MClick() { ChooseDrawingTool(7); }
+
+}  // namespace zk

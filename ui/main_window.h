@@ -1,0 +1,123 @@
+#pragma once
+// The editor's main window: the label canvas at one printer dot per screen
+// pixel inside a scrolled client area, the main menu, the start-up and
+// shut-down sequence, and the placement services every dialog uses.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+class QAction;
+class QScrollArea;
+class QShortcut;
+
+namespace zk {
+
+class TLabelCanvas;
+
+class TZKedit : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the engine start-up (FormCreate); args is the command line.
+    explicit TZKedit(const std::vector<std::string>& args, QWidget* parent = nullptr);
+    ~TZKedit() override;
+
+    // The visible canvas.
+    TLabelCanvas* Label() const { return m_label; }
+    // The menu item or separator of that name.
+    QAction* MenuItem(const char* name) const;
+
+    // The floating toolbar form and its status line (any widget with a
+    // "text" property); null until the toolbar exists.
+    void SetToolbar(QWidget* toolbar, QWidget* statusLine);
+
+    void PlaceDialog(int x, int y, QWidget* form);
+    void SetDrawingCursor();
+    void FocusMainWindow();
+    void ShowCursorPosition(int x, int y);
+    void ClearStatusLine();
+    void DrawGridDots(int step);
+    void DrawMarginLines();
+    void SizeLabelCanvas();
+    void LayoutToolbar();
+    void RelayoutToolbarIfReady();
+    // Hides "Print Using Windows Driver" and its separator; F5 keeps
+    // triggering the item.
+    void HidePrintUsingDriverItem();
+
+    // The screen point of the client area's (0, 0) and the client size.
+    QPoint ClientOrigin() const;
+    QSize ClientSize() const;
+    QPoint ScrollPosition() const;
+
+    // Brings the window to the front (a later start asked for it).
+    void BringToFront();
+
+    // Status of the printer font load at start-up (0 loaded).
+    int PrinterFontStatus() const { return m_printerFontStatus; }
+
+public slots:
+    void NewLabelMClick();
+    void ExitMClick();
+    void ToolbarMClick();
+    void GridMClick();
+    void MarginsMClick();
+    void ScrollTrackingMClick();
+    void LeftToolbarMClick();
+    void TextMClick();
+    void BarcodeMClick();
+    void RectangleMClick();
+    void LineMClick();
+    void BoxMClick();
+    void PictureMClick();
+    void Pdf417MClick();
+
+    void StartTimerTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const std::vector<std::string>& args);
+    void FormShow();
+    void FormClose();
+    void FormResize();
+    void FormClick();
+    void FormKeyDown(int key);
+    void FormMouseMove();
+
+    void BuildLabMenu();
+    void ChooseDrawingTool(std::uint8_t tool);
+    void RedrawCanvas();
+    void SetStatusText(const QString& text);
+    // Closes once the exchange that refused an earlier close has ended.
+    void RetryClose();
+
+    QScrollArea* m_scrollArea = nullptr;
+    QWidget* m_clientArea = nullptr;
+    TLabelCanvas* m_label = nullptr;
+    QWidget* m_toolbar = nullptr;
+    QWidget* m_statusLine = nullptr;
+    QShortcut* m_hiddenDriverPrintShortcut = nullptr;
+    QTimer m_startTimer;
+    QTimer m_closeRetryTimer;
+    int m_printerFontStatus = 0;
+    bool m_shown = false;
+    bool m_closed = false;
+};
+
+// The main window while it exists.
+extern TZKedit* ZKedit;
+
+// The captions of the application and of the main window.
+inline constexpr const char* ApplicationTitle = "VORTAN Label Editor";
+inline constexpr const char* MainWindowCaption = "VORTAN Label Editor v 2.30H";
+
+}  // namespace zk

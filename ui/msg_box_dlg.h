@@ -1,0 +1,82 @@
+#pragma once
+// The small form through which the engine and most dialogs report to the
+// user: a modal message box with OK or Yes/No, and the modeless, always-on-top
+// busy window of a printer exchange, which turns into an error box when the
+// printer does not answer.
+
+#include <QDialog>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace zk {
+
+// 1 after OK or Yes; 0 after No or any other way of closing.
+extern std::uint8_t MsgBoxAnswer;
+// 1 while a box is shown: it takes the focus back when it loses it.
+extern std::uint8_t MsgBoxKeepFocus;
+
+// What the box is placed against: the main window's frame, the top of the
+// label image inside it, and how far its label view is scrolled.
+struct TBoxAnchor {
+    QRect mainFrame;
+    int labelImageTop = 0;
+    QPoint scroll;
+};
+
+// Centred horizontally over the main window and a quarter of its free height
+// below the label image, following the scroll position.
+QPoint MsgBoxPosition(const TBoxAnchor& anchor, QSize boxSize);
+
+// A source for a window without a label view; the box then sits over it.
+std::function<std::optional<TBoxAnchor>()> AnchorToWindow(const QWidget* window);
+
+class TMsgBoxDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class Buttons { None, Ok, YesNo };
+
+    explicit TMsgBoxDlg(QWidget* parent = nullptr);
+
+    void ShowButtons(Buttons buttons);
+    // While busy (an exchange runs) neither Esc nor the close button closes it.
+    void SetBusy(bool busy) { m_busy = busy; }
+    bool IsBusy() const { return m_busy; }
+
+    // Where the box opens; without an anchor it is centred on the screen.
+    std::function<std::optional<TBoxAnchor>()> AnchorSource;
+
+    QPushButton* OkBt;
+    QPushButton* YesBt;
+    QPushButton* NoBt;
+    QLabel* MsgText;
+    QFrame* Panel1;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void OkBtClick();
+    void YesBtClick();
+    void NoBtClick();
+    void FormShow();
+    void FormDeactivate();
+    void FormClose();
+
+    bool m_busy = false;
+};
+
+}  // namespace zk

@@ -1,0 +1,110 @@
+#include "ui/program_main.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "engine/config/program_paths.h"
+#include "ui/editor_hooks.h"
+#include "ui/main_window.h"
+#include "ui/qt_ui_services.h"
+#include "ui/single_instance.h"
+
+namespace zk {
+
+namespace {
+
+// The absolute path of an existing file named by the argument, else "".
+std::string ExistingFileArgument(int argc, char* argv[])
+{
+    if (argc < 2 || argv[1] == nullptr) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(argv[1], error);
+    if (error || !std::filesystem::is_regular_file(path, error)) {
+        return {};
+    }
+    return path.string();
+}
+
+// Dialogs and the toolbar are placed relative to the main window; a Wayland
+// compositor ignores client positions, so prefer its X11 server when there is one.
+void PreferX11Placement()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+int RunEditor(int argc, char* argv[])
+{
+    const QString serverName = HandOverServerName();
+    if (HandOverToRunningInstance(serverName, ExistingFileArgument(argc, argv))) {
+        return 0;
+    }
+
+    // When the socket can't be had the editor still runs; hand-overs to it are lost.
+    THandOverServer server;
+    if (server.Listen(serverName)) {
+        HandOverServer = &server;
+    }
+    QtUiServices uiServices;
+    SetUiServices(&uiServices);
+    const std::vector<std::string> args(argv, argv + argc);
+    TZKedit window(args);
+    uiServices.SetAnchorSource(AnchorToWindow(&window));
+    window.show();
+    QApplication::exec();
+    HandOverServer = nullptr;
+    SetUiServices(nullptr);
+    return 0;
+}
+
+}  // namespace
+
+int ProgramMain(int argc, char* argv[])
+{
+    std::optional<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        PreferX11Placement();
+        application.emplace(argc, argv);
+    }
+    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setWindowIcon(QIcon::fromTheme("zkedit"));
+    try {
+        return RunEditor(argc, argv);
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, ApplicationTitle, QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
+
+void OpenHandedOverLabel(const std::string& path)
+{
+    if (EditorHooks.LoadLabelFile) {
+        EditorHooks.LoadLabelFile(path);
+    }
+}
+
+std::string DirectoryPart(const std::string& path)
+{
+    std::string dir = std::filesystem::path(path).parent_path().string();
+    if (dir.empty() || dir.back() != '/') {
+        dir.push_back('/');
+    }
+    return dir;
+}
+
+void OnOpenFileMessage(const std::string& path)
+{
+    OpenHandedOverLabel(path);
+    ProgramPaths.WorkDir = DirectoryPart(path);
+}
+
+}  // namespace zk

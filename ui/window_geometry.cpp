@@ -1,0 +1,52 @@
+#include "ui/window_geometry.h"
+
+namespace zk {
+
+namespace {
+
+constexpr int DialogInset = 24;
+constexpr int ToolbarGap = 4;
+constexpr int CanvasInset = 4;
+
+}  // namespace
+
+QRect InitialWindowGeometry(QSize desktop)
+{
+    const int w = desktop.width();
+    const int h = desktop.height();
+    return QRect(w / 8, h / 8, w * 3 / 4, h * 3 / 4);
+}
+
+QPoint DialogPosition(QPoint origin, QSize client, QSize dialog, int x, int y, QPoint scroll)
+{
+    if (x != -1) {
+        return origin + QPoint(x, y) + scroll;
+    }
+    const int freeWidth = client.width() - dialog.width();
+    const int freeHeight = client.height() - dialog.height();
+    const int left = freeWidth < DialogInset ? DialogInset : freeWidth / 2;
+    const int top = freeHeight < DialogInset ? DialogInset : freeHeight / 4;
+    return origin + QPoint(left, top);
+}
+
+QPoint ToolbarPosition(int mainWindowLeft, QPoint clientTopRight, int toolbarWidth, int toolbarPos)
+{
+    const int outsideLeft = mainWindowLeft - toolbarWidth - ToolbarGap;
+    const int left = toolbarPos == 1 && outsideLeft > 0 ? outsideLeft : clientTopRight.x() - toolbarWidth - ToolbarGap;
+    return QPoint(left, clientTopRight.y() + ToolbarGap);
+}
+
+QSize ToolbarClientSize(int statusLineHeight)
+{
+    return QSize(64, statusLineHeight + 224);
+}
+
+QPoint LabelCanvasPosition(int mainWindowLeft, int toolbarPos)
+{
+    if (toolbarPos == 1 && mainWindowLeft < 68) {
+        return QPoint(72, CanvasInset);
+    }
+    return QPoint(CanvasInset, CanvasInset);
+}
+
+}  // namespace zk
