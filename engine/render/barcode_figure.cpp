@@ -11,6 +11,8 @@
 #include "engine/render/invalid_cross.h"
 #include "engine/render/redraw.h"
 #include "engine/render/saturate.h"
+#include "engine/text/text_render.h"
+#include "engine/text/text_render_state.h"
 
 namespace zk {
 namespace {
@@ -26,15 +28,34 @@ struct TOrigin {
     int Rotation;
 };
 
+// The encoded text is drawn as it is while a barcode is drawn.
+class TRawTextScope {
+public:
+    TRawTextScope() { RawTextMode = 1; }
+    ~TRawTextScope() { RawTextMode = 0; }
+    TRawTextScope(const TRawTextScope&) = delete;
+    TRawTextScope& operator=(const TRawTextScope&) = delete;
+};
+
+void DrawRun(const THumanReadableRun& run, int rotation)
+{
+    if (run.Chars.empty()) return;
+    RenderHumanReadable(run.At.X, run.At.Y, rotation, run.Font, run.Pitch, run.Chars,
+                        static_cast<int>(run.Chars.size()));
+}
+
 // Main symbol with its digits: the digit bars stop 16 dots short, the guards
 // reach down between the digit groups.
-void DrawEanWithDigits(const TOrigin& o, int narrow, int height, int shift)
+void DrawEanWithDigits(const TOrigin& o, TEanFamily family, int narrow, int height, int shift)
 {
     const TPlace bars = Turned(o.X, o.Y, shift, 0, o.Rotation);
     DrawModules(bars.X, bars.Y, height - EAN_GUARD_DROP, o.Rotation);
     EncodeEanGuards(narrow);
     const TPlace guards = Turned(o.X, o.Y, shift, height - EAN_GUARD_DROP, o.Rotation);
     DrawModules(guards.X, guards.Y, EAN_GUARD_DROP, o.Rotation);
+    for (const THumanReadableRun& run : EanDigitRuns(family, o.X, o.Y, narrow, height, o.Rotation)) {
+        DrawRun(run, o.Rotation);
+    }
 }
 
 void DrawAddOn(const TOrigin& o, TBarcodeFigure& figure, int n, int shift)
@@ -48,6 +69,7 @@ void DrawAddOn(const TOrigin& o, TBarcodeFigure& figure, int n, int shift)
     if (figure.HumanReadable != 0) {
         const TPlace at = Turned(o.X, o.Y, start, ADDON_DIGIT_ROOM, o.Rotation);
         DrawModules(at.X, at.Y, figure.Height - ADDON_DIGIT_ROOM, o.Rotation);
+        DrawRun(AddOnDigitRun(o.X, o.Y, m, n, shift, o.Rotation), o.Rotation);
     } else {
         const TPlace at = Turned(o.X, o.Y, start, 0, o.Rotation);
         DrawModules(at.X, at.Y, figure.Height, o.Rotation);
@@ -60,11 +82,21 @@ void DrawEanUpc(const TOrigin& o, TBarcodeFigure& figure, int n)
     int shift = 0;
     if (figure.HumanReadable != 0) {
         shift = EanBarShift(family, figure.Narrow);
-        DrawEanWithDigits(o, figure.Narrow, figure.Height, shift);
+        DrawEanWithDigits(o, family, figure.Narrow, figure.Height, shift);
     } else {
         DrawModules(o.X, o.Y, figure.Height, o.Rotation);
     }
     if (AddOnDigits != 0) DrawAddOn(o, figure, n, shift);
+}
+
+// The text line of the other types, with a font that suits the bars' pitch.
+// Empty text (Code 128 data of characters 160 and up only) has no line.
+void DrawTextLine(const TBarcodeFigure& figure, int n)
+{
+    if (figure.HumanReadable == 0 || BarcodeText.empty()) return;
+    const THumanReadableLine line = HumanReadableLineOf(figure, n, static_cast<int>(BarcodeText.size()));
+    SendGlyphsAsGraphics = 0;
+    RenderPrinterText(line.At.X, line.At.Y, figure.Rotation & 3, line.Font, 1, line.VMult, 0, BarcodeText.view());
 }
 
 // Tall bars first, their upper 16 dots; then every bar 8 dots long below.
@@ -92,6 +124,7 @@ void DrawCross(const TOrigin& o, int n, int h)
 
 void DrawBarcodeFigure(TBarcodeFigure& figure)
 {
+    const TRawTextScope rawText;
     EncodeBarcode(figure);
     const int n = ModuleArrayCount;
     if (BarcodeInvalid != 0 && RedrawMode == RedrawDriverPrint) return;
@@ -106,6 +139,7 @@ void DrawBarcodeFigure(TBarcodeFigure& figure)
             DrawPostnet(o);
         } else {
             DrawModules(o.X, o.Y, figure.Height, o.Rotation);
+            DrawTextLine(figure, n);
         }
     }
     if (BarcodeInvalid != 0) DrawCross(o, n, figure.Height);

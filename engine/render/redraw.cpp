@@ -5,7 +5,10 @@
 #include "engine/render/barcode_figure.h"
 #include "engine/render/label_image.h"
 #include "engine/render/picture_figure.h"
+#include "engine/render/saturate.h"
 #include "engine/render/shape_figures.h"
+#include "engine/text/text_render.h"
+#include "engine/text/text_render_state.h"
 
 namespace zk {
 
@@ -15,12 +18,27 @@ std::function<void()> CanvasRedrawHook;
 
 namespace {
 
+// Resident-font texts look their glyphs up in table 0 when the figure asks
+// for English; everything else drawn later (barcode lines) always does.
+void DrawTextFigure(TTextFigure& text)
+{
+    SendGlyphsAsGraphics = 0;
+    UseEnglishTable = text.Font <= 5 && (text.Attributes & TextAttr::UseEnglish) != 0 ? 1 : 0;
+    RenderPrinterText(text.X, text.Y, text.Rotation, text.Font, text.HMult, text.VMult, text.Attributes,
+                      text.Data.view());
+    text.RenderedWidth = SaturateToInt16(TextRenderState.RenderedWidthSum);
+    UseEnglishTable = 1;
+}
+
 // Draws one figure; false for the kinds that put nothing on the label.
 bool DrawFigure(TFigure& figure)
 {
     switch (figure.Kind()) {
-    case TFigureKind::Text: return true;
-    case TFigureKind::Barcode: DrawBarcodeFigure(figure.Barcode()); return true;
+    case TFigureKind::Text: DrawTextFigure(figure.Text()); return true;
+    case TFigureKind::Barcode:
+        UseEnglishTable = 1;
+        DrawBarcodeFigure(figure.Barcode());
+        return true;
     case TFigureKind::Bar: {
         const TBarFigure& b = figure.Bar();
         DrawBarFigure(b.X, b.Y, b.Width, b.Height, b.Mode);
@@ -49,10 +67,12 @@ void RedrawLabel(std::int32_t mode)
 {
     DrawnFigureCount = 0;
     RedrawMode = mode;
+    RedrawForDriverPrint = mode == RedrawDriverPrint ? 1 : 0;
     LabelImage.Clear();
     for (TFigure* figure : Figures()) {
         if (DrawFigure(*figure)) ++DrawnFigureCount;
     }
+    RedrawForDriverPrint = 0;
     if (mode == RedrawEditor && CanvasRedrawHook) {
         CanvasRedrawHook();
     }
