@@ -5,6 +5,7 @@
 #include "engine/formread/receive_form.h"
 #include "engine/formread/variable_reply.h"
 #include "engine/expr/data_expression.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
@@ -15,6 +16,7 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 
@@ -41,6 +43,8 @@ void ResetEngineState()
     LinkTimeouts = TLinkTimeouts{};
     ResetExchangeGuard();
     StatusBoxEnabled = 1;
+    ResetPictureState();
+    ResetLabelFileState();
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();

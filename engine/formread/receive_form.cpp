@@ -9,12 +9,12 @@
 #include "engine/formread/variable_reply.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/link/serial_link.h"
 #include "engine/memory/exchange_steps.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/payload_codec.h"
 #include "engine/model/variables.h"
-#include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 
@@ -267,8 +267,9 @@ bool ReceiveForm(const std::string& name)
     }
     ShowCommunicating("Receiving variables");
     ReceiveVariables(VariablesTargetLabel);
-    Ui().SizeLabelCanvas();
-    RedrawLabel(RedrawEditor);
+    if (LabelLoadedHook) {
+        LabelLoadedHook(LabelLoadTarget::Editor);
+    }
     return true;
 }
 

@@ -177,32 +177,32 @@ void ExtractFontToFile(const std::string& name, const std::string& path)
 
 void SaveObjectAs(const std::string& name)
 {
-    TFileDialogRequest request;
-    request.InitialDir = ProgramPaths.WorkDir;
+    FileDialogOptions request;
+    request.initialDir = ProgramPaths.WorkDir;
     void (*extract)(const std::string&, const std::string&) = nullptr;
     switch (PrinterObjectKind) {
     case ObjectKindForm:
-        request.Title = "Save form as";
-        request.DefaultExt = "EJF";
-        request.Filter = "Label printer forms (*.ejf)|*.EJF";
+        request.title = "Save form as";
+        request.defaultExtension = "EJF";
+        request.filter = "Label printer forms (*.ejf)|*.EJF";
         extract = ExtractFormToFile;
         break;
     case ObjectKindGraphics:
-        request.Title = "Save graphics as";
-        request.DefaultExt = "PCX";
-        request.Filter = "PCX format files (*.pcx)|*.PCX";
+        request.title = "Save graphics as";
+        request.defaultExtension = "PCX";
+        request.filter = "PCX format files (*.pcx)|*.PCX";
         extract = ExtractGraphicsToFile;
         break;
     case ObjectKindFont:
-        request.Title = "Save font as";
-        request.DefaultExt = "ZFT";
-        request.Filter = "Label font files (*.zft)|*.ZFT";
+        request.title = "Save font as";
+        request.defaultExtension = "ZFT";
+        request.filter = "Label font files (*.zft)|*.ZFT";
         extract = ExtractFontToFile;
         break;
     default:
         return;
     }
-    const std::string path = Ui().RunSaveFileDialog(request);
+    const std::string path = Ui().SaveFileDialog(request);
     if (path.empty()) {
         return;
     }

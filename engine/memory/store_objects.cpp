@@ -60,10 +60,10 @@ bool Aborted() { return CommLink.WriteAborted != 0; }
 
 // Opens the file dialog of a store-as source and the store-as dialog over
 // the printer's list of that kind.
-void RunStoreDialog(std::int16_t kind, TFileDialogRequest request)
+void RunStoreDialog(std::int16_t kind, FileDialogOptions request)
 {
-    request.InitialDir = ProgramPaths.WorkDir;
-    const std::string file = Ui().RunOpenFileDialog(request);
+    request.initialDir = ProgramPaths.WorkDir;
+    const std::string file = Ui().OpenFileDialog(request);
     if (file.empty()) {
         return;
     }
@@ -97,12 +97,12 @@ std::size_t FontFileHeaderLength(std::string_view firstBytes)
 
 void StoreFormFileDialog()
 {
-    RunStoreDialog(ObjectKindForm, {"Load form", "", "EJF", "", "Label printer forms (*.ejf)|*.EJF"});
+    RunStoreDialog(ObjectKindForm, {"Load form", "", "EJF", "Label printer forms (*.ejf)|*.EJF", ""});
 }
 
 void StoreFontFileDialog()
 {
-    RunStoreDialog(ObjectKindFont, {"Load font", "", "ZFT", "", "Label printer fonts (*.zft)|*.ZFT"});
+    RunStoreDialog(ObjectKindFont, {"Load font", "", "ZFT", "Label printer fonts (*.zft)|*.ZFT", ""});
 }
 
 void StoreFormFile(const std::string& path, const std::string& name)

@@ -6,16 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace zk {
+#include "engine/report/file_dialog_options.h"
 
-// What a file dialog is opened with; Filter as "Description (*.x)|*.X".
-struct TFileDialogRequest {
-    std::string Title;
-    std::string FileName;
-    std::string DefaultExt;
-    std::string InitialDir;
-    std::string Filter;
-};
+namespace zk {
 
 class UiServices {
 public:
@@ -37,24 +30,34 @@ public:
     // Waits about ms milliseconds while pending messages keep running.
     virtual void Pause(int ms) = 0;
 
-    // The main window's file dialogs (LoadFilesDlg opens, SaveAsDlg saves):
-    // the chosen full path, empty when cancelled.
-    virtual std::string RunOpenFileDialog(const TFileDialogRequest&) { return {}; }
-    virtual std::string RunSaveFileDialog(const TFileDialogRequest&) { return {}; }
+    // The main window's save dialog; the chosen path, empty when cancelled.
+    virtual std::string SaveFileDialog(const FileDialogOptions& options)
+    {
+        (void)options;
+        return {};
+    }
+    // The main window's open dialog (LoadFilesDlg); the chosen path, empty
+    // when cancelled.
+    virtual std::string OpenFileDialog(const FileDialogOptions& options)
+    {
+        (void)options;
+        return {};
+    }
 
     // The printer-memory dialogs, shown modally over the engine data they
     // show (engine/memory/printer_dialogs.h). The store-as dialog calls back
     // into StoreAsConfirm or SelectFormAndReceiveVariables itself; the object
-    // list sets ObjListChosenName in its name-pick mode; the font choice
-    // dialog sets FontsDlgLetter (0 when cancelled).
+    // list sets ObjListChosenName in its name-pick mode and is closed by a
+    // form load; the font choice dialog sets FontsDlgLetter (0 = cancelled).
     virtual void ShowStoreAsDialog() {}
     virtual bool IsStoreAsDialogVisible() const { return false; }
     virtual void ShowObjectListDialog() {}
     virtual void CloseObjectListDialog() {}
     virtual void ShowFontsDialog() {}
 
-    // Fits the canvas to the label's size after a label was replaced.
-    virtual void SizeLabelCanvas() {}
+    // The open-label browser, modal. It leaves its choice in SelectedLabelPath
+    // and OpenLabelAccepted (engine/labelfile/label_file.h).
+    virtual void ShowOpenLabelBrowser() {}
 };
 
 // The services in force; a silent default until the editor or a test

@@ -51,30 +51,26 @@ void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
-namespace {
-
-std::string TakeAnswer(std::deque<std::string>& answers)
+std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
 {
-    if (answers.empty()) {
+    saveFileDialogs.push_back(options);
+    if (saveFileChoices.empty()) {
         return {};
     }
-    std::string answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
+    std::string choice = saveFileChoices.front();
+    saveFileChoices.pop_front();
+    return choice;
 }
 
-}  // namespace
-
-std::string FakeUiServices::RunOpenFileDialog(const TFileDialogRequest& request)
+std::string FakeUiServices::OpenFileDialog(const FileDialogOptions& options)
 {
-    openFileRequests.push_back(request);
-    return TakeAnswer(openFileAnswers);
-}
-
-std::string FakeUiServices::RunSaveFileDialog(const TFileDialogRequest& request)
-{
-    saveFileRequests.push_back(request);
-    return TakeAnswer(saveFileAnswers);
+    openFileDialogs.push_back(options);
+    if (openFileChoices.empty()) {
+        return {};
+    }
+    std::string choice = openFileChoices.front();
+    openFileChoices.pop_front();
+    return choice;
 }
 
 void FakeUiServices::ShowStoreAsDialog()
@@ -105,7 +101,13 @@ void FakeUiServices::ShowFontsDialog()
     }
 }
 
-void FakeUiServices::SizeLabelCanvas() { events.push_back("size-canvas"); }
+void FakeUiServices::ShowOpenLabelBrowser()
+{
+    ++openLabelBrowserCalls;
+    if (openLabelBrowser) {
+        openLabelBrowser();
+    }
+}
 
 std::string FakeUiServices::OnlyMessage() const
 {

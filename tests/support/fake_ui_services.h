@@ -43,18 +43,20 @@ public:
     void ProcessMessages() override;
     void Pause(int ms) override;
 
-    // File dialogs: the requests seen and the paths to answer, in order; an
-    // empty queue cancels.
-    std::vector<TFileDialogRequest> openFileRequests;
-    std::vector<TFileDialogRequest> saveFileRequests;
-    std::deque<std::string> openFileAnswers;
-    std::deque<std::string> saveFileAnswers;
-    std::string RunOpenFileDialog(const TFileDialogRequest& request) override;
-    std::string RunSaveFileDialog(const TFileDialogRequest& request) override;
+    // Paths the save dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> saveFileChoices;
+    std::vector<FileDialogOptions> saveFileDialogs;
+    std::string SaveFileDialog(const FileDialogOptions& options) override;
 
-    // The modal dialogs: each showing is recorded in events ("dialog:StoreAs",
-    // "dialog:ObjList", "dialog:Fonts") and runs the scripted user, who may
-    // read and set the engine's dialog data and call back into the engine.
+    // The same for the open dialog.
+    std::deque<std::string> openFileChoices;
+    std::vector<FileDialogOptions> openFileDialogs;
+    std::string OpenFileDialog(const FileDialogOptions& options) override;
+
+    // The printer-memory dialogs: each showing is recorded in events
+    // ("dialog:StoreAs", "dialog:ObjList", "dialog:Fonts") and runs the
+    // scripted user, who may read and set the engine's dialog data and call
+    // back into the engine.
     std::function<void()> storeAsUser;
     std::function<void()> objectListUser;
     std::function<void()> fontsUser;
@@ -64,7 +66,12 @@ public:
     void ShowObjectListDialog() override;
     void CloseObjectListDialog() override;
     void ShowFontsDialog() override;
-    void SizeLabelCanvas() override;
+
+    // Plays the user in the open-label browser (sets the hand-over values,
+    // may preview); unset, the browser closes without a choice.
+    std::function<void()> openLabelBrowser;
+    int openLabelBrowserCalls = 0;
+    void ShowOpenLabelBrowser() override;
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;

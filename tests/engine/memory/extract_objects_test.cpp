@@ -123,28 +123,28 @@ TEST_F(ExtractObjectsTest, SaveObjectAsRunsTheSaveDialogOfTheKind)
     memory.StoreGraphics("LOGO", "pcx bytes");
     PrinterObjectKind = ObjectKindGraphics;
     const std::string workDir = ProgramPaths.WorkDir;
-    ui.saveFileAnswers = {PathOf("logo.pcx")};
+    ui.saveFileChoices = {PathOf("logo.pcx")};
     SaveObjectAs("LOGO");
-    ASSERT_EQ(ui.saveFileRequests.size(), 1u);
-    EXPECT_EQ(ui.saveFileRequests[0].Title, "Save graphics as");
-    EXPECT_EQ(ui.saveFileRequests[0].DefaultExt, "PCX");
-    EXPECT_EQ(ui.saveFileRequests[0].Filter, "PCX format files (*.pcx)|*.PCX");
-    EXPECT_EQ(ui.saveFileRequests[0].InitialDir, workDir);
+    ASSERT_EQ(ui.saveFileDialogs.size(), 1u);
+    EXPECT_EQ(ui.saveFileDialogs[0].title, "Save graphics as");
+    EXPECT_EQ(ui.saveFileDialogs[0].defaultExtension, "PCX");
+    EXPECT_EQ(ui.saveFileDialogs[0].filter, "PCX format files (*.pcx)|*.PCX");
+    EXPECT_EQ(ui.saveFileDialogs[0].initialDir, workDir);
     EXPECT_EQ(ReadFile(PathOf("logo.pcx")), "pcx bytes");
     EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
 
     PrinterObjectKind = ObjectKindFont;
     SaveObjectAs("A");  // cancelled
-    EXPECT_EQ(ui.saveFileRequests.back().Title, "Save font as");
-    EXPECT_EQ(ui.saveFileRequests.back().Filter, "Label font files (*.zft)|*.ZFT");
+    EXPECT_EQ(ui.saveFileDialogs.back().title, "Save font as");
+    EXPECT_EQ(ui.saveFileDialogs.back().filter, "Label font files (*.zft)|*.ZFT");
 
     PrinterObjectKind = ObjectKindForm;
     SaveObjectAs("F");
-    EXPECT_EQ(ui.saveFileRequests.back().Title, "Save form as");
+    EXPECT_EQ(ui.saveFileDialogs.back().title, "Save form as");
 
     PrinterObjectKind = ObjectKindCurrentLabel;
     SaveObjectAs("F");
-    EXPECT_EQ(ui.saveFileRequests.size(), 3u);
+    EXPECT_EQ(ui.saveFileDialogs.size(), 3u);
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ TEST_F(StoreObjectsTest, TheFontKindWordAsksForFonts)
 TEST_F(StoreObjectsTest, StoreFormDialogRunsTheFileDialogThenStoreAs)
 {
     const std::string path = WriteFile("label.ejf", formFile);
-    ui.openFileAnswers = {path};
+    ui.openFileChoices = {path};
     ui.storeAsUser = [] {
         EXPECT_EQ(StoreAsDlg.Caption, "Store " + LoadFilesDlgFileName);
         StoreAsDlg.ObjName = "NEW1";
@@ -121,13 +121,13 @@ TEST_F(StoreObjectsTest, StoreFormDialogRunsTheFileDialogThenStoreAs)
     const std::string workDir = ProgramPaths.WorkDir;
     StoreFormFileDialog();
 
-    ASSERT_EQ(ui.openFileRequests.size(), 1u);
-    const TFileDialogRequest& request = ui.openFileRequests[0];
-    EXPECT_EQ(request.Title, "Load form");
-    EXPECT_EQ(request.DefaultExt, "EJF");
-    EXPECT_EQ(request.Filter, "Label printer forms (*.ejf)|*.EJF");
-    EXPECT_EQ(request.InitialDir, workDir);
-    EXPECT_TRUE(request.FileName.empty());
+    ASSERT_EQ(ui.openFileDialogs.size(), 1u);
+    const FileDialogOptions& request = ui.openFileDialogs[0];
+    EXPECT_EQ(request.title, "Load form");
+    EXPECT_EQ(request.defaultExtension, "EJF");
+    EXPECT_EQ(request.filter, "Label printer forms (*.ejf)|*.EJF");
+    EXPECT_EQ(request.initialDir, workDir);
+    EXPECT_TRUE(request.fileName.empty());
     EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
     EXPECT_TRUE(SawEvent("dialog:StoreAs"));
     ASSERT_TRUE(WaitUntil([&] { return memory.Forms().contains("NEW1"); }));
@@ -136,13 +136,13 @@ TEST_F(StoreObjectsTest, StoreFormDialogRunsTheFileDialogThenStoreAs)
 
 TEST_F(StoreObjectsTest, StoreFontDialogTakesOneLetter)
 {
-    ui.openFileAnswers = {WriteFile("f.zft", test::MakeFontData("A", 2))};
+    ui.openFileChoices = {WriteFile("f.zft", test::MakeFontData("A", 2))};
     std::size_t limit = 0;
     ui.storeAsUser = [&limit] { limit = StoreAsDlg.ObjNameMaxLength; };
     StoreFontFileDialog();
     EXPECT_EQ(limit, 1u);
-    EXPECT_EQ(ui.openFileRequests.at(0).Title, "Load font");
-    EXPECT_EQ(ui.openFileRequests.at(0).Filter, "Label printer fonts (*.zft)|*.ZFT");
+    EXPECT_EQ(ui.openFileDialogs.at(0).title, "Load font");
+    EXPECT_EQ(ui.openFileDialogs.at(0).filter, "Label printer fonts (*.zft)|*.ZFT");
     StoreAsDialogClosed();
     EXPECT_EQ(StoreAsDlg.ObjNameMaxLength, 8u);
 }
