@@ -29,11 +29,14 @@ bool ReceiveObjectListDialog(std::int16_t kind);
 
 // The store-as dialog for each source, and its Store action.
 void StoreFormFileDialog();
+void StorePictureFileDialog();
 void StoreFontFileDialog();
 void StoreAsConfirm();
 
 void StoreFormFile(const std::string& path, const std::string& name);
 void StoreFontFile(const std::string& path, const std::string& name);
+// Stores the picture staging buffer's PCX image.
+void StorePicture(const std::string& name);
 // Bytes of the EK/ES text header a font file may begin with; 0 when none.
 std::size_t FontFileHeaderLength(std::string_view firstBytes);
 

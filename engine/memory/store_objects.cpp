@@ -13,6 +13,8 @@
 #include "engine/memory/exchange_steps.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/picture/pcx_image_buffer.h"
+#include "engine/picture/picture_file.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 
@@ -59,12 +61,13 @@ bool SendRepeated(std::uint8_t byte, int count)
 bool Aborted() { return CommLink.WriteAborted != 0; }
 
 // Opens the file dialog of a store-as source and the store-as dialog over
-// the printer's list of that kind.
+// the printer's list of that kind. A picture is loaded into the staging
+// buffer first.
 void RunStoreDialog(std::int16_t kind, FileDialogOptions request)
 {
     request.initialDir = ProgramPaths.WorkDir;
     const std::string file = Ui().OpenFileDialog(request);
-    if (file.empty()) {
+    if (file.empty() || (kind == ObjectKindGraphics && LoadPictureFile(file) == PictureLoadFailed)) {
         return;
     }
     LoadFilesDlgFileName = file;
@@ -100,6 +103,12 @@ void StoreFormFileDialog()
     RunStoreDialog(ObjectKindForm, {"Load form", "", "EJF", "Label printer forms (*.ejf)|*.EJF", ""});
 }
 
+void StorePictureFileDialog()
+{
+    RunStoreDialog(ObjectKindGraphics,
+                   {"Load graphics", "", "PCX", "Label printer graphics (*.pcx,*.bmp)|*.PCX;*.BMP", ""});
+}
+
 void StoreFontFileDialog()
 {
     RunStoreDialog(ObjectKindFont, {"Load font", "", "ZFT", "Label printer fonts (*.zft)|*.ZFT", ""});
@@ -133,6 +142,31 @@ void StoreFormFile(const std::string& path, const std::string& name)
     ReportNoResponse();
     if (!Aborted()) {
         ReceiveObjectList(ObjectKindForm);
+    }
+}
+
+void StorePicture(const std::string& name)
+{
+    TExchangeGuard exchange;
+    if (!OpenPort()) {
+        return;
+    }
+    const std::span<const std::uint8_t> image = PcxImageBuffer.Image();
+    PrinterPrintf("\r\n\nGK\"%s\"\n", name.c_str());
+    if (Aborted()) {
+        AbandonExchange(false);
+        return;
+    }
+    Ui().Pause(100);
+    ShowCommunicating("Store picture " + name);
+    PrinterPrintf("GM\"%s\"%zu\n", name.c_str(), image.size());
+    if (!Aborted() && SendBytes(image)) {
+        SendRepeated('\n', 256);
+    }
+    ClosePort();
+    ReportNoResponse();
+    if (!Aborted()) {
+        ReceiveObjectList(ObjectKindGraphics);
     }
 }
 
@@ -181,6 +215,9 @@ void StoreAsConfirm()
     switch (PrinterObjectKind) {
     case ObjectKindForm:
         StoreFormFile(LoadFilesDlgFileName, name);
+        break;
+    case ObjectKindGraphics:
+        StorePicture(name);
         break;
     case ObjectKindFont:
         StoreFontFile(LoadFilesDlgFileName, name);

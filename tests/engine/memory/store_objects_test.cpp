@@ -61,6 +61,40 @@ TEST_F(StoreObjectsTest, FontFileIsSentWithoutItsTextHeaderAndEndedByTheCrRun)
     }
 }
 
+TEST_F(StoreObjectsTest, PictureIsStoredFromTheStagingBufferAndEndedByLineFeeds)
+{
+    // 16 x 2 dots: per row a run of two white bytes.
+    const std::string pcx = test::MakePcxFile(16, 2, 2, std::string("\xC2\xFF\xC2\xFF", 4));
+    ui.openFileChoices = {WriteFile("logo.pcx", pcx)};
+    ui.storeAsUser = [] {
+        StoreAsDlg.ObjName = "LOGO";
+        StoreAsConfirm();
+    };
+    StorePictureFileDialog();
+
+    ASSERT_EQ(ui.openFileDialogs.size(), 1u);
+    EXPECT_EQ(ui.openFileDialogs[0].title, "Load graphics");
+    EXPECT_EQ(ui.openFileDialogs[0].filter, "Label printer graphics (*.pcx,*.bmp)|*.PCX;*.BMP");
+    ASSERT_TRUE(WaitUntil([&] { return memory.Graphics().contains("LOGO"); }));
+    EXPECT_EQ(memory.Graphics().at("LOGO"), pcx);
+    const std::string expected = "\r\n\nGK\"LOGO\"\nGM\"LOGO\"" + std::to_string(pcx.size()) + "\n" + pcx +
+                                 std::string(256, '\n') + "\r\nUG\r\n";
+    ASSERT_TRUE(WaitUntil([&] { return printer.Received().size() >= expected.size() + 6; }));
+    EXPECT_EQ(printer.Received().substr(6), expected);  // after the first list's UG
+    EXPECT_TRUE(SawEvent("pause:100"));
+    EXPECT_TRUE(SawEvent("busy:Store picture LOGO"));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"LOGO"}));
+}
+
+TEST_F(StoreObjectsTest, AnUnreadablePictureOpensNoStoreDialog)
+{
+    ui.openFileChoices = {WriteFile("bad.pcx", "not a picture")};
+    StorePictureFileDialog();
+    EXPECT_FALSE(SawEvent("dialog:StoreAs"));
+    EXPECT_FALSE(ui.messageBoxes.empty());
+    EXPECT_TRUE(printer.Received().empty());
+}
+
 TEST_F(StoreObjectsTest, InvalidNamesAreRefusedBeforeAnythingIsSent)
 {
     PrinterObjectKind = ObjectKindForm;
