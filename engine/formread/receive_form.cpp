@@ -15,6 +15,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/payload_codec.h"
 #include "engine/model/variables.h"
+#include "engine/picture/pcx_image_buffer.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 
@@ -27,9 +28,6 @@ namespace {
 
 constexpr std::size_t FormLineSize = 250;
 constexpr std::size_t PrinterNameLineSize = 31;
-constexpr std::size_t PcxHeaderSize = 128;
-// The picture block keeps RefCount and BytesPerLine before the rows.
-constexpr std::size_t PictureBlockPrefix = 2;
 // A soft font's block starts with its character count, 0 and its height.
 constexpr std::size_t FontBlockPrefix = 3;
 // Soft fonts are numbered from 6 on.
@@ -91,12 +89,12 @@ bool ReceivePictureData(const std::string& name, TPictureFigure& first)
         return false;
     }
     ClosePort();
-    const int width = GetLe16(&header[8]) - GetLe16(&header[4]) + 1;
-    const int height = GetLe16(&header[10]) - GetLe16(&header[6]) + 1;
+    const int width = PcxWidth(header);
+    const int height = PcxHeight(header);
     first.Width = static_cast<std::int16_t>(std::clamp(width, 0, 32767));
     first.Height = static_cast<std::int16_t>(std::clamp(height, 0, 32767));
     data->RefCount = 1;
-    data->BytesPerLine = header[66];
+    data->BytesPerLine = header[PcxField::BytesPerLine];
     first.DataLength = static_cast<std::uint16_t>(data->BlockLength());
     first.Data = std::move(data);
     return true;
