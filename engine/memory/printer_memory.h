@@ -28,6 +28,7 @@ bool FillObjectListDialog(std::int16_t kind);
 bool ReceiveObjectListDialog(std::int16_t kind);
 
 // The store-as dialog for each source, and its Store action.
+void StoreCurrentLabelDialog();
 void StoreFormFileDialog();
 void StorePictureFileDialog();
 void StoreFontFileDialog();

@@ -13,6 +13,7 @@
 #include "engine/memory/exchange_steps.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/model/figure_list.h"
 #include "engine/picture/pcx_image_buffer.h"
 #include "engine/picture/picture_file.h"
 #include "engine/report/reporting.h"
@@ -96,6 +97,22 @@ std::size_t FontFileHeaderLength(std::string_view firstBytes)
         return 0;
     }
     return std::min(store + FontHeaderStoreCommandLength, firstBytes.size());
+}
+
+void StoreCurrentLabelDialog()
+{
+    if (CountFigures() == 0) {
+        ShowMessageBox("Error", "Nothing to store", false);
+        return;
+    }
+    if (!ReceiveObjectList(ObjectKindCurrentLabel)) {
+        return;
+    }
+    PrinterObjectKind = ObjectKindCurrentLabel;
+    StoreAsDlg.Caption = "Store current label";
+    if (!Ui().IsStoreAsDialogVisible()) {
+        Ui().ShowStoreAsDialog();
+    }
 }
 
 void StoreFormFileDialog()

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace zk::test {
 
@@ -40,60 +41,80 @@ constexpr std::size_t FontEndRun = 256;
 
 }  // namespace
 
-PrinterMemory::PrinterMemory(PrinterEmulator& printer) { Install(printer); }
+struct PrinterMemory::State {
+    std::mutex mutex;
+    std::map<std::string, std::vector<std::string>> forms;
+    std::map<std::string, std::string> graphics;
+    std::map<std::string, std::string> fonts;
+    std::map<std::string, std::string> values;
+    std::string activeForm;
+    // While a form is being stored: its name and the lines so far.
+    bool storing = false;
+    std::string storingName;
+    std::vector<std::string> storingLines;
+
+    bool FilterFormLine(const std::string& line);
+    std::string VariablesReply() const;
+    void Install(PrinterEmulator& printer, const std::shared_ptr<State>& self);
+};
+
+PrinterMemory::PrinterMemory(PrinterEmulator& printer) : m_state(std::make_shared<State>())
+{
+    m_state->Install(printer, m_state);
+}
 
 void PrinterMemory::StoreForm(const std::string& name, std::vector<std::string> lines)
 {
-    std::lock_guard lock(m_mutex);
-    m_forms[name] = std::move(lines);
+    std::lock_guard lock(m_state->mutex);
+    m_state->forms[name] = std::move(lines);
 }
 
 void PrinterMemory::StoreGraphics(const std::string& name, std::string pcxFile)
 {
-    std::lock_guard lock(m_mutex);
-    m_graphics[name] = std::move(pcxFile);
+    std::lock_guard lock(m_state->mutex);
+    m_state->graphics[name] = std::move(pcxFile);
 }
 
 void PrinterMemory::StoreFont(const std::string& name, std::string fontData)
 {
-    std::lock_guard lock(m_mutex);
-    m_fonts[name] = std::move(fontData);
+    std::lock_guard lock(m_state->mutex);
+    m_state->fonts[name] = std::move(fontData);
 }
 
 void PrinterMemory::SetActiveForm(const std::string& name)
 {
-    std::lock_guard lock(m_mutex);
-    m_activeForm = name;
+    std::lock_guard lock(m_state->mutex);
+    m_state->activeForm = name;
 }
 
 void PrinterMemory::SetValue(const std::string& field, std::string value)
 {
-    std::lock_guard lock(m_mutex);
-    m_values[field] = std::move(value);
+    std::lock_guard lock(m_state->mutex);
+    m_state->values[field] = std::move(value);
 }
 
 std::map<std::string, std::vector<std::string>> PrinterMemory::Forms() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_forms;
+    std::lock_guard lock(m_state->mutex);
+    return m_state->forms;
 }
 
 std::map<std::string, std::string> PrinterMemory::Graphics() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_graphics;
+    std::lock_guard lock(m_state->mutex);
+    return m_state->graphics;
 }
 
 std::map<std::string, std::string> PrinterMemory::Fonts() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_fonts;
+    std::lock_guard lock(m_state->mutex);
+    return m_state->fonts;
 }
 
 std::string PrinterMemory::ActiveForm() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_activeForm;
+    std::lock_guard lock(m_state->mutex);
+    return m_state->activeForm;
 }
 
 bool PrinterMemory::FontComplete(const std::string& data)
@@ -151,7 +172,9 @@ std::string PrinterMemory::VariableReplyLine(const std::string& definition, cons
     return head + step + definition.substr(pos) + ",\"" + Escaped(value) + "\"";
 }
 
-std::string PrinterMemory::NameList(const std::map<std::string, std::string>& objects) const
+namespace {
+
+std::string NameList(const std::map<std::string, std::string>& objects)
 {
     std::string reply = std::to_string(objects.size()) + "\r\n";
     for (const auto& [name, bytes] : objects) {
@@ -160,15 +183,17 @@ std::string PrinterMemory::NameList(const std::map<std::string, std::string>& ob
     return reply;
 }
 
-std::string PrinterMemory::VariablesReply() const
+}  // namespace
+
+std::string PrinterMemory::State::VariablesReply() const
 {
     std::string reply;
-    const auto form = m_forms.find(m_activeForm);
-    if (form != m_forms.end()) {
+    const auto form = forms.find(activeForm);
+    if (form != forms.end()) {
         for (const std::string& line : form->second) {
-            const auto value = m_values.find(line.substr(0, 3));
+            const auto value = values.find(line.substr(0, 3));
             const std::string replyLine =
-                VariableReplyLine(line, value != m_values.end() ? value->second : std::string());
+                VariableReplyLine(line, value != values.end() ? value->second : std::string());
             if (!replyLine.empty()) {
                 reply += replyLine + "\r\n";
             }
@@ -177,129 +202,134 @@ std::string PrinterMemory::VariablesReply() const
     return reply + std::string(1, '\0');
 }
 
-bool PrinterMemory::FilterFormLine(const std::string& line)
+bool PrinterMemory::State::FilterFormLine(const std::string& line)
 {
-    std::lock_guard lock(m_mutex);
-    if (!m_storing) {
+    std::lock_guard lock(mutex);
+    if (!storing) {
         return false;
     }
     if (line == "FE") {
-        m_forms[m_storingName] = std::move(m_storingLines);
-        m_storingLines.clear();
-        m_storing = false;
+        forms[storingName] = std::move(storingLines);
+        storingLines.clear();
+        storing = false;
     } else if (!line.empty()) {
-        m_storingLines.push_back(line);
+        storingLines.push_back(line);
     }
     return true;
 }
 
-void PrinterMemory::Install(PrinterEmulator& printer)
+void PrinterMemory::State::Install(PrinterEmulator& printer, const std::shared_ptr<State>& self)
 {
-    printer.SetLineFilter([this](PrinterEmulator&, const std::string& line) { return FilterFormLine(line); });
+    const std::shared_ptr<State> state = self;
+    printer.SetLineFilter([state](PrinterEmulator&, const std::string& line) { return state->FilterFormLine(line); });
 
-    printer.OnCommand("FS\"", [this](PrinterEmulator&, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        m_storing = true;
-        m_storingName = QuotedName(line);
-        m_storingLines.clear();
+    printer.OnCommand("FS\"", [state](PrinterEmulator&, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        state->storing = true;
+        state->storingName = QuotedName(line);
+        state->storingLines.clear();
     });
-    printer.OnCommand("FK\"", [this](PrinterEmulator&, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        m_forms.erase(QuotedName(line));
+    printer.OnCommand("FK\"", [state](PrinterEmulator&, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        state->forms.erase(QuotedName(line));
     });
-    printer.OnCommand("GK\"", [this](PrinterEmulator&, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        m_graphics.erase(QuotedName(line));
+    printer.OnCommand("GK\"", [state](PrinterEmulator&, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        state->graphics.erase(QuotedName(line));
     });
-    printer.OnCommand("EK\"", [this](PrinterEmulator&, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        m_fonts.erase(QuotedName(line));
+    printer.OnCommand("EK\"", [state](PrinterEmulator&, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        state->fonts.erase(QuotedName(line));
     });
-    printer.OnCommand("FR\"", [this](PrinterEmulator&, const std::string& line) {
-        std::lock_guard lock(m_mutex);
+    printer.OnCommand("FR\"", [state](PrinterEmulator&, const std::string& line) {
+        std::lock_guard lock(state->mutex);
         const std::string name = QuotedName(line);
-        if (m_forms.contains(name)) {
-            m_activeForm = name;
+        if (state->forms.contains(name)) {
+            state->activeForm = name;
         }
     });
 
-    printer.OnCommand("GM\"", [this](PrinterEmulator& p, const std::string& line) {
+    printer.OnCommand("GM\"", [state](PrinterEmulator& p, const std::string& line) {
         const std::string name = QuotedName(line);
         const std::size_t lengthAt = line.find('"', line.find('"') + 1) + 1;
         const std::size_t length = std::strtoul(line.c_str() + lengthAt, nullptr, 10);
-        p.ExpectBinary(length, [this, name](PrinterEmulator&, const std::string& data) { StoreGraphics(name, data); });
+        p.ExpectBinary(length, [state, name](PrinterEmulator&, const std::string& data) {
+            std::lock_guard lock(state->mutex);
+            state->graphics[name] = data;
+        });
     });
     printer.OnInlineCommand(
         [](std::string_view partial) {
             return partial.size() == 5 && partial.starts_with("ES\"") && partial.back() == '"';
         },
-        [this](PrinterEmulator& p, const std::string& line) {
+        [state](PrinterEmulator& p, const std::string& line) {
             const std::string name = QuotedName(line);
             // A font whose records do not add up ends at the CR run instead.
             const auto complete = [](const std::string& data) {
                 return FontComplete(data) || (data.size() >= FontEndRun &&
                                               data.find_first_not_of('\r', data.size() - FontEndRun) == std::string::npos);
             };
-            p.ExpectBinaryUntil(complete, [this, name](PrinterEmulator&, const std::string& data) {
+            p.ExpectBinaryUntil(complete, [state, name](PrinterEmulator&, const std::string& data) {
                 std::string font = data;
                 if (!FontComplete(font)) {
                     font.erase(font.find_last_not_of('\r') + 1);
                 }
-                StoreFont(name, font);
+                std::lock_guard lock(state->mutex);
+                state->fonts[name] = font;
             });
         });
 
-    printer.OnCommand("UF", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        std::string reply = std::to_string(m_forms.size()) + "\r\n";
-        for (const auto& [name, lines] : m_forms) reply += name + "\r\n";
+    printer.OnCommand("UF", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        std::string reply = std::to_string(state->forms.size()) + "\r\n";
+        for (const auto& [name, lines] : state->forms) reply += name + "\r\n";
         p.Send(reply);
     });
-    printer.OnCommand("UG", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        p.Send(NameList(m_graphics));
+    printer.OnCommand("UG", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        p.Send(NameList(state->graphics));
     });
-    printer.OnCommand("UE", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        p.Send(NameList(m_fonts));
+    printer.OnCommand("UE", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        p.Send(NameList(state->fonts));
     });
-    printer.OnCommand("UM", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        unsigned forms = 0, graphics = 0, fonts = 0;
-        for (const auto& [name, lines] : m_forms) {
-            for (const std::string& line : lines) forms += static_cast<unsigned>(line.size() + 2);
+    printer.OnCommand("UM", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        unsigned formBytes = 0, graphicsBytes = 0, fontBytes = 0;
+        for (const auto& [name, lines] : state->forms) {
+            for (const std::string& line : lines) formBytes += static_cast<unsigned>(line.size() + 2);
         }
-        for (const auto& [name, bytes] : m_graphics) graphics += static_cast<unsigned>(bytes.size());
-        for (const auto& [name, bytes] : m_fonts) fonts += static_cast<unsigned>(bytes.size());
-        p.Send(std::to_string(forms) + "," + std::to_string(graphics) + "," + std::to_string(fonts) + "," +
-               std::to_string(TotalBytes - forms - graphics - fonts) + "\r\n");
+        for (const auto& [name, bytes] : state->graphics) graphicsBytes += static_cast<unsigned>(bytes.size());
+        for (const auto& [name, bytes] : state->fonts) fontBytes += static_cast<unsigned>(bytes.size());
+        p.Send(std::to_string(formBytes) + "," + std::to_string(graphicsBytes) + "," + std::to_string(fontBytes) + "," +
+               std::to_string(TotalBytes - formBytes - graphicsBytes - fontBytes) + "\r\n");
     });
-    printer.OnCommand("FA", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        p.Send(m_activeForm + "\r\n");
+    printer.OnCommand("FA", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        p.Send(state->activeForm + "\r\n");
     });
-    printer.OnCommand("FI\"", [this](PrinterEmulator& p, const std::string& line) {
-        std::lock_guard lock(m_mutex);
+    printer.OnCommand("FI\"", [state](PrinterEmulator& p, const std::string& line) {
+        std::lock_guard lock(state->mutex);
         std::string reply;
-        const auto form = m_forms.find(QuotedName(line));
-        if (form != m_forms.end()) {
+        const auto form = state->forms.find(QuotedName(line));
+        if (form != state->forms.end()) {
             for (const std::string& formLine : form->second) reply += formLine + "\r\n";
         }
         p.Send(reply + std::string(1, '\0'));
     });
-    printer.OnCommand("GI\"", [this](PrinterEmulator& p, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        const auto graphics = m_graphics.find(QuotedName(line));
-        p.Send(Block(graphics != m_graphics.end() ? graphics->second : std::string()));
+    printer.OnCommand("GI\"", [state](PrinterEmulator& p, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        const auto picture = state->graphics.find(QuotedName(line));
+        p.Send(Block(picture != state->graphics.end() ? picture->second : std::string()));
     });
-    printer.OnCommand("EI\"", [this](PrinterEmulator& p, const std::string& line) {
-        std::lock_guard lock(m_mutex);
-        const auto font = m_fonts.find(QuotedName(line));
-        p.Send(Block(font != m_fonts.end() ? font->second : std::string()));
+    printer.OnCommand("EI\"", [state](PrinterEmulator& p, const std::string& line) {
+        std::lock_guard lock(state->mutex);
+        const auto font = state->fonts.find(QuotedName(line));
+        p.Send(Block(font != state->fonts.end() ? font->second : std::string()));
     });
-    printer.OnCommand("VI", [this](PrinterEmulator& p, const std::string&) {
-        std::lock_guard lock(m_mutex);
-        p.Send(VariablesReply());
+    printer.OnCommand("VI", [state](PrinterEmulator& p, const std::string&) {
+        std::lock_guard lock(state->mutex);
+        p.Send(state->VariablesReply());
     });
 }
 

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 #include <map>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +20,7 @@ namespace zk::test {
 
 class PrinterMemory {
 public:
-    // Installs the handlers on printer, which must outlive this object's use.
+    // Installs the handlers on printer; they keep the memory alive.
     explicit PrinterMemory(PrinterEmulator& printer);
 
     // The memory a UM reply counts the free bytes from.
@@ -46,21 +46,10 @@ public:
     static bool FontComplete(const std::string& data);
 
 private:
-    void Install(PrinterEmulator& printer);
-    bool FilterFormLine(const std::string& line);
-    std::string NameList(const std::map<std::string, std::string>& objects) const;
-    std::string VariablesReply() const;
-
-    mutable std::mutex m_mutex;
-    std::map<std::string, std::vector<std::string>> m_forms;
-    std::map<std::string, std::string> m_graphics;
-    std::map<std::string, std::string> m_fonts;
-    std::map<std::string, std::string> m_values;
-    std::string m_activeForm;
-    // While a form is being stored: its name and the lines so far.
-    bool m_storing = false;
-    std::string m_storingName;
-    std::vector<std::string> m_storingLines;
+    // Shared with the handlers, which the emulator's thread may still run
+    // after this object is gone.
+    struct State;
+    std::shared_ptr<State> m_state;
 };
 
 }  // namespace zk::test

@@ -6,6 +6,7 @@
 #include "engine/link/comm_link.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/model/figure_list.h"
 #include "tests/engine/memory/memory_fixture.h"
 
 namespace zk {
@@ -179,6 +180,24 @@ TEST_F(StoreObjectsTest, StoreFontDialogTakesOneLetter)
     EXPECT_EQ(ui.openFileDialogs.at(0).filter, "Label printer fonts (*.zft)|*.ZFT");
     StoreAsDialogClosed();
     EXPECT_EQ(StoreAsDlg.ObjNameMaxLength, 8u);
+}
+
+TEST_F(StoreObjectsTest, AnEmptyLabelHasNothingToStore)
+{
+    StoreCurrentLabelDialog();
+    EXPECT_EQ(ui.OnlyMessage(), "Nothing to store");
+    EXPECT_TRUE(printer.Received().empty());
+}
+
+TEST_F(StoreObjectsTest, TheCurrentLabelDialogListsTheForms)
+{
+    memory.StoreForm("OLD", {"N"});
+    AppendFigure(TBarFigure{});
+    StoreCurrentLabelDialog();
+    EXPECT_TRUE(SawEvent("dialog:StoreAs"));
+    EXPECT_EQ(StoreAsDlg.Caption, "Store current label");
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"OLD"}));
+    EXPECT_EQ(PrinterObjectKind, ObjectKindCurrentLabel);
 }
 
 TEST_F(StoreObjectsTest, CancelledFileDialogStopsAtOnce)
