@@ -212,7 +212,7 @@ TEST_F(StoreObjectsTest, ARefusedWriteStopsTheStore)
     // A form larger than the pseudo-terminal's queue: with the printer not
     // reading, a byte is refused and the user answers No to the retry.
     std::string big;
-    while (big.size() < 20000) big += "A10,10,0,1,1,1,N,\"filler text\"\r\n";
+    while (big.size() < 100000) big += "A10,10,0,1,1,1,N,\"filler text\"\r\n";
     printer.Stall();
     StoreFormFile(WriteFile("big.ejf", big), "BIG");
     ASSERT_FALSE(ui.messageBoxes.empty());
