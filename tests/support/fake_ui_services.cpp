@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/memory/printer_dialogs.h"
+
 namespace zk::test {
 
 FakeUiServices::FakeUiServices() { SetUiServices(this); }
@@ -81,6 +83,7 @@ void FakeUiServices::ShowStoreAsDialog()
         storeAsUser();
     }
     storeAsVisible = false;
+    StoreAsDialogClosed();
 }
 
 void FakeUiServices::ShowObjectListDialog()

