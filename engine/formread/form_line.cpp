@@ -110,6 +110,8 @@ private:
     std::size_t m_pos = 0;
 };
 
+// Reads one field into var; a field that does not read cleanly skips the
+// whole line.
 #define FIELD(var, expr)   \
     const auto var = expr; \
     if (!var) return {}
