@@ -85,6 +85,7 @@ TFigListDlg::TFigListDlg(QWidget* parent)
     Obj->horizontalHeader()->setSectionsClickable(false);
     Obj->horizontalHeader()->setHighlightSections(false);
     Obj->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Obj->horizontalHeader()->setMinimumSectionSize(1);
     Obj->viewport()->installEventFilter(this);
     connect(Obj, &QTableWidget::cellDoubleClicked, this, &TFigListDlg::ObjDblClick);
 
