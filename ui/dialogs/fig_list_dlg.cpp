@@ -228,7 +228,9 @@ void TFigListDlg::ToggleSelectionFromList(int row)
     }
     DrawSelectionFrames(false);
     figure->Flags ^= FigureFlag::Selected;
-    Obj->item(row - 1, 1)->setText(figure->IsSelected() ? "#" : "");
+    if (QTableWidgetItem* mark = Obj->item(row - 1, 1)) {
+        mark->setText(figure->IsSelected() ? "#" : "");
+    }
     DrawSelectionFrames(false);
     RepaintCanvas();
 }
