@@ -53,6 +53,8 @@ public:
     QPoint ClientOrigin() const;
     QSize ClientSize() const;
     QPoint ScrollPosition() const;
+    // Both scroll positions back to 0.
+    void ScrollToOrigin();
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
@@ -82,6 +84,9 @@ public slots:
     void DeleteMClick();
     void MovetoTopMClick();
     void MovetoBottomMClick();
+    void LabelSetupMClick();
+    void SettingsMClick();
+    void TerminalMClick();
 
     void StartTimerTimer();
 

@@ -31,6 +31,8 @@ public slots:
     void LineBtClick();
     void BoxBtClick();
     void PictBtClick();
+    void SetupBtClick();
+    void SettingsBtClick();
     void StatusLnClick();
 
 protected:
