@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/redraw.h"
 #include "tests/ui/dialogs/setup_dialogs_fixture.h"
@@ -212,6 +213,22 @@ TEST_F(SetupDlgTest, CloseWithoutOkLeavesTheLabelSetup)
     QTest::keyClick(&dlg, Qt::Key_Escape);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(LabelSetup.LabelWidth, 384);
+}
+
+TEST_F(SetupDlgTest, OkDuringAPrinterExchangeBeepsAndKeepsTheDialogOpen)
+{
+    TSetupDlg dlg;
+    dlg.show();
+    dlg.TmpLabWidth->setText("500");
+    {
+        TExchangeGuard running;
+        dlg.ButtonOK->click();
+    }
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(LabelSetup.LabelWidth, 384);
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"beep"}));
+    dlg.ButtonOK->click();
+    EXPECT_EQ(LabelSetup.LabelWidth, 500);
 }
 
 class SetupDlgWindowTest : public test::MainWindowTest {};
