@@ -310,6 +310,12 @@ QPoint TZKedit::ScrollPosition() const
     return QPoint(m_scrollArea->horizontalScrollBar()->value(), m_scrollArea->verticalScrollBar()->value());
 }
 
+void TZKedit::ScrollToOrigin()
+{
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+    m_scrollArea->verticalScrollBar()->setValue(0);
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     form->move(DialogPosition(ClientOrigin(), ClientSize(), form->frameGeometry().size(), x, y, ScrollPosition()));
@@ -441,8 +447,7 @@ void TZKedit::NewLabelMClick()
     }
     ClearFigureList();
     ClearVarsCounters();
-    m_scrollArea->horizontalScrollBar()->setValue(0);
-    m_scrollArea->verticalScrollBar()->setValue(0);
+    ScrollToOrigin();
     RedrawLabel(RedrawEditor);
 }
 

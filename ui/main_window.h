@@ -53,6 +53,8 @@ public:
     QPoint ClientOrigin() const;
     QSize ClientSize() const;
     QPoint ScrollPosition() const;
+    // Both scroll positions back to 0.
+    void ScrollToOrigin();
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
@@ -86,6 +88,9 @@ public slots:
     void MovetoBottomMClick();
     void AlignMClick();
     void EditfromListMClick();
+    void LabelSetupMClick();
+    void SettingsMClick();
+    void TerminalMClick();
 
     void StartTimerTimer();
 

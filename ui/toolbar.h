@@ -32,6 +32,8 @@ public slots:
     void BoxBtClick();
     void PictBtClick();
     void AlignBtClick();
+    void SetupBtClick();
+    void SettingsBtClick();
     void StatusLnClick();
 
 protected:
