@@ -20,6 +20,7 @@
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/canvas_layer.h"
+#include "ui/dialogs/figure_dialogs.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
@@ -128,6 +129,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     SizeLabelCanvas();
     MainWindowReady = 1;
     ClearFigureList();
+    InstallFigureDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     RedrawLabel(RedrawEditor);
 }
