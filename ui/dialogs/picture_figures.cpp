@@ -26,7 +26,7 @@ void RenamePictureFigureGroup(std::string_view oldName, std::string_view newName
     }
 }
 
-void RepointPictureFigureGroup(const std::shared_ptr<TPictureData>& oldData, const TNewPicture& picture,
+void RepointPictureFigureGroup(std::shared_ptr<TPictureData> oldData, const TNewPicture& picture,
                                std::string_view newName)
 {
     picture.Data->RefCount = 0;

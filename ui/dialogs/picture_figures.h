@@ -28,8 +28,9 @@ void RenamePictureFigureGroup(std::string_view oldName, std::string_view newName
 
 // Every picture figure that points at oldData takes the new block, its size
 // and newName; the block's RefCount becomes the number of figures moved.
-// A null oldData moves nothing.
-void RepointPictureFigureGroup(const std::shared_ptr<TPictureData>& oldData, const TNewPicture& picture,
+// A null oldData moves nothing. oldData is taken by value, so that it may
+// be a figure's own pointer.
+void RepointPictureFigureGroup(std::shared_ptr<TPictureData> oldData, const TNewPicture& picture,
                                std::string_view newName);
 
 }  // namespace zk
