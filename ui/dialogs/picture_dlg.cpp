@@ -100,7 +100,7 @@ void PreparePictureDialog(bool edit, TPoint start, TPoint /*end*/)
     TFigureDialog::SetNumber(dialog->StartX, t.X);
     TFigureDialog::SetNumber(dialog->StartY, t.Y);
     dialog->PictName->setText(QString::fromLatin1(t.Name.view().data(), static_cast<qsizetype>(t.Name.length())));
-    dialog->OldPictureName = edit ? t.Name.view() : std::string_view();
+    dialog->OldPictureName = edit ? t.Name : FixedString<16>{};
     dialog->PictureLoaded = 0;
     dialog->NewPicture = TNewPicture{};
     dialog->LoadBt->setEnabled(static_cast<bool>(PictureDialogHooks.MakePictureData));

@@ -102,6 +102,11 @@ struct RefusalCase {
     const char* message;
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << '"' << c.name << "\" -> " << c.message;
+}
+
 class PictureRefusal : public PictureDlgTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(PictureRefusal, KeepsTheDialogOpenAndChangesNothing)
