@@ -61,13 +61,13 @@ TPictureDlg::TPictureDlg(QWidget* parent) : TFigureDialog("PictureDlg", 134, par
     ExtractBt = new QPushButton("From Printer", sources);
     ExtractBt->setObjectName("ExtractBt");
     ExtractBt->setAutoDefault(false);
-    // Picking a printer graphic needs the printer's object list.
+    // Picking a printer graphic needs the printer's object list, which this
+    // editor does not offer yet; the button stays disabled until it does.
     ExtractBt->setEnabled(false);
     sourcesLayout->addWidget(LoadBt);
     sourcesLayout->addWidget(ExtractBt);
     AddRow("Load picture:", sources);
     connect(LoadBt, &QPushButton::clicked, this, [this] { LoadBtClick(); });
-    connect(ExtractBt, &QPushButton::clicked, this, [this] { ExtractBtClick(); });
 
     OpenPictDlg = new QFileDialog(this);
     OpenPictDlg->setObjectName("OpenPictDlg");
@@ -123,8 +123,6 @@ void TPictureDlg::LoadBtClick()
         PictureLoaded = 1;
     }
 }
-
-void TPictureDlg::ExtractBtClick() {}
 
 void TPictureDlg::Refuse(const char* text)
 {

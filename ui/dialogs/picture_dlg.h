@@ -53,7 +53,6 @@ public:
 protected:
     void OkBtClick() override;
     void LoadBtClick();
-    void ExtractBtClick();
     void FormClose();
 
 private:
