@@ -1,7 +1,9 @@
 #include "ui/editor_hooks.h"
 
+#include "engine/labelfile/label_file.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/text/printer_font.h"
 
 namespace zk {
 
@@ -9,7 +11,7 @@ TEditorHooks EditorHooks;
 
 int CallLoadPrinterFont()
 {
-    return EditorHooks.LoadPrinterFont ? EditorHooks.LoadPrinterFont() : 0;
+    return EditorHooks.LoadPrinterFont ? EditorHooks.LoadPrinterFont() : LoadPrinterFont();
 }
 
 bool IsExchangeInProgress()
@@ -23,6 +25,32 @@ void CallClosePort()
         EditorHooks.ClosePort();
     } else {
         ClosePort();
+    }
+}
+
+}  // namespace zk
+
+namespace zk {
+
+void CallFreePrinterFont()
+{
+    if (EditorHooks.FreePrinterFont) {
+        EditorHooks.FreePrinterFont();
+    } else {
+        FreePrinterFont();
+    }
+}
+
+}  // namespace zk
+
+namespace zk {
+
+void CallLoadLabelFile(const std::string& path)
+{
+    if (EditorHooks.LoadLabelFile) {
+        EditorHooks.LoadLabelFile(path);
+    } else {
+        LoadLabelFile(path);
     }
 }
 

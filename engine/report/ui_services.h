@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/report/file_dialog_options.h"
+
 namespace zk {
 
 class UiServices {
@@ -27,6 +29,16 @@ public:
     virtual void ProcessMessages() = 0;
     // Waits about ms milliseconds while pending messages keep running.
     virtual void Pause(int ms) = 0;
+
+    // The main window's save dialog; the chosen path, empty when cancelled.
+    virtual std::string SaveFileDialog(const FileDialogOptions& options)
+    {
+        (void)options;
+        return {};
+    }
+    // The open-label browser, modal. It leaves its choice in SelectedLabelPath
+    // and OpenLabelAccepted (engine/labelfile/label_file.h).
+    virtual void ShowOpenLabelBrowser() {}
 };
 
 // The services in force; a silent default until the editor or a test

@@ -51,6 +51,25 @@ void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
+std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
+{
+    saveFileDialogs.push_back(options);
+    if (saveFileChoices.empty()) {
+        return {};
+    }
+    std::string choice = saveFileChoices.front();
+    saveFileChoices.pop_front();
+    return choice;
+}
+
+void FakeUiServices::ShowOpenLabelBrowser()
+{
+    ++openLabelBrowserCalls;
+    if (openLabelBrowser) {
+        openLabelBrowser();
+    }
+}
+
 std::string FakeUiServices::OnlyMessage() const
 {
     EXPECT_EQ(messageBoxes.size(), 1u);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,17 @@ public:
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;
+
+    // Paths the save dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> saveFileChoices;
+    std::vector<FileDialogOptions> saveFileDialogs;
+    std::string SaveFileDialog(const FileDialogOptions& options) override;
+
+    // Plays the user in the open-label browser (sets the hand-over values,
+    // may preview); unset, the browser closes without a choice.
+    std::function<void()> openLabelBrowser;
+    int openLabelBrowserCalls = 0;
+    void ShowOpenLabelBrowser() override;
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;
