@@ -10,6 +10,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
+#include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "ui/dialogs/dialog_protocol.h"
 #include "ui/dialogs/draw_geometry.h"
@@ -17,7 +18,6 @@
 namespace zk {
 
 TPictureDlg* PictureDlg = nullptr;
-TPictureDialogHooks PictureDialogHooks;
 
 namespace {
 
@@ -102,8 +102,7 @@ void PreparePictureDialog(bool edit, TPoint start, TPoint /*end*/)
     dialog->PictName->setText(QString::fromLatin1(t.Name.view().data(), static_cast<qsizetype>(t.Name.length())));
     dialog->OldPictureName = edit ? t.Name : FixedString<16>{};
     dialog->PictureLoaded = 0;
-    dialog->NewPicture = TNewPicture{};
-    dialog->LoadBt->setEnabled(static_cast<bool>(PictureDialogHooks.MakePictureData));
+    NewPictureData.reset();
 }
 
 void TPictureDlg::LoadBtClick()
@@ -114,12 +113,8 @@ void TPictureDlg::LoadBtClick()
     if (OpenPictDlg->exec() == QDialog::Accepted && !OpenPictDlg->selectedFiles().isEmpty()) {
         PictureFilePath = QFile::encodeName(OpenPictDlg->selectedFiles().first()).toStdString();
     }
-    if (PictureFilePath.empty() || !PictureDialogHooks.MakePictureData) {
-        return;
-    }
     // A second load replaces the first block, which nothing took over.
-    if (std::optional<TNewPicture> picture = PictureDialogHooks.MakePictureData(PictureFilePath, true)) {
-        NewPicture = std::move(*picture);
+    if (!PictureFilePath.empty() && MakePictureData(PictureFilePath, true)) {
         PictureLoaded = 1;
     }
 }
@@ -147,7 +142,7 @@ void TPictureDlg::OkBtClick()
         Refuse("No picture loaded");
         return;
     }
-    if (!PictureNameIsFree(name, OldPictureName.view())) {
+    if (!IsPictureNameFree(name, OldPictureName.view())) {
         Refuse("Picture name already exists");
         return;
     }
@@ -156,21 +151,19 @@ void TPictureDlg::OkBtClick()
     t.Name = name;
     const bool editing = AddNewFigure == 0;
     if (editing) {
-        RenamePictureFigureGroup(OldPictureName.view(), name);
+        RenamePictureFigures(OldPictureName.view(), name);
     }
-    if (PictureLoaded == 1 && NewPicture.Data != nullptr) {
+    if (PictureLoaded == 1 && NewPictureData != nullptr) {
         if (editing) {
-            RepointPictureFigureGroup(t.Data, NewPicture, name);
-            // A figure that had no block takes this one by the copy back.
-            if (NewPicture.Data->RefCount == 0) {
-                NewPicture.Data->RefCount = 1;
-            }
+            // The figures of the edited picture carry the new name by now;
+            // a figure that had no block yet is found by that name.
+            RepointPictureFigures(t.Data, name, NewPictureData, name);
         }
-        t.Data = std::move(NewPicture.Data);
-        t.DataLength = static_cast<std::uint16_t>(NewPicture.DataLength);
-        t.Width = NewPicture.Width;
-        t.Height = NewPicture.Height;
-        NewPicture = TNewPicture{};
+        t.Data = std::move(NewPictureData);
+        t.DataLength = static_cast<std::uint16_t>(NewPictureDataLength);
+        t.Width = NewPictureWidth;
+        t.Height = NewPictureHeight;
+        NewPictureData.reset();
     }
     if (AddNewFigure == 1 && t.Data != nullptr) {
         Settings.PictureNumber = Settings.PictureNumber + 1;
@@ -185,7 +178,7 @@ void TPictureDlg::OkBtClick()
 void TPictureDlg::FormClose()
 {
     if (DialogAccepted == 0) {
-        NewPicture = TNewPicture{};
+        NewPictureData.reset();
     }
 }
 

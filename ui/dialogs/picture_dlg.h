@@ -1,29 +1,18 @@
 #pragma once
 // The picture figure's dialog, on PictureTemplate. A picture is loaded
 // from a file ("From Disk") or from the printer ("From Printer"); the
-// loaded block waits in NewPicture, owned by the dialog, until OK hands it
-// to the template or closing without OK drops it.
+// loaded block waits in NewPictureData, held for the dialog, until OK hands
+// it to the template or closing without OK drops it.
 
-#include <functional>
-#include <optional>
 #include <string>
 
 #include "engine/model/fixed_string.h"
 #include "ui/dialogs/figure_dialog.h"
-#include "ui/dialogs/picture_figures.h"
 #include "ui/editing/editor_state.h"
 
 class QFileDialog;
 
 namespace zk {
-
-// The picture loader: a file path (fromFile) or a printer graphics name
-// to a new picture block, or nothing after a failure (it reported it).
-// Unset, the dialog offers no loading.
-struct TPictureDialogHooks {
-    std::function<std::optional<TNewPicture>(const std::string& name, bool fromFile)> MakePictureData;
-};
-extern TPictureDialogHooks PictureDialogHooks;
 
 class TPictureDlg : public TFigureDialog {
     Q_OBJECT
@@ -46,7 +35,6 @@ public:
     FixedString<16> OldPictureName;
     // The file last chosen with "From Disk".
     std::string PictureFilePath;
-    TNewPicture NewPicture;
 
     void done(int result) override;
 
@@ -62,7 +50,7 @@ private:
 
 extern TPictureDlg* PictureDlg;
 
-// Fills PictureDlg from PictureTemplate and forgets any loaded picture;
+// Fills PictureDlg from PictureTemplate and drops any waiting picture;
 // when drawing the picture goes to the drag's start first and has no block.
 void PreparePictureDialog(bool edit, TPoint start = {}, TPoint end = {});
 

@@ -10,37 +10,62 @@
 
 #include "engine/model/label_setup.h"
 #include "tests/ui/dialogs/dialog_fixture.h"
+#include "engine/picture/picture_data.h"
 #include "ui/dialogs/picture_dlg.h"
 
 namespace zk::test {
 namespace {
 
+// A monochrome PCX file 16 dots wide and height dots high.
+std::vector<char> MakePcx(int height)
+{
+    constexpr int bytesPerLine = 2;
+    std::vector<char> file(128 + static_cast<std::size_t>(height) * bytesPerLine, 0);
+    file[0] = 10;  // manufacturer
+    file[1] = 5;   // version
+    file[2] = 1;   // run-length encoding
+    file[3] = 1;   // bits per pixel
+    file[8] = 15;  // Xmax
+    file[10] = static_cast<char>(height - 1);  // Ymax
+    file[65] = 1;  // planes
+    file[66] = bytesPerLine;
+    return file;
+}
+
 class PictureDlgTest : public FigureDialogTest {
 protected:
     PictureDlgTest()
     {
-        m_file = (TempDir() / "logo.pcx").string();
-        std::ofstream(m_file) << "picture";
-        PictureDialogHooks.MakePictureData = [this](const std::string& name, bool fromFile) {
-            loads.push_back(name);
-            EXPECT_TRUE(fromFile);
-            auto block = std::make_shared<TPictureData>();
-            block->RefCount = 1;
-            block->Rows.assign(10, 0xFF);
-            lastBlock = block;
-            return std::optional<TNewPicture>(TNewPicture{block, 16, static_cast<std::int16_t>(loads.size()), 12});
-        };
+        for (int height = 1; height <= 2; ++height) {
+            const std::string path = (TempDir() / ("logo" + std::to_string(height) + ".pcx")).string();
+            const std::vector<char> pcx = MakePcx(height);
+            std::ofstream(path, std::ios::binary).write(pcx.data(), static_cast<std::streamsize>(pcx.size()));
+            m_files.push_back(path);
+        }
     }
-    ~PictureDlgTest() override { PictureDialogHooks = {}; }
 
-    // Answers the file dialog with the test's picture file, once it opens.
-    void ChooseFileWhenAsked()
+    // Answers the file dialog with a picture file height dots high (a file
+    // that is no picture for height 0), then notes the block it built.
+    void ChooseFileWhenAsked(int height = 1)
     {
-        WhenModalNamed("OpenPictDlg", [this](QWidget* dialog) {
-            auto* files = static_cast<QFileDialog*>(dialog);
-            files->selectFile(QString::fromStdString(m_file));
-            static_cast<QDialog*>(files)->accept();  // QFileDialog::accept checks the choice
+        std::string path = height == 0 ? (TempDir() / "notes.pcx").string() : m_files[static_cast<std::size_t>(height - 1)];
+        if (height == 0) {
+            std::ofstream(path) << "no picture";
+        }
+        WhenModalNamed("OpenPictDlg", [path](QWidget* dialog) {
+            // Typed into the name field, as a user would.
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(path));
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept checks the choice
         });
+    }
+
+    void Load(int height = 1)
+    {
+        ChooseFileWhenAsked(height);
+        PictureDlg->LoadBt->click();
+        lastBlock = NewPictureData;
     }
 
     // Clicks OK and answers the error box it shows; returns the box's text.
@@ -68,11 +93,10 @@ protected:
         return Add(picture);
     }
 
-    std::vector<std::string> loads;
     std::weak_ptr<TPictureData> lastBlock;
 
 private:
-    std::string m_file;
+    std::vector<std::string> m_files;
 };
 
 TEST_F(PictureDlgTest, ShowsItsButtonsAndTakesUpperCaseNamesOfEightCharacters)
@@ -90,10 +114,6 @@ TEST_F(PictureDlgTest, ShowsItsButtonsAndTakesUpperCaseNamesOfEightCharacters)
     d->PictName->clear();
     QTest::keyClicks(d->PictName, "logo 2abcdefg");
     EXPECT_EQ(d->PictName->text(), "LOGO 2AB");
-
-    PictureDialogHooks = {};
-    PreparePictureDialog(false);
-    EXPECT_FALSE(PictureDlg->LoadBt->isEnabled());
 }
 
 struct RefusalCase {
@@ -117,8 +137,7 @@ TEST_P(PictureRefusal, KeepsTheDialogOpenAndChangesNothing)
     bool stillOpen = false;
     WhenModalNamed("PictureDlg", [&](QWidget* dialog) {
         if (c.load) {
-            ChooseFileWhenAsked();
-            PictureDlg->LoadBt->click();
+            Load();
         }
         SetText(dialog, "PictName", c.name);
         SetText(dialog, "StartX", "77");
@@ -149,15 +168,12 @@ TEST_F(PictureDlgTest, DrawingWithALoadedPictureAppendsItsOnlyOwner)
 {
     Settings.PictureNumber = 7;
     WhenModalNamed("PictureDlg", [this](QWidget* dialog) {
-        ChooseFileWhenAsked();
-        PictureDlg->LoadBt->click();
+        Load();
         SetText(dialog, "PictName", " LOGO ");
         ClickOk(dialog);
     });
     DrawFigureWithDialog(5, {30, 40}, {90, 90});
-    ASSERT_EQ(loads.size(), 1u);
-    EXPECT_NE(loads[0].find("logo.pcx"), std::string::npos);
-    EXPECT_EQ(PictureDlg->PictureFilePath, loads[0]);
+    EXPECT_EQ(PictureDlg->PictureFilePath, (TempDir() / "logo1.pcx").string());
     ASSERT_EQ(CountFigures(), 1u);
     const TPictureFigure& p = FigureList.FigureTail->Picture();
     EXPECT_EQ(p.X, 30);
@@ -165,12 +181,12 @@ TEST_F(PictureDlgTest, DrawingWithALoadedPictureAppendsItsOnlyOwner)
     EXPECT_EQ(p.Name, "LOGO");
     EXPECT_EQ(p.Width, 16);
     EXPECT_EQ(p.Height, 1);
-    EXPECT_EQ(p.DataLength, 12);
+    EXPECT_EQ(p.DataLength, 4);  // 2 row bytes + 2
     ASSERT_NE(p.Data, nullptr);
     EXPECT_EQ(p.Data, lastBlock.lock());
     EXPECT_EQ(p.Data->RefCount, 1u);
     EXPECT_EQ(Settings.PictureNumber, 8);
-    EXPECT_EQ(PictureDlg->NewPicture.Data, nullptr);
+    EXPECT_EQ(NewPictureData, nullptr);
     EXPECT_EQ(redraws, 1);
 }
 
@@ -178,11 +194,9 @@ TEST_F(PictureDlgTest, ASecondLoadReplacesTheFirstBlock)
 {
     std::weak_ptr<TPictureData> first;
     WhenModalNamed("PictureDlg", [&](QWidget* dialog) {
-        ChooseFileWhenAsked();
-        PictureDlg->LoadBt->click();
+        Load(1);
         first = lastBlock;
-        ChooseFileWhenAsked();
-        PictureDlg->LoadBt->click();
+        Load(2);
         ClickOk(dialog);
     });
     DrawFigureWithDialog(5, {0, 0}, {0, 0});
@@ -201,7 +215,21 @@ TEST_F(PictureDlgTest, ACancelledFileChoiceLoadsNothing)
         ClickCancel(dialog);
     });
     DrawFigureWithDialog(5, {0, 0}, {0, 0});
-    EXPECT_TRUE(loads.empty());
+    EXPECT_EQ(NewPictureData, nullptr);
+    EXPECT_EQ(CountFigures(), 0u);
+}
+
+TEST_F(PictureDlgTest, AFailedLoadLeavesNothingLoaded)
+{
+    WhenModalNamed("PictureDlg", [this](QWidget* dialog) {
+        Load(0);
+        EXPECT_EQ(PictureDlg->PictureLoaded, 0);
+        EXPECT_EQ(OkRefusedWith(dialog), "Error: No picture loaded");
+        ClickCancel(dialog);
+    });
+    DrawFigureWithDialog(5, {0, 0}, {0, 0});
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Invalid graphics format");
     EXPECT_EQ(CountFigures(), 0u);
 }
 
@@ -210,8 +238,7 @@ TEST_F(PictureDlgTest, TheSecondDrawingProposesTheFirstNameAndRefusesIt)
     auto draw = [this](const char* name) {
         QString refused;
         WhenModalNamed("PictureDlg", [&, name](QWidget* dialog) {
-            ChooseFileWhenAsked();
-            PictureDlg->LoadBt->click();
+            Load();
             if (name != nullptr) {
                 refused = OkRefusedWith(dialog);
                 SetText(dialog, "PictName", name);
@@ -265,8 +292,7 @@ TEST_F(PictureDlgTest, ReloadingASharedPictureRepointsTheGroupAndFreesTheOldBloc
     block.reset();
 
     WhenModalNamed("PictureDlg", [this](QWidget* dialog) {
-        ChooseFileWhenAsked();
-        PictureDlg->LoadBt->click();
+        Load();
         SetText(dialog, "PictName", "FRESH");
         ClickOk(dialog);
     });
@@ -280,7 +306,7 @@ TEST_F(PictureDlgTest, ReloadingASharedPictureRepointsTheGroupAndFreesTheOldBloc
         EXPECT_EQ(p.Name, "FRESH");
         EXPECT_EQ(p.Width, 16);
         EXPECT_EQ(p.Height, 1);
-        EXPECT_EQ(p.DataLength, 12);
+        EXPECT_EQ(p.DataLength, 4);
         EXPECT_EQ(p.X, 5);
     }
     EXPECT_EQ(a->Picture().Data->RefCount, 2u);
@@ -294,8 +320,7 @@ TEST_F(PictureDlgTest, ACancelledReloadLeavesTheFigureAsItWas)
     TFigure* a = AddPicture("OLD", block);
     const std::string before = Snapshot(*a);
     WhenModalNamed("PictureDlg", [this](QWidget* dialog) {
-        ChooseFileWhenAsked();
-        PictureDlg->LoadBt->click();
+        Load();
         SetText(dialog, "PictName", "OTHER");
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
