@@ -128,12 +128,12 @@ TEST_F(CanvasEditingTest, ClickOnASelectedFigureKeepsTheSelectionAndADragMovesIt
     Move({60, 20});
     Move({67, 24});
     // Until the release only the frames move, by (12, 9) so far.
-    EXPECT_EQ(Shown(21, 18), Red);
+    EXPECT_EQ(Shown(21, 35), Red);  // the moved frame's left side, below the black bar
     EXPECT_EQ(Shown(9, 9), White);
     EXPECT_EQ(redraws, 0);
     Release({67, 24});
     EXPECT_EQ(BarPositions(), (Positions{{22, 19}, {62, 19}, {102, 19}, {130, 10}}));
-    EXPECT_EQ(Shown(21, 18), Red);  // frame at (X - 1, Y - 1)
+    EXPECT_EQ(Shown(21, 35), Red);  // the moved frame's left side, below the black bar  // frame at (X - 1, Y - 1)
     EXPECT_EQ(Shown(9, 9), White);
 }
 
