@@ -95,6 +95,11 @@ void TFigureDialog::AddRow(const QString& caption, QWidget* field)
     m_form->addRow(caption, field);
 }
 
+void TFigureDialog::SetRowVisible(QWidget* field, bool visible)
+{
+    m_form->setRowVisible(field, visible);
+}
+
 void TFigureDialog::FinishForm()
 {
     auto* buttons = new QHBoxLayout;

@@ -59,6 +59,8 @@ protected:
     QComboBox* AddChoiceField(const char* name, const QString& caption, const QStringList& items);
     QCheckBox* AddCheckBox(const char* name, const QString& caption);
     void AddRow(const QString& caption, QWidget* field);
+    // Shows or hides a field with its row, so that a hidden one leaves no gap.
+    void SetRowVisible(QWidget* field, bool visible);
     // Puts OK below the fields; call once, after the fields.
     void FinishForm();
     // The end of every OK: when a new figure is being drawn, appends a copy

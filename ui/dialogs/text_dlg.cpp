@@ -69,8 +69,9 @@ void TTextDlg::FillFontList()
 void TTextDlg::FormShow()
 {
     TFigureDialog::FormShow();
-    R2L->setVisible(Settings.EnableRlDir != 0);
-    UseEn->setVisible(Settings.EnableRlDir != 0 && LabelSetup.Language == ArabicLanguage);
+    SetRowVisible(R2L, Settings.EnableRlDir != 0);
+    SetRowVisible(UseEn, Settings.EnableRlDir != 0 && LabelSetup.Language == ArabicLanguage);
+    adjustSize();
 }
 
 void PrepareTextDialog(bool edit, TPoint start, TPoint /*end*/)
