@@ -84,6 +84,8 @@ public slots:
     void DeleteMClick();
     void MovetoTopMClick();
     void MovetoBottomMClick();
+    void AlignMClick();
+    void EditfromListMClick();
 
     void StartTimerTimer();
 

@@ -31,6 +31,7 @@ public slots:
     void LineBtClick();
     void BoxBtClick();
     void PictBtClick();
+    void AlignBtClick();
     void StatusLnClick();
 
 protected:
