@@ -21,6 +21,7 @@
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/canvas_layer.h"
+#include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
@@ -134,6 +135,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     ConnectCanvasEditing();
     MainWindowReady = 1;
     ClearFigureList();
+    InstallFigureDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
