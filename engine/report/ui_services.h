@@ -4,6 +4,7 @@
 // fake. The engine never includes a widget toolkit.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zk {
@@ -27,6 +28,26 @@ public:
     virtual void ProcessMessages() = 0;
     // Waits about ms milliseconds while pending messages keep running.
     virtual void Pause(int ms) = 0;
+
+    // The file dialogs the engine drives. filter is "Description|*.EXT"; the
+    // chosen path, or nothing when the user cancels.
+    virtual std::optional<std::string> ChooseOpenFile(const std::string& /*title*/, const std::string& /*filter*/,
+                                                      const std::string& /*defaultExt*/,
+                                                      const std::string& /*initialDir*/)
+    {
+        return std::nullopt;
+    }
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& /*title*/, const std::string& /*filter*/,
+                                                      const std::string& /*defaultExt*/,
+                                                      const std::string& /*initialDir*/)
+    {
+        return std::nullopt;
+    }
+
+    // The font choice dialog over FontsDlgList (engine/softfont/font_lists.h):
+    // the letter picked from the list or, when nameFieldShown, typed into its
+    // name field; 0 when cancelled.
+    virtual char ShowFontsDialog(bool /*nameFieldShown*/) { return 0; }
 };
 
 // The services in force; a silent default until the editor or a test

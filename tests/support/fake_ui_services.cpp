@@ -51,6 +51,45 @@ void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
+namespace {
+
+std::optional<std::string> NextFileAnswer(std::deque<std::optional<std::string>>& answers)
+{
+    if (answers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
+std::optional<std::string> FakeUiServices::ChooseOpenFile(const std::string& title, const std::string& filter,
+                                                          const std::string& defaultExt, const std::string& initialDir)
+{
+    fileDialogs.push_back({false, title, filter, defaultExt, initialDir});
+    return NextFileAnswer(fileAnswers);
+}
+
+std::optional<std::string> FakeUiServices::ChooseSaveFile(const std::string& title, const std::string& filter,
+                                                          const std::string& defaultExt, const std::string& initialDir)
+{
+    fileDialogs.push_back({true, title, filter, defaultExt, initialDir});
+    return NextFileAnswer(fileAnswers);
+}
+
+char FakeUiServices::ShowFontsDialog(bool nameFieldShown)
+{
+    fontDialogs.push_back(nameFieldShown);
+    if (fontLetters.empty()) {
+        return 0;
+    }
+    const char letter = fontLetters.front();
+    fontLetters.pop_front();
+    return letter;
+}
+
 std::string FakeUiServices::OnlyMessage() const
 {
     EXPECT_EQ(messageBoxes.size(), 1u);

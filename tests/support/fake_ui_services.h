@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ public:
     // Answers for the next questions, in order; an empty queue answers 0 (No).
     std::deque<std::uint8_t> answers;
 
+    struct FileDialogCall {
+        bool save;
+        std::string title;
+        std::string filter;
+        std::string defaultExt;
+        std::string initialDir;
+    };
+    // Paths the next file dialogs return, in order; an empty queue cancels.
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogCall> fileDialogs;
+    // Letters the next font choice dialogs return; an empty queue cancels.
+    std::deque<char> fontLetters;
+    // The nameFieldShown argument of every font choice dialog.
+    std::vector<bool> fontDialogs;
+
     std::vector<MessageBoxCall> messageBoxes;
     // Every busy-window, beep and pause call as one line, e.g. "busy:Printing".
     std::vector<std::string> events;
@@ -41,6 +57,11 @@ public:
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& filter,
+                                              const std::string& defaultExt, const std::string& initialDir) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                              const std::string& defaultExt, const std::string& initialDir) override;
+    char ShowFontsDialog(bool nameFieldShown) override;
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;
