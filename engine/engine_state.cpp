@@ -2,10 +2,13 @@
 
 #include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
+#include "engine/expr/data_expression.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/figure_list.h"
+#include "engine/text/printer_font.h"
+#include "engine/text/text_render_state.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
@@ -38,6 +41,9 @@ void ResetEngineState()
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();
+    ResetDataExpressionState();
+    FreePrinterFont();
+    ResetTextRenderState();
 }
 
 }  // namespace zk

@@ -2,6 +2,7 @@
 
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/text/printer_font.h"
 
 namespace zk {
 
@@ -9,7 +10,7 @@ TEditorHooks EditorHooks;
 
 int CallLoadPrinterFont()
 {
-    return EditorHooks.LoadPrinterFont ? EditorHooks.LoadPrinterFont() : 0;
+    return EditorHooks.LoadPrinterFont ? EditorHooks.LoadPrinterFont() : LoadPrinterFont();
 }
 
 bool IsExchangeInProgress()
@@ -23,6 +24,19 @@ void CallClosePort()
         EditorHooks.ClosePort();
     } else {
         ClosePort();
+    }
+}
+
+}  // namespace zk
+
+namespace zk {
+
+void CallFreePrinterFont()
+{
+    if (EditorHooks.FreePrinterFont) {
+        EditorHooks.FreePrinterFont();
+    } else {
+        FreePrinterFont();
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Operations the main window calls whose implementations live in modules
-// that are joined to the editor separately (printer font, serial port,
-// label reader, settings dialog, mouse editing). Each hook has a safe
-// default: the operation succeeds or does nothing.
+// Operations the main window calls through replaceable hooks, so that tests
+// can watch or stand in for them (printer font, serial port, label reader,
+// settings dialog, mouse editing). An unset hook calls the engine's own
+// operation where there is one, else does nothing.
 
 #include <functional>
 #include <string>
@@ -14,7 +14,7 @@ struct TEditorHooks {
     // 0 loaded, 1 the file can't be opened, 2 no memory for it.
     std::function<int()> LoadPrinterFont;
     std::function<void()> FreePrinterFont;
-    // Unset: the serial link's own ClosePort and ExchangeInProgress.
+    // Unset, these and the font hooks call the engine's own operations.
     std::function<void()> ClosePort;
     // True while an exchange holds the serial port.
     std::function<bool()> ExchangeInProgress;
@@ -32,5 +32,6 @@ extern TEditorHooks EditorHooks;
 int CallLoadPrinterFont();
 bool IsExchangeInProgress();
 void CallClosePort();
+void CallFreePrinterFont();
 
 }  // namespace zk

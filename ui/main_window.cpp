@@ -204,9 +204,7 @@ void TZKedit::RetryClose()
 // Shut-down; the label is never offered for saving.
 void TZKedit::FormClose()
 {
-    if (EditorHooks.FreePrinterFont) {
-        EditorHooks.FreePrinterFont();
-    }
+    CallFreePrinterFont();
     CallClosePort();
     SaveConfiguration();
     std::error_code error;

@@ -178,9 +178,10 @@ TEST_F(Pdf417DecodeTest, EverySecurityLevelDecodesAtItsLevel)
 
 TEST_F(Pdf417DecodeTest, AutomaticLevelsDecode)
 {
-    // Data sizes on both sides of the thresholds 31, 63, 127, 255 and 511.
+    // Data sizes on both sides of the thresholds 31, 63, 127, 255 and 511, in bytes
+    // 158..254: a figure's data text can hold no NUL.
     for (const std::size_t bytes : {20u, 40u, 100u, 250u, 500u, 700u}) {
-        const std::string data = Sequence(bytes, 160);
+        const std::string data = Sequence(bytes, 158);
         TPdf417Figure f = Figure(data);
         f.Compaction = 1;
         f.MaxWidth = 1200;
