@@ -86,12 +86,12 @@ std::string GlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult,
     // buffer, one buffer row holding at most 64 bytes.
     const std::size_t rowBytes = static_cast<std::size_t>(bytesPerRow);
     if (bytesPerRow <= 0 || rows <= 0 || vMult <= 0 || rowBytes > GlyphBufferRowBytes ||
-        (static_cast<std::size_t>(rows) + 1) * GlyphBufferRowBytes > renderBuffer.size()) {
+        static_cast<std::size_t>(rows) * GlyphBufferRowBytes > renderBuffer.size()) {
         return {};
     }
     std::string out;
     AppendPrintf(out, "GW%d,%d,%d,%d,", x, y, bytesPerRow, rows * vMult);
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = 0; r < rows; ++r) {
         const auto row = renderBuffer.subspan(static_cast<std::size_t>(r) * GlyphBufferRowBytes, rowBytes);
         for (int repeat = 0; repeat < vMult; ++repeat) {
             out.append(reinterpret_cast<const char*>(row.data()), row.size());

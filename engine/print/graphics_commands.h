@@ -25,7 +25,7 @@ std::uint8_t PictureByte(std::uint8_t byte, int width, int byteIndex);
 std::string PictureGraphics(const TPictureFigure& picture);
 
 // The glyph render buffer the text renderer hands over: 64 bytes per row,
-// the glyph's first row in buffer row 1.
+// the glyph's first row in buffer row 0.
 inline constexpr std::size_t GlyphBufferRowBytes = 64;
 
 // The GW command of one rendered glyph block, its rows vMult times each;

@@ -15,6 +15,7 @@
 #include "engine/print/graphics_commands.h"
 #include "engine/print/printing.h"
 #include "engine/report/reporting.h"
+#include "engine/text/printer_font.h"
 
 namespace zk {
 
@@ -107,9 +108,11 @@ bool SendPictureByte(std::uint8_t byte, int width, int byteIndex)
     return SendByte(PictureByte(byte, width, byteIndex));
 }
 
-void SendGlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult, std::span<const std::uint8_t> renderBuffer)
+void SendGlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult)
 {
-    SendRawBytes(GlyphGraphics(x, y, bytesPerRow, rows, vMult, renderBuffer, LabelSetup));
+    if (CommLink.WriteAborted == 0) {
+        SendRawBytes(GlyphGraphics(x, y, bytesPerRow, rows, vMult, PrinterFont.GlyphRenderBuffer, LabelSetup));
+    }
 }
 
 bool TestPrintBitmap(const TMonoBitmapView& bitmap)

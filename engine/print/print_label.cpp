@@ -12,6 +12,8 @@
 #include "engine/print/append_printf.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/text/text_render.h"
+#include "engine/text/text_render_state.h"
 
 namespace zk {
 
@@ -27,12 +29,35 @@ bool HasPrintableFigure()
     return false;
 }
 
-// One figure of the print stream; with direct graphics a picture goes as
-// raw graphics, so the printer needs no stored copy of it.
+// Renders a soft-font text with every glyph handed to the printer as raw
+// graphics instead of drawn.
+bool SendTextAsGraphics(const TTextFigure& text)
+{
+    const std::uint8_t useEnglish = UseEnglishTable;
+    const TGlyphGraphicsSender sender = GlyphGraphicsSender;
+    GlyphGraphicsSender = [](const TGlyphGraphics& g) {
+        SendGlyphGraphics(g.X, g.Y, g.BytesPerRow, g.RowCount, g.RowRepeat);
+    };
+    SendGlyphsAsGraphics = 1;
+    UseEnglishTable = 0;
+    RenderPrinterText(text.X, text.Y, text.Rotation, text.Font, text.HMult, text.VMult, text.Attributes,
+                      text.Data.view());
+    SendGlyphsAsGraphics = 0;
+    UseEnglishTable = useEnglish;
+    GlyphGraphicsSender = sender;
+    return CommLink.WriteAborted == 0;
+}
+
+// One figure of the print stream; with direct graphics pictures and
+// soft-font texts go as raw graphics, so the printer needs no stored copy
+// of the picture or font.
 bool SendPrintFigure(const TFigure& figure, const std::string& softFontLetters)
 {
     if (Settings.DirectGraphics != 0 && figure.Is(TFigureKind::Picture)) {
         return SendRawBytes(PictureGraphics(figure.Picture()));
+    }
+    if (Settings.DirectGraphics != 0 && figure.Is(TFigureKind::Text) && figure.Text().Font > 5) {
+        return SendTextAsGraphics(figure.Text());
     }
     return SendCommandText(FigureLine(figure.Payload, CommandWriter::PrintStream, softFontLetters));
 }

@@ -44,11 +44,10 @@ void IncrementCounters(std::int64_t labels);
 // Sends one byte of a picture row with the bits beyond width whitened.
 bool SendPictureByte(std::uint8_t byte, int width, int byteIndex);
 
-// The direct-graphics hand-off of the text renderer: sends one rendered
-// glyph block of renderBuffer (64 bytes per row, first row in row 1) as raw
-// graphics.
-void SendGlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult,
-                       std::span<const std::uint8_t> renderBuffer);
+// The direct-graphics hand-off of the text renderer: sends one glyph block
+// of the glyph render buffer as raw graphics. Nothing once a byte of the
+// stream was refused.
+void SendGlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult);
 
 // A 1-bit bitmap, rows top first, each scan line BytesPerScanLine bytes.
 struct TMonoBitmapView {

@@ -115,8 +115,8 @@ protected:
         setup.LabelWidth = 400;
         setup.LabelLength = 200;
         for (std::size_t i = 0; i < 4; ++i) {
-            buffer[GlyphBufferRowBytes * 1 + i] = static_cast<std::uint8_t>(0x10 + i);
-            buffer[GlyphBufferRowBytes * 2 + i] = static_cast<std::uint8_t>(0x20 + i);
+            buffer[GlyphBufferRowBytes * 0 + i] = static_cast<std::uint8_t>(0x10 + i);
+            buffer[GlyphBufferRowBytes * 1 + i] = static_cast<std::uint8_t>(0x20 + i);
         }
     }
 
@@ -124,7 +124,7 @@ protected:
     TLabelSetup setup;
 };
 
-TEST_F(GlyphGraphicsTest, SendsEachRowVMultTimesFromBufferRowOne)
+TEST_F(GlyphGraphicsTest, SendsEachRowVMultTimesFromTheFirstBufferRow)
 {
     EXPECT_EQ(GlyphGraphics(12, 30, 3, 2, 2, buffer, setup),
               "GW12,30,3,4,\x10\x11\x12\x10\x11\x12\x20\x21\x22\x20\x21\x22\r\n");
@@ -149,7 +149,6 @@ INSTANTIATE_TEST_SUITE_P(OffLabelOrTooBig, GlyphRefusalTest,
                                            RefusedBlock{0, -5, 2, 2, 1},     // above it
                                            RefusedBlock{0, 0, 2, 257, 2},    // over 512 rows sent
                                            RefusedBlock{0, 0, 65, 2, 1},     // wider than a buffer row
-                                           RefusedBlock{0, 0, 2, 512, 1},    // past the buffer's last row
                                            RefusedBlock{0, 0, 2, 2, 0}));    // no repeat
 
 TEST(PcxStoreHeaderTest, HoldsSizeResolutionPaletteAndBytesPerLine)

@@ -15,6 +15,8 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/variables.h"
 #include "engine/report/reporting.h"
+#include "engine/text/printer_font.h"
+#include "engine/text/text_render_state.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/printer_emulator.h"
 
@@ -58,6 +60,19 @@ void DefineRecord(TVariable& v, int length, int step, const char* prompt, const 
     v.Step = static_cast<std::int8_t>(step);
     v.Prompt = prompt;
     v.Value = value;
+}
+
+const std::vector<std::uint8_t> FONT_BLOCK = {2, 0, 1, 'A', 3, 1, 0x80, 'B', 3, 1, 0x0A};
+
+TFigurePayload SoftFont(const char* letter)
+{
+    TSoftFontFigure font;
+    font.Letter = letter;
+    font.CharCount = 2;
+    font.Height = 1;
+    font.DataLength = static_cast<std::uint16_t>(FONT_BLOCK.size());
+    font.Data = std::make_shared<TFontData>(TFontData{FONT_BLOCK});
+    return font;
 }
 
 // More than the pseudo-terminal queues (about 20 KB), so that a stalled
@@ -165,6 +180,25 @@ TEST_F(PrintingTest, DirectGraphicsSendsPicturesAsRawGraphics)
     EXPECT_EQ(ReceivedBytes(expected.size()), expected);
 }
 
+TEST_F(PrintingTest, DirectGraphicsSendsSoftFontTextGlyphByGlyph)
+{
+    Settings.DirectGraphics = 1;
+    AppendFigure(SoftFont("A"));
+    TTextFigure text;
+    text.X = 10;
+    text.Y = 20;
+    text.Font = 6;
+    text.Data = "\"AB\"";
+    AppendFigure(text);
+    ASSERT_TRUE(PrintLabel());
+    // Glyph A has its left dot inked, glyph B its fifth and seventh dots;
+    // the pen moves by the advance plus two.
+    const std::string expected = "\r\nUN\r\nN\r\nVC\r\n?\r\n" + PRINT_SETUP +
+                                 "GW10,20,1,1,\x7F\r\nGW15,20,1,1,\xF5\r\nP1\r\n"s;
+    EXPECT_EQ(ReceivedBytes(expected.size()), expected);
+    EXPECT_EQ(SendGlyphsAsGraphics, 0);
+}
+
 TEST_F(PrintingTest, WithoutDirectGraphicsAPictureIsCalledByName)
 {
     TPictureFigure picture;
@@ -195,19 +229,6 @@ TFigurePayload PictureAt(int x, const char* name, std::shared_ptr<TPictureData> 
     picture.DataLength = data ? static_cast<std::uint16_t>(data->BlockLength()) : 0;
     picture.Data = std::move(data);
     return picture;
-}
-
-const std::vector<std::uint8_t> FONT_BLOCK = {2, 0, 1, 'A', 3, 1, 0x80, 'B', 3, 1, 0x0A};
-
-TFigurePayload SoftFont(const char* letter)
-{
-    TSoftFontFigure font;
-    font.Letter = letter;
-    font.CharCount = 2;
-    font.Height = 1;
-    font.DataLength = static_cast<std::uint16_t>(FONT_BLOCK.size());
-    font.Data = std::make_shared<TFontData>(TFontData{FONT_BLOCK});
-    return font;
 }
 
 std::string PcxHeaderOfSmallPicture()
@@ -322,10 +343,10 @@ TEST_F(PrintingTest, SendRawBytesStopsAtTheFirstRefusedByte)
 
 TEST_F(PrintingTest, GlyphGraphicsGoToThePrinter)
 {
-    std::vector<std::uint8_t> buffer(512 * 64, 0xFF);
-    buffer[64] = 0x81;
+    PrinterFont.GlyphRenderBuffer.fill(0xFF);
+    PrinterFont.GlyphRenderBuffer[0] = 0x81;
     ASSERT_TRUE(OpenPort());
-    SendGlyphGraphics(1, 2, 1, 1, 3, buffer);
+    SendGlyphGraphics(1, 2, 1, 1, 3);
     EXPECT_TRUE(SendPictureByte(0x00, 4, 0));
     const std::string expected = "GW1,2,1,3,\x81\x81\x81\r\n\x0F"s;
     EXPECT_EQ(ReceivedBytes(expected.size()), expected);
