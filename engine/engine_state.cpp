@@ -14,6 +14,7 @@
 #include "engine/model/variables.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/softfont/font_lists.h"
 
 namespace zk {
 
@@ -41,6 +42,8 @@ void ResetEngineState()
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();
+    TextDlgFontType = TFontListData{};
+    FontsDlgList = TFontListData{};
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();
