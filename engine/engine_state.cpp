@@ -3,6 +3,7 @@
 #include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
 #include "engine/expr/data_expression.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
@@ -12,6 +13,7 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/softfont/font_lists.h"
@@ -39,6 +41,8 @@ void ResetEngineState()
     LinkTimeouts = TLinkTimeouts{};
     ResetExchangeGuard();
     StatusBoxEnabled = 1;
+    ResetPictureState();
+    ResetLabelFileState();
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();

@@ -3,7 +3,6 @@
 namespace zk {
 
 std::uint8_t MainWindowReady = 0;
-std::uint8_t DrawingTool = SelectionTool;
 
 void ResetEditorGlobals()
 {

@@ -1,5 +1,6 @@
 #include "ui/editor_hooks.h"
 
+#include "engine/labelfile/label_file.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/text/printer_font.h"
@@ -37,6 +38,19 @@ void CallFreePrinterFont()
         EditorHooks.FreePrinterFont();
     } else {
         FreePrinterFont();
+    }
+}
+
+}  // namespace zk
+
+namespace zk {
+
+void CallLoadLabelFile(const std::string& path)
+{
+    if (EditorHooks.LoadLabelFile) {
+        EditorHooks.LoadLabelFile(path);
+    } else {
+        LoadLabelFile(path);
     }
 }
 

@@ -33,5 +33,6 @@ int CallLoadPrinterFont();
 bool IsExchangeInProgress();
 void CallClosePort();
 void CallFreePrinterFont();
+void CallLoadLabelFile(const std::string& path);
 
 }  // namespace zk

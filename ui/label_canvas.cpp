@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace zk {
 
@@ -13,18 +14,33 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TLabelCanvas::SetPicture(QImage picture)
+void TLabelCanvas::WrapImage()
 {
-    m_picture = std::move(picture);
+    if (m_image.Width() <= 0 || m_image.Height() <= 0) {
+        m_picture = QImage();
+    } else {
+        m_picture = QImage(reinterpret_cast<uchar*>(m_image.Bits()), m_image.Width(), m_image.Height(),
+                           m_image.BytesPerLine(), QImage::Format_RGB32);
+    }
     setFixedSize(m_picture.size());
+    update();
+}
+
+void TLabelCanvas::ShowImage(const TLabelImage& image)
+{
+    if (image.Width() != m_image.Width() || image.Height() != m_image.Height()) {
+        m_image.Resize(image.Width(), image.Height());
+        WrapImage();
+    }
+    const std::size_t pixels = static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(image.Height());
+    std::copy_n(image.Bits(), pixels, m_image.Bits());
     update();
 }
 
 void TLabelCanvas::ResizePicture(int width, int height)
 {
-    QImage picture(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    SetPicture(std::move(picture));
+    m_image.Resize(std::max(width, 0), std::max(height, 0));
+    WrapImage();
 }
 
 void TLabelCanvas::paintEvent(QPaintEvent* event)
@@ -36,16 +52,19 @@ void TLabelCanvas::paintEvent(QPaintEvent* event)
 void TLabelCanvas::mousePressEvent(QMouseEvent* event)
 {
     emit MouseDown(event);
+    update();
 }
 
 void TLabelCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     emit MouseMove(event);
+    update();
 }
 
 void TLabelCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
     emit MouseUp(event);
+    update();
 }
 
 }  // namespace zk

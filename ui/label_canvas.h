@@ -1,9 +1,14 @@
 #pragma once
 // The visible label canvas ("Label"): shows its picture one pixel per dot,
-// without scaling, and reports the mouse to the editing layer.
+// without scaling, and reports the mouse to the editing layer. The picture
+// is a label image of its own, seen as a QImage over the same pixels, so
+// the editing layer's XOR feedback and the grid and margin marks draw on
+// what is shown.
 
 #include <QImage>
 #include <QWidget>
+
+#include "engine/render/label_image.h"
 
 namespace zk {
 
@@ -13,10 +18,13 @@ class TLabelCanvas : public QWidget {
 public:
     explicit TLabelCanvas(QWidget* parent = nullptr);
 
-    // The picture shown; the widget takes its size.
+    // The picture shown; the widget takes its size. Changes made through
+    // either view show at the next repaint.
+    TLabelImage& Image() { return m_image; }
     QImage& Picture() { return m_picture; }
     const QImage& Picture() const { return m_picture; }
-    void SetPicture(QImage picture);
+    // Copies the pixels of image into the picture.
+    void ShowImage(const TLabelImage& image);
     // A white picture of the given size.
     void ResizePicture(int width, int height);
 
@@ -34,6 +42,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Points m_picture at m_image's pixels after they may have moved.
+    void WrapImage();
+
+    TLabelImage m_image;
     QImage m_picture;
 };
 

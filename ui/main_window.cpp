@@ -11,6 +11,7 @@
 #include "engine/config/configuration.h"
 #include "engine/config/program_paths.h"
 #include "engine/config/translation.h"
+#include "engine/labelfile/label_file.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
@@ -20,11 +21,14 @@
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/canvas_layer.h"
+#include "ui/editing/editor_state.h"
+#include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
 #include "ui/program_main.h"
 #include "ui/single_instance.h"
+#include "ui/toolbar_layout.h"
 #include "ui/window_geometry.h"
 
 namespace zk {
@@ -61,10 +65,9 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_label = new TLabelCanvas(m_clientArea);
     m_scrollArea->setWidget(m_clientArea);
     setCentralWidget(m_scrollArea);
-    // The canvas reports the cursor in label dots as it moves.
-    connect(m_label, &TLabelCanvas::MouseMove, this, [this](QMouseEvent* event) {
-        ShowCursorPosition(event->position().toPoint().x(), event->position().toPoint().y());
-    });
+    connect(m_label, &TLabelCanvas::MouseDown, this, &TZKedit::LabelMouseDown);
+    connect(m_label, &TLabelCanvas::MouseMove, this, &TZKedit::LabelMouseMove);
+    connect(m_label, &TLabelCanvas::MouseUp, this, &TZKedit::LabelMouseUp);
 
     BuildLabMenu();
 
@@ -81,6 +84,8 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
 TZKedit::~TZKedit()
 {
     CanvasRedrawHook = nullptr;
+    EditingHooks.Label = nullptr;
+    EditingHooks.RefreshCanvas = nullptr;
     if (HandOverServer != nullptr) {
         HandOverServer->SetReceiver(nullptr, nullptr);
     }
@@ -126,9 +131,18 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     InitDefaultFigures();
     ClearVarsCounters();
     SizeLabelCanvas();
+    ConnectCanvasEditing();
     MainWindowReady = 1;
     ClearFigureList();
     CanvasRedrawHook = [this] { RedrawCanvas(); };
+    LabelLoadedHook = [this](LabelLoadTarget target) {
+        if (target == LabelLoadTarget::Editor) {
+            SizeLabelCanvas();
+            RedrawLabel(RedrawEditor);
+        } else {
+            RedrawLabel(RedrawPreview);
+        }
+    };
     RedrawLabel(RedrawEditor);
 }
 
@@ -145,9 +159,7 @@ void TZKedit::FormShow()
 {
     const std::string label = ProgramPaths.CommandLineLabel;
     if (!label.empty()) {
-        if (EditorHooks.LoadLabelFile) {
-            EditorHooks.LoadLabelFile(label);
-        }
+        CallLoadLabelFile(label);
         ProgramPaths.WorkDir = DirectoryPart(label);
     }
     m_startTimer.start();
@@ -158,6 +170,8 @@ void TZKedit::StartTimerTimer()
     MenuItem("LeftToolbarM")->setChecked(Settings.ToolbarPos != 0);
     MenuItem("GridM")->setChecked(Settings.ShowGrid != 0);
     if (m_toolbar != nullptr) {
+        // The client area has its final size only now that the window shows.
+        LayoutToolbar();
         m_toolbar->show();
     }
     m_startTimer.stop();
@@ -267,6 +281,11 @@ bool TZKedit::eventFilter(QObject* watched, QEvent* event)
 void TZKedit::FormClick()
 {
     DrawingTool = SelectionTool;
+    SetSelectionCursors();
+}
+
+void TZKedit::SetSelectionCursors()
+{
     m_clientArea->setCursor(Qt::ArrowCursor);
     m_label->setCursor(Qt::CrossCursor);
 }
@@ -346,12 +365,18 @@ void TZKedit::DrawMarginLines()
     m_label->update();
 }
 
-// Copies the freshly drawn label to the canvas and adds the editor's marks.
-void TZKedit::RedrawCanvas()
+void TZKedit::RefreshCanvas()
 {
-    m_label->SetPicture(BackLabel().copy());
+    m_label->ShowImage(LabelImage);
     DrawGridDots(Settings.GridStep);
     DrawMarginLines();
+}
+
+void TZKedit::RedrawCanvas()
+{
+    RefreshCanvas();
+    DrawSelectionFrames(false);
+    m_label->update();
 }
 
 void TZKedit::SizeLabelCanvas()
@@ -374,6 +399,12 @@ void TZKedit::LayoutToolbar()
         const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
         m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
                                         Settings.ToolbarPos));
+        for (const TToolbarCell& cell : TOOLBAR_CELLS) {
+            if (auto* button = m_toolbar->findChild<QWidget*>(cell.name)) {
+                button->setGeometry(cell.column * ToolbarCellSize, cell.row * ToolbarCellSize, ToolbarCellSize,
+                                    ToolbarCellSize);
+            }
+        }
     }
     // The scroll area keeps the canvas at its place as it scrolls.
     m_label->move(4, 4);
@@ -414,6 +445,15 @@ void TZKedit::NewLabelMClick()
     m_scrollArea->verticalScrollBar()->setValue(0);
     RedrawLabel(RedrawEditor);
 }
+
+void TZKedit::LoadLabelMClick()
+{
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+    m_scrollArea->verticalScrollBar()->setValue(0);
+    LoadLabelFile(std::nullopt);
+}
+
+void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
 
 void TZKedit::ExitMClick()
 {

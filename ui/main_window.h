@@ -4,11 +4,13 @@
 // shut-down sequence, and the placement services every dialog uses.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <string>
 #include <vector>
 
 class QAction;
+class QMouseEvent;
 class QScrollArea;
 class QShortcut;
 
@@ -60,6 +62,8 @@ public:
 
 public slots:
     void NewLabelMClick();
+    void LoadLabelMClick();
+    void SaveAsLabelMClick();
     void ExitMClick();
     void ToolbarMClick();
     void GridMClick();
@@ -73,8 +77,20 @@ public slots:
     void BoxMClick();
     void PictureMClick();
     void Pdf417MClick();
+    void SelectAllMClick();
+    void UnselectMClick();
+    void CopyMClick();
+    void PasteMClick();
+    void DeleteMClick();
+    void MovetoTopMClick();
+    void MovetoBottomMClick();
 
     void StartTimerTimer();
+
+    // The mouse on the canvas, forwarded to the editing layer.
+    void LabelMouseDown(QMouseEvent* event);
+    void LabelMouseMove(QMouseEvent* event);
+    void LabelMouseUp(QMouseEvent* event);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,8 +110,15 @@ private:
     void FormMouseMove();
 
     void BuildLabMenu();
+    void ConnectCanvasEditing();
     void ChooseDrawingTool(std::uint8_t tool);
+    // Mode 0 of the label redraw: the fresh label, its marks and the
+    // selection frames on the canvas.
     void RedrawCanvas();
+    // The fresh label and its marks on the canvas, without frames.
+    void RefreshCanvas();
+    // Main window arrow, canvas cross: the cursors of the selection tool.
+    void SetSelectionCursors();
     void SetStatusText(const QString& text);
     // Closes once the exchange that refused an earlier close has ended.
     void RetryClose();
@@ -103,8 +126,9 @@ private:
     QScrollArea* m_scrollArea = nullptr;
     QWidget* m_clientArea = nullptr;
     TLabelCanvas* m_label = nullptr;
-    QWidget* m_toolbar = nullptr;
-    QWidget* m_statusLine = nullptr;
+    // Cleared by Qt when the toolbar goes, also while this window is destroyed.
+    QPointer<QWidget> m_toolbar;
+    QPointer<QWidget> m_statusLine;
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;

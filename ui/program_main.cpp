@@ -13,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_ui_services.h"
 #include "ui/single_instance.h"
+#include "ui/toolbar.h"
 
 namespace zk {
 
@@ -59,6 +60,8 @@ int RunEditor(int argc, char* argv[])
     const std::vector<std::string> args(argv, argv + argc);
     TZKedit window(args);
     uiServices.SetAnchorSource(AnchorToWindow(&window));
+    // Owned by the main window; its start timer shows it.
+    new TZKToolbar(window);
     window.show();
     QApplication::exec();
     HandOverServer = nullptr;
@@ -87,9 +90,7 @@ int ProgramMain(int argc, char* argv[])
 
 void OpenHandedOverLabel(const std::string& path)
 {
-    if (EditorHooks.LoadLabelFile) {
-        EditorHooks.LoadLabelFile(path);
-    }
+    CallLoadLabelFile(path);
 }
 
 std::string DirectoryPart(const std::string& path)

@@ -18,19 +18,19 @@ void SaveAsForm()
         ShowMessageBox("Error", "Nothing to save");
         return;
     }
-    const auto chosen = Ui().ChooseSaveFile("Save as form", "Label printer forms (*.ejf)|*.EJF", "EJF",
-                                            ProgramPaths.WorkDir);
-    if (!chosen || chosen->empty()) {
+    const std::string chosen = Ui().SaveFileDialog(
+        {"Save as form", "", "EJF", "Label printer forms (*.ejf)|*.EJF", ProgramPaths.WorkDir});
+    if (chosen.empty()) {
         return;
     }
-    const std::filesystem::path path(*chosen);
+    const std::filesystem::path path(chosen);
     std::error_code error;
     if (std::filesystem::exists(path, error) && ShowMessageBox("Warning", "File exists. Overwrite?", true) != 1) {
         return;
     }
     ProgramPaths.WorkDir = path.parent_path().string() + "/";
     const std::string text = FormFileText();
-    AtomicFile file(*chosen);
+    AtomicFile file(chosen);
     if (!file.IsOpen() || !file.Write(text) || !file.Commit()) {
         ShowMessageBox("Error", "Can't open output file");
     }

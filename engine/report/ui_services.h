@@ -4,8 +4,9 @@
 // fake. The engine never includes a widget toolkit.
 
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "engine/report/file_dialog_options.h"
 
 namespace zk {
 
@@ -29,25 +30,31 @@ public:
     // Waits about ms milliseconds while pending messages keep running.
     virtual void Pause(int ms) = 0;
 
-    // The file dialogs the engine drives. filter is "Description|*.EXT"; the
-    // chosen path, or nothing when the user cancels.
-    virtual std::optional<std::string> ChooseOpenFile(const std::string& /*title*/, const std::string& /*filter*/,
-                                                      const std::string& /*defaultExt*/,
-                                                      const std::string& /*initialDir*/)
+    // The main window's save dialog; the chosen path, empty when cancelled.
+    virtual std::string SaveFileDialog(const FileDialogOptions& options)
     {
-        return std::nullopt;
+        (void)options;
+        return {};
     }
-    virtual std::optional<std::string> ChooseSaveFile(const std::string& /*title*/, const std::string& /*filter*/,
-                                                      const std::string& /*defaultExt*/,
-                                                      const std::string& /*initialDir*/)
+    // The open-label browser, modal. It leaves its choice in SelectedLabelPath
+    // and OpenLabelAccepted (engine/labelfile/label_file.h).
+    virtual void ShowOpenLabelBrowser() {}
+
+    // The main window's open dialog; the chosen path, empty when cancelled.
+    virtual std::string OpenFileDialog(const FileDialogOptions& options)
     {
-        return std::nullopt;
+        (void)options;
+        return {};
     }
 
     // The font choice dialog over FontsDlgList (engine/softfont/font_lists.h):
     // the letter picked from the list or, when nameFieldShown, typed into its
     // name field; 0 when cancelled.
-    virtual char ShowFontsDialog(bool /*nameFieldShown*/) { return 0; }
+    virtual char ShowFontsDialog(bool nameFieldShown)
+    {
+        (void)nameFieldShown;
+        return 0;
+    }
 };
 
 // The services in force; a silent default until the editor or a test

@@ -73,18 +73,18 @@ void SelectFontItem(char letter)
 // A font file chosen by the user and the letter it is to be known by.
 std::optional<TExtractedFont> FontFromFile()
 {
-    const auto path = Ui().ChooseOpenFile("Load new font", "Label editor fonts (*.zft)|*.ZFT", "ZFT",
-                                          ProgramPaths.WorkDir);
-    if (!path || path->empty()) {
+    const std::string path = Ui().OpenFileDialog(
+        {"Load new font", "", "ZFT", "Label editor fonts (*.zft)|*.ZFT", ProgramPaths.WorkDir});
+    if (path.empty()) {
         return std::nullopt;
     }
-    ProgramPaths.WorkDir = std::filesystem::path(*path).parent_path().string() + "/";
-    FillSoftFontList("Name for " + *path);
+    ProgramPaths.WorkDir = std::filesystem::path(path).parent_path().string() + "/";
+    FillSoftFontList("Name for " + path);
     const char letter = Ui().ShowFontsDialog(true);
     if (letter == '\0') {
         return std::nullopt;
     }
-    auto block = ReadFontFile(*path);
+    auto block = ReadFontFile(path);
     if (!block) {
         return std::nullopt;
     }

@@ -51,32 +51,34 @@ void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
-namespace {
-
-std::optional<std::string> NextFileAnswer(std::deque<std::optional<std::string>>& answers)
+std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
 {
-    if (answers.empty()) {
-        return std::nullopt;
+    saveFileDialogs.push_back(options);
+    if (saveFileChoices.empty()) {
+        return {};
     }
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
+    std::string choice = saveFileChoices.front();
+    saveFileChoices.pop_front();
+    return choice;
 }
 
-}  // namespace
-
-std::optional<std::string> FakeUiServices::ChooseOpenFile(const std::string& title, const std::string& filter,
-                                                          const std::string& defaultExt, const std::string& initialDir)
+void FakeUiServices::ShowOpenLabelBrowser()
 {
-    fileDialogs.push_back({false, title, filter, defaultExt, initialDir});
-    return NextFileAnswer(fileAnswers);
+    ++openLabelBrowserCalls;
+    if (openLabelBrowser) {
+        openLabelBrowser();
+    }
 }
 
-std::optional<std::string> FakeUiServices::ChooseSaveFile(const std::string& title, const std::string& filter,
-                                                          const std::string& defaultExt, const std::string& initialDir)
+std::string FakeUiServices::OpenFileDialog(const FileDialogOptions& options)
 {
-    fileDialogs.push_back({true, title, filter, defaultExt, initialDir});
-    return NextFileAnswer(fileAnswers);
+    openFileDialogs.push_back(options);
+    if (openFileChoices.empty()) {
+        return {};
+    }
+    std::string choice = openFileChoices.front();
+    openFileChoices.pop_front();
+    return choice;
 }
 
 char FakeUiServices::ShowFontsDialog(bool nameFieldShown)

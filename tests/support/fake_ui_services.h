@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <deque>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,21 +26,6 @@ public:
     // Answers for the next questions, in order; an empty queue answers 0 (No).
     std::deque<std::uint8_t> answers;
 
-    struct FileDialogCall {
-        bool save;
-        std::string title;
-        std::string filter;
-        std::string defaultExt;
-        std::string initialDir;
-    };
-    // Paths the next file dialogs return, in order; an empty queue cancels.
-    std::deque<std::optional<std::string>> fileAnswers;
-    std::vector<FileDialogCall> fileDialogs;
-    // Letters the next font choice dialogs return; an empty queue cancels.
-    std::deque<char> fontLetters;
-    // The nameFieldShown argument of every font choice dialog.
-    std::vector<bool> fontDialogs;
-
     std::vector<MessageBoxCall> messageBoxes;
     // Every busy-window, beep and pause call as one line, e.g. "busy:Printing".
     std::vector<std::string> events;
@@ -57,10 +42,27 @@ public:
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;
-    std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& filter,
-                                              const std::string& defaultExt, const std::string& initialDir) override;
-    std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
-                                              const std::string& defaultExt, const std::string& initialDir) override;
+
+    // Paths the save dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> saveFileChoices;
+    std::vector<FileDialogOptions> saveFileDialogs;
+    std::string SaveFileDialog(const FileDialogOptions& options) override;
+
+    // Plays the user in the open-label browser (sets the hand-over values,
+    // may preview); unset, the browser closes without a choice.
+    std::function<void()> openLabelBrowser;
+    int openLabelBrowserCalls = 0;
+    void ShowOpenLabelBrowser() override;
+
+    // Paths the open dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> openFileChoices;
+    std::vector<FileDialogOptions> openFileDialogs;
+    std::string OpenFileDialog(const FileDialogOptions& options) override;
+
+    // Letters the next font choice dialogs return; an empty queue cancels.
+    std::deque<char> fontLetters;
+    // The nameFieldShown argument of every font choice dialog.
+    std::vector<bool> fontDialogs;
     char ShowFontsDialog(bool nameFieldShown) override;
 
     // The text of the only message box shown; fails the test otherwise.

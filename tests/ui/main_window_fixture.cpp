@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "ui/editing/editor_state.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 
@@ -18,6 +19,7 @@ MainWindowTest::MainWindowTest()
     setenv("XDG_CONFIG_HOME", (TempDir() / "config").c_str(), 1);
     EditorHooks = {};
     ResetEditorGlobals();
+    ResetEditorState();
 }
 
 MainWindowTest::~MainWindowTest()
@@ -25,6 +27,7 @@ MainWindowTest::~MainWindowTest()
     window.reset();
     EditorHooks = {};
     ResetEditorGlobals();
+    ResetEditorState();
     if (m_hadConfigHome) {
         setenv("XDG_CONFIG_HOME", m_oldConfigHome.c_str(), 1);
     } else {

@@ -38,14 +38,14 @@ protected:
 TEST_F(SaveAsFormTest, WritesTheFormFileAndRemembersItsFolder)
 {
     const std::string path = Path("label.ejf");
-    ui.fileAnswers = {path};
+    ui.saveFileChoices = {path};
     SaveAsForm();
-    ASSERT_EQ(ui.fileDialogs.size(), 1u);
-    const auto& dialog = ui.fileDialogs[0];
-    EXPECT_TRUE(dialog.save);
+    ASSERT_EQ(ui.saveFileDialogs.size(), 1u);
+    const auto& dialog = ui.saveFileDialogs[0];
     EXPECT_EQ(dialog.title, "Save as form");
+    EXPECT_EQ(dialog.fileName, "");
     EXPECT_EQ(dialog.filter, "Label printer forms (*.ejf)|*.EJF");
-    EXPECT_EQ(dialog.defaultExt, "EJF");
+    EXPECT_EQ(dialog.defaultExtension, "EJF");
     EXPECT_EQ(dialog.initialDir, "/start/");
     EXPECT_EQ(Contents(path),
               "; Saved by VORTAN Label Editor\r\n"
@@ -59,17 +59,17 @@ TEST_F(SaveAsFormTest, WritesTheFormFileAndRemembersItsFolder)
 TEST_F(SaveAsFormTest, NothingToSaveWithoutFigures)
 {
     ClearFigureList();
-    ui.fileAnswers = {Path("x.ejf")};
+    ui.saveFileChoices = {Path("x.ejf")};
     SaveAsForm();
     EXPECT_EQ(ui.OnlyMessage(), "Nothing to save");
     EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
-    EXPECT_TRUE(ui.fileDialogs.empty());
+    EXPECT_TRUE(ui.saveFileDialogs.empty());
 }
 
 TEST_F(SaveAsFormTest, CancelWritesNothing)
 {
     SaveAsForm();
-    EXPECT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(ui.saveFileDialogs.size(), 1u);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(TempDir())) {
         EXPECT_NE(entry.path().extension(), ".ejf");
     }
@@ -81,7 +81,7 @@ TEST_F(SaveAsFormTest, AnExistingFileIsReplacedWholeOnlyAfterYes)
     const std::string path = Path("old.ejf");
     const std::string old(5000, 'o');
     Write(path, old);
-    ui.fileAnswers = {path, path};
+    ui.saveFileChoices = {path, path};
     ui.answers = {0, 1};
     SaveAsForm();
     EXPECT_EQ(Contents(path), old);
@@ -95,7 +95,7 @@ TEST_F(SaveAsFormTest, AnExistingFileIsReplacedWholeOnlyAfterYes)
 
 TEST_F(SaveAsFormTest, AFileThatCannotBeCreatedIsReported)
 {
-    ui.fileAnswers = {Path("missing/folder/x.ejf")};
+    ui.saveFileChoices = {Path("missing/folder/x.ejf")};
     SaveAsForm();
     EXPECT_EQ(ui.OnlyMessage(), "Can't open output file");
     EXPECT_EQ(ui.messageBoxes[0].caption, "Error");

@@ -132,6 +132,49 @@ TEST_F(PrintingTest, TestPrintSendsTheWholeLabelAndAdvancesTheCounters)
     EXPECT_EQ(CommLink.PortHandle, -1);
 }
 
+TEST_F(PrintingTest, EveryFigureKindHasItsLineAndSoftFontsNone)
+{
+    TSoftFontFigure font;
+    font.Letter = "Z";
+    AppendFigure(font);
+    TTextFigure soft;
+    soft.Font = 6;
+    soft.Attributes = TextAttr::ReverseDirection;
+    soft.Data = "\"s\"";
+    AppendFigure(soft);
+    AppendFigure(TBarFigure{1, 2, 3, 4, 2});
+    AppendFigure(TLineFigure{5, 6, 7, 8, 3, 1});
+    AppendFigure(TBoxFigure{9, 10, 11, 12, 1});
+    TPictureFigure picture;
+    picture.X = 13;
+    picture.Y = 14;
+    picture.Name = "PICT0001";
+    AppendFigure(picture);
+    TPdf417Figure pdf;
+    pdf.X = 15;
+    pdf.Y = 16;
+    pdf.MaxWidth = 200;
+    pdf.MaxHeight = 100;
+    pdf.SecurityLevel = 3;
+    pdf.Position = 1;
+    pdf.ModuleWidth = 6;
+    pdf.ModuleHeight = 24;
+    pdf.MaxRows = 10;
+    pdf.MaxCols = 3;
+    pdf.Data = "V01";
+    AppendFigure(pdf);
+    ASSERT_TRUE(PrintLabel());
+    const std::string expected = "\r\nUN\r\nN\r\nVC\r\n?\r\n" + PRINT_SETUP +
+                                 "A0,0,0,Z,1,1,N,*\"s\"\r\n"
+                                 "LW1,2,3,4\r\n"
+                                 "LS5,6,3E,7,8\r\n"
+                                 "X9,10,1,11,12\r\n"
+                                 "GG13,14,\"PICT0001\"\r\n"
+                                 "b15,16,P,200,100,s2,r10,l3,V01\r\n"
+                                 "P1\r\n";
+    EXPECT_EQ(ReceivedBytes(expected.size()), expected);
+}
+
 TEST_F(PrintingTest, NothingToPrintWithoutADrawableFigure)
 {
     EXPECT_FALSE(PrintLabel());

@@ -103,15 +103,15 @@ TEST_F(SoftFontTest, LoadingAFileAppendsAFontUnderTheChosenLetter)
     ProgramPaths.WorkDir = "/start/";
     AppendFigure(Font("K", 20, 3));
     const std::string path = FontFile(BLOCK);
-    ui.fileAnswers = {path};
+    ui.openFileChoices = {path};
     ui.fontLetters = {'m'};
     ASSERT_TRUE(LoadNewFont(true));
-    ASSERT_EQ(ui.fileDialogs.size(), 1u);
-    EXPECT_FALSE(ui.fileDialogs[0].save);
-    EXPECT_EQ(ui.fileDialogs[0].title, "Load new font");
-    EXPECT_EQ(ui.fileDialogs[0].filter, "Label editor fonts (*.zft)|*.ZFT");
-    EXPECT_EQ(ui.fileDialogs[0].defaultExt, "ZFT");
-    EXPECT_EQ(ui.fileDialogs[0].initialDir, "/start/");
+    ASSERT_EQ(ui.openFileDialogs.size(), 1u);
+    EXPECT_EQ(ui.openFileDialogs[0].title, "Load new font");
+    EXPECT_EQ(ui.openFileDialogs[0].fileName, "");
+    EXPECT_EQ(ui.openFileDialogs[0].filter, "Label editor fonts (*.zft)|*.ZFT");
+    EXPECT_EQ(ui.openFileDialogs[0].defaultExtension, "ZFT");
+    EXPECT_EQ(ui.openFileDialogs[0].initialDir, "/start/");
     EXPECT_EQ(ui.fontDialogs, std::vector<bool>{true});
     EXPECT_EQ(FontsDlgList.Caption, "Name for " + path);
     EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
@@ -134,7 +134,7 @@ TEST_F(SoftFontTest, LoadingUnderAnExistingLetterReplacesItsData)
     AppendFigure(Text(6));
     AppendFigure(Font("B", 9, 3));
     AppendFigure(Text(7));
-    ui.fileAnswers = {FontFile(BLOCK)};
+    ui.openFileChoices = {FontFile(BLOCK)};
     ui.fontLetters = {'A'};
     ASSERT_TRUE(LoadNewFont(true));
     const auto fonts = SoftFontFigures();
@@ -149,13 +149,13 @@ TEST_F(SoftFontTest, LoadingUnderAnExistingLetterReplacesItsData)
 TEST_F(SoftFontTest, CancelOrABadFileLeavesTheLabelUnchanged)
 {
     EXPECT_FALSE(LoadNewFont(true));  // no file chosen
-    ui.fileAnswers = {FontFile(BLOCK)};
+    ui.openFileChoices = {FontFile(BLOCK)};
     EXPECT_FALSE(LoadNewFont(true));  // no letter chosen
-    ui.fileAnswers = {FontFile("\x02\x01\x02"s)};
+    ui.openFileChoices = {FontFile("\x02\x01\x02"s)};
     ui.fontLetters = {'C'};
     EXPECT_FALSE(LoadNewFont(true));
     EXPECT_EQ(ui.OnlyMessage(), "Invalid font file");
-    ui.fileAnswers = {FontFile(BLOCK)};
+    ui.openFileChoices = {FontFile(BLOCK)};
     ui.fontLetters = {'7'};
     EXPECT_FALSE(LoadNewFont(true));  // not a font letter
     EXPECT_EQ(CountFigures(), 0u);

@@ -1,0 +1,194 @@
+#include "engine/picture/picture_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "engine/model/payload_codec.h"
+#include "engine/picture/mono_bmp.h"
+#include "engine/picture/pcx_image_buffer.h"
+#include "engine/picture/pcx_row_encoder.h"
+#include "engine/report/reporting.h"
+
+namespace zk {
+
+namespace {
+
+// The reason a load fails; a later failing check replaces an earlier one.
+enum class LoadState : std::uint8_t {
+    Ok,
+    InvalidFormat,
+    FileTooBig,
+    NotMonochrome,
+    HorizontalTooBig,
+    VerticalTooBig,
+};
+
+int Fail(LoadState state)
+{
+    switch (state) {
+    case LoadState::NotMonochrome:
+        ShowMessageBox("Not monochrome graphics", "Use Color to Black && White converter");
+        break;
+    case LoadState::FileTooBig: ShowMessageBox("Error", "File too big"); break;
+    case LoadState::HorizontalTooBig: ShowMessageBox("Error", "Horizontal size too big"); break;
+    case LoadState::VerticalTooBig: ShowMessageBox("Error", "Vertical size too big"); break;
+    case LoadState::InvalidFormat:
+    case LoadState::Ok: ShowMessageBox("Error", "Invalid graphics format"); break;
+    }
+    return PictureLoadFailed;
+}
+
+// fileSize is the whole file's; file holds its bytes up to MaxBmpFileSize.
+int LoadPcx(std::span<const std::uint8_t> file, std::size_t fileSize)
+{
+    if (fileSize < MinPcxFileSize || fileSize > MaxPcxImageLength) {
+        return Fail(LoadState::FileTooBig);
+    }
+    std::memcpy(PcxImageBuffer.PcxImage.data(), file.data(), fileSize);
+    PcxImageBuffer.PcxImageLength = static_cast<std::uint16_t>(fileSize);
+
+    LoadState state = LoadState::Ok;
+    if (file[PcxField::BitsPerPixel] != 1) {
+        state = LoadState::NotMonochrome;
+    }
+    const int height = PcxHeight(file);
+    // A maximum below its minimum would give a picture of no rows.
+    if (height > MaxPictureHeight || height < 1) {
+        state = LoadState::VerticalTooBig;
+    }
+    if (file[PcxField::Planes] != 1) {
+        state = LoadState::NotMonochrome;
+    }
+    const int bytesPerLine = PcxBytesPerLine(file);
+    // The rows must hold the width the header claims, or drawing would read
+    // dots that are not there.
+    const int width = PcxWidth(file);
+    if (bytesPerLine > static_cast<int>(MaxPcxBytesPerLine) || width < 1 || width > bytesPerLine * 8) {
+        state = LoadState::HorizontalTooBig;
+    }
+    return state == LoadState::Ok ? PictureLoadedPcx : Fail(state);
+}
+
+void PutConvertedHeader(std::uint8_t* header, int width, int height, int bytesPerLine)
+{
+    std::memset(header, 0, PcxHeaderSize);
+    header[PcxField::Manufacturer] = PcxManufacturer;
+    header[PcxField::Version] = 5;
+    header[PcxField::Encoding] = 1;
+    header[PcxField::BitsPerPixel] = 1;
+    PutLe16(&header[PcxField::Xmax], static_cast<std::uint16_t>(width - 1));
+    PutLe16(&header[PcxField::Ymax], static_cast<std::uint16_t>(height - 1));
+    PutLe16(&header[PcxField::HResolution], 120);
+    PutLe16(&header[PcxField::VResolution], 120);
+    for (int i = 0; i < 16; ++i) {
+        const auto grey = static_cast<std::uint8_t>(15 - i);
+        std::memset(&header[PcxField::Palette + 3 * i], grey, 3);
+    }
+    header[PcxField::Planes] = 1;
+    PutLe16(&header[PcxField::BytesPerLine], static_cast<std::uint16_t>(bytesPerLine));
+    PutLe16(&header[PcxField::PaletteInfo], 1);
+}
+
+int LoadBmp(std::span<const std::uint8_t> file, std::size_t fileSize)
+{
+    if (fileSize < MinBmpFileSize || fileSize > MaxBmpFileSize) {
+        return Fail(LoadState::FileTooBig);
+    }
+    TMonoBmp bmp;
+    const BmpStatus status = ReadMonoBmpHeader(file, bmp);
+    if (status == BmpStatus::NotMonochrome) {
+        return Fail(LoadState::NotMonochrome);
+    }
+    if (status != BmpStatus::Ok) {
+        return Fail(LoadState::InvalidFormat);
+    }
+    LoadState state = LoadState::Ok;
+    if (bmp.Width <= 0 || bmp.Width >= MaxBmpWidthExcluded) {
+        state = LoadState::HorizontalTooBig;
+    }
+    if (bmp.Height == 0 || bmp.Height > MaxPictureHeight) {
+        state = LoadState::VerticalTooBig;
+    }
+    if (state != LoadState::Ok) {
+        return Fail(state);
+    }
+    if (!BmpPixelsPresent(file, bmp)) {
+        return Fail(LoadState::InvalidFormat);
+    }
+
+    const int width = static_cast<int>(bmp.Width);
+    const int height = static_cast<int>(bmp.Height);
+    const int bytesPerLine = ((width + 15) / 16) * 2;
+    // Dots past the width become paper, whatever the file's padding holds.
+    const int tailBits = bytesPerLine * 8 - width;
+
+    std::vector<std::uint8_t> image(PcxHeaderSize);
+    image.reserve(MaxPcxImageLength);
+    PutConvertedHeader(image.data(), width, height, bytesPerLine);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(bytesPerLine));
+    for (int y = 0; y < height; ++y) {
+        const auto stored = BmpRowFromTop(file, bmp, y);
+        for (int i = 0; i < bytesPerLine; ++i) {
+            row[i] = bmp.Invert ? static_cast<std::uint8_t>(~stored[i]) : stored[i];
+        }
+        for (int bit = 0; bit < tailBits; ++bit) {
+            row[bytesPerLine - 1 - bit / 8] |= static_cast<std::uint8_t>(1u << (bit % 8));
+        }
+        EncodePcxRow(row, image);
+        if (2 + image.size() > MaxConvertedImage) {
+            return Fail(LoadState::FileTooBig);
+        }
+    }
+    std::copy(image.begin(), image.end(), PcxImageBuffer.PcxImage.begin());
+    PcxImageBuffer.PcxImageLength = static_cast<std::uint16_t>(image.size());
+    return PictureLoadedBmp;
+}
+
+int LoadPicture(std::span<const std::uint8_t> file, std::size_t fileSize)
+{
+    if (file.size() >= 1 && file[0] == PcxManufacturer) {
+        return LoadPcx(file, fileSize);
+    }
+    if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M') {
+        return LoadBmp(file, fileSize);
+    }
+    return Fail(LoadState::InvalidFormat);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+int LoadPictureBytes(std::span<const std::uint8_t> file)
+{
+    return LoadPicture(file.first(std::min(file.size(), MaxBmpFileSize)), file.size());
+}
+
+int LoadPictureFile(const std::string& path)
+{
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
+        ShowMessageBox("Error", "Can't open input file");
+        return PictureLoadFailed;
+    }
+    const long size = std::ftell(file.get());
+    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
+        ShowMessageBox("Error", "Can't open input file");
+        return PictureLoadFailed;
+    }
+    // Neither format accepts more than MaxBmpFileSize bytes, so only that
+    // much is ever read; the size tests use the whole size.
+    std::vector<std::uint8_t> bytes(std::min(static_cast<std::size_t>(size), MaxBmpFileSize));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    const std::size_t fileSize = bytes.size() < std::min(static_cast<std::size_t>(size), MaxBmpFileSize)
+                                     ? bytes.size()  // the file shrank while being read
+                                     : static_cast<std::size_t>(size);
+    return LoadPicture(bytes, fileSize);
+}
+
+}  // namespace zk

@@ -1,0 +1,259 @@
+#include "engine/labelfile/label_file.h"
+
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sys/resource.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/labelfile/label_writer.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/model/figure_list.h"
+#include "engine/model/label_setup.h"
+#include "tests/support/engine_fixture.h"
+
+namespace zk {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::filesystem::path& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class LabelFileTest : public test::EngineTest {
+protected:
+    std::string PathIn(const char* name) const { return (TempDir() / name).string(); }
+
+    // A label of n bars at x = 1..n.
+    static void MakeBars(int n)
+    {
+        ClearFigureList();
+        for (int i = 1; i <= n; ++i) {
+            ASSERT_EQ(AppendFigure(TBarFigure{static_cast<std::int16_t>(i), 0, 4, 4, 0}), 0);
+        }
+    }
+
+    // A file holding a label of n bars, written without the dialog.
+    std::string BarsFile(const char* name, int n)
+    {
+        MakeBars(n);
+        const std::string path = PathIn(name);
+        WriteBytes(path, EncodeLabelFile());
+        return path;
+    }
+};
+
+TEST_F(LabelFileTest, EmptyLabelIsNotSaved)
+{
+    EXPECT_FALSE(SaveLabelFile(false));
+    EXPECT_EQ(ui.OnlyMessage(), "Nothing to save");
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
+    EXPECT_TRUE(ui.saveFileDialogs.empty());
+}
+
+TEST_F(LabelFileTest, SaveAsAsksForANameAndMovesWorkDir)
+{
+    MakeBars(2);
+    const std::string path = PathIn("out.zlb");
+    ui.saveFileChoices = {path};
+    ASSERT_TRUE(SaveLabelFile(false));
+
+    ASSERT_EQ(ui.saveFileDialogs.size(), 1u);
+    const FileDialogOptions& dialog = ui.saveFileDialogs[0];
+    EXPECT_EQ(dialog.title, "Save as label");
+    EXPECT_EQ(dialog.fileName, "");
+    EXPECT_EQ(dialog.defaultExtension, "ZLB");
+    EXPECT_EQ(dialog.filter, "Label editor files (*.zlb)|*.ZLB");
+    EXPECT_EQ(dialog.initialDir, ProgramPaths.ProgramDir);
+    EXPECT_EQ(ReadBytes(path), EncodeLabelFile());
+    EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(LabelFileTest, CancelledDialogWritesNothing)
+{
+    MakeBars(1);
+    EXPECT_FALSE(SaveLabelFile(false));
+    EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(LabelFileTest, ExistingFileIsReplacedOnlyOnYes)
+{
+    const std::string path = BarsFile("old.zlb", 1);
+    const Bytes old = ReadBytes(path);
+    MakeBars(3);
+    for (const std::uint8_t answer : {0, 1}) {
+        ui.messageBoxes.clear();
+        ui.saveFileChoices = {path};
+        ui.answers = {answer};
+        EXPECT_EQ(SaveLabelFile(false), answer == 1);
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(ui.messageBoxes[0].caption, "Warning");
+        EXPECT_EQ(ui.messageBoxes[0].text, "File exists. Overwrite?");
+        EXPECT_TRUE(ui.messageBoxes[0].yesNo);
+        EXPECT_EQ(ReadBytes(path), answer == 1 ? EncodeLabelFile() : old);
+    }
+}
+
+TEST_F(LabelFileTest, UnwritablePlaceIsReported)
+{
+    MakeBars(1);
+    ui.saveFileChoices = {PathIn("no/such/dir/x.zlb")};
+    EXPECT_FALSE(SaveLabelFile(false));
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open output file");
+    EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);
+}
+
+TEST_F(LabelFileTest, FailureWhileWritingLeavesTheOldFileWhole)
+{
+    const std::string path = BarsFile("keep.zlb", 1);
+    const Bytes old = ReadBytes(path);
+    MakeBars(200);  // far more than the file size limit below
+    ui.saveFileChoices = {path};
+    ui.answers = {1};
+
+    // A file size limit makes the write fail part-way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool saved_ok = SaveLabelFile(false);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(ui.messageBoxes.back().text, "Can't open output file");
+    EXPECT_EQ(ReadBytes(path), old);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(TempDir())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2u);  // program/ and keep.zlb: no temporary file left
+}
+
+TEST_F(LabelFileTest, ScratchFileIsWrittenWithoutAskingEvenWhenEmpty)
+{
+    ProgramPaths.WorkDir = "/somewhere/";
+    ASSERT_TRUE(SaveLabelToTempFile());
+    EXPECT_TRUE(ui.saveFileDialogs.empty());
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(ReadBytes(ProgramPaths.TempLabelFileName).size(), 64u);
+    EXPECT_EQ(ProgramPaths.WorkDir, "/somewhere/");
+}
+
+TEST_F(LabelFileTest, LoadReportsUnreadableAndInvalidFiles)
+{
+    MakeBars(2);
+    EXPECT_FALSE(LoadLabelFile(PathIn("missing.zlb")));
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open input file");
+
+    ui.messageBoxes.clear();
+    Bytes bad = EncodeLabelFile();
+    bad[0] = 'Q';
+    WriteBytes(PathIn("bad.zlb"), bad);
+    EXPECT_FALSE(LoadLabelFile(PathIn("bad.zlb")));
+    EXPECT_EQ(ui.OnlyMessage(), "Invalid label file");
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(CountFigures(), 2u);
+}
+
+TEST_F(LabelFileTest, LoadByNameReplacesTheLabelAndRunsTheHook)
+{
+    const std::string path = BarsFile("three.zlb", 3);
+    MakeBars(1);
+    std::vector<LabelLoadTarget> hooks;
+    LabelLoadedHook = [&hooks](LabelLoadTarget target) { hooks.push_back(target); };
+    ASSERT_TRUE(LoadLabelFile(path));
+    EXPECT_EQ(CountFigures(), 3u);
+    EXPECT_EQ(hooks, std::vector<LabelLoadTarget>{LabelLoadTarget::Editor});
+    EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);  // only the browser's Open moves it
+}
+
+TEST_F(LabelFileTest, NoLoadWhileAnExchangeRuns)
+{
+    const std::string path = BarsFile("three.zlb", 3);
+    MakeBars(1);
+    const TExchangeGuard running;
+    EXPECT_FALSE(LoadLabelFile(path));
+    EXPECT_FALSE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"beep", "beep"}));
+    EXPECT_EQ(ui.openLabelBrowserCalls, 0);
+    EXPECT_EQ(CountFigures(), 1u);
+}
+
+TEST_F(LabelFileTest, BrowserOpenLoadsItsChoice)
+{
+    const std::string path = BarsFile("chosen.zlb", 4);
+    MakeBars(1);
+    ui.openLabelBrowser = [&path] {
+        SelectedLabelPath = path;
+        OpenLabelAccepted = 1;
+    };
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(ui.openLabelBrowserCalls, 1);
+    EXPECT_EQ(CountFigures(), 4u);
+    EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
+}
+
+TEST_F(LabelFileTest, CancelledBrowserBringsTheParkedLabelBackAfterPreviews)
+{
+    const std::string other = BarsFile("other.zlb", 5);
+    MakeBars(2);
+    FigureList.FigureHead->Bar().X = 42;
+    std::vector<LabelLoadTarget> hooks;
+    LabelLoadedHook = [&hooks](LabelLoadTarget target) { hooks.push_back(target); };
+    ui.openLabelBrowser = [&other] {
+        EXPECT_TRUE(LoadLabelPreview(other));  // previews replace the live label
+        EXPECT_EQ(CountFigures(), 5u);
+        EXPECT_FALSE(LoadLabelPreview("/no/such/file.zlb"));
+    };
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(CountFigures(), 2u);
+    EXPECT_EQ(FigureList.FigureHead->Bar().X, 42);
+    EXPECT_EQ(hooks, (std::vector<LabelLoadTarget>{LabelLoadTarget::Preview, LabelLoadTarget::Editor}));
+    EXPECT_TRUE(ui.messageBoxes.empty());  // previews are silent
+    EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);
+}
+
+TEST_F(LabelFileTest, BrowserIsNotShownWhenTheLabelCannotBeParked)
+{
+    MakeBars(2);
+    ProgramPaths.TempLabelFileName = PathIn("no/dir/scratch");
+    EXPECT_FALSE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(ui.openLabelBrowserCalls, 0);
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open output file");
+    EXPECT_EQ(CountFigures(), 2u);
+}
+
+TEST_F(LabelFileTest, PreviewReadsEveryFigureAroundAPdf417)
+{
+    TPdf417Figure pdf;
+    pdf.Data = std::string(500, 'P');
+    ASSERT_EQ(AppendFigure(TBarFigure{}), 0);
+    ASSERT_EQ(AppendFigure(pdf), 0);
+    ASSERT_EQ(AppendFigure(TBoxFigure{}), 0);
+    const std::string path = PathIn("pdf.zlb");
+    WriteBytes(path, EncodeLabelFile());
+    ClearFigureList();
+    ASSERT_TRUE(LoadLabelPreview(path));
+    EXPECT_EQ(CountFigures(), 3u);
+    EXPECT_TRUE(FigureList.FigureTail->Is(TFigureKind::Box));
+    EXPECT_EQ(FigureList.FigureHead->Next->Pdf417().Data, pdf.Data);
+    EXPECT_GE(ui.processMessagesCalls, 1);
+}
+
+}  // namespace
+}  // namespace zk
