@@ -45,23 +45,31 @@ std::size_t FontHeaderLength(std::span<const std::uint8_t> head)
     return es + ES_COMMAND_LENGTH;
 }
 
+std::optional<TFontData> FontBlockFromBytes(std::span<const std::uint8_t> bytes)
+{
+    const std::size_t header = FontHeaderLength(bytes);
+    const std::size_t length = bytes.size() > header ? bytes.size() - header : 0;
+    if (length < BLOCK_HEADER_LENGTH || bytes[header + 1] != 0 || length > MaxFontDataLength) {
+        return std::nullopt;
+    }
+    TFontData font;
+    font.Bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+    return font;
+}
+
 std::optional<TFontData> ReadFontFile(const std::string& path)
 {
     // Enough to tell a block one byte too long behind the longest header.
     const std::size_t limit = FontHeaderSearchLength + ES_COMMAND_LENGTH + MaxFontDataLength + 1;
-    auto bytes = ReadAtMost(path, limit);
+    const auto bytes = ReadAtMost(path, limit);
     if (!bytes) {
         ShowMessageBox("Error", "Can't open input file");
         return std::nullopt;
     }
-    const std::size_t header = FontHeaderLength(*bytes);
-    const std::size_t length = bytes->size() > header ? bytes->size() - header : 0;
-    if (length < BLOCK_HEADER_LENGTH || (*bytes)[header + 1] != 0 || length > MaxFontDataLength) {
+    auto font = FontBlockFromBytes(*bytes);
+    if (!font) {
         ShowMessageBox("Error", "Invalid font file");
-        return std::nullopt;
     }
-    TFontData font;
-    font.Bytes.assign(bytes->begin() + static_cast<std::ptrdiff_t>(header), bytes->end());
     return font;
 }
 

@@ -22,6 +22,11 @@ inline constexpr std::size_t FontHeaderSearchLength = 48;
 // after the letter and the closing quote that follow the first ES".
 std::size_t FontHeaderLength(std::span<const std::uint8_t> head);
 
+// The font block in the bytes of a font file, header left out; none when
+// they hold no valid block (too short, a second byte other than 0, or more
+// than MaxFontDataLength bytes of block).
+std::optional<TFontData> FontBlockFromBytes(std::span<const std::uint8_t> bytes);
+
 // Reads a font file into a block of at most MaxFontDataLength bytes;
 // reports "Can't open input file" or "Invalid font file" and gives none.
 std::optional<TFontData> ReadFontFile(const std::string& path);
