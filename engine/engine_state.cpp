@@ -16,6 +16,7 @@
 #include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/softfont/font_lists.h"
 
 namespace zk {
 
@@ -45,6 +46,8 @@ void ResetEngineState()
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();
+    TextDlgFontType = TFontListData{};
+    FontsDlgList = TFontListData{};
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();

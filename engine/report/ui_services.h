@@ -39,6 +39,22 @@ public:
     // The open-label browser, modal. It leaves its choice in SelectedLabelPath
     // and OpenLabelAccepted (engine/labelfile/label_file.h).
     virtual void ShowOpenLabelBrowser() {}
+
+    // The main window's open dialog; the chosen path, empty when cancelled.
+    virtual std::string OpenFileDialog(const FileDialogOptions& options)
+    {
+        (void)options;
+        return {};
+    }
+
+    // The font choice dialog over FontsDlgList (engine/softfont/font_lists.h):
+    // the letter picked from the list or, when nameFieldShown, typed into its
+    // name field; 0 when cancelled.
+    virtual char ShowFontsDialog(bool nameFieldShown)
+    {
+        (void)nameFieldShown;
+        return 0;
+    }
 };
 
 // The services in force; a silent default until the editor or a test

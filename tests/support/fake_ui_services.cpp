@@ -70,6 +70,28 @@ void FakeUiServices::ShowOpenLabelBrowser()
     }
 }
 
+std::string FakeUiServices::OpenFileDialog(const FileDialogOptions& options)
+{
+    openFileDialogs.push_back(options);
+    if (openFileChoices.empty()) {
+        return {};
+    }
+    std::string choice = openFileChoices.front();
+    openFileChoices.pop_front();
+    return choice;
+}
+
+char FakeUiServices::ShowFontsDialog(bool nameFieldShown)
+{
+    fontDialogs.push_back(nameFieldShown);
+    if (fontLetters.empty()) {
+        return 0;
+    }
+    const char letter = fontLetters.front();
+    fontLetters.pop_front();
+    return letter;
+}
+
 std::string FakeUiServices::OnlyMessage() const
 {
     EXPECT_EQ(messageBoxes.size(), 1u);

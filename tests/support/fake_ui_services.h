@@ -54,6 +54,17 @@ public:
     int openLabelBrowserCalls = 0;
     void ShowOpenLabelBrowser() override;
 
+    // Paths the open dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> openFileChoices;
+    std::vector<FileDialogOptions> openFileDialogs;
+    std::string OpenFileDialog(const FileDialogOptions& options) override;
+
+    // Letters the next font choice dialogs return; an empty queue cancels.
+    std::deque<char> fontLetters;
+    // The nameFieldShown argument of every font choice dialog.
+    std::vector<bool> fontDialogs;
+    char ShowFontsDialog(bool nameFieldShown) override;
+
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;
 };
