@@ -20,6 +20,7 @@
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "engine/softfont/font_lists.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
@@ -139,6 +140,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
+            FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
         } else {

@@ -8,6 +8,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
+#include "engine/softfont/font_lists.h"
 #include "ui/dialogs/dialog_protocol.h"
 #include "ui/dialogs/draw_geometry.h"
 
@@ -19,7 +20,6 @@ namespace {
 
 // The text template travels through the dialog with at most 63 characters.
 constexpr int TextDataLength = 63;
-constexpr int FallbackFontIndex = 2;
 // The language whose texts may also use the English glyph set.
 constexpr std::int32_t ArabicLanguage = 12;
 
@@ -51,19 +51,16 @@ TTextDlg::~TTextDlg()
     }
 }
 
+// Shows the engine's font list: the resident fonts, then the label's soft fonts.
 void TTextDlg::FillFontList()
 {
-    const int selected = FontType->currentIndex();
+    TextDlgFontType.Selected = FontType->currentIndex();
+    zk::FillFontList();
     FontType->clear();
-    FontType->addItems({"0  (12x24)", "1  (8x12)", "2  (10x16)", "3  (12x20)", "4  (14x24)", "5  (32x48)"});
-    for (const TFigure* figure : Figures()) {
-        if (figure->Is(TFigureKind::Font)) {
-            const TSoftFontFigure& font = figure->SoftFont();
-            const std::string letter(font.Letter.view().substr(0, 1));
-            FontType->addItem(FromCp1252(letter) + "  h=" + QString::number(static_cast<std::uint16_t>(font.Height)));
-        }
+    for (const std::string& item : TextDlgFontType.Items) {
+        FontType->addItem(FromCp1252(item));
     }
-    FontType->setCurrentIndex(selected >= 0 && selected < FontType->count() ? selected : FallbackFontIndex);
+    FontType->setCurrentIndex(TextDlgFontType.Selected);
 }
 
 void TTextDlg::FormShow()
