@@ -16,11 +16,14 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/print/form_file.h"
+#include "engine/print/printing.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "engine/softfont/font_lists.h"
+#include "engine/softfont/soft_fonts.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
@@ -463,6 +466,12 @@ void TZKedit::LoadLabelMClick()
 }
 
 void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
+
+void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
+
+void TZKedit::ContinueMClick() { ContinuePrint(); }
+
+void TZKedit::RemoveFontMClick() { RemoveFont(); }
 
 void TZKedit::ExitMClick()
 {

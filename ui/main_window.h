@@ -66,6 +66,9 @@ public slots:
     void NewLabelMClick();
     void LoadLabelMClick();
     void SaveAsLabelMClick();
+    void SaveAsFormMClick();
+    void ContinueMClick();
+    void RemoveFontMClick();
     void ExitMClick();
     void ToolbarMClick();
     void GridMClick();
