@@ -20,6 +20,7 @@
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
@@ -454,6 +455,14 @@ void TZKedit::LoadLabelMClick()
 }
 
 void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
+
+void TZKedit::RotateCWMClick()
+{
+    if (RotateLabelCW()) {
+        m_scrollArea->horizontalScrollBar()->setValue(0);
+        m_scrollArea->verticalScrollBar()->setValue(0);
+    }
+}
 
 void TZKedit::ExitMClick()
 {

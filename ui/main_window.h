@@ -84,6 +84,7 @@ public slots:
     void DeleteMClick();
     void MovetoTopMClick();
     void MovetoBottomMClick();
+    void RotateCWMClick();
 
     void StartTimerTimer();
 
