@@ -56,7 +56,8 @@ const std::optional<TTurnedPicture>& TurnOf(const std::vector<TBlockTurn>& turns
     return none;
 }
 
-// A dot's reference point (x, y) on the turned label of width w.
+// The new x on the turned label of width w of a figure at old y that
+// reaches `extent` dots down: its old bottom becomes its new left edge.
 std::int16_t TurnedX(int w, int y, int extent) { return SaturateToInt16(static_cast<long long>(w) - y - extent); }
 
 std::int16_t NextRotation(int rotation) { return static_cast<std::int16_t>(((rotation % 4) + 5) % 4); }
