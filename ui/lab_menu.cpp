@@ -64,7 +64,7 @@ const MenuRow LAB_MENU[] = {
          {"Align to Grid", "AlignM", "Ctrl+J", &TZKedit::AlignMClick, SeparatorAfter},
          {"Move to Top", "MovetoTopM", "Ctrl+T", &TZKedit::MovetoTopMClick, Plain},
          {"Move to Bottom", "MovetoBottomM", "Ctrl+B", &TZKedit::MovetoBottomMClick, SeparatorAfter},
-         {"Rotate Clockwise", "RotateCWM", "Ctrl+R", nullptr, Plain},
+         {"Rotate Clockwise", "RotateCWM", "Ctrl+R", &TZKedit::RotateCWMClick, Plain},
      }},
     {"View",
      "ViewM",

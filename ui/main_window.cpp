@@ -24,6 +24,7 @@
 #include "engine/report/ui_services.h"
 #include "engine/softfont/font_lists.h"
 #include "engine/softfont/soft_fonts.h"
+#include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
@@ -460,8 +461,7 @@ void TZKedit::NewLabelMClick()
 
 void TZKedit::LoadLabelMClick()
 {
-    m_scrollArea->horizontalScrollBar()->setValue(0);
-    m_scrollArea->verticalScrollBar()->setValue(0);
+    ScrollToOrigin();
     LoadLabelFile(std::nullopt);
 }
 
@@ -472,6 +472,13 @@ void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 void TZKedit::ContinueMClick() { ContinuePrint(); }
 
 void TZKedit::RemoveFontMClick() { RemoveFont(); }
+
+void TZKedit::RotateCWMClick()
+{
+    if (RotateLabelCW()) {
+        ScrollToOrigin();
+    }
+}
 
 void TZKedit::ExitMClick()
 {

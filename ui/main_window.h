@@ -94,6 +94,7 @@ public slots:
     void LabelSetupMClick();
     void SettingsMClick();
     void TerminalMClick();
+    void RotateCWMClick();
 
     void StartTimerTimer();
 
