@@ -10,6 +10,7 @@
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
 #include "engine/text/printer_font.h"
 #include "engine/text/text_render_state.h"
@@ -19,6 +20,8 @@
 #include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/softfont/soft_fonts.h"
+#include "engine/softfont/font_lists.h"
 
 namespace zk {
 
@@ -49,9 +52,12 @@ void ResetEngineState()
     RedrawMode = 0;
     ResetBarcodeState();
     ResetPrinterDialogState();
+    PickPrinterFont = PickPrinterFontName;
     ResetReceivedVariables();
     GraphicsNameList.clear();
     FontNameList.clear();
+    TextDlgFontType = TFontListData{};
+    FontsDlgList = TFontListData{};
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();

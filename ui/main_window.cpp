@@ -16,11 +16,17 @@
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
 #include "engine/model/variables.h"
+#include "engine/print/form_file.h"
+#include "engine/print/printing.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "engine/softfont/font_lists.h"
+#include "engine/softfont/soft_fonts.h"
+#include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
+#include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
@@ -134,9 +140,11 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     ConnectCanvasEditing();
     MainWindowReady = 1;
     ClearFigureList();
+    InstallFigureDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
+            FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
         } else {
@@ -310,6 +318,12 @@ QPoint TZKedit::ScrollPosition() const
     return QPoint(m_scrollArea->horizontalScrollBar()->value(), m_scrollArea->verticalScrollBar()->value());
 }
 
+void TZKedit::ScrollToOrigin()
+{
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+    m_scrollArea->verticalScrollBar()->setValue(0);
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     form->move(DialogPosition(ClientOrigin(), ClientSize(), form->frameGeometry().size(), x, y, ScrollPosition()));
@@ -441,19 +455,30 @@ void TZKedit::NewLabelMClick()
     }
     ClearFigureList();
     ClearVarsCounters();
-    m_scrollArea->horizontalScrollBar()->setValue(0);
-    m_scrollArea->verticalScrollBar()->setValue(0);
+    ScrollToOrigin();
     RedrawLabel(RedrawEditor);
 }
 
 void TZKedit::LoadLabelMClick()
 {
-    m_scrollArea->horizontalScrollBar()->setValue(0);
-    m_scrollArea->verticalScrollBar()->setValue(0);
+    ScrollToOrigin();
     LoadLabelFile(std::nullopt);
 }
 
 void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
+
+void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
+
+void TZKedit::ContinueMClick() { ContinuePrint(); }
+
+void TZKedit::RemoveFontMClick() { RemoveFont(); }
+
+void TZKedit::RotateCWMClick()
+{
+    if (RotateLabelCW()) {
+        ScrollToOrigin();
+    }
+}
 
 void TZKedit::ExitMClick()
 {

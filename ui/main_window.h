@@ -53,6 +53,8 @@ public:
     QPoint ClientOrigin() const;
     QSize ClientSize() const;
     QPoint ScrollPosition() const;
+    // Both scroll positions back to 0.
+    void ScrollToOrigin();
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
@@ -64,6 +66,9 @@ public slots:
     void NewLabelMClick();
     void LoadLabelMClick();
     void SaveAsLabelMClick();
+    void SaveAsFormMClick();
+    void ContinueMClick();
+    void RemoveFontMClick();
     void ExitMClick();
     void ToolbarMClick();
     void GridMClick();
@@ -84,6 +89,12 @@ public slots:
     void DeleteMClick();
     void MovetoTopMClick();
     void MovetoBottomMClick();
+    void AlignMClick();
+    void EditfromListMClick();
+    void LabelSetupMClick();
+    void SettingsMClick();
+    void TerminalMClick();
+    void RotateCWMClick();
 
     void StartTimerTimer();
 

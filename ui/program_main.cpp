@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/config/program_paths.h"
+#include "ui/dialogs/settings_dlg.h"
 #include "ui/editor_hooks.h"
 #include "ui/main_window.h"
 #include "ui/qt_ui_services.h"
@@ -57,6 +58,7 @@ int RunEditor(int argc, char* argv[])
     }
     QtUiServices uiServices;
     SetUiServices(&uiServices);
+    InstallFirstRunSettingsDialog();
     const std::vector<std::string> args(argv, argv + argc);
     TZKedit window(args);
     uiServices.SetAnchorSource(AnchorToWindow(&window));

@@ -43,12 +43,14 @@ QString QtFilter(const std::string& filter)
     return description + " (" + all.join(' ') + ")";
 }
 
-}  // namespace
-
-std::string QtUiServices::SaveFileDialog(const FileDialogOptions& options)
+// The chosen path, empty when cancelled.
+std::string RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(ZKedit, FromEngine(options.title), FromPath(options.initialDir), QtFilter(options.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
     // The engine asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(FromEngine(options.defaultExtension).toLower());
@@ -59,6 +61,18 @@ std::string QtUiServices::SaveFileDialog(const FileDialogOptions& options)
         return {};
     }
     return ToPath(dialog.selectedFiles().front());
+}
+
+}  // namespace
+
+std::string QtUiServices::SaveFileDialog(const FileDialogOptions& options)
+{
+    return RunFileDialog(options, QFileDialog::AcceptSave);
+}
+
+std::string QtUiServices::OpenFileDialog(const FileDialogOptions& options)
+{
+    return RunFileDialog(options, QFileDialog::AcceptOpen);
 }
 
 // Until the browser with its folder tree and preview exists, a plain open

@@ -24,6 +24,7 @@ public:
     std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
     bool IsMessageBoxVisible() const override;
     std::string SaveFileDialog(const FileDialogOptions& options) override;
+    std::string OpenFileDialog(const FileDialogOptions& options) override;
     void ShowOpenLabelBrowser() override;
     void ShowBusyWindow(const std::string& text) override;
     void SetBusyText(const std::string& text) override;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include "ui/dialogs/align_dlg.h"
 #include "ui/editor_globals.h"
 #include "ui/main_window.h"
 #include "ui/toolbar_icons.h"
@@ -33,9 +34,9 @@ const ButtonRow TOOLBAR_BUTTONS[] = {
     {"BoxBt", "Draw box", &TZKToolbar::BoxBtClick},
     {"PictBt", "Draw picture", &TZKToolbar::PictBtClick},
     {"VarBt", "Define variables and counters", nullptr},
-    {"AlignBt", "Grid size and alignment", nullptr},
-    {"SetupBt", "Label setup", nullptr},
-    {"SettingsBt", "Settings and diagnostic", nullptr},
+    {"AlignBt", "Grid size and alignment", &TZKToolbar::AlignBtClick},
+    {"SetupBt", "Label setup", &TZKToolbar::SetupBtClick},
+    {"SettingsBt", "Settings and diagnostic", &TZKToolbar::SettingsBtClick},
     {"TPrintBt", "Test print", nullptr},
     {"PrintBt", "Print", nullptr},
     {"FilesBt", "Files and forms", nullptr},
@@ -139,5 +140,12 @@ void TZKToolbar::RectBtClick() { ChooseTool(2); }
 void TZKToolbar::LineBtClick() { ChooseTool(3); }
 void TZKToolbar::BoxBtClick() { ChooseTool(4); }
 void TZKToolbar::PictBtClick() { ChooseTool(5); }
+
+void TZKToolbar::AlignBtClick()
+{
+    m_mainWindow.FocusMainWindow();
+    TAlignDlg dialog(&m_mainWindow);
+    dialog.exec();
+}
 
 }  // namespace zk

@@ -31,6 +31,9 @@ public slots:
     void LineBtClick();
     void BoxBtClick();
     void PictBtClick();
+    void AlignBtClick();
+    void SetupBtClick();
+    void SettingsBtClick();
     void StatusLnClick();
 
 protected:

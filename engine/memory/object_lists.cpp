@@ -10,6 +10,7 @@
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
 #include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
 
 namespace zk {
 
@@ -157,6 +158,18 @@ bool ReceiveObjectListDialog(std::int16_t kind)
     const bool received = FillObjectListDialog(kind);
     ReportNoResponse();
     return received;
+}
+
+std::string PickPrinterFontName()
+{
+    if (!ReceiveObjectListDialog(ObjectKindFont)) {
+        return {};
+    }
+    ObjListPickName = 1;
+    ObjListChosenName.clear();
+    Ui().ShowObjectListDialog();
+    ObjListPickName = 0;
+    return ObjListChosenName;
 }
 
 bool DeleteObject(const std::string& name)

@@ -12,7 +12,6 @@ TStoreAsDialog StoreAsDlg;
 TObjListDialog ObjListDlg;
 std::string ObjListChosenName;
 std::uint8_t ObjListPickName = 0;
-char FontsDlgLetter = 0;
 std::string LoadFilesDlgFileName;
 
 void TSortedNames::Add(std::string name)
@@ -42,7 +41,6 @@ void ResetPrinterDialogState()
     ObjListDlg = TObjListDialog{};
     ObjListChosenName.clear();
     ObjListPickName = 0;
-    FontsDlgLetter = 0;
     LoadFilesDlgFileName.clear();
 }
 

@@ -64,8 +64,6 @@ extern TObjListDialog ObjListDlg;
 extern std::string ObjListChosenName;
 // Request: the next showing of the object list picks a name.
 extern std::uint8_t ObjListPickName;
-// The letter chosen in the font choice dialog; 0 = cancelled.
-extern char FontsDlgLetter;
 // The file the open dialog chose last, which the store-as dialog's Store
 // action sends for forms and fonts.
 extern std::string LoadFilesDlgFileName;

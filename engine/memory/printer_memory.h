@@ -47,6 +47,10 @@ void ExtractFormToFile(const std::string& name, const std::string& path);
 void ExtractGraphicsToFile(const std::string& name, const std::string& path);
 void ExtractFontToFile(const std::string& name, const std::string& path);
 
+// The object list in name-pick mode over the printer's fonts: the name the
+// user picked, empty when none (the printer-font source of the soft fonts).
+std::string PickPrinterFontName();
+
 // The caller holds the port open; sends FK/GK/EK and refills the list.
 bool DeleteObject(const std::string& name);
 

@@ -18,15 +18,11 @@
 #include "engine/picture/picture_file.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "engine/softfont/font_file.h"
 
 namespace zk {
 
 namespace {
-
-// A font file's text header is looked for in this many leading bytes.
-constexpr std::size_t FontHeaderWindow = 48;
-// ES, the quote, the letter and the closing quote.
-constexpr std::size_t FontHeaderStoreCommandLength = 5;
 
 std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path)
 {
@@ -87,17 +83,6 @@ void RunStoreDialog(std::int16_t kind, FileDialogOptions request)
 }
 
 }  // namespace
-
-std::size_t FontFileHeaderLength(std::string_view firstBytes)
-{
-    std::string_view text = firstBytes.substr(0, FontHeaderWindow);
-    text = text.substr(0, text.find('\0'));
-    const std::size_t store = text.find("ES\"");
-    if (text.find("EK\"") == std::string_view::npos || store == std::string_view::npos) {
-        return 0;
-    }
-    return std::min(store + FontHeaderStoreCommandLength, firstBytes.size());
-}
 
 void StoreCurrentLabelDialog()
 {
@@ -194,9 +179,7 @@ void StoreFontFile(const std::string& path, const std::string& name)
     if (!bytes || !OpenPort()) {
         return;
     }
-    const std::string_view lead(reinterpret_cast<const char*>(bytes->data()),
-                                std::min(bytes->size(), FontHeaderWindow));
-    const std::size_t header = FontFileHeaderLength(lead);
+    const std::size_t header = std::min(FontHeaderLength(*bytes), bytes->size());
     PrinterPrintf("\r\n\nEK\"%s\"\r\n", name.c_str());
     if (Aborted()) {
         AbandonExchange(false);

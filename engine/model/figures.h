@@ -124,7 +124,7 @@ inline constexpr std::size_t MaxFontDataLength = 49152;
 struct TSoftFontFigure {
     std::int16_t CharCount = 0;
     std::int16_t Height = 0;
-    std::int16_t DataLength = 0;
+    std::uint16_t DataLength = 0;  // up to MaxFontDataLength, beyond a signed 16-bit field
     FixedString<2> Letter;
     std::shared_ptr<TFontData> Data;
 };

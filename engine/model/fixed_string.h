@@ -27,7 +27,9 @@ public:
     {
         m_bytes.fill(0);
         const std::size_t length = std::min(text.size(), Capacity);
-        std::memcpy(m_bytes.data(), text.data(), length);
+        if (length > 0) {  // an empty view may carry a null pointer
+            std::memcpy(m_bytes.data(), text.data(), length);
+        }
     }
 
     FixedString& operator=(std::string_view text)

@@ -88,7 +88,7 @@ void Fields(IO& io, T& f)
     } else if constexpr (std::is_same_v<P, TPictureFigure>) {
         i16(f.X); i16(f.Y); i16(f.Width); i16(f.Height); u16(f.DataLength); text(f.Name);
     } else if constexpr (std::is_same_v<P, TSoftFontFigure>) {
-        i16(f.CharCount); i16(f.Height); i16(f.DataLength); text(f.Letter);
+        i16(f.CharCount); i16(f.Height); u16(f.DataLength); text(f.Letter);
     } else if constexpr (std::is_same_v<P, TPdf417Figure>) {
         i16(f.X); i16(f.Y);
         u16(f.MaxWidth); u16(f.MaxHeight); u16(f.MaxCols); u16(f.MaxRows);

@@ -53,4 +53,9 @@ int PcxWidth(std::span<const std::uint8_t> header);
 int PcxHeight(std::span<const std::uint8_t> header);
 int PcxBytesPerLine(std::span<const std::uint8_t> header);
 
+// Writes the 128-byte header of a monochrome picture made here (a converted
+// BMP, a turned picture): run-length, 1 bit per pixel, one plane, origin 0,
+// 120 dots per inch and a grey palette.
+void PutMonoPcxHeader(std::uint8_t* header, int width, int height, int bytesPerLine);
+
 }  // namespace zk

@@ -72,26 +72,6 @@ int LoadPcx(std::span<const std::uint8_t> file, std::size_t fileSize)
     return state == LoadState::Ok ? PictureLoadedPcx : Fail(state);
 }
 
-void PutConvertedHeader(std::uint8_t* header, int width, int height, int bytesPerLine)
-{
-    std::memset(header, 0, PcxHeaderSize);
-    header[PcxField::Manufacturer] = PcxManufacturer;
-    header[PcxField::Version] = 5;
-    header[PcxField::Encoding] = 1;
-    header[PcxField::BitsPerPixel] = 1;
-    PutLe16(&header[PcxField::Xmax], static_cast<std::uint16_t>(width - 1));
-    PutLe16(&header[PcxField::Ymax], static_cast<std::uint16_t>(height - 1));
-    PutLe16(&header[PcxField::HResolution], 120);
-    PutLe16(&header[PcxField::VResolution], 120);
-    for (int i = 0; i < 16; ++i) {
-        const auto grey = static_cast<std::uint8_t>(15 - i);
-        std::memset(&header[PcxField::Palette + 3 * i], grey, 3);
-    }
-    header[PcxField::Planes] = 1;
-    PutLe16(&header[PcxField::BytesPerLine], static_cast<std::uint16_t>(bytesPerLine));
-    PutLe16(&header[PcxField::PaletteInfo], 1);
-}
-
 int LoadBmp(std::span<const std::uint8_t> file, std::size_t fileSize)
 {
     if (fileSize < MinBmpFileSize || fileSize > MaxBmpFileSize) {
@@ -127,7 +107,7 @@ int LoadBmp(std::span<const std::uint8_t> file, std::size_t fileSize)
 
     std::vector<std::uint8_t> image(PcxHeaderSize);
     image.reserve(MaxPcxImageLength);
-    PutConvertedHeader(image.data(), width, height, bytesPerLine);
+    PutMonoPcxHeader(image.data(), width, height, bytesPerLine);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(bytesPerLine));
     for (int y = 0; y < height; ++y) {
         const auto stored = BmpRowFromTop(file, bmp, y);

@@ -6,33 +6,11 @@
 #include <vector>
 
 #include "engine/model/label_setup.h"
+#include "engine/picture/pcx_row_decoder.h"
 #include "engine/render/label_image.h"
 
 namespace zk {
 namespace {
-
-// One row of PCX run-length data from rows[pos]: a byte of 0xC0 and above
-// repeats the next byte its low 6 bits times, any other byte stands for
-// itself. A run longer than the row ends with the row. False when the data
-// ends before the row is full.
-bool DecodeRow(std::span<const std::uint8_t> rows, std::size_t& pos, std::vector<std::uint8_t>& row)
-{
-    std::size_t filled = 0;
-    while (filled < row.size()) {
-        if (pos >= rows.size()) return false;
-        const std::uint8_t b = rows[pos++];
-        if (b < 0xC0) {
-            row[filled++] = b;
-            continue;
-        }
-        if (pos >= rows.size()) return false;
-        const std::uint8_t value = rows[pos++];
-        const std::size_t count = std::min<std::size_t>(b & 0x3Fu, row.size() - filled);
-        std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(filled), count, value);
-        filled += count;
-    }
-    return true;
-}
 
 // Ink of a row: every 0 bit, most significant bit leftmost, up to `dots`.
 void AndRow(const std::vector<std::uint8_t>& row, int dots, int x, int y)
@@ -60,7 +38,7 @@ void DrawPictureFigure(const TPictureFigure& figure)
     std::vector<std::uint8_t> row(data.BytesPerLine);
     std::size_t pos = 0;
     for (int r = 0; r < figure.Height && y + r < LabelImage.Height(); ++r) {
-        if (!DecodeRow(data.Rows, pos, row)) return;
+        if (!DecodePcxRow(data.Rows, pos, row)) return;
         AndRow(row, dots, x, y + r);
     }
 }

@@ -36,28 +36,36 @@ public:
         (void)options;
         return {};
     }
-    // The main window's open dialog (LoadFilesDlg); the chosen path, empty
-    // when cancelled.
+
+    // The printer-memory dialogs, shown modally over the engine data they
+    // show (engine/memory/printer_dialogs.h). The store-as dialog calls back
+    // into StoreAsConfirm or SelectFormAndReceiveVariables itself; the object
+    // list sets ObjListChosenName in its name-pick mode and is closed by a
+    // form load.
+    virtual void ShowStoreAsDialog() {}
+    virtual bool IsStoreAsDialogVisible() const { return false; }
+    virtual void ShowObjectListDialog() {}
+    virtual void CloseObjectListDialog() {}
+
+    // The open-label browser, modal. It leaves its choice in SelectedLabelPath
+    // and OpenLabelAccepted (engine/labelfile/label_file.h).
+    virtual void ShowOpenLabelBrowser() {}
+
+    // The main window's open dialog; the chosen path, empty when cancelled.
     virtual std::string OpenFileDialog(const FileDialogOptions& options)
     {
         (void)options;
         return {};
     }
 
-    // The printer-memory dialogs, shown modally over the engine data they
-    // show (engine/memory/printer_dialogs.h). The store-as dialog calls back
-    // into StoreAsConfirm or SelectFormAndReceiveVariables itself; the object
-    // list sets ObjListChosenName in its name-pick mode and is closed by a
-    // form load; the font choice dialog sets FontsDlgLetter (0 = cancelled).
-    virtual void ShowStoreAsDialog() {}
-    virtual bool IsStoreAsDialogVisible() const { return false; }
-    virtual void ShowObjectListDialog() {}
-    virtual void CloseObjectListDialog() {}
-    virtual void ShowFontsDialog() {}
-
-    // The open-label browser, modal. It leaves its choice in SelectedLabelPath
-    // and OpenLabelAccepted (engine/labelfile/label_file.h).
-    virtual void ShowOpenLabelBrowser() {}
+    // The font choice dialog over FontsDlgList (engine/softfont/font_lists.h):
+    // the letter picked from the list or, when nameFieldShown, typed into its
+    // name field; 0 when cancelled.
+    virtual char ShowFontsDialog(bool nameFieldShown)
+    {
+        (void)nameFieldShown;
+        return 0;
+    }
 };
 
 // The services in force; a silent default until the editor or a test

@@ -64,17 +64,6 @@ std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
     return choice;
 }
 
-std::string FakeUiServices::OpenFileDialog(const FileDialogOptions& options)
-{
-    openFileDialogs.push_back(options);
-    if (openFileChoices.empty()) {
-        return {};
-    }
-    std::string choice = openFileChoices.front();
-    openFileChoices.pop_front();
-    return choice;
-}
-
 void FakeUiServices::ShowStoreAsDialog()
 {
     events.push_back("dialog:StoreAs");
@@ -96,20 +85,34 @@ void FakeUiServices::ShowObjectListDialog()
 
 void FakeUiServices::CloseObjectListDialog() { events.push_back("close:ObjList"); }
 
-void FakeUiServices::ShowFontsDialog()
-{
-    events.push_back("dialog:Fonts");
-    if (fontsUser) {
-        fontsUser();
-    }
-}
-
 void FakeUiServices::ShowOpenLabelBrowser()
 {
     ++openLabelBrowserCalls;
     if (openLabelBrowser) {
         openLabelBrowser();
     }
+}
+
+std::string FakeUiServices::OpenFileDialog(const FileDialogOptions& options)
+{
+    openFileDialogs.push_back(options);
+    if (openFileChoices.empty()) {
+        return {};
+    }
+    std::string choice = openFileChoices.front();
+    openFileChoices.pop_front();
+    return choice;
+}
+
+char FakeUiServices::ShowFontsDialog(bool nameFieldShown)
+{
+    fontDialogs.push_back(nameFieldShown);
+    if (fontLetters.empty()) {
+        return 0;
+    }
+    const char letter = fontLetters.front();
+    fontLetters.pop_front();
+    return letter;
 }
 
 std::string FakeUiServices::OnlyMessage() const

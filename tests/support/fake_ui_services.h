@@ -48,31 +48,35 @@ public:
     std::vector<FileDialogOptions> saveFileDialogs;
     std::string SaveFileDialog(const FileDialogOptions& options) override;
 
-    // The same for the open dialog.
-    std::deque<std::string> openFileChoices;
-    std::vector<FileDialogOptions> openFileDialogs;
-    std::string OpenFileDialog(const FileDialogOptions& options) override;
-
     // The printer-memory dialogs: each showing is recorded in events
-    // ("dialog:StoreAs", "dialog:ObjList", "dialog:Fonts") and runs the
+    // ("dialog:StoreAs", "dialog:ObjList") and runs the
     // scripted user, who may read and set the engine's dialog data and call
     // back into the engine. The store-as dialog closes as the real one does
     // (StoreAsDialogClosed).
     std::function<void()> storeAsUser;
     std::function<void()> objectListUser;
-    std::function<void()> fontsUser;
     bool storeAsVisible = false;
     void ShowStoreAsDialog() override;
     bool IsStoreAsDialogVisible() const override { return storeAsVisible; }
     void ShowObjectListDialog() override;
     void CloseObjectListDialog() override;
-    void ShowFontsDialog() override;
 
     // Plays the user in the open-label browser (sets the hand-over values,
     // may preview); unset, the browser closes without a choice.
     std::function<void()> openLabelBrowser;
     int openLabelBrowserCalls = 0;
     void ShowOpenLabelBrowser() override;
+
+    // Paths the open dialog answers with, in order; an empty queue cancels.
+    std::deque<std::string> openFileChoices;
+    std::vector<FileDialogOptions> openFileDialogs;
+    std::string OpenFileDialog(const FileDialogOptions& options) override;
+
+    // Letters the next font choice dialogs return; an empty queue cancels.
+    std::deque<char> fontLetters;
+    // The nameFieldShown argument of every font choice dialog.
+    std::vector<bool> fontDialogs;
+    char ShowFontsDialog(bool nameFieldShown) override;
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;

@@ -5,8 +5,10 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <set>
 
 #include <string>
+#include <string_view>
 
 #include "engine/model/label_setup.h"
 #include "tests/ui/main_window_fixture.h"
@@ -92,7 +94,8 @@ TEST_F(ToolbarTest, ButtonsSitInTheirCellsWithTheirHintsAndNeverTakeTheFocus)
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
         EXPECT_FALSE(button->icon().isNull());
         // Buttons whose dialogs the editor lacks so far are disabled.
-        EXPECT_EQ(button->isEnabled(), row.tool >= 0);
+        static const std::set<std::string> withDialog = {"AlignBt", "SetupBt", "SettingsBt"};
+        EXPECT_EQ(button->isEnabled(), row.tool >= 0 || withDialog.count(row.name) == 1) << row.name;
     }
     EXPECT_EQ(toolbar->focusPolicy(), Qt::NoFocus);
 }

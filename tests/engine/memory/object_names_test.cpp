@@ -34,28 +34,5 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Z", ObjectKindFont, true}, NameCase{"1", ObjectKindFont, false},
                       NameCase{"AB", ObjectKindFont, false}, NameCase{"", ObjectKindFont, false}));
 
-struct HeaderCase {
-    std::string lead;
-    std::size_t length;
-};
-
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.length; }
-
-class FontHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
-
-TEST_P(FontHeaderTest, EndsAfterTheStoreCommandsClosingQuote)
-{
-    EXPECT_EQ(FontFileHeaderLength(GetParam().lead), GetParam().length);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FontHeaderTest,
-    ::testing::Values(HeaderCase{"\r\nEK\"A\"\r\nES\"A\"\x05\x00\x10", 14}, HeaderCase{"EK\"B\"ES\"B\"data", 10},
-                      HeaderCase{std::string("\x05\x00\x10", 3) + "EK\"A\"ES\"A\"", 0},  // a NUL ends the search
-                      HeaderCase{"ES\"A\"\x05", 0},                                        // no EK
-                      HeaderCase{"EK\"A\"\r\n", 0},                                         // no ES
-                      HeaderCase{std::string(44, ' ') + "EK\"A\"ES\"A\"", 0},               // past 48 bytes
-                      HeaderCase{"EK\"ES\"", 6}));
-
 }  // namespace
 }  // namespace zk

@@ -1,0 +1,26 @@
+#include "engine/picture/pcx_row_decoder.h"
+
+#include <algorithm>
+
+namespace zk {
+
+bool DecodePcxRow(std::span<const std::uint8_t> rows, std::size_t& pos, std::span<std::uint8_t> row)
+{
+    std::size_t filled = 0;
+    while (filled < row.size()) {
+        if (pos >= rows.size()) return false;
+        const std::uint8_t b = rows[pos++];
+        if (b < 0xC0) {
+            row[filled++] = b;
+            continue;
+        }
+        if (pos >= rows.size()) return false;
+        const std::uint8_t value = rows[pos++];
+        const std::size_t count = std::min<std::size_t>(b & 0x3Fu, row.size() - filled);
+        std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(filled), count, value);
+        filled += count;
+    }
+    return true;
+}
+
+}  // namespace zk

@@ -1,0 +1,121 @@
+#pragma once
+// Base fixture for the figure dialog tests: a fresh engine with the
+// program-start templates, the seven dialogs, a count of editor redraws,
+// and helpers that answer a modal dialog from the event loop.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/model/figure_list.h"
+#include "engine/model/payload_codec.h"
+#include "engine/model/templates.h"
+#include "engine/render/redraw.h"
+#include "tests/support/engine_fixture.h"
+#include "ui/dialogs/dialog_protocol.h"
+#include "ui/dialogs/figure_dialog.h"
+#include "ui/dialogs/figure_dialogs.h"
+#include "ui/editing/editor_state.h"
+
+namespace zk::test {
+
+// Runs action on the active modal widget as soon as one that match accepts
+// is up; gives up (and fails the test) when none shows within a few seconds.
+inline void WhenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action, int triesLeft = 500)
+{
+    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [match, action, triesLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && match(modal)) {
+            action(modal);
+        } else if (triesLeft > 0) {
+            WhenModal(match, action, triesLeft - 1);
+        } else {
+            ADD_FAILURE() << "no modal dialog appeared";
+        }
+    });
+}
+
+// The same for the modal widget of that objectName.
+inline void WhenModalNamed(const QString& name, std::function<void(QWidget*)> action)
+{
+    WhenModal([name](QWidget* w) { return w->objectName() == name; }, std::move(action));
+}
+
+class FigureDialogTest : public EngineTest {
+protected:
+    FigureDialogTest() : m_owner(std::make_unique<QWidget>())
+    {
+        InitDefaultFigures();
+        ResetEditorState();
+        ResetDialogProtocol();
+        InstallFigureDialogs(m_owner.get());
+        CanvasRedrawHook = [this] { ++redraws; };
+    }
+    ~FigureDialogTest() override
+    {
+        CanvasRedrawHook = nullptr;
+        m_owner.reset();
+        ResetEditorState();
+        ResetDialogProtocol();
+    }
+
+    static void SetText(QWidget* dialog, const char* name, const QString& text)
+    {
+        QLineEdit* edit = dialog->findChild<QLineEdit*>(name);
+        ASSERT_NE(edit, nullptr) << name;
+        edit->setText(text);
+    }
+    static QString Text(QWidget* dialog, const char* name)
+    {
+        QLineEdit* edit = dialog->findChild<QLineEdit*>(name);
+        return edit != nullptr ? edit->text() : QString("<no %1>").arg(name);
+    }
+    static void Choose(QWidget* dialog, const char* name, int index)
+    {
+        QComboBox* box = dialog->findChild<QComboBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        box->setCurrentIndex(index);
+    }
+    static int Chosen(QWidget* dialog, const char* name)
+    {
+        QComboBox* box = dialog->findChild<QComboBox*>(name);
+        return box != nullptr ? box->currentIndex() : -2;
+    }
+    static void ClickOk(QWidget* dialog) { dialog->findChild<QPushButton*>("OkBt")->click(); }
+    static void ClickCancel(QWidget* dialog) { dialog->findChild<QPushButton*>("CanBt")->click(); }
+
+    // The figure's payload as the label file stores it, plus what it points
+    // at, so that two states can be compared whole.
+    static std::string Snapshot(const TFigure& figure)
+    {
+        const PayloadBytes bytes = EncodePayload(figure.Payload);
+        std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        if (figure.Is(TFigureKind::Pdf417)) {
+            text += "|" + figure.Pdf417().Data;
+        }
+        if (figure.Is(TFigureKind::Picture)) {
+            text += "|" + std::to_string(reinterpret_cast<std::uintptr_t>(figure.Picture().Data.get()));
+        }
+        return text;
+    }
+
+    static TFigure* Add(const TFigurePayload& payload)
+    {
+        EXPECT_EQ(AppendFigure(payload), 0);
+        return FigureList.FigureTail;
+    }
+
+    int redraws = 0;
+
+private:
+    std::unique_ptr<QWidget> m_owner;
+};
+
+}  // namespace zk::test

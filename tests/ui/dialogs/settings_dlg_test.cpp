@@ -1,0 +1,342 @@
+// The settings dialog: filled from the settings, OK with the translation
+// reload, the service commands end to end over the printer emulator, and the
+// first run without a configuration.
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <termios.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
+#include "engine/model/label_setup.h"
+#include "engine/render/redraw.h"
+#include "tests/support/printer_emulator.h"
+#include "tests/ui/dialogs/setup_dialogs_fixture.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
+#include "ui/dialogs/settings_service.h"
+#include "ui/editor_hooks.h"
+#include "ui/toolbar.h"
+
+namespace zk {
+namespace {
+
+class SettingsDlgTest : public test::SetupDialogsTest {
+protected:
+    void SetPorts(std::vector<std::string> ports)
+    {
+        ProgramPaths.SerialPortList = std::move(ports);
+        KeepPortList();
+    }
+};
+
+TEST_F(SettingsDlgTest, FillsEveryListFromTheSettings)
+{
+    SetPorts({"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"});
+    ProgramPaths.TranslationFileList = {TempDir() / "greek.trn", TempDir() / "polish.trn"};
+    Settings.Port = 2;
+    Settings.BaudIndex = 6;
+    Settings.Protocol = 1;
+    Settings.DirectGraphics = 1;
+    Settings.Translation = 3;
+
+    TSettingsDlg dlg;
+    dlg.show();
+
+    EXPECT_EQ(dlg.windowTitle().toStdString(), "Settings and Diagnostic");
+    ASSERT_EQ(dlg.PortNumber->count(), 3);
+    EXPECT_EQ(Text(dlg.PortNumber), "/dev/ttyUSB1");
+    EXPECT_EQ(Text(dlg.Bauds), "115200");
+    EXPECT_EQ(Text(dlg.Protocol), "Xon / Xoff");
+    EXPECT_EQ(Text(dlg.TPrintMode), "Send fonts and graphics directly");
+    ASSERT_EQ(dlg.TrnList->count(), 4);
+    EXPECT_EQ(dlg.TrnList->itemText(0).toStdString(), "ANSI to OEM");
+    EXPECT_EQ(dlg.TrnList->itemText(1).toStdString(), "None");
+    EXPECT_EQ(dlg.TrnList->itemText(2).toStdString(), "File: greek.trn");
+    EXPECT_EQ(Text(dlg.TrnList), "File: polish.trn");
+    EXPECT_TRUE(dlg.ClockData->text().isEmpty());
+    EXPECT_TRUE(dlg.ClockData->isReadOnly());
+    EXPECT_FALSE(dlg.EnableR2L->isVisible());
+    ASSERT_NE(dlg.findChild<QPushButton*>("C"), nullptr);
+    EXPECT_TRUE(dlg.findChild<QPushButton*>("C")->isHidden());
+}
+
+TEST_F(SettingsDlgTest, ButtonsCarryTheirNamesAndCaptions)
+{
+    TSettingsDlg dlg;
+    const std::pair<const char*, const char*> buttons[] = {
+        {"DiagnBt", "Diagnostic Information"}, {"FormsBt", "Forms List"}, {"GraphicsBt", "Graphics List"},
+        {"FontsBt", "Fonts List"}, {"SetClock", "Set"}, {"GetClock", "Get"},
+        {"DefaultBt", "Default Parameters"}, {"ResetBt", "Reset Printer"}, {"CalibrationBt", "Calibration"},
+        {"OkBt", "OK"}};
+    for (const auto& [name, caption] : buttons) {
+        auto* button = dlg.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->text().toStdString(), caption);
+    }
+    EXPECT_EQ(dlg.Bauds->count(), 7);
+    EXPECT_EQ(dlg.EnableR2L->text().toStdString(), "Allow Reverse Direction");
+}
+
+TEST_F(SettingsDlgTest, AConfiguredPortThatIsGoneFallsBackToTheFirst)
+{
+    SetPorts({"/dev/ttyS0", "/dev/ttyS1"});
+    Settings.Port = 5;
+    TSettingsDlg dlg;
+    dlg.show();
+    EXPECT_EQ(Settings.Port, 0);
+    EXPECT_EQ(dlg.PortNumber->currentIndex(), 0);
+}
+
+TEST_F(SettingsDlgTest, OkAppliesTheChoicesAndLoadsTheTranslationFile)
+{
+    SetPorts({"/dev/ttyS0", "/dev/ttyS1"});
+    const auto file = TempDir() / "table.trn";
+    std::string table(256, '\0');
+    table[0] = '\x41';          // Windows 0x80 -> printer 'A'
+    table[128 + 1] = '\xE9';    // printer 0x81 -> Windows 0xE9
+    std::ofstream(file, std::ios::binary) << table;
+    ProgramPaths.TranslationFileList = {file};
+    Settings.TranslationCount = 3;
+    Settings.EnableRlDir = 1;
+
+    TSettingsDlg dlg;
+    dlg.show();
+    EXPECT_TRUE(dlg.EnableR2L->isVisible());
+    EXPECT_TRUE(dlg.EnableR2L->isChecked());
+    dlg.PortNumber->setCurrentIndex(1);
+    dlg.Bauds->setCurrentIndex(4);
+    dlg.Protocol->setCurrentIndex(1);
+    dlg.TPrintMode->setCurrentIndex(1);
+    dlg.TrnList->setCurrentIndex(2);
+    dlg.EnableR2L->setChecked(false);
+    RedrawMode = -1;
+    dlg.OkBt->click();
+
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Settings.Port, 1);
+    EXPECT_EQ(Settings.BaudIndex, 4);
+    EXPECT_EQ(Settings.Protocol, 1);
+    EXPECT_EQ(Settings.DirectGraphics, 1);
+    EXPECT_EQ(Settings.Translation, 2);
+    EXPECT_EQ(Settings.EnableRlDir, 0);
+    EXPECT_EQ(ProgramPaths.TranslateToOemTable[0], 0x41);
+    EXPECT_EQ(ProgramPaths.TranslateToAnsiTable[1], 0xE9);
+    EXPECT_EQ(RedrawMode, RedrawEditor);
+}
+
+TEST_F(SettingsDlgTest, ClosingWithoutOkChangesNothingAndShowsTheSettingsNextTime)
+{
+    SetPorts({"/dev/ttyS0", "/dev/ttyS1"});
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.PortNumber->setCurrentIndex(1);
+    dlg.Bauds->setCurrentIndex(0);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Settings.Port, 0);
+    EXPECT_EQ(Settings.BaudIndex, 2);
+    EXPECT_EQ(dlg.PortNumber->currentIndex(), 0);
+    EXPECT_EQ(Text(dlg.Bauds), "9600");
+}
+
+TEST_F(SettingsDlgTest, DroppingThePortListDownRefillsItAndKeepsTheChoice)
+{
+    SetPorts({"/dev/ttyS0", "/dev/ttyS1"});
+    int refills = 0;
+    EnumerateSerialPortsHook = [&refills] {
+        ++refills;
+        ProgramPaths.SerialPortList = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"};
+    };
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.PortNumber->setCurrentIndex(1);
+    const int before = refills;
+    dlg.PortNumber->showPopup();
+    dlg.PortNumber->hidePopup();
+    EXPECT_EQ(refills, before + 1);
+    EXPECT_EQ(dlg.PortNumber->count(), 3);
+    EXPECT_EQ(Text(dlg.PortNumber), "/dev/ttyS1");
+}
+
+// The service commands, each on a printer emulator that records the bytes.
+class ServiceCommandTest : public SettingsDlgTest {
+protected:
+    ServiceCommandTest()
+    {
+        KeepPortList();
+        LinkTimeouts.ReplySilenceMs = 200;
+    }
+
+    std::string SentAfterClick(const char* button, std::size_t expectedBytes)
+    {
+        TSettingsDlg dlg;
+        dlg.show();
+        dlg.findChild<QPushButton*>(button)->click();
+        EXPECT_TRUE(printer.WaitForReceived(expectedBytes));
+        return printer.Received();
+    }
+
+    test::PrinterEmulator printer;
+};
+
+TEST_F(ServiceCommandTest, EachButtonSendsItsCommandWithItsLineEnds)
+{
+    const std::pair<const char*, std::string> rows[] = {
+        {"DiagnBt", "\r\nU\r\n"},       {"FormsBt", "\r\nFI\r\n"},          {"GraphicsBt", "\r\nGI\r\n"},
+        {"FontsBt", "\r\nEI\r\n"},      {"DefaultBt", "\r\nRESET\r\n"},
+    };
+    std::string expected;
+    for (const auto& [button, command] : rows) {
+        SCOPED_TRACE(button);
+        expected += command;
+        EXPECT_EQ(SentAfterClick(button, expected.size()), expected);
+        EXPECT_LT(CommLink.PortHandle, 0);  // closed after its one exchange
+    }
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    // Each exchange shows the busy window and closes it.
+    EXPECT_FALSE(ui.busyVisible);
+}
+
+TEST_F(ServiceCommandTest, ResetAsksFirstAndSendsOnlyAfterYes)
+{
+    ui.answers = {0, 1};
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.ResetBt->click();
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Warning");
+    EXPECT_EQ(ui.messageBoxes[0].text, "All information in printer will be erased !");
+    EXPECT_TRUE(ui.messageBoxes[0].yesNo);
+    EXPECT_TRUE(printer.Received().empty());
+
+    dlg.ResetBt->click();
+    ASSERT_TRUE(printer.WaitForReceived(9));
+    EXPECT_EQ(printer.Received(), "\r\n\nM\r\nN\r\n");
+}
+
+TEST_F(ServiceCommandTest, SetClockSendsMonthDayTwoDigitYearAndTheTime)
+{
+    SetClockNow(TClockTime{2009, 3, 7, 14, 5, 9});
+    EXPECT_EQ(SentAfterClick("SetClock", 23), "\r\nTS03,07,09,14,05,09\r\n");
+}
+
+TEST_F(ServiceCommandTest, GetClockShowsThePrintersLineOrNoPrinterResponse)
+{
+    printer.ReplyTo("TI", "03/07/09 14:05:09\r\n");
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.GetClock->click();
+    EXPECT_EQ(printer.Received(), "\r\nTI\r\n");
+    EXPECT_EQ(Text(dlg.ClockData), " 03/07/09 14:05:09");
+
+    printer.SetSilent(true);
+    dlg.GetClock->click();
+    EXPECT_EQ(Text(dlg.ClockData), "No printer response");
+    // The answer is in the field only; no box says it again.
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_FALSE(ui.busyVisible);
+}
+
+TEST_F(ServiceCommandTest, CalibrationAsksThenWaitsAndShowsTheReply)
+{
+    printer.ReplyTo("cal", "Sensor levels 12 80\r\n");
+    ui.answers = {1};
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.CalibrationBt->click();
+
+    EXPECT_EQ(printer.Received(), "\r\ncal\r\n");
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Label sensor sensitivity calibration");
+    EXPECT_TRUE(ui.messageBoxes[0].text.starts_with("WARNING! For label printer ZK-7300H only\n"));
+    EXPECT_TRUE(ui.messageBoxes[0].text.ends_with("Do You want to continue ?"));
+    EXPECT_EQ(ui.messageBoxes[1].caption, "Calibration response");
+    EXPECT_EQ(ui.messageBoxes[1].text, "Sensor levels 12 80");
+    EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "pause:2000"), ui.events.end());
+}
+
+TEST_F(ServiceCommandTest, CalibrationWithoutAnswerReportsNoPrinterResponse)
+{
+    printer.SetSilent(true);
+    ui.answers = {1};
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.CalibrationBt->click();
+    EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), ui.events.end())
+        << ::testing::PrintToString(ui.events);
+}
+
+TEST_F(ServiceCommandTest, UsesTheListsPortChoiceForItsExchangeOnly)
+{
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.Bauds->setCurrentIndex(4);
+    dlg.DiagnBt->click();
+    ASSERT_TRUE(printer.WaitForReceived(5));
+    const termios port = printer.PortSettings();
+    EXPECT_EQ(cfgetospeed(&port), static_cast<speed_t>(B38400));
+    EXPECT_EQ(Settings.BaudIndex, 2);
+    EXPECT_EQ(dlg.SavedBaudIndex, 2);
+}
+
+TEST_F(ServiceCommandTest, ASecondCommandDuringAnExchangeBeeps)
+{
+    TExchangeGuard running;
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.FormsBt->click();
+    EXPECT_TRUE(printer.Received().empty());
+    EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "beep"), ui.events.end());
+}
+
+class SettingsDlgWindowTest : public test::MainWindowTest {
+protected:
+    SettingsDlgWindowTest() { EnumerateSerialPortsHook = [] {}; }
+    ~SettingsDlgWindowTest() override { EnumerateSerialPortsHook = nullptr; }
+};
+
+TEST_F(SettingsDlgWindowTest, AFirstRunWithoutConfigurationOpensTheSettingsDialog)
+{
+    InstallFirstRunSettingsDialog();
+    std::string shown;
+    test::WhenModalShows([&shown](QWidget* modal) {
+        shown = modal->objectName().toStdString();
+        modal->findChild<QPushButton*>("OkBt")->click();
+    });
+    StartWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&shown] { return !shown.empty(); }));
+    EXPECT_EQ(shown, "SettingsDlg");
+}
+
+TEST_F(SettingsDlgWindowTest, MenuAndToolbarOpenItModally)
+{
+    TZKedit& w = MakeWindow();
+    auto* toolbar = new TZKToolbar(w);
+    w.show();
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        bool modal = false;
+        test::WhenModalShows([&modal](QWidget* dialog) {
+            modal = dialog->objectName() == "SettingsDlg";
+            dialog->findChild<QPushButton*>("C")->click();
+        });
+        if (way == 0) {
+            ASSERT_TRUE(w.MenuItem("SettingsM")->isEnabled());
+            w.MenuItem("SettingsM")->trigger();
+        } else {
+            toolbar->findChild<QToolButton*>("SettingsBt")->click();
+        }
+        EXPECT_TRUE(modal);
+    }
+}
+
+}  // namespace
+}  // namespace zk

@@ -1,0 +1,349 @@
+#include "ui/dialogs/settings_dlg.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/config/configuration.h"
+#include "engine/config/program_paths.h"
+#include "engine/config/translation.h"
+#include "engine/link/serial_link.h"
+#include "engine/model/label_setup.h"
+#include "engine/render/redraw.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+#include "ui/dialogs/settings_service.h"
+#include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/editor_hooks.h"
+#include "ui/main_window.h"
+
+namespace zk {
+
+std::function<void()> EnumerateSerialPortsHook;
+
+void CallEnumerateSerialPorts()
+{
+    if (EnumerateSerialPortsHook) {
+        EnumerateSerialPortsHook();
+    } else {
+        EnumerateSerialPorts();
+    }
+}
+
+void TDropDownList::showPopup()
+{
+    if (OnDropDown) {
+        OnDropDown();
+    }
+    QComboBox::showPopup();
+}
+
+namespace {
+
+constexpr int SettingsHelpContext = 127;
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+template <typename List>
+List* MakeList(QWidget* parent, const char* name, std::initializer_list<const char*> items)
+{
+    auto* list = new List(parent);
+    list->setObjectName(name);
+    for (const char* item : items) {
+        list->addItem(item);
+    }
+    return list;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const char* title, QLayout* content)
+{
+    auto* group = new QGroupBox(title, parent);
+    group->setLayout(content);
+    return group;
+}
+
+void TakeIndex(const QComboBox* list, std::int32_t& value)
+{
+    if (list->currentIndex() >= 0) {
+        value = list->currentIndex();
+    }
+}
+
+}  // namespace
+
+TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("SettingsDlg");
+    setWindowTitle("Settings and Diagnostic");
+
+    PortNumber = MakeList<TDropDownList>(this, "PortNumber", {});
+    PortNumber->OnDropDown = [this] { FillPortList(); };
+    Bauds = MakeList<QComboBox>(this, "Bauds", {"2400", "4800", "9600", "19200", "38400", "57600", "115200"});
+    Protocol = MakeList<QComboBox>(this, "Protocol", {"Hardware", "Xon / Xoff"});
+    DiagnBt = MakeButton(this, "DiagnBt", "Diagnostic Information");
+    FormsBt = MakeButton(this, "FormsBt", "Forms List");
+    GraphicsBt = MakeButton(this, "GraphicsBt", "Graphics List");
+    FontsBt = MakeButton(this, "FontsBt", "Fonts List");
+    SetClock = MakeButton(this, "SetClock", "Set");
+    GetClock = MakeButton(this, "GetClock", "Get");
+    ClockData = new QLineEdit(this);
+    ClockData->setObjectName("ClockData");
+    ClockData->setReadOnly(true);
+    TPrintMode = MakeList<QComboBox>(this, "TPrintMode",
+                                     {"Use stored fonts and graphics", "Send fonts and graphics directly"});
+    DefaultBt = MakeButton(this, "DefaultBt", "Default Parameters");
+    ResetBt = MakeButton(this, "ResetBt", "Reset Printer");
+    CalibrationBt = MakeButton(this, "CalibrationBt", "Calibration");
+    TrnList = MakeList<QComboBox>(this, "TrnList", {});
+    EnableR2L = new QCheckBox("Allow Reverse Direction", this);
+    EnableR2L->setObjectName("EnableR2L");
+    OkBt = MakeButton(this, "OkBt", "OK");
+    OkBt->setDefault(true);
+    AddHiddenCancelButton(*this);
+
+    auto* port = new QFormLayout;
+    port->addRow("Port:", PortNumber);
+    port->addRow("Bauds:", Bauds);
+    port->addRow("Protocol:", Protocol);
+    auto* print = new QVBoxLayout;
+    print->addWidget(DiagnBt);
+    print->addWidget(FormsBt);
+    print->addWidget(GraphicsBt);
+    print->addWidget(FontsBt);
+    auto* clock = new QHBoxLayout;
+    clock->addWidget(SetClock);
+    clock->addWidget(GetClock);
+    clock->addWidget(ClockData, 1);
+    auto* reset = new QVBoxLayout;
+    reset->addWidget(DefaultBt);
+    reset->addWidget(ResetBt);
+    reset->addWidget(CalibrationBt);
+    auto* translation = new QFormLayout;
+    translation->addRow("Windows - Printer:", TrnList);
+    auto* testPrint = new QFormLayout;
+    testPrint->addRow("Test print:", TPrintMode);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(MakeGroup(this, " Serial Port ", port), 0, 0);
+    grid->addWidget(MakeGroup(this, " Print ", print), 0, 1);
+    grid->addWidget(MakeGroup(this, " Reset ", reset), 1, 1);
+    grid->addWidget(MakeGroup(this, " Translation ", translation), 1, 0);
+    grid->addWidget(MakeGroup(this, " Clock ", clock), 2, 0, 1, 2);
+    grid->addLayout(testPrint, 3, 0, 1, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(EnableR2L);
+    bottom->addStretch();
+    bottom->addWidget(OkBt);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(DiagnBt, &QPushButton::clicked, this, &TSettingsDlg::DiagnBtClick);
+    connect(FormsBt, &QPushButton::clicked, this, &TSettingsDlg::FormsBtClick);
+    connect(GraphicsBt, &QPushButton::clicked, this, &TSettingsDlg::GraphicsBtClick);
+    connect(FontsBt, &QPushButton::clicked, this, &TSettingsDlg::FontsBtClick);
+    connect(DefaultBt, &QPushButton::clicked, this, &TSettingsDlg::DefaultBtClick);
+    connect(ResetBt, &QPushButton::clicked, this, &TSettingsDlg::ResetBtClick);
+    connect(SetClock, &QPushButton::clicked, this, &TSettingsDlg::SetClockClick);
+    connect(GetClock, &QPushButton::clicked, this, &TSettingsDlg::GetClockClick);
+    connect(CalibrationBt, &QPushButton::clicked, this, &TSettingsDlg::CalibrationBtClick);
+    connect(OkBt, &QPushButton::clicked, this, &TSettingsDlg::OkBtClick);
+}
+
+void TSettingsDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TSettingsDlg::FormShow()
+{
+    SetFormHelp(*this, SettingsHelpContext);
+    // The menus refuse to open this form during an exchange, so no exchange owns the port.
+    ClosePort();
+    FillSettingsDialog();
+}
+
+void TSettingsDlg::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    FormClose();
+}
+
+void TSettingsDlg::FormClose()
+{
+    PortNumber->setCurrentIndex(Settings.Port);
+    Bauds->setCurrentIndex(Settings.BaudIndex);
+    Protocol->setCurrentIndex(Settings.Protocol);
+    TPrintMode->setCurrentIndex(Settings.DirectGraphics);
+}
+
+void TSettingsDlg::FillPortList()
+{
+    // A port chosen but not yet confirmed stays chosen when the list is refilled.
+    const QString chosen = PortNumber->currentIndex() >= 0 && isVisible() ? PortNumber->currentText() : QString();
+    CallEnumerateSerialPorts();
+    const auto& ports = ProgramPaths.SerialPortList;
+    if (Settings.Port < 0 || static_cast<std::size_t>(Settings.Port) >= ports.size()) {
+        Settings.Port = 0;
+    }
+    PortNumber->clear();
+    for (const std::string& name : ports) {
+        PortNumber->addItem(QFile::decodeName(name.c_str()));
+    }
+    const int kept = chosen.isEmpty() ? -1 : PortNumber->findText(chosen);
+    PortNumber->setCurrentIndex(kept >= 0 ? kept : Settings.Port);
+}
+
+void TSettingsDlg::FillSettingsDialog()
+{
+    if (ZKedit != nullptr) {
+        adjustSize();
+        ZKedit->PlaceDialog(-1, 0, this);
+    }
+    PortNumber->clear();
+    FillPortList();
+    Bauds->setCurrentIndex(Settings.BaudIndex);
+    Protocol->setCurrentIndex(Settings.Protocol);
+    TPrintMode->setCurrentIndex(Settings.DirectGraphics);
+    ClockData->clear();
+    TrnList->clear();
+    TrnList->addItem("ANSI to OEM");
+    TrnList->addItem("None");
+    for (const std::filesystem::path& file : ProgramPaths.TranslationFileList) {
+        TrnList->addItem("File: " + QFile::decodeName(file.filename().string().c_str()));
+    }
+    TrnList->setCurrentIndex(Settings.Translation);
+    EnableR2L->setVisible(Settings.EnableRlDir == 1);
+    EnableR2L->setChecked(Settings.EnableRlDir == 1);
+}
+
+void TSettingsDlg::UseDialogPortSettings()
+{
+    SavedPort = Settings.Port;
+    SavedBaudIndex = Settings.BaudIndex;
+    SavedProtocol = Settings.Protocol;
+    TakeIndex(PortNumber, Settings.Port);
+    TakeIndex(Bauds, Settings.BaudIndex);
+    TakeIndex(Protocol, Settings.Protocol);
+}
+
+void TSettingsDlg::RestorePortSettings()
+{
+    Settings.Port = SavedPort;
+    Settings.BaudIndex = SavedBaudIndex;
+    Settings.Protocol = SavedProtocol;
+}
+
+void TSettingsDlg::WithDialogPort(const std::function<void()>& exchange)
+{
+    if (IsExchangeInProgress()) {
+        Ui().Beep();
+        return;
+    }
+    UseDialogPortSettings();
+    exchange();
+    RestorePortSettings();
+}
+
+void TSettingsDlg::DiagnBtClick()
+{
+    WithDialogPort([] { SendServiceCommand(DiagnosticCommand); });
+}
+
+void TSettingsDlg::FormsBtClick()
+{
+    WithDialogPort([] { SendServiceCommand(FormsListCommand); });
+}
+
+void TSettingsDlg::GraphicsBtClick()
+{
+    WithDialogPort([] { SendServiceCommand(GraphicsListCommand); });
+}
+
+void TSettingsDlg::FontsBtClick()
+{
+    WithDialogPort([] { SendServiceCommand(FontsListCommand); });
+}
+
+void TSettingsDlg::DefaultBtClick()
+{
+    WithDialogPort([] { SendServiceCommand(DefaultParametersCommand); });
+}
+
+void TSettingsDlg::ResetBtClick()
+{
+    if (ShowMessageBox("Warning", "All information in printer will be erased !", true) != 1) {
+        return;
+    }
+    WithDialogPort([] { SendServiceCommand(ResetPrinterCommand); });
+}
+
+void TSettingsDlg::SetClockClick()
+{
+    WithDialogPort([] { SetPrinterClock(); });
+}
+
+void TSettingsDlg::GetClockClick()
+{
+    WithDialogPort([this] { ClockData->setText(FromCp1252(ReadPrinterClock())); });
+}
+
+void TSettingsDlg::CalibrationBtClick()
+{
+    static constexpr const char* Warning =
+        "WARNING! For label printer ZK-7300H only\n"
+        "The current label mode (Black line or normal label) must be selected\n"
+        "before switching the printer on (DIP switches 6 and 7). Place a label\n"
+        "roll in the printer with at least one label gap in the next 20 cm.\n"
+        "The printer will detect label sensor levels and write them. Only the\n"
+        "current label mode will be calibrated. Do You want to continue ?";
+    if (ShowMessageBox("Label sensor sensitivity calibration", Warning, true) != 1) {
+        return;
+    }
+    WithDialogPort([] { CalibrateLabelSensor(); });
+}
+
+void TSettingsDlg::OkBtClick()
+{
+    TakeIndex(PortNumber, Settings.Port);
+    TakeIndex(Bauds, Settings.BaudIndex);
+    TakeIndex(Protocol, Settings.Protocol);
+    TakeIndex(TPrintMode, Settings.DirectGraphics);
+    TakeIndex(TrnList, Settings.Translation);
+    Settings.EnableRlDir = EnableR2L->isChecked() ? 1 : 0;
+    LoadTranslationTables();
+    RedrawLabel(RedrawEditor);
+    accept();
+}
+
+TSettingsDlg& SettingsDlg()
+{
+    static QPointer<TSettingsDlg> form;
+    if (form == nullptr) {
+        form = new TSettingsDlg(ZKedit);
+    }
+    return *form;
+}
+
+void InstallFirstRunSettingsDialog()
+{
+    EditorHooks.ShowSettingsDialog = [] { SettingsDlg().exec(); };
+}
+
+}  // namespace zk

@@ -1,0 +1,96 @@
+#include "ui/dialogs/settings_service.h"
+
+#include <cstdio>
+
+#include "engine/config/translation.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+
+namespace zk {
+
+namespace {
+
+constexpr std::size_t ClockLineLength = 30;
+constexpr std::size_t CalibrationLineLength = 126;
+constexpr int CalibrationWaitMs = 2000;
+
+// Closes the busy window of an exchange whose result the caller shows itself.
+void CloseStatusBox()
+{
+    if (StatusBoxEnabled == 1) {
+        Ui().CloseBusyWindow();
+    }
+}
+
+}  // namespace
+
+std::string SetClockCommand(const TClockTime& time)
+{
+    char command[64];
+    std::snprintf(command, sizeof command, "\r\nTS%02u,%02u,%02u,%02u,%02u,%02u\r\n",
+                  static_cast<unsigned>(time.Month), static_cast<unsigned>(time.Day),
+                  static_cast<unsigned>(time.Year % 100), static_cast<unsigned>(time.Hour),
+                  static_cast<unsigned>(time.Minute), static_cast<unsigned>(time.Second));
+    return command;
+}
+
+void SendServiceCommand(const std::string& command)
+{
+    TExchangeGuard exchange;
+    if (!OpenPort()) {
+        return;
+    }
+    ShowCommunicating("Sending command to printer");
+    PrinterPrintf("%s", command.c_str());
+    ClosePort();
+    ReportNoResponse();
+}
+
+std::string ReadPrinterClock()
+{
+    TExchangeGuard exchange;
+    if (!OpenPort()) {
+        return "No printer response";
+    }
+    ShowCommunicating("Reading printer clock");
+    PrinterPrintf("%s", GetClockCommand);
+    std::string line;
+    if (CommLink.WriteAborted == 0) {
+        ReceiveLine(line, ClockLineLength + 1);
+    }
+    const bool answered = CommLink.LinkError == 0;
+    ClosePort();
+    CloseStatusBox();
+    return answered ? " " + TranslateToAnsi(line) : "No printer response";
+}
+
+void SetPrinterClock()
+{
+    SendServiceCommand(SetClockCommand(ClockNow()));
+}
+
+void CalibrateLabelSensor()
+{
+    TExchangeGuard exchange;
+    if (!OpenPort()) {
+        return;
+    }
+    ShowCommunicating("Calibrating label sensor");
+    PrinterPrintf("%s", CalibrationCommand);
+    Ui().Pause(CalibrationWaitMs);
+    std::string line;
+    if (CommLink.WriteAborted == 0) {
+        ReceiveLine(line, CalibrationLineLength + 1);
+    }
+    ClosePort();
+    // A failed exchange ends with "No printer response" captioned "Error".
+    ReportNoResponse();
+    if (CommLink.LinkError == 0) {
+        ShowMessageBox("Calibration response", TranslateToAnsi(line));
+    }
+}
+
+}  // namespace zk
