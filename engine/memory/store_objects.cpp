@@ -15,6 +15,7 @@
 #include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
 #include "engine/picture/pcx_image_buffer.h"
+#include "engine/print/printing.h"
 #include "engine/picture/picture_file.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
@@ -79,6 +80,24 @@ void RunStoreDialog(std::int16_t kind, FileDialogOptions request)
     ProgramPaths.WorkDir = FolderOf(file);
     if (!Ui().IsStoreAsDialogVisible()) {
         Ui().ShowStoreAsDialog();
+    }
+}
+
+// The label as a form, then the refreshed form list; one busy window
+// spans both.
+void StoreCurrentLabel(const std::string& name)
+{
+    TExchangeGuard exchange;
+    StoreCurrentForm(name);
+    ClosePort();
+    const bool aborted = Aborted();
+    Ui().Pause(100);
+    StatusBoxEnabled = 1;
+    ReportNoResponse();
+    // A refused write ends the sequence: the list is not asked for.
+    if (!aborted) {
+        PrinterObjectKind = ObjectKindCurrentLabel;
+        ReceiveObjectList(ObjectKindCurrentLabel);
     }
 }
 
@@ -221,6 +240,9 @@ void StoreAsConfirm()
         break;
     case ObjectKindFont:
         StoreFontFile(LoadFilesDlgFileName, name);
+        break;
+    case ObjectKindCurrentLabel:
+        StoreCurrentLabel(name);
         break;
     default:
         break;
