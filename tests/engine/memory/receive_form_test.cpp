@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/barcode/barcode_types.h"
+#include "engine/config/program_paths.h"
 #include "engine/formread/receive_form.h"
 #include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
@@ -10,6 +11,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/variables.h"
+#include "engine/render/redraw.h"
 #include "tests/engine/memory/memory_fixture.h"
 
 namespace zk {
@@ -187,6 +189,20 @@ TEST_F(ReceiveFormTest, AGraphicsReplyTooShortForAPcxFileKeepsTheFigureWithoutDa
     EXPECT_EQ(pictures[0]->Picture().Data, nullptr);
     EXPECT_EQ(pictures[1]->Picture().Data, nullptr);
     EXPECT_NE(pictures[2]->Picture().Data, nullptr);  // the link stayed in step
+}
+
+TEST_F(ReceiveFormTest, APictureWithoutDataIsDrawnSavedAndReadBack)
+{
+    memory.StoreForm("F", {"GG90,10,\"logo\"", "GG3,3,\"LOGO\""});
+    ASSERT_TRUE(ReceiveForm("F"));
+    ASSERT_EQ(FigureList.FigureHead->Picture().Data, nullptr);
+    RedrawLabel(RedrawEditor);
+    ASSERT_TRUE(EnsureUserDir());
+    ASSERT_TRUE(SaveLabelFile(true));
+    ASSERT_TRUE(LoadLabelFile(ProgramPaths.TempLabelFileName));
+    ASSERT_EQ(CountFigures(), 2u);
+    EXPECT_EQ(FigureList.FigureHead->Picture().Name.view(), "logo");
+    EXPECT_NE(FigureList.FigureTail->Picture().Data, nullptr);
 }
 
 TEST_F(ReceiveFormTest, FontLettersThePrinterLacksKeepTheirCode)
