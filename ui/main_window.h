@@ -16,6 +16,8 @@ class QShortcut;
 
 namespace zk {
 
+class TAboutDlg;
+class TCharsDlg;
 class TLabelCanvas;
 
 class TZKedit : public QMainWindow {
@@ -57,6 +59,10 @@ public:
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
 
+    // The forms of the Help menu, created with the window.
+    TAboutDlg* AboutDlg() const { return m_aboutDlg; }
+    TCharsDlg* CharsDlg() const { return m_charsDlg; }
+
     // Status of the printer font load at start-up (0 loaded).
     int PrinterFontStatus() const { return m_printerFontStatus; }
 
@@ -84,6 +90,9 @@ public slots:
     void DeleteMClick();
     void MovetoTopMClick();
     void MovetoBottomMClick();
+    void AboutMClick();
+    void ZKeditHelpMClick();
+    void CharsMClick();
 
     void StartTimerTimer();
 
@@ -130,6 +139,8 @@ private:
     QPointer<QWidget> m_toolbar;
     QPointer<QWidget> m_statusLine;
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
+    TAboutDlg* m_aboutDlg = nullptr;
+    TCharsDlg* m_charsDlg = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;
