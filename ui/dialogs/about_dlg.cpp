@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <iterator>
+
 #include "ui/main_window.h"
 
 namespace zk {

@@ -15,6 +15,8 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "engine/model/figure_list.h"
@@ -203,7 +205,8 @@ void TCharsDlg::FormCreate()
     FillViewerLists();
     const QSignalBlocker tableBlocker(TableBox);
     const QSignalBlocker fontBlocker(FontBox);
-    TableBox->setCurrentIndex(LabelSetup.Language);
+    // Tables past the list repeat table 0.
+    TableBox->setCurrentIndex(LabelSetup.Language < TableBox->count() ? LabelSetup.Language : 0);
     FontBox->setCurrentIndex(InitialFontItem);
     FormCanResize();
 }

@@ -294,6 +294,10 @@ TEST_F(CharsDlgTest, CreatedOnTheLabelsLanguageAndFontFour)
     }
     EXPECT_EQ(fresh.CopyM->shortcut(), QKeySequence("Ctrl+C"));
     EXPECT_EQ(fresh.CloseM->shortcut(), QKeySequence("Ctrl+Z"));
+
+    LabelSetup.Language = 15;
+    TCharsDlg pastTheList;
+    EXPECT_EQ(pastTheList.TableBox->currentIndex(), 0);
 }
 
 struct MouseCase {
