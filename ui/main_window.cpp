@@ -26,6 +26,7 @@
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
+#include "ui/open_lb.h"
 #include "ui/program_main.h"
 #include "ui/single_instance.h"
 #include "ui/toolbar_layout.h"
@@ -124,6 +125,8 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     InitProgramPaths(static_cast<int>(argv.size()), argv.data());
     LoadConfiguration();
     LoadTranslationTables();
+    // Lives for the whole run; its tree opens WorkDir once, now.
+    new TOpenLb(this);
     m_printerFontStatus = CallLoadPrinterFont();
     if (m_printerFontStatus != 0) {
         ProgramPaths.CommandLineLabel.clear();
@@ -139,6 +142,10 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
         if (target == LabelLoadTarget::Editor) {
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
+        } else if (OpenLb != nullptr) {
+            OpenLb->SizePreviewCanvas();
+            RedrawLabel(RedrawPreview);
+            OpenLb->FitPreviewCanvas();
         } else {
             RedrawLabel(RedrawPreview);
         }
