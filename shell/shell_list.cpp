@@ -2,10 +2,15 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "platform/trash.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -13,8 +18,38 @@ namespace zk {
 using platform::EShellBrowserError;
 using platform::TShellBrowser;
 
+namespace {
+
+// The report view, which also hands out dragged items as file URLs (for
+// both views: they share its model).
+class TShellListItems : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    QStringList mimeTypes() const override { return {"text/uri-list"}; }
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override
+    {
+        QList<QUrl> urls;
+        for (const QTreeWidgetItem* item : items) {
+            const std::string id = IdFromData(item->data(0, ShellIdRole));
+            if (!id.empty()) {
+                urls.append(QUrl::fromLocalFile(ShellText(id)));
+            }
+        }
+        if (urls.isEmpty()) {
+            return nullptr;
+        }
+        auto* data = new QMimeData;
+        data->setUrls(urls);
+        return data;
+    }
+};
+
+}  // namespace
+
 TQorShellList::TQorShellList(QWidget* parent)
-    : QWidget(parent), m_items(new QTreeWidget(this)), m_listView(new QListView(this))
+    : QWidget(parent), m_items(new TShellListItems(this)), m_listView(new QListView(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,8 +81,13 @@ TQorShellList::TQorShellList(QWidget* parent)
     m_listView->setUniformItemSizes(true);
     connect(m_listView, &QListView::doubleClicked, this, [this] { DoubleClicked(); });
     m_listView->hide();
-    m_items->installEventFilter(this);
-    m_listView->installEventFilter(this);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_items), static_cast<QAbstractItemView*>(m_listView)}) {
+        view->installEventFilter(this);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& position) { ShowContextMenu(view, position); });
+    }
+    SetOleDragDrop(true);
     setFocusProxy(m_items);
 
     m_monitor.SetNotifyFilter({TDirMonValue::dmcFileName, TDirMonValue::dmcDirName});
@@ -365,6 +405,9 @@ void TQorShellList::QORSelectAll()
 bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
 {
     const std::vector<QTreeWidgetItem*> selected = SelectedItems();
+    if (verb == "delete") {
+        return MoveSelectedToTrash();
+    }
     if (selected.empty() || (verb != "default" && verb != "open")) {
         return false;
     }
@@ -401,8 +444,16 @@ void TQorShellList::SelectionChanged(const QItemSelection& selected, const QItem
         return;
     }
     const auto report = [this](const QItemSelection& selection, bool isSelected) {
+        // A handler may let events run (a preview does), and a refresh may
+        // then remove rows: each row is looked up again before use.
+        QList<QPersistentModelIndex> rows;
         for (const QModelIndex& index : selection.indexes()) {
-            QTreeWidgetItem* item = index.column() == 0 ? m_items->itemFromIndex(index) : nullptr;
+            if (index.column() == 0) {
+                rows.append(index);
+            }
+        }
+        for (const QPersistentModelIndex& row : rows) {
+            QTreeWidgetItem* item = row.isValid() ? m_items->itemFromIndex(row) : nullptr;
             if (item == nullptr) {
                 continue;
             }
@@ -445,6 +496,11 @@ bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Enter:
         // Not carried out (a file): the key goes on, to the dialog's default button.
         return InvokeCommandOnSelected("default");
+    case Qt::Key_Delete:
+        if (!m_readOnly) {
+            ConfirmDelete();
+        }
+        return true;
     case Qt::Key_F5:
         Refresh();
         if (m_link) {
@@ -452,6 +508,74 @@ bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
         }
         return true;
     default: return QWidget::eventFilter(watched, event);
+    }
+}
+
+bool TQorShellList::MoveSelectedToTrash()
+{
+    std::vector<std::string> paths;
+    for (QTreeWidgetItem* item : SelectedItems()) {
+        if (!IsParentItem(item)) {
+            paths.push_back(GetFullPath(item));
+        }
+    }
+    bool moved = false;
+    for (const std::string& path : paths) {
+        moved = platform::MoveToTrash(path) || moved;
+    }
+    if (moved) {
+        SmartRefresh();
+        if (m_link) {
+            m_link->SmartRefresh(this);
+        }
+    }
+    return moved;
+}
+
+void TQorShellList::ConfirmDelete()
+{
+    const std::size_t count = GetSelectedFiles().size();
+    if (count == 0) {
+        return;
+    }
+    const QString question = count == 1 ? tr("Move \"%1\" to the trash?").arg(SelectedItems().front()->text(0))
+                                        : tr("Move these %1 items to the trash?").arg(count);
+    if (QMessageBox::question(this, tr("Move to Trash"), question) == QMessageBox::Yes) {
+        MoveSelectedToTrash();
+    }
+}
+
+void TQorShellList::ShowContextMenu(QAbstractItemView* view, const QPoint& position)
+{
+    QTreeWidgetItem* item = m_items->itemFromIndex(view->indexAt(position));
+    if (!ShellContextMenu || item == nullptr) {
+        return;
+    }
+    if (!item->isSelected()) {
+        ClearSelection();
+        SelectItem(item);
+    }
+    QMenu menu(this);
+    menu.setObjectName("ShellContextMenu");
+    QAction* open = menu.addAction(tr("Open"), this, [this] { DoubleClicked(); });
+    open->setObjectName("OpenVerb");
+    const bool one = SelectedItems().size() == 1 && !IsParentItem(item);
+    QAction* rename = menu.addAction(tr("Rename"), this, [this, view, item] { view->edit(m_items->indexFromItem(item)); });
+    rename->setObjectName("RenameVerb");
+    rename->setEnabled(one && (item->flags() & Qt::ItemIsEditable) != 0);
+    QAction* trash = menu.addAction(tr("Move to Trash"), this, &TQorShellList::ConfirmDelete);
+    trash->setObjectName("TrashVerb");
+    trash->setEnabled(!m_readOnly && !GetSelectedFiles().empty());
+    menu.addSeparator();
+    menu.addAction(tr("Refresh"), this, [this] { Refresh(); })->setObjectName("RefreshVerb");
+    menu.exec(view->viewport()->mapToGlobal(position));
+}
+
+void TQorShellList::SetOleDragDrop(bool on)
+{
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_items), static_cast<QAbstractItemView*>(m_listView)}) {
+        view->setDragEnabled(on);
+        view->setDragDropMode(on ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
     }
 }
 

@@ -74,8 +74,15 @@ public:
     void SmartRefresh();
     void GoUp();
     // "default" or "open": enters a selected folder or goes up from the
-    // parent-folder item. Other verbs are not carried out here.
+    // parent-folder item; "delete": moves the selected objects to the
+    // desktop's trash, without asking. Other verbs are not carried out.
     bool InvokeCommandOnSelected(const std::string& verb);
+
+    // Right click or the menu key on an item: Open, Rename, Move to Trash
+    // and Refresh, standing in for the shell's own menu.
+    bool ShellContextMenu = true;
+    // The selected objects can be dragged out as file URLs.
+    void SetOleDragDrop(bool on);
 
     int SortColumn() const { return m_sortColumn; }
     bool ReverseSortOrder() const { return m_reverse; }
@@ -114,6 +121,10 @@ private:
     void DoubleClicked();
     void SelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void ItemEdited(QTreeWidgetItem* item, int column);
+    void ShowContextMenu(QAbstractItemView* view, const QPoint& position);
+    // Asks before moving the selection to the trash.
+    void ConfirmDelete();
+    bool MoveSelectedToTrash();
     QAbstractItemView* ShownView() const;
 
     platform::TShellBrowser m_browser;

@@ -1,6 +1,7 @@
 #include "shell/shell_list.h"
 
 #include <QHeaderView>
+#include <QMimeData>
 
 #include <filesystem>
 
@@ -118,6 +119,34 @@ TEST_F(ShellListTest, EnteringAFolderAndRenaming)
     EXPECT_EQ(list.GetFullPath(item), Path("home/labels/renamed.zlb"));
     item->setText(0, "b.zlb");  // taken: the name goes back
     EXPECT_EQ(item->text(0), "renamed.zlb");
+}
+
+TEST_F(ShellListTest, DeleteMovesTheSelectionToTheTrash)
+{
+    TQorShellList list;
+    list.SetShowHidden(false);
+    list.SetPath(Path("home/labels"));
+    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    ASSERT_TRUE(list.InvokeCommandOnSelected("delete"));
+    EXPECT_FALSE(std::filesystem::exists(Path("home/labels/a.zlb")));
+    EXPECT_TRUE(std::filesystem::exists(Path("home/.local/share/Trash/files/a.zlb")));
+    EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
+    list.ClearSelection();
+    EXPECT_FALSE(list.InvokeCommandOnSelected("delete"));
+}
+
+TEST_F(ShellListTest, DraggedItemsAreFileUrls)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    const QModelIndexList rows = {
+        list.ReportView()->model()->index(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0),
+        list.ReportView()->model()->index(list.IndexOfPIDL(Path("home/labels/b.zlb")), 0)};
+    std::unique_ptr<QMimeData> data(list.ReportView()->model()->mimeData(rows));
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(data->urls().size(), 2);
+    EXPECT_EQ(data->urls()[0].toLocalFile().toStdString(), Path("home/labels/a.zlb"));
+    EXPECT_EQ(data->urls()[1].toLocalFile().toStdString(), Path("home/labels/b.zlb"));
 }
 
 TEST_F(ShellListTest, TreeAndListFollowEachOtherThroughTheLink)

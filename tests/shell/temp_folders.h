@@ -1,6 +1,7 @@
 #pragma once
-// A temporary folder tree for the shell tests, with HOME pointed into it so
-// that the desktop's home folder is one the test owns.
+// A temporary folder tree for the shell tests, with HOME (and the trash in
+// XDG_DATA_HOME) pointed into it so that the desktop's home folder is one
+// the test owns.
 
 #include <QtTest/QTest>
 
@@ -24,10 +25,19 @@ protected:
         m_oldHome = home != nullptr ? home : "";
         std::filesystem::create_directory(m_root / "home");
         setenv("HOME", (m_root / "home").c_str(), 1);
+        const char* data = std::getenv("XDG_DATA_HOME");
+        m_hadDataHome = data != nullptr;
+        m_oldDataHome = data != nullptr ? data : "";
+        setenv("XDG_DATA_HOME", (m_root / "home" / ".local" / "share").c_str(), 1);
     }
     void TearDown() override
     {
         setenv("HOME", m_oldHome.c_str(), 1);
+        if (m_hadDataHome) {
+            setenv("XDG_DATA_HOME", m_oldDataHome.c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
         std::filesystem::remove_all(m_root);
     }
 
@@ -43,6 +53,8 @@ protected:
 
     std::filesystem::path m_root;
     std::string m_oldHome;
+    std::string m_oldDataHome;
+    bool m_hadDataHome = false;
 };
 
 }  // namespace zk::test
