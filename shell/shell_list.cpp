@@ -100,6 +100,18 @@ TQorShellList::TQorShellList(QWidget* parent)
 
 TQorShellList::~TQorShellList()
 {
+    // The views go with the base class, after this part: nothing of theirs
+    // may call back into it (their selection changes as their items go).
+    OnDblClick = nullptr;
+    OnSelectItem = nullptr;
+    OnPopulated = nullptr;
+    for (QObject* view : {static_cast<QObject*>(m_items), static_cast<QObject*>(m_listView),
+                          static_cast<QObject*>(m_items->selectionModel()), static_cast<QObject*>(m_items->header())}) {
+        view->disconnect(this);
+        view->removeEventFilter(this);
+    }
+    m_refreshTimer.stop();
+    m_monitor.Stop();
     if (m_link) {
         m_link->UnregisterShellControl(this);
     }

@@ -58,6 +58,10 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
 
 TQorShellTree::~TQorShellTree()
 {
+    // The items go with the base class, after this part: their removal must
+    // not reach the handlers here.
+    disconnect(this, nullptr, this, nullptr);
+    m_changeTimer.stop();
     m_monitors.clear();
     if (m_link) {
         m_link->UnregisterShellControl(this);
