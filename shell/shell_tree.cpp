@@ -50,7 +50,16 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
     m_changeTimer.setSingleShot(true);
     m_changeTimer.setInterval(ClickHandOverMs);
     connect(&m_changeTimer, &QTimer::timeout, this, [this] { ReportSelection(currentItem()); });
-    connect(this, &QTreeWidget::itemExpanded, this, &TQorShellTree::Expand);
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
+        const bool filled = node->childCount() > 0;
+        Expand(node);
+        if (filled) {
+            // Changes while it was folded away were not watched.
+            RefreshNode(node, false);
+        }
+        Watch(node);
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, &TQorShellTree::Collapsed);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { Change(current); });
     SetRootedAt(TQorShellFolder::SF_DESKTOP);
@@ -178,7 +187,11 @@ void TQorShellTree::Expand(QTreeWidgetItem* node)
     });
     node->addChildren(children);
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
 
+void TQorShellTree::Watch(QTreeWidgetItem* node)
+{
+    const std::string id = NodeId(node);
     if (!id.empty() && !m_monitors.contains(node)) {
         auto monitor = std::make_unique<TDirMon>();
         monitor->Nested = false;
@@ -191,7 +204,16 @@ void TQorShellTree::Expand(QTreeWidgetItem* node)
         monitor->SetDirectory(id);
         m_monitors.emplace(node, std::move(monitor));
     }
+    // Expanded children come back into view with their parent.
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QTreeWidgetItem* child = node->child(i); child->isExpanded()) {
+            RefreshNode(child, false);
+            Watch(child);
+        }
+    }
 }
+
+void TQorShellTree::Collapsed(QTreeWidgetItem* node) { ForgetMonitors(node); }
 
 int TQorShellTree::SortedPosition(QTreeWidgetItem* parent, const std::string& id)
 {
@@ -297,8 +319,12 @@ bool TQorShellTree::GotoFolderIdList(const std::string& id, bool refreshOnly)
         item = root;
         while (NodeId(item) != id) {
             if (!refreshOnly) {
-                Expand(item);
-                item->setExpanded(true);
+                // Expanding fills the node and watches it.
+                if (item->isExpanded()) {
+                    Expand(item);
+                } else {
+                    item->setExpanded(true);
+                }
             }
             // The child holding the target; of the desktop's overlapping
             // folders (home within the root) the deeper one.

@@ -57,7 +57,7 @@ public:
     std::string GetFullPath(QTreeWidgetItem* node) const;
     static std::string NodeId(const QTreeWidgetItem* node);
     QTreeWidgetItem* GetRootNode(QTreeWidgetItem* node) const;
-    // The node's folder is being watched.
+    // The node's folder is being watched (while it is expanded and shown).
     bool IsMonitored(QTreeWidgetItem* node) const { return m_monitors.contains(node); }
 
     void Refresh();
@@ -81,6 +81,11 @@ protected:
 
 private:
     void Expand(QTreeWidgetItem* node);
+    // Watching follows what is on screen: an expanded node whose ancestors
+    // are expanded. Each watch holds a kernel notification instance, of
+    // which a user has only a few hundred.
+    void Watch(QTreeWidgetItem* node);
+    void Collapsed(QTreeWidgetItem* node);
     // A node for the browser's current object, not yet in the tree; none
     // when the object is not shown.
     std::unique_ptr<QTreeWidgetItem> AddItem();

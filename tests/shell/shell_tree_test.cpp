@@ -120,6 +120,23 @@ TEST_F(ShellTreeTest, ProgrammaticSelectionGoesOutAtOnceKeysAfterTheyRest)
     EXPECT_EQ(list.paths.back(), Path("home/labels/archive"));
 }
 
+TEST_F(ShellTreeTest, FoldedNodesAreNotWatchedAndCatchUpWhenUnfolded)
+{
+    TQorShellTree tree;
+    tree.SetSelectedFolder(Path("home/labels"));
+    QTreeWidgetItem* labels = tree.currentItem();
+    labels->setExpanded(true);
+    QTreeWidgetItem* home = labels->parent();
+    home->setExpanded(false);
+    EXPECT_FALSE(tree.IsMonitored(home));
+    EXPECT_FALSE(tree.IsMonitored(labels));
+    MakeDir("home/labels/while-folded");
+    home->setExpanded(true);
+    EXPECT_TRUE(tree.IsMonitored(home));
+    EXPECT_TRUE(tree.IsMonitored(labels));  // shown again, with its parent
+    EXPECT_EQ(ChildNames(labels), (std::vector<std::string>{"2024", "archive", "while-folded"}));
+}
+
 TEST_F(ShellTreeTest, GoUpSelectsTheParent)
 {
     TQorShellTree tree;
