@@ -35,6 +35,7 @@
 #include "ui/editor_hooks.h"
 #include "ui/help_page.h"
 #include "ui/label_canvas.h"
+#include "ui/open_lb.h"
 #include "ui/program_main.h"
 #include "ui/single_instance.h"
 #include "ui/toolbar_layout.h"
@@ -136,6 +137,8 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     InitProgramPaths(static_cast<int>(argv.size()), argv.data());
     LoadConfiguration();
     LoadTranslationTables();
+    // Lives for the whole run; its tree opens WorkDir once, now.
+    new TOpenLb(this);
     m_printerFontStatus = CallLoadPrinterFont();
     if (m_printerFontStatus != 0) {
         ProgramPaths.CommandLineLabel.clear();
@@ -153,6 +156,10 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
             FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
+        } else if (OpenLb != nullptr) {
+            OpenLb->SizePreviewCanvas();
+            RedrawLabel(RedrawPreview);
+            OpenLb->FitPreviewCanvas();
         } else {
             RedrawLabel(RedrawPreview);
         }
