@@ -17,6 +17,8 @@
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/softfont/font_lists.h"
+#include "engine/ttf/converter_state.h"
+#include "engine/ttf/font_preview.h"
 
 namespace zk {
 
@@ -51,6 +53,8 @@ void ResetEngineState()
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();
+    ResetConverterState();
+    ResetFontPreviewState();
 }
 
 }  // namespace zk
