@@ -17,6 +17,7 @@ class QShortcut;
 namespace zk {
 
 class TLabelCanvas;
+class TTtfDlg;
 
 class TZKedit : public QMainWindow {
     Q_OBJECT
@@ -95,6 +96,7 @@ public slots:
     void SettingsMClick();
     void TerminalMClick();
     void RotateCWMClick();
+    void TtfToZftMClick();
 
     void StartTimerTimer();
 
@@ -141,6 +143,8 @@ private:
     QPointer<QWidget> m_toolbar;
     QPointer<QWidget> m_statusLine;
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
+    // The font converter, created at its first showing and kept.
+    TTtfDlg* m_ttfDlg = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;
