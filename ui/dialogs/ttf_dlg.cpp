@@ -63,6 +63,10 @@ QTableWidget* MakeCaptionGrid(QWidget* parent, const char* name, int columns, in
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setFocusPolicy(Qt::NoFocus);
     grid->setStyleSheet("QTableWidget { background: palette(button); }");
+    grid->setTextElideMode(Qt::ElideNone);
+    QFont captionFont = grid->font();
+    captionFont.setPixelSize(11);
+    grid->setFont(captionFont);
     if (columns == 1) grid->horizontalHeader()->setDefaultSectionSize(CAPTION_WIDTH - 2);
     return grid;
 }
