@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <set>
 
 #include <fontconfig/fontconfig.h>
@@ -122,6 +123,17 @@ int PatternInt(FcPattern* pattern, const char* object, int fallback)
     return value;
 }
 
+// The catalogue's own font configuration, loaded once and released at exit
+// (the library's implicit default one is never freed).
+FcConfig* Catalogue()
+{
+    struct ConfigDeleter {
+        void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+    };
+    static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+    return config.get();
+}
+
 int RoundedScale(int units, int pixelsPerEm, int unitsPerEm)
 {
     if (unitsPerEm <= 0) {
@@ -138,7 +150,7 @@ std::vector<std::string> ScalableFontFamilies()
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, nullptr);
-    FcFontSet* set = FcFontList(nullptr, pattern, objects);
+    FcFontSet* set = FcFontList(Catalogue(), pattern, objects);
     if (set != nullptr) {
         for (int i = 0; i < set->nfont; ++i) {
             const std::string format = PatternString(set->fonts[i], FC_FONTFORMAT);
@@ -162,10 +174,10 @@ std::optional<FontFaceFile> FindFontFace(const std::string& family, bool bold, b
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(Catalogue(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(Catalogue(), pattern, &result);
     FcPatternDestroy(pattern);
     if (match == nullptr) {
         return std::nullopt;
