@@ -14,22 +14,32 @@
 
 #include "platform/code_pages.h"
 
-namespace zk::platform {
+namespace zk::platform
+{
 
-namespace {
+namespace
+{
 
 // The code page a character set's bytes are read in; none for Symbol.
 std::optional<CodePage> CharsetCodePage(int charset)
 {
     switch (charset) {
-    case Charset::Cyrillic: return CodePage::Cp1251;
-    case Charset::Greek: return CodePage::Cp1253;
-    case Charset::CentralEurope: return CodePage::Cp1250;
-    case Charset::Turkish: return CodePage::Cp1254;
-    case Charset::Baltic: return CodePage::Cp1257;
-    case Charset::Oem: return CodePage::Cp437;
-    case Charset::Symbol: return std::nullopt;
-    default: return CodePage::Cp1252;
+        case Charset::Cyrillic:
+            return CodePage::Cp1251;
+        case Charset::Greek:
+            return CodePage::Cp1253;
+        case Charset::CentralEurope:
+            return CodePage::Cp1250;
+        case Charset::Turkish:
+            return CodePage::Cp1254;
+        case Charset::Baltic:
+            return CodePage::Cp1257;
+        case Charset::Oem:
+            return CodePage::Cp437;
+        case Charset::Symbol:
+            return std::nullopt;
+        default:
+            return CodePage::Cp1252;
     }
 }
 
@@ -38,20 +48,30 @@ std::optional<CodePage> CharsetCodePage(int charset)
 int CharsetCodePageBit(int charset)
 {
     switch (charset) {
-    case Charset::Western: return 0;
-    case Charset::CentralEurope: return 1;
-    case Charset::Cyrillic: return 2;
-    case Charset::Greek: return 3;
-    case Charset::Turkish: return 4;
-    case Charset::Baltic: return 7;
-    case Charset::Symbol: return 31;
-    case Charset::Oem: return 32 + 31;
-    default: return -1;
+        case Charset::Western:
+            return 0;
+        case Charset::CentralEurope:
+            return 1;
+        case Charset::Cyrillic:
+            return 2;
+        case Charset::Greek:
+            return 3;
+        case Charset::Turkish:
+            return 4;
+        case Charset::Baltic:
+            return 7;
+        case Charset::Symbol:
+            return 31;
+        case Charset::Oem:
+            return 32 + 31;
+        default:
+            return -1;
     }
 }
 
 // Owns one FreeType library and one face.
-class FaceHandle {
+class FaceHandle
+{
 public:
     explicit FaceHandle(const FontFaceFile& file)
     {
@@ -65,8 +85,10 @@ public:
     }
     ~FaceHandle()
     {
-        if (m_face) FT_Done_Face(m_face);
-        if (m_library) FT_Done_FreeType(m_library);
+        if (m_face)
+            FT_Done_Face(m_face);
+        if (m_library)
+            FT_Done_FreeType(m_library);
     }
     FaceHandle(const FaceHandle&) = delete;
     FaceHandle& operator=(const FaceHandle&) = delete;
@@ -273,9 +295,15 @@ GlyphRasterizer::GlyphRasterizer(const FontFaceFile& face, int pixelsPerEm, doub
 
 GlyphRasterizer::~GlyphRasterizer() = default;
 
-bool GlyphRasterizer::Valid() const { return m_impl->handle.Face() != nullptr; }
+bool GlyphRasterizer::Valid() const
+{
+    return m_impl->handle.Face() != nullptr;
+}
 
-TextMetrics GlyphRasterizer::Metrics() const { return m_impl->metrics; }
+TextMetrics GlyphRasterizer::Metrics() const
+{
+    return m_impl->metrics;
+}
 
 std::optional<MonoGlyph> GlyphRasterizer::Glyph(std::uint8_t byte)
 {
@@ -304,8 +332,10 @@ std::optional<MonoGlyph> GlyphRasterizer::Glyph(std::uint8_t byte)
     }
     FT_GlyphSlot slot = ft->glyph;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        if (m_impl->embolden) FT_GlyphSlot_Embolden(slot);
-        if (m_impl->slant) FT_GlyphSlot_Oblique(slot);
+        if (m_impl->embolden)
+            FT_GlyphSlot_Embolden(slot);
+        if (m_impl->slant)
+            FT_GlyphSlot_Oblique(slot);
     }
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
         return std::nullopt;
@@ -329,7 +359,8 @@ std::optional<MonoGlyph> GlyphRasterizer::Glyph(std::uint8_t byte)
             std::memcpy(out, row, static_cast<std::size_t>(std::min(rowBytes, sourcePitch)));
         } else {
             for (int x = 0; x < glyph.Box.BlackBoxX; ++x) {
-                if (row[x] >= 128) out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+                if (row[x] >= 128)
+                    out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
             }
         }
     }

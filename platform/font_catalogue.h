@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
-namespace zk::platform {
+namespace zk::platform
+{
 
 // Character set numbers the converter offers (the single-byte encodings a
 // face's glyphs are reached by).
-namespace Charset {
+namespace Charset
+{
 inline constexpr int Western = 0;
 inline constexpr int Default = 1;
 inline constexpr int Symbol = 2;
@@ -73,7 +75,8 @@ struct MonoGlyph {
 
 // One face at one size, its outlines widened by a factor before they are
 // rasterised in monochrome; glyphs are asked for by byte under a charset.
-class GlyphRasterizer {
+class GlyphRasterizer
+{
 public:
     GlyphRasterizer(const FontFaceFile& face, int pixelsPerEm, double widthFactor, int charset);
     ~GlyphRasterizer();

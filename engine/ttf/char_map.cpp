@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
-namespace zk {
+namespace zk
+{
 
-namespace {
+namespace
+{
 
-int CellIndex(const TGridCell& cell) { return MapColumns * cell.Top + cell.Left; }
+int CellIndex(const TGridCell& cell)
+{
+    return MapColumns * cell.Top + cell.Left;
+}
 
-TGridCell CellAt(int index) { return {index % MapColumns, index / MapColumns}; }
+TGridCell CellAt(int index)
+{
+    return {index % MapColumns, index / MapColumns};
+}
 
 // A selection reaching outside the grid is cut to it.
 TGridRect Clamped(const TGridRect& rect)

@@ -7,7 +7,8 @@
 #include <array>
 #include <cstdint>
 
-namespace zk {
+namespace zk
+{
 
 inline constexpr int MapColumns = 32;
 inline constexpr int MapRows = 7;

@@ -4,7 +4,8 @@
 
 #include "platform/font_catalogue.h"
 
-namespace zk {
+namespace zk
+{
 
 TConverterState Converter;
 
@@ -58,6 +59,9 @@ void ApplyStyleAndCharset(int styleIndex, const std::string& scriptName)
     Converter.ConverterFont.Charset = SelectedCharset(scriptName);
 }
 
-void ResetConverterState() { Converter = TConverterState{}; }
+void ResetConverterState()
+{
+    Converter = TConverterState{};
+}
 
 }  // namespace zk

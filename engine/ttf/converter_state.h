@@ -9,7 +9,8 @@
 
 #include "engine/ttf/char_map.h"
 
-namespace zk {
+namespace zk
+{
 
 struct TFontStyleSet {
     bool Bold = false;

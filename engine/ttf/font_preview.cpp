@@ -5,14 +5,16 @@
 
 #include "engine/text/printer_font.h"
 
-namespace zk {
+namespace zk
+{
 
 std::vector<TGlyphRecord> GlyphTable;
 TFontPreviewSettings FontPreviewSettings;
 TPreviewResults PreviewResults;
 TPreviewImage FontPreviewImage;
 
-namespace {
+namespace
+{
 
 constexpr std::uint32_t WHITE = 0xFFFFFFFF;
 constexpr std::uint32_t BLACK = 0xFF000000;
@@ -28,9 +30,8 @@ void ResizePreview(int width, int height)
 {
     FontPreviewImage.Width = std::max(width, 0);
     FontPreviewImage.Height = std::max(height, 0);
-    FontPreviewImage.Pixels.resize(static_cast<std::size_t>(FontPreviewImage.Width) *
-                                       static_cast<std::size_t>(FontPreviewImage.Height),
-                                   WHITE);
+    FontPreviewImage.Pixels.resize(
+        static_cast<std::size_t>(FontPreviewImage.Width) * static_cast<std::size_t>(FontPreviewImage.Height), WHITE);
 }
 
 std::uint32_t* PreviewPixel(int x, int y)
@@ -47,8 +48,10 @@ void DrawGlyph(const platform::GlyphBox& box, int left, int top)
 {
     for (int y = 0; y < std::min(box.BlackBoxY, ConverterWorkRows); ++y) {
         for (int x = 0; x < std::min(box.BlackBoxX, ConverterWorkDots); ++x) {
-            if (!RenderBufferInk(x, y)) continue;
-            if (std::uint32_t* pixel = PreviewPixel(left + x, top + y)) *pixel &= BLACK;
+            if (!RenderBufferInk(x, y))
+                continue;
+            if (std::uint32_t* pixel = PreviewPixel(left + x, top + y))
+                *pixel &= BLACK;
         }
     }
 }
@@ -56,13 +59,17 @@ void DrawGlyph(const platform::GlyphBox& box, int left, int top)
 void TintRow(int y)
 {
     for (int x = 0; x < FontPreviewImage.Width; ++x) {
-        if (std::uint32_t* pixel = PreviewPixel(x, y)) *pixel |= NOT_BLUE;
+        if (std::uint32_t* pixel = PreviewPixel(x, y))
+            *pixel |= NOT_BLUE;
     }
 }
 
 // Lowers a running count of free rows by a glyph's; rows a glyph reaches
 // past the cell leave none free.
-void LowerBlankRows(std::int32_t& running, int blank) { running = std::min(running, std::max(blank, 0)); }
+void LowerBlankRows(std::int32_t& running, int blank)
+{
+    running = std::min(running, std::max(blank, 0));
+}
 
 }  // namespace
 
@@ -88,7 +95,8 @@ std::vector<std::uint8_t> CollectMappedGlyphs(const TCharacterMap& map)
     std::vector<std::uint8_t> sourceChars;
     for (int i = 0; i < MapCells; ++i) {
         const std::uint8_t ch = map.Cells[static_cast<std::size_t>(i)];
-        if (ch == 0) continue;
+        if (ch == 0)
+            continue;
         GlyphTable.push_back({.TargetCode = static_cast<std::uint8_t>(FirstMappedCode + i)});
         sourceChars.push_back(ch);
     }
@@ -114,8 +122,9 @@ bool RenderBufferInk(int x, int y)
     if (x < 0 || y < 0 || x >= ConverterWorkDots || y >= ConverterWorkRows) {
         return false;
     }
-    const std::uint8_t byte = PrinterFont.GlyphRenderBuffer[static_cast<std::size_t>(y) * GlyphRenderRowBytes +
-                                                            static_cast<std::size_t>(x >> 3)];
+    const std::uint8_t byte =
+        PrinterFont
+            .GlyphRenderBuffer[static_cast<std::size_t>(y) * GlyphRenderRowBytes + static_cast<std::size_t>(x >> 3)];
     return ((byte >> (7 - (x & 7))) & 1) == 0;
 }
 
@@ -150,7 +159,8 @@ void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& so
         record.Width = static_cast<std::int16_t>(std::max(box.BlackBoxX + box.OriginX, 1));
         record.Advance = static_cast<std::int16_t>(std::max(box.CellIncX + settings.ExtraSpacing, 2));
 
-        if (box.CellIncX + x + settings.ExtraSpacing + GLYPH_GAP > previewWidth - settings.PreviewMargin - PREVIEW_RIGHT_GAP) {
+        if (box.CellIncX + x + settings.ExtraSpacing + GLYPH_GAP >
+            previewWidth - settings.PreviewMargin - PREVIEW_RIGHT_GAP) {
             ++lines;
             x = settings.PreviewMargin;
             y += L;
@@ -191,7 +201,8 @@ void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& so
     double widthSum = 0;
     for (std::size_t i = 0; i < count; ++i) {
         TGlyphRecord& record = GlyphTable[i];
-        if (record.SourceChar == 0) continue;
+        if (record.SourceChar == 0)
+            continue;
         record.Width = static_cast<std::int16_t>(record.Width + results.LeftShift);
         results.FontBytes += (record.Width + 7) / 8 * results.FontHeight + 3;
         widthSum += record.Width + GLYPH_GAP + settings.ExtraSpacing;

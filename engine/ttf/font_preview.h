@@ -10,11 +10,12 @@
 #include "engine/ttf/char_map.h"
 #include "engine/ttf/glyph_source.h"
 
-namespace zk {
+namespace zk
+{
 
 struct TGlyphRecord {
-    std::int16_t Width = 0;    // dots: black box + origin x + LeftShift, at least 1
-    std::int16_t Advance = 0;  // cell increment + ExtraSpacing, at least 2
+    std::int16_t Width = 0;       // dots: black box + origin x + LeftShift, at least 1
+    std::int16_t Advance = 0;     // cell increment + ExtraSpacing, at least 2
     std::uint8_t SourceChar = 0;  // 0 = its glyph could not be read
     std::uint8_t TargetCode = 0;  // printer code 32..255
 };

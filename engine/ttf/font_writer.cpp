@@ -11,23 +11,28 @@
 #include "engine/text/printer_font.h"
 #include "engine/ttf/font_preview.h"
 
-namespace zk {
+namespace zk
+{
 
-namespace {
+namespace
+{
 
 // The writer's second work bitmap: the glyph placed in its cell, 1 = white.
-class CellBitmap {
+class CellBitmap
+{
 public:
     void Clear() { m_bits.fill(0xFF); }
     void SetInk(int x, int y)
     {
-        if (x < 0 || y < 0 || x >= ConverterWorkDots || y >= ConverterWorkRows) return;
+        if (x < 0 || y < 0 || x >= ConverterWorkDots || y >= ConverterWorkRows)
+            return;
         m_bits[Index(x, y)] &= static_cast<std::uint8_t>(~(0x80 >> (x & 7)));
     }
     // Byte b of row y as ink bits (1 = ink); rows and bytes outside are blank.
     std::uint8_t InkByte(int y, int b) const
     {
-        if (y < 0 || y >= ConverterWorkRows || b < 0 || b >= GlyphRenderRowBytes) return 0;
+        if (y < 0 || y >= ConverterWorkRows || b < 0 || b >= GlyphRenderRowBytes)
+            return 0;
         return static_cast<std::uint8_t>(~m_bits[Index(b * 8, y)]);
     }
 
@@ -43,12 +48,16 @@ void PlaceGlyph(CellBitmap& cell, const platform::GlyphBox& box, int left, int t
 {
     for (int y = 0; y < std::min(box.BlackBoxY, ConverterWorkRows); ++y) {
         for (int x = 0; x < std::min(box.BlackBoxX, ConverterWorkDots); ++x) {
-            if (RenderBufferInk(x, y)) cell.SetInk(left + x, top + y);
+            if (RenderBufferInk(x, y))
+                cell.SetInk(left + x, top + y);
         }
     }
 }
 
-std::uint8_t LowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t LowByte(int value)
+{
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 }  // namespace
 
@@ -59,13 +68,14 @@ std::vector<std::uint8_t> ConvertedFontBytes(TGlyphSource& glyphs)
     const int firstRow = settings.TopRemove;
     const int endRow = metrics.Height - settings.BottomRemove;
     const int height = std::max(endRow - firstRow, 0);
-    const auto written = std::count_if(GlyphTable.begin(), GlyphTable.end(),
-                                       [](const TGlyphRecord& r) { return r.SourceChar != 0; });
+    const auto written =
+        std::count_if(GlyphTable.begin(), GlyphTable.end(), [](const TGlyphRecord& r) { return r.SourceChar != 0; });
 
     std::vector<std::uint8_t> bytes{LowByte(static_cast<int>(written)), 0, LowByte(height)};
     CellBitmap cell;
     for (const TGlyphRecord& record : GlyphTable) {
-        if (record.SourceChar == 0) continue;
+        if (record.SourceChar == 0)
+            continue;
         const int bytesPerRow = (record.Width + 7) / 8;
         // A byte field: advances beyond it are held at its largest value.
         bytes.push_back(record.TargetCode);

@@ -9,7 +9,8 @@
 
 #include "engine/ttf/glyph_source.h"
 
-namespace zk {
+namespace zk
+{
 
 // Limits of a converted font: its block must stay below the printer's
 // 49152-byte font store, its glyphs at most 248 dots high and wide.

@@ -1,13 +1,16 @@
 #include "engine/ttf/glyph_source.h"
 
-namespace zk {
+namespace zk
+{
 
-namespace {
+namespace
+{
 
 constexpr int SCREEN_DOTS_PER_INCH = 96;
 constexpr int POINTS_PER_INCH = 72;
 
-class InstalledFontGlyphs : public TGlyphSource {
+class InstalledFontGlyphs : public TGlyphSource
+{
 public:
     InstalledFontGlyphs(const platform::FontFaceFile& face, int pixelsPerEm, double widthFactor, int charset)
         : m_raster(face, pixelsPerEm, widthFactor, charset)

@@ -10,9 +10,11 @@
 #include "engine/ttf/converter_state.h"
 #include "platform/font_catalogue.h"
 
-namespace zk {
+namespace zk
+{
 
-class TGlyphSource {
+class TGlyphSource
+{
 public:
     virtual ~TGlyphSource() = default;
     virtual platform::TextMetrics Metrics() const = 0;

@@ -1,10 +1,12 @@
 #include "platform/font_catalogue.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
+#include <algorithm>
 
-namespace zk::platform {
-namespace {
+namespace zk::platform
+{
+namespace
+{
 
 int InkDots(const MonoGlyph& glyph)
 {

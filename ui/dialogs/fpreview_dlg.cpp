@@ -21,9 +21,11 @@
 #include "engine/ttf/glyph_source.h"
 #include "ui/main_window.h"
 
-namespace zk {
+namespace zk
+{
 
-namespace {
+namespace
+{
 
 constexpr int DIALOG_WIDTH = 640;
 constexpr int DIALOG_HEIGHT = 440;
@@ -33,7 +35,8 @@ constexpr int PREVIEW_HEIGHT = 260;
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
     auto* label = new QLabel(text, parent);
-    if (name != nullptr) label->setObjectName(name);
+    if (name != nullptr)
+        label->setObjectName(name);
     label->setGeometry(geometry);
     return label;
 }
@@ -54,9 +57,11 @@ QSpinBox* MakeUpDown(QWidget* parent, const char* name, const char* fieldName, i
 void SetUpDown(QSpinBox* upDown, int maximum, int position)
 {
     const QSignalBlocker blocker(upDown);
-    if (maximum >= 0) upDown->setMaximum(maximum);
+    if (maximum >= 0)
+        upDown->setMaximum(maximum);
     // Rows found by Auto are shown even beyond the manual limit.
-    if (position > upDown->maximum()) upDown->setMaximum(position);
+    if (position > upDown->maximum())
+        upDown->setMaximum(position);
     upDown->setValue(position);
 }
 
@@ -79,8 +84,8 @@ TFPreviewDlg::TFPreviewDlg(QWidget* parent)
     FntSize->setEditable(true);
     FntSize->setInsertPolicy(QComboBox::NoInsert);
     FntSize->lineEdit()->setMaxLength(3);
-    FntSize->addItems({"12", "14", "16", "18", "20", "22", "24", "28", "32", "36", "48", "56", "64", "72", "96",
-                       "120", "160", "200", "240"});
+    FntSize->addItems({"12", "14", "16", "18", "20", "22", "24", "28", "32", "36", "48", "56", "64", "72", "96", "120",
+                       "160", "200", "240"});
     FntSize->setGeometry(48, 10, 64, 24);
 
     MakeLabel(this, nullptr, tr("Width:"), {128, 12, 48, 22});
@@ -259,6 +264,9 @@ void TFPreviewDlg::OkBtClick()
     }
 }
 
-void TFPreviewDlg::CanBtClick() { reject(); }
+void TFPreviewDlg::CanBtClick()
+{
+    reject();
+}
 
 }  // namespace zk

@@ -16,11 +16,13 @@ class QScrollArea;
 class QSlider;
 class QSpinBox;
 
-namespace zk {
+namespace zk
+{
 
 class TGlyphSource;
 
-class TFPreviewDlg : public QDialog {
+class TFPreviewDlg : public QDialog
+{
     Q_OBJECT
 
 public:

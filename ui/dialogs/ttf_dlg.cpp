@@ -14,9 +14,11 @@
 #include "ui/dialogs/fpreview_dlg.h"
 #include "ui/main_window.h"
 
-namespace zk {
+namespace zk
+{
 
-namespace {
+namespace
+{
 
 constexpr int CELL_WIDTH = 20;
 constexpr int CELL_HEIGHT = 20;
@@ -67,7 +69,8 @@ QTableWidget* MakeCaptionGrid(QWidget* parent, const char* name, int columns, in
     QFont captionFont = grid->font();
     captionFont.setPixelSize(11);
     grid->setFont(captionFont);
-    if (columns == 1) grid->horizontalHeader()->setDefaultSectionSize(CAPTION_WIDTH - 2);
+    if (columns == 1)
+        grid->horizontalHeader()->setDefaultSectionSize(CAPTION_WIDTH - 2);
     return grid;
 }
 
@@ -84,9 +87,11 @@ void FillCaptions(QTableWidget* across, QTableWidget* down)
 // The character a byte shows under the converter's character set.
 QString CharText(std::uint8_t ch)
 {
-    if (ch == 0) return {};
+    if (ch == 0)
+        return {};
     char32_t code = platform::CharsetCharacter(Converter.ConverterFont.Charset, ch);
-    if (code == 0) code = U'?';
+    if (code == 0)
+        code = U'?';
     return QString::fromUcs4(&code, 1);
 }
 
@@ -139,11 +144,13 @@ TTtfDlg::TTtfDlg(QWidget* parent)
 
     HCap1 = MakeCaptionGrid(this, "HCap1", MapColumns, 1, {GRID_LEFT, SOURCE_TOP, GRID_WIDTH, CELL_HEIGHT + 2});
     VCap1 = MakeCaptionGrid(this, "VCap1", 1, MapRows + 1, {8, SOURCE_TOP, CAPTION_WIDTH, CELL_HEIGHT * 8 + 4});
-    FontSel = MakeGrid(this, "FontSel", MapColumns, MapRows, {GRID_LEFT, SOURCE_TOP + CELL_HEIGHT + 2, GRID_WIDTH, GRID_HEIGHT});
+    FontSel = MakeGrid(this, "FontSel", MapColumns, MapRows,
+                       {GRID_LEFT, SOURCE_TOP + CELL_HEIGHT + 2, GRID_WIDTH, GRID_HEIGHT});
     FontSel->setSelectionMode(QAbstractItemView::ContiguousSelection);
     HCap2 = MakeCaptionGrid(this, "HCap2", MapColumns, 1, {GRID_LEFT, TARGET_TOP, GRID_WIDTH, CELL_HEIGHT + 2});
     VCap2 = MakeCaptionGrid(this, "VCap2", 1, MapRows + 1, {8, TARGET_TOP, CAPTION_WIDTH, CELL_HEIGHT * 8 + 4});
-    FontTo = MakeGrid(this, "FontTo", MapColumns, MapRows, {GRID_LEFT, TARGET_TOP + CELL_HEIGHT + 2, GRID_WIDTH, GRID_HEIGHT});
+    FontTo = MakeGrid(this, "FontTo", MapColumns, MapRows,
+                      {GRID_LEFT, TARGET_TOP + CELL_HEIGHT + 2, GRID_WIDTH, GRID_HEIGHT});
     FontTo->setSelectionMode(QAbstractItemView::SingleSelection);
 
     PreviewFld = new QLabel(this);
@@ -279,7 +286,8 @@ void TTtfDlg::ApplyGridFont()
     for (int row = 0; row < MapRows; ++row) {
         for (int column = 0; column < MapColumns; ++column) {
             FontSel->item(row, column)->setText(CharText(SourceCharAt(column, row)));
-            FontTo->item(row, column)->setText(CharText(Converter.Map.Cells[static_cast<std::size_t>(MapColumns * row + column)]));
+            FontTo->item(row, column)
+                ->setText(CharText(Converter.Map.Cells[static_cast<std::size_t>(MapColumns * row + column)]));
         }
     }
 }
@@ -313,16 +321,23 @@ void TTtfDlg::ShowCellPreview(bool fromMap)
 {
     TakeSelections();
     const TCharacterMap& map = Converter.Map;
-    const std::uint8_t ch = fromMap ? map.Cells[static_cast<std::size_t>(MapColumns * map.TargetCell.Top + map.TargetCell.Left)]
-                                    : SourceCharAt(map.SourceSelection.Left, map.SourceSelection.Top);
+    const std::uint8_t ch =
+        fromMap ? map.Cells[static_cast<std::size_t>(MapColumns * map.TargetCell.Top + map.TargetCell.Left)]
+                : SourceCharAt(map.SourceSelection.Left, map.SourceSelection.Top);
     PreviewFld->setFont(ConverterQFont(CELL_PREVIEW_POINTS));
     // Plain text: an ampersand shows as itself.
     PreviewFld->setText(CharText(ch));
 }
 
-void TTtfDlg::FontSelClick() { ShowCellPreview(false); }
+void TTtfDlg::FontSelClick()
+{
+    ShowCellPreview(false);
+}
 
-void TTtfDlg::FontToClick() { ShowCellPreview(true); }
+void TTtfDlg::FontToClick()
+{
+    ShowCellPreview(true);
+}
 
 void TTtfDlg::FontSelDblClick(int row, int column)
 {
@@ -370,6 +385,9 @@ void TTtfDlg::PreviewBtClick()
     FPreviewDlg->exec();
 }
 
-void TTtfDlg::CanBtClick() { reject(); }
+void TTtfDlg::CanBtClick()
+{
+    reject();
+}
 
 }  // namespace zk

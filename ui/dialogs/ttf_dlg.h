@@ -11,11 +11,13 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-namespace zk {
+namespace zk
+{
 
 class TFPreviewDlg;
 
-class TTtfDlg : public QDialog {
+class TTtfDlg : public QDialog
+{
     Q_OBJECT
 
 public:

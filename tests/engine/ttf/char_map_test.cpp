@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
 TCharacterMap Opened()
 {

@@ -4,10 +4,14 @@
 
 #include "tests/support/engine_fixture.h"
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
-class ConverterStateTest : public test::EngineTest {};
+class ConverterStateTest : public test::EngineTest
+{
+};
 
 auto Having(std::set<int> charsets)
 {

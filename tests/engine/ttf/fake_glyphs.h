@@ -8,7 +8,8 @@
 
 #include "engine/ttf/glyph_source.h"
 
-namespace zk::test {
+namespace zk::test
+{
 
 struct FakeGlyph {
     int originX = 0;
@@ -17,7 +18,8 @@ struct FakeGlyph {
     std::vector<std::string> rows;  // all the same length: the black box
 };
 
-class FakeGlyphs : public TGlyphSource {
+class FakeGlyphs : public TGlyphSource
+{
 public:
     FakeGlyphs(int ascent, int descent) : m_metrics{ascent, descent, ascent + descent} {}
 
@@ -25,14 +27,17 @@ public:
     // A solid black box.
     void AddBox(std::uint8_t ch, int width, int height, int originX, int originY, int cellIncX)
     {
-        Add(ch, {originX, originY, cellIncX, std::vector<std::string>(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '#'))});
+        Add(ch, {originX, originY, cellIncX,
+                 std::vector<std::string>(static_cast<std::size_t>(height),
+                                          std::string(static_cast<std::size_t>(width), '#'))});
     }
 
     platform::TextMetrics Metrics() const override { return m_metrics; }
     std::optional<platform::MonoGlyph> Glyph(std::uint8_t ch) override
     {
         const auto found = m_glyphs.find(ch);
-        if (found == m_glyphs.end()) return std::nullopt;
+        if (found == m_glyphs.end())
+            return std::nullopt;
         const FakeGlyph& fake = found->second;
         platform::MonoGlyph glyph;
         glyph.Box.BlackBoxY = static_cast<int>(fake.rows.size());
@@ -45,7 +50,8 @@ public:
         for (int y = 0; y < glyph.Box.BlackBoxY; ++y) {
             for (int x = 0; x < glyph.Box.BlackBoxX; ++x) {
                 if (fake.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#') {
-                    glyph.Bits[static_cast<std::size_t>(y * glyph.Pitch + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                    glyph.Bits[static_cast<std::size_t>(y * glyph.Pitch + x / 8)] |=
+                        static_cast<std::uint8_t>(0x80 >> (x % 8));
                 }
             }
         }

@@ -4,13 +4,16 @@
 #include "tests/engine/ttf/fake_glyphs.h"
 #include "tests/support/engine_fixture.h"
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
 constexpr std::uint32_t WHITE = 0xFFFFFFFF;
 constexpr std::uint32_t BLACK = 0xFF000000;
 
-class FontPreviewTest : public test::EngineTest {
+class FontPreviewTest : public test::EngineTest
+{
 protected:
     std::uint32_t Pixel(int x, int y) const
     {
@@ -144,9 +147,9 @@ TEST_F(FontPreviewTest, CutRowsTintInkYellow)
     map.Cells[0] = 'a';
     FontPreviewSettings.TopRemove = 1;
     BuildFontPreview(glyphs, map, 300, false);
-    EXPECT_EQ(Pixel(24, 8), 0xFFFFFF00u);   // cut row: ink merged with the inverse of blue
-    EXPECT_EQ(Pixel(24, 9), BLACK);          // kept row
-    EXPECT_EQ(Pixel(100, 8), WHITE);         // paper stays white
+    EXPECT_EQ(Pixel(24, 8), 0xFFFFFF00u);  // cut row: ink merged with the inverse of blue
+    EXPECT_EQ(Pixel(24, 9), BLACK);        // kept row
+    EXPECT_EQ(Pixel(100, 8), WHITE);       // paper stays white
 }
 
 TEST_F(FontPreviewTest, LongRunsBreakIntoLines)

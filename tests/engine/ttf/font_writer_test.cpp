@@ -10,12 +10,15 @@
 #include "tests/engine/ttf/fake_glyphs.h"
 #include "tests/support/engine_fixture.h"
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
-class FontWriterTest : public test::EngineTest {
+class FontWriterTest : public test::EngineTest
+{
 protected:
     std::string PathOf(const char* name) const { return (TempDir() / name).string(); }
     static Bytes FileBytes(const std::string& path)
@@ -52,8 +55,8 @@ TEST_F(FontWriterTest, UnreadableGlyphsAreLeftOutOfTheFile)
     const Bytes bytes = ConvertedFontBytes(glyphs);
     ASSERT_EQ(bytes.size(), 3u + 3u + 2u * 8u);
     EXPECT_EQ(bytes[0], 1);
-    EXPECT_EQ(bytes[3], 33);      // the code of map cell 1
-    EXPECT_EQ(bytes[5], 2);       // 9 dots need two bytes a row
+    EXPECT_EQ(bytes[3], 33);            // the code of map cell 1
+    EXPECT_EQ(bytes[5], 2);             // 9 dots need two bytes a row
     EXPECT_EQ(bytes[6 + 2 * 3], 0xFF);  // row 3: the first of the glyph's, ascent 6 - origin 3
     EXPECT_EQ(bytes[6 + 2 * 3 + 1], 0x80);
 }

@@ -1,6 +1,7 @@
 // The font preview: its controls, the build each setting change runs, the
 // rows to cut, and saving the font file.
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,7 +11,6 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
@@ -21,15 +21,19 @@
 #include "tests/support/engine_fixture.h"
 #include "ui/dialogs/fpreview_dlg.h"
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
-class FPreviewDlgTest : public test::EngineTest {
+class FPreviewDlgTest : public test::EngineTest
+{
 protected:
     FPreviewDlgTest()
     {
         Converter.ConverterFont = {.Name = "DejaVu Sans", .Style = {}, .Charset = 0};
-        for (int column = 1; column <= 10; ++column) Converter.Map.Cells[static_cast<std::size_t>(32 + column)] = static_cast<std::uint8_t>(64 + column);
+        for (int column = 1; column <= 10; ++column)
+            Converter.Map.Cells[static_cast<std::size_t>(32 + column)] = static_cast<std::uint8_t>(64 + column);
     }
     TFPreviewDlg& Open()
     {

@@ -2,13 +2,13 @@
 // lists, editing the character map with undo, the cell preview and the way
 // into the font preview.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -19,10 +19,13 @@
 #include "ui/dialogs/fpreview_dlg.h"
 #include "ui/dialogs/ttf_dlg.h"
 
-namespace zk {
-namespace {
+namespace zk
+{
+namespace
+{
 
-class TtfDlgTest : public test::EngineTest {
+class TtfDlgTest : public test::EngineTest
+{
 protected:
     TTtfDlg& Open()
     {
@@ -191,7 +194,9 @@ TEST_F(TtfDlgTest, PreviewOpensTheFontPreviewOverTheMap)
     EXPECT_EQ(chars, "Characters: 2");
 }
 
-class TtfMenuTest : public test::MainWindowTest {};
+class TtfMenuTest : public test::MainWindowTest
+{
+};
 
 TEST_F(TtfMenuTest, TheToolsMenuShowsTheConverterModally)
 {
