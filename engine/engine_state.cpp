@@ -22,6 +22,8 @@
 #include "engine/report/reporting.h"
 #include "engine/softfont/soft_fonts.h"
 #include "engine/softfont/font_lists.h"
+#include "engine/ttf/converter_state.h"
+#include "engine/ttf/font_preview.h"
 
 namespace zk {
 
@@ -61,6 +63,8 @@ void ResetEngineState()
     ResetDataExpressionState();
     FreePrinterFont();
     ResetTextRenderState();
+    ResetConverterState();
+    ResetFontPreviewState();
 }
 
 }  // namespace zk

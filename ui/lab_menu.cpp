@@ -104,7 +104,7 @@ const MenuRow LAB_MENU[] = {
          {"Settings", "SettingsM", "", &TZKedit::SettingsMClick, SeparatorAfter},
          {"Terminal", "TerminalM", "", &TZKedit::TerminalMClick, SeparatorAfter},
          {"Color to Black && White Converter", "ColorBWM", "", nullptr, SeparatorAfter},
-         {"TrueType to Label Font Converter", "TtfToZftM", "", nullptr, SeparatorAfter},
+         {"TrueType to Label Font Converter", "TtfToZftM", "", &TZKedit::TtfToZftMClick, SeparatorAfter},
          {"Add New Font", "NewFontM", "", nullptr, Plain},
          {"Remove Font", "RemoveFontM", "", &TZKedit::RemoveFontMClick, Plain},
      }},

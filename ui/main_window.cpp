@@ -29,6 +29,7 @@
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/figure_dialogs.h"
+#include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
@@ -485,6 +486,14 @@ void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 void TZKedit::ContinueMClick() { ContinuePrint(); }
 
 void TZKedit::RemoveFontMClick() { RemoveFont(); }
+
+void TZKedit::TtfToZftMClick()
+{
+    if (m_ttfDlg == nullptr) {
+        m_ttfDlg = new TTtfDlg(this);
+    }
+    m_ttfDlg->exec();
+}
 
 void TZKedit::RotateCWMClick()
 {

@@ -19,6 +19,7 @@ namespace zk {
 class TAboutDlg;
 class TCharsDlg;
 class TLabelCanvas;
+class TTtfDlg;
 
 class TZKedit : public QMainWindow {
     Q_OBJECT
@@ -104,6 +105,7 @@ public slots:
     void AboutMClick();
     void ZKeditHelpMClick();
     void CharsMClick();
+    void TtfToZftMClick();
 
     void StartTimerTimer();
 
@@ -152,6 +154,8 @@ private:
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
     TAboutDlg* m_aboutDlg = nullptr;
     TCharsDlg* m_charsDlg = nullptr;
+    // The font converter, created at its first showing and kept.
+    TTtfDlg* m_ttfDlg = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;
