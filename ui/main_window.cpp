@@ -26,6 +26,7 @@
 #include "engine/softfont/soft_fonts.h"
 #include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
+#include "ui/dialogs/color_to_bw.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
@@ -478,6 +479,14 @@ void TZKedit::RotateCWMClick()
     if (RotateLabelCW()) {
         ScrollToOrigin();
     }
+}
+
+void TZKedit::ColorBWMClick()
+{
+    TColorToBW& form = ColorToBW();
+    form.show();
+    form.raise();
+    form.activateWindow();
 }
 
 void TZKedit::ExitMClick()

@@ -95,6 +95,7 @@ public slots:
     void SettingsMClick();
     void TerminalMClick();
     void RotateCWMClick();
+    void ColorBWMClick();
 
     void StartTimerTimer();
 
