@@ -103,7 +103,7 @@ const MenuRow LAB_MENU[] = {
      {
          {"Settings", "SettingsM", "", &TZKedit::SettingsMClick, SeparatorAfter},
          {"Terminal", "TerminalM", "", &TZKedit::TerminalMClick, SeparatorAfter},
-         {"Color to Black && White Converter", "ColorBWM", "", nullptr, SeparatorAfter},
+         {"Color to Black && White Converter", "ColorBWM", "", &TZKedit::ColorBWMClick, SeparatorAfter},
          {"TrueType to Label Font Converter", "TtfToZftM", "", &TZKedit::TtfToZftMClick, SeparatorAfter},
          {"Add New Font", "NewFontM", "", nullptr, Plain},
          {"Remove Font", "RemoveFontM", "", &TZKedit::RemoveFontMClick, Plain},

@@ -28,6 +28,7 @@
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/chars_dlg.h"
+#include "ui/dialogs/color_to_bw.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
@@ -500,6 +501,14 @@ void TZKedit::RotateCWMClick()
     if (RotateLabelCW()) {
         ScrollToOrigin();
     }
+}
+
+void TZKedit::ColorBWMClick()
+{
+    TColorToBW& form = ColorToBW();
+    form.show();
+    form.raise();
+    form.activateWindow();
 }
 
 void TZKedit::ExitMClick()

@@ -106,6 +106,7 @@ public slots:
     void ZKeditHelpMClick();
     void CharsMClick();
     void TtfToZftMClick();
+    void ColorBWMClick();
 
     void StartTimerTimer();
 

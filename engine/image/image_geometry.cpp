@@ -1,0 +1,63 @@
+#include "engine/image/image_geometry.h"
+
+#include <algorithm>
+
+namespace zk {
+
+TColourImage RotateClockwise(const TColourImage& source)
+{
+    if (source.Empty()) {
+        return {};
+    }
+    TColourImage turned(source.Height, source.Width);
+    for (int y = 0; y < source.Height; ++y) {
+        for (int x = 0; x < source.Width; ++x) {
+            turned.At(source.Height - 1 - y, x) = source.At(x, y);
+        }
+    }
+    return turned;
+}
+
+TColourImage StretchImage(const TColourImage& source, int width, int height, bool mirrored)
+{
+    TColourImage result(width, height);
+    if (source.Empty() || result.Empty()) {
+        return result;
+    }
+    for (int y = 0; y < height; ++y) {
+        const int ty = mirrored ? height - 1 - y : y;
+        const int sy = static_cast<int>(static_cast<std::int64_t>(ty) * source.Height / height);
+        for (int x = 0; x < width; ++x) {
+            const int tx = mirrored ? width - 1 - x : x;
+            const int sx = static_cast<int>(static_cast<std::int64_t>(tx) * source.Width / width);
+            result.At(x, y) = source.At(sx, sy);
+        }
+    }
+    return result;
+}
+
+TColourImage DrawRotatedImage(const TColourImage& source, const TColourImage& rotated, int rotation, int width,
+                              int height)
+{
+    const bool quarter = (rotation % 2) == 1;
+    return StretchImage(quarter ? rotated : source, width, height, rotation >= 2);
+}
+
+TColourImage CopyRegion(const TColourImage& source, int left, int top, int right, int bottom)
+{
+    left = std::clamp(left, 0, source.Width);
+    right = std::clamp(right, left, source.Width);
+    top = std::clamp(top, 0, source.Height);
+    bottom = std::clamp(bottom, top, source.Height);
+    TColourImage region(right - left, bottom - top);
+    if (region.Empty()) {
+        return {};
+    }
+    for (int y = 0; y < region.Height; ++y) {
+        const auto from = source.Pixels.begin() + static_cast<std::ptrdiff_t>(top + y) * source.Width + left;
+        std::copy_n(from, region.Width, &region.At(0, y));
+    }
+    return region;
+}
+
+}  // namespace zk

@@ -1,0 +1,29 @@
+#pragma once
+// Small colour pictures for tests, made in memory: 24-bit BMP files and
+// JPEG files written with libjpeg (only tests ever write a JPEG).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/image/colour_image.h"
+
+namespace zk::test {
+
+// A 24-bit BMP with a 40-byte info header, rows bottom first.
+std::vector<std::uint8_t> Bmp24Bytes(const TColourImage& image);
+
+struct JpegWriteOptions {
+    int Quality = 95;
+    bool Progressive = false;
+    bool Greyscale = false;
+};
+std::vector<std::uint8_t> JpegBytes(const TColourImage& image, const JpegWriteOptions& options = {});
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// A picture of four coloured quarters: red, green, blue and white.
+TColourImage QuarteredImage(int width, int height);
+
+}  // namespace zk::test

@@ -1,0 +1,371 @@
+// The colour converter form: its controls, loading through the picture
+// dialog, sizes and rotation, the rubber band and Cut, large pictures, the
+// test print over the printer emulator and saving a 1-bit BMP that the
+// picture loader reads back.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QSplitter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/serial_link.h"
+#include "engine/model/label_setup.h"
+#include "engine/picture/pcx_image_buffer.h"
+#include "engine/picture/pcx_row_decoder.h"
+#include "engine/picture/picture_file.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/printer_emulator.h"
+#include "tests/support/test_pictures.h"
+#include "tests/ui/dialogs/dialog_fixture.h"
+#include "ui/dialogs/color_to_bw.h"
+#include "ui/dialogs/color_to_bw_image.h"
+#include "ui/dialogs/info_open.h"
+
+namespace zk {
+namespace {
+
+using namespace std::string_literals;
+
+class ColorToBWTest : public test::EngineTest {
+protected:
+    ColorToBWTest()
+    {
+        ResetInfoOpenState();
+        form.show();
+    }
+    ~ColorToBWTest() override { ResetInfoOpenState(); }
+
+    std::string WritePicture(const char* name, const std::vector<std::uint8_t>& bytes)
+    {
+        const auto path = TempDir() / name;
+        test::WriteBytes(path, bytes);
+        return path.string();
+    }
+    std::string WriteBmp(const char* name, const TColourImage& image)
+    {
+        return WritePicture(name, test::Bmp24Bytes(image));
+    }
+    void Load(const TColourImage& image)
+    {
+        ASSERT_TRUE(form.OpenPicture(WriteBmp("picture.bmp", image)));
+    }
+    // Loads through the Load button and the open-picture dialog.
+    void LoadThroughDialog(const std::string& path)
+    {
+        test::WhenModal([](QWidget* w) { return qobject_cast<TInfoOpen*>(w) != nullptr; },
+                        [path](QWidget* w) {
+                            auto* dialog = static_cast<TInfoOpen*>(w);
+                            dialog->selectFile(QString::fromStdString(path));
+                            static_cast<QDialog*>(dialog)->accept();
+                        });
+        form.LoadBtClick();
+    }
+    void Mouse(QEvent::Type type, int x, int y)
+    {
+        QMouseEvent event(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        if (type == QEvent::MouseButtonPress) {
+            form.ColorBmpMouseDown(&event);
+        } else if (type == QEvent::MouseMove) {
+            form.ColorBmpMouseMove(&event);
+        } else {
+            form.ColorBmpMouseUp(&event);
+        }
+    }
+    void Band(int x0, int y0, int x1, int y1)
+    {
+        Mouse(QEvent::MouseButtonPress, x0, y0);
+        Mouse(QEvent::MouseMove, x1, y1);
+        Mouse(QEvent::MouseButtonRelease, x1, y1);
+    }
+    int BlackDots() const
+    {
+        const TMonoImage16& bw = form.BlackWhiteImage();
+        int count = 0;
+        for (int y = 0; y < bw.Height; ++y) {
+            for (int x = 0; x < bw.Width; ++x) {
+                count += bw.IsWhite(x, y) ? 0 : 1;
+            }
+        }
+        return count;
+    }
+
+    TColorToBW form;
+};
+
+TEST_F(ColorToBWTest, ShowsItsControlsWithTheirNamesAndCaptions)
+{
+    EXPECT_EQ(form.objectName(), "ColorToBW");
+    EXPECT_EQ(form.windowTitle(), "Color to Black & White Converter");
+    EXPECT_EQ(form.minimumSize(), QSize(635, 482));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"LoadBt", "Load"}, {"SaveBt", "Save"},   {"TestBt", "Test"}, {"ConvertBt", "Convert"},
+        {"ResetBt", "Reset"}, {"CutBt", "Cut"}, {"CanBt", "C"},
+    };
+    for (const auto& [name, caption] : buttons) {
+        auto* button = form.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->text(), caption) << name;
+    }
+    EXPECT_FALSE(form.CanBt->isVisible());
+    for (const char* name : {"CtlPanel", "PanelA", "PanelB", "PanelC", "PanelD", "PictPanel", "SelSize", "SizeX",
+                             "SizeY", "Rotation", "Brightness", "Contrast", "Proportions", "Threshold", "CtlReset1",
+                             "Red", "Green", "Blue", "CtlReset2", "ColorBox", "BWBox", "BWsplitter", "ColorBmp",
+                             "BWBmp"}) {
+        EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
+    }
+    EXPECT_EQ(form.Proportions->text(), "Constrain proportions");
+    EXPECT_TRUE(form.Proportions->isChecked());
+    EXPECT_EQ(form.Threshold->text(), "50 % Threshold");
+    ASSERT_EQ(form.Rotation->count(), 4);
+    EXPECT_EQ(form.Rotation->itemText(1), "90 deg");
+    EXPECT_EQ(form.Rotation->itemText(3), "270 deg");
+    EXPECT_EQ(form.Red->maximum(), 32);
+    EXPECT_EQ(form.Contrast->maximum(), 250);
+    EXPECT_EQ(form.Brightness->minimum(), -100);
+}
+
+TEST_F(ColorToBWTest, BeforeTheFirstLoadOnlyLoadWorksAndBothImagesAreWhite)
+{
+    EXPECT_EQ(form.SizeX->text(), "256");
+    EXPECT_EQ(form.SizeY->text(), "192");
+    EXPECT_TRUE(form.LoadBt->isEnabled());
+    for (QWidget* control : std::initializer_list<QWidget*>{form.SaveBt, form.TestBt, form.ConvertBt, form.CutBt,
+                                                            form.ResetBt, form.SizeX, form.Rotation, form.Red,
+                                                            form.Brightness, form.Threshold}) {
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(form.ColorBmp->Image().size(), QSize(256, 192));
+    EXPECT_EQ(form.BWBmp->Image().size(), QSize(256, 192));
+    EXPECT_EQ(form.BWBmp->Image().pixel(100, 100), qRgb(255, 255, 255));
+    EXPECT_NE(form.PictureDialog, nullptr);
+}
+
+TEST_F(ColorToBWTest, LoadingThroughThePictureDialogConvertsAtOnce)
+{
+    const std::string path = WritePicture("photo.jpg", test::JpegBytes(test::QuarteredImage(60, 40)));
+    LoadThroughDialog(path);
+    EXPECT_EQ(form.windowTitle().toStdString(), "Color to B&W Converter - " + path);
+    EXPECT_EQ(form.SizeX->text(), "60");
+    EXPECT_EQ(form.SizeY->text(), "40");
+    EXPECT_EQ(form.BlackWhiteImage().Width, 60);
+    EXPECT_TRUE(form.TestBt->isEnabled());
+    EXPECT_TRUE(form.SaveBt->isEnabled());
+    EXPECT_TRUE(form.Rotation->isEnabled());
+    EXPECT_EQ(form.Contrast->value(), 128);
+    // The white quarter (bottom right) stays white, the blue one turns black.
+    EXPECT_TRUE(form.BlackWhiteImage().IsWhite(50, 35));
+    EXPECT_FALSE(form.BlackWhiteImage().IsWhite(5, 35));
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(ColorToBWTest, BadFilesGiveTheirMessagesAndLoadNothing)
+{
+    EXPECT_FALSE(form.LoadPicturePath(WritePicture("notes.txt", {1, 2, 3})));
+    EXPECT_EQ(ui.OnlyMessage(), "Unknown file extension");
+    ui.messageBoxes.clear();
+    EXPECT_FALSE(form.LoadPicturePath(WritePicture("broken.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 2})));
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open graphics file");
+    EXPECT_FALSE(form.SourcePicture.has_value());
+    ui.messageBoxes.clear();
+    EXPECT_FALSE(form.LoadPicturePath(WritePicture("short.bmp", {'B', 'M', 0, 0})));
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open graphics file");
+    EXPECT_FALSE(form.ConvertBt->isEnabled());
+}
+
+TEST_F(ColorToBWTest, RotationSwapsTheSizesOnlyWhenTheParityChanges)
+{
+    Load(test::QuarteredImage(300, 200));
+    form.Rotation->setCurrentIndex(1);
+    EXPECT_EQ(form.SizeX->text(), "200");
+    EXPECT_EQ(form.SizeY->text(), "300");
+    EXPECT_EQ(form.ColourImage().Width, 200);
+    form.Rotation->setCurrentIndex(3);
+    EXPECT_EQ(form.SizeX->text(), "200");
+    EXPECT_EQ(form.LastRotation, 3);
+    form.Rotation->setCurrentIndex(2);
+    EXPECT_EQ(form.SizeX->text(), "300");
+    // Half a turn: the red top-left quarter is now at the bottom right.
+    EXPECT_EQ(form.ColourImage().At(290, 190), MakePixel(255, 0, 0));
+}
+
+TEST_F(ColorToBWTest, TypedWidthKeepsProportionsAndTinySizesDrawFourDots)
+{
+    Load(test::QuarteredImage(300, 200));
+    form.SizeX->clear();
+    QTest::keyClicks(form.SizeX, "150");
+    EXPECT_EQ(form.SizeY->text(), "100");
+    form.SizeXExit();
+    EXPECT_EQ(form.ColourImage().Width, 150);
+    EXPECT_EQ(form.BlackWhiteImage().Height, 100);
+
+    form.SizeX->clear();
+    QTest::keyClicks(form.SizeX, "2");
+    EXPECT_EQ(form.TargetWidth, 2);
+    EXPECT_EQ(form.TargetHeight, 1);
+    form.SizeXExit();
+    EXPECT_EQ(form.ColourImage().Width, 4);
+    EXPECT_EQ(form.BlackWhiteImage().Width, 4);
+    EXPECT_EQ(form.BlackWhiteImage().Height, 4);
+}
+
+TEST_F(ColorToBWTest, GainsShowOnTheColourImage)
+{
+    Load(TColourImage(8, 8, MakePixel(200, 100, 40)));
+    form.Red->setValue(0);
+    form.Blue->setValue(32);
+    EXPECT_EQ(form.ColourImage().At(3, 3) & 0xFFFFFF, 0x006450u);
+    form.CtlReset2DblClick();
+    EXPECT_EQ(form.ColourImage().At(3, 3) & 0xFFFFFF, 0xC86428u);
+    form.CtlReset1DblClick();
+    EXPECT_EQ(form.Contrast->value(), 125);
+    EXPECT_EQ(form.Brightness->value(), 0);
+}
+
+TEST_F(ColorToBWTest, ThresholdMakesAUniformGreyAllWhiteOrAllBlack)
+{
+    Load(TColourImage(20, 20, MakePixel(127, 127, 127)));
+    form.Threshold->click();
+    EXPECT_EQ(BlackDots(), 0);
+    form.Brightness->setValue(-1);
+    EXPECT_EQ(BlackDots(), 400);
+    form.Threshold->click();
+    EXPECT_GT(BlackDots(), 100);
+    EXPECT_LT(BlackDots(), 300);
+}
+
+TEST_F(ColorToBWTest, LargePicturesWaitForConvert)
+{
+    Load(TColourImage(500, 500, MakePixel(128, 128, 128)));
+    EXPECT_EQ(form.LargePicture, 1);
+    EXPECT_FALSE(form.TestBt->isEnabled());
+    EXPECT_EQ(BlackDots(), 0);  // no result yet
+    form.Brightness->setValue(-100);
+    EXPECT_EQ(BlackDots(), 0);
+    form.ConvertBtClick();
+    EXPECT_EQ(BlackDots(), 500 * 500);
+    EXPECT_TRUE(form.TestBt->isEnabled());
+    EXPECT_TRUE(form.SaveBt->isEnabled());
+
+    Load(TColourImage(499, 500, MakePixel(128, 128, 128)));
+    EXPECT_EQ(form.LargePicture, 0);
+    EXPECT_TRUE(form.TestBt->isEnabled());
+}
+
+TEST_F(ColorToBWTest, RubberBandSelectsAndCutReplacesThePicture)
+{
+    Load(test::QuarteredImage(40, 40));
+    form.CutBtClick();
+    EXPECT_EQ(ui.OnlyMessage(), "No area selected");
+    ui.messageBoxes.clear();
+
+    Band(10, 10, 13, 60);
+    EXPECT_TRUE(form.CutBt->isEnabled());
+    EXPECT_EQ(form.SelSize->text(), "3 x 50   ");
+    form.CutBtClick();
+    EXPECT_EQ(ui.OnlyMessage(), "Too small selected area");
+    ui.messageBoxes.clear();
+
+    Band(2, 3, 2, 30);  // no width: no selection
+    EXPECT_FALSE(form.CutBt->isEnabled());
+
+    Band(22, 22, 18, 18);  // drawn backwards, over the middle of the quarters
+    ASSERT_TRUE(form.CutBt->isEnabled());
+    form.CutBtClick();
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    ASSERT_TRUE(form.SourcePicture.has_value());
+    EXPECT_EQ(form.SourcePicture->Width, 4);
+    EXPECT_EQ(form.SourcePicture->Height, 4);
+    EXPECT_EQ(form.SizeX->text(), "4");
+    EXPECT_EQ(form.SourcePicture->At(3, 3), MakePixel(255, 255, 255));
+    EXPECT_EQ(form.SourcePicture->At(0, 0), MakePixel(255, 0, 0));
+    EXPECT_FALSE(form.CutBt->isEnabled());
+}
+
+TEST_F(ColorToBWTest, SavedPictureLoadsBackIntoThePictureLoaderAndClosesTheForm)
+{
+    Load(test::QuarteredImage(37, 23));
+    const std::string target = (TempDir() / "result.bmp").string();
+    ui.saveFileChoices.push_back(target);
+    ProgramPaths.WorkDir = "/somewhere/";
+    form.SaveBtClick();
+    ASSERT_EQ(ui.saveFileDialogs.size(), 1u);
+    EXPECT_EQ(ui.saveFileDialogs[0].title, "Save picture as");
+    EXPECT_EQ(ui.saveFileDialogs[0].defaultExtension, "BMP");
+    EXPECT_EQ(ui.saveFileDialogs[0].filter, "Windows Bitmap files (*.bmp)|*.BMP");
+    EXPECT_EQ(ui.saveFileDialogs[0].initialDir, "/somewhere/");
+    EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.SourcePicture.has_value());
+
+    const TMonoImage16& saved = form.BlackWhiteImage();
+    ASSERT_EQ(LoadPictureFile(target), PictureLoadedBmp);
+    const auto pcx = PcxImageBuffer.Image();
+    ASSERT_EQ(PcxWidth(pcx), 37);
+    ASSERT_EQ(PcxHeight(pcx), 23);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(PcxBytesPerLine(pcx)));
+    std::size_t pos = PcxHeaderSize;
+    int black = 0;
+    for (int y = 0; y < 23; ++y) {
+        ASSERT_TRUE(DecodePcxRow(pcx, pos, row));
+        for (int x = 0; x < 37; ++x) {
+            const bool paper = (row[x / 8] >> (7 - x % 8)) & 1;
+            ASSERT_EQ(paper, saved.IsWhite(x, y)) << x << "," << y;
+            black += paper ? 0 : 1;
+        }
+    }
+    EXPECT_GT(black, 0);
+}
+
+TEST_F(ColorToBWTest, CancelledSaveKeepsTheFormOpen)
+{
+    Load(test::QuarteredImage(8, 8));
+    form.SaveBtClick();
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(ColorToBWTest, TestPrintSendsTheResultAsOneGraphicPaddedToThirtyTwoDots)
+{
+    test::PrinterEmulator printer;
+    LinkTimeouts.ReplySilenceMs = 200;
+    LabelSetup.Darkness = 9;
+    // Black on the left half, white on the right.
+    TColourImage image(100, 2, MakePixel(255, 255, 255));
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            image.At(x, y) = MakePixel(0, 0, 0);
+        }
+    }
+    Load(image);
+    form.TestBtClick();
+    std::string row(16, '\xFF');
+    std::fill(row.begin(), row.begin() + 6, '\0');
+    row[6] = '\x3F';  // dots 48 and 49 black
+    const std::string expected = "\r\nN\r\nQ4,80\r\nq128\r\nD9\r\nGW0,0,16,4,"s + row + row + row + row + "\r\nP1\r\n";
+    ASSERT_TRUE(printer.WaitForReceived(expected.size()));
+    EXPECT_EQ(printer.Received(), expected);
+    EXPECT_EQ(ui.events.front(), "busy:Sending graphics data...");
+    EXPECT_EQ(ui.events.back(), "close");
+    EXPECT_EQ(CommLink.PortHandle, -1);
+}
+
+TEST_F(ColorToBWTest, EscapeClosesAndFreesThePictures)
+{
+    Load(test::QuarteredImage(8, 8));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.SourcePicture.has_value());
+    EXPECT_EQ(form.PictureDialog, nullptr);
+}
+
+}  // namespace
+}  // namespace zk
