@@ -5,15 +5,12 @@
 #include <vector>
 
 #include "engine/image/colour_bmp_reader.h"
+#include "engine/io/file_head.h"
 #include "engine/image/picture_probe.h"
 
 namespace zk {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 TImageReadResult Failed(const char* message)
 {
@@ -25,17 +22,11 @@ TImageReadResult Failed(const char* message)
 // The whole file, or false when it cannot be read or is too big for a picture.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
+    auto head = ReadFileHead(path, static_cast<std::size_t>(MaxColourPictureFileSize) + 1);
+    if (!head || head->FileSize > MaxColourPictureFileSize) {
         return false;
     }
-    const long size = std::ftell(file.get());
-    if (size < 0 || static_cast<std::uint64_t>(size) > MaxColourPictureFileSize ||
-        std::fseek(file.get(), 0, SEEK_SET) != 0) {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    bytes = std::move(head->Bytes);
     return true;
 }
 

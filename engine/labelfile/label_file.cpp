@@ -7,6 +7,7 @@
 
 #include "engine/config/program_paths.h"
 #include "engine/io/atomic_file.h"
+#include "engine/io/file_head.h"
 #include "engine/labelfile/label_reader.h"
 #include "engine/labelfile/label_writer.h"
 #include "engine/link/exchange_guard.h"
@@ -49,21 +50,13 @@ bool CheckOpened(const AtomicFile& file)
     return file.IsOpen();
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!file || error) {
+    auto head = ReadFileHead(path, static_cast<std::size_t>(MaxLabelFileSize + 1));
+    if (!head) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(std::min(size, MaxLabelFileSize + 1));
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    return bytes;
+    return std::move(head->Bytes);
 }
 
 enum class ReadOutcome : std::uint8_t { CantOpen, NotALabel, Read };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/io/file_head.h"
 #include "engine/model/payload_codec.h"
 #include "engine/picture/mono_bmp.h"
 #include "engine/picture/pcx_image_buffer.h"
@@ -138,10 +139,6 @@ int LoadPicture(std::span<const std::uint8_t> file, std::size_t fileSize)
     return Fail(LoadState::InvalidFormat);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 int LoadPictureBytes(std::span<const std::uint8_t> file)
@@ -151,24 +148,14 @@ int LoadPictureBytes(std::span<const std::uint8_t> file)
 
 int LoadPictureFile(const std::string& path)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
-        ShowMessageBox("Error", "Can't open input file");
-        return PictureLoadFailed;
-    }
-    const long size = std::ftell(file.get());
-    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
-        ShowMessageBox("Error", "Can't open input file");
-        return PictureLoadFailed;
-    }
     // Neither format accepts more than MaxBmpFileSize bytes, so only that
     // much is ever read; the size tests use the whole size.
-    std::vector<std::uint8_t> bytes(std::min(static_cast<std::size_t>(size), MaxBmpFileSize));
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    const std::size_t fileSize = bytes.size() < std::min(static_cast<std::size_t>(size), MaxBmpFileSize)
-                                     ? bytes.size()  // the file shrank while being read
-                                     : static_cast<std::size_t>(size);
-    return LoadPicture(bytes, fileSize);
+    const auto head = ReadFileHead(path, MaxBmpFileSize);
+    if (!head) {
+        ShowMessageBox("Error", "Can't open input file");
+        return PictureLoadFailed;
+    }
+    return LoadPicture(head->Bytes, static_cast<std::size_t>(head->FileSize));
 }
 
 }  // namespace zk
