@@ -1,0 +1,210 @@
+// The tree as a drag source and as a drop target. Files travel as file
+// URLs; a drop onto a folder node copies, moves or links them there by the
+// keys held, as a file manager does.
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+
+#include <filesystem>
+
+#include "shell/shell_items.h"
+#include "shell/shell_tree.h"
+
+namespace zk {
+
+using Op = TQorShellOperation;
+
+namespace {
+
+// Whether path is base or lies below it.
+bool IsWithin(const std::string& path, const std::string& base)
+{
+    return path == base || (path.size() > base.size() && path.starts_with(base) &&
+                            (base == "/" || path[base.size()] == '/'));
+}
+
+std::string ParentOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+Qt::DropAction ToDropAction(platform::TransferKind kind)
+{
+    switch (kind) {
+    case platform::TransferKind::Move: return Qt::MoveAction;
+    case platform::TransferKind::Link: return Qt::LinkAction;
+    default: return Qt::CopyAction;
+    }
+}
+
+}  // namespace
+
+void TQorShellTree::SetOleDragDrop(bool on)
+{
+    m_oleDragDrop = on;
+    setDragEnabled(on);
+    setAcceptDrops(on);
+    viewport()->setAcceptDrops(on);
+    setDragDropMode(on ? QAbstractItemView::DragDrop : QAbstractItemView::NoDragDrop);
+}
+
+Qt::DropAction TQorShellTree::DropActionFor(const std::vector<std::string>& files, const std::string& folder,
+                                           Qt::KeyboardModifiers keys) const
+{
+    if (CreateLinkOnDrop || (keys & Qt::AltModifier) != 0 ||
+        (keys & (Qt::ControlModifier | Qt::ShiftModifier)) == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        return Qt::LinkAction;
+    }
+    if ((keys & Qt::ControlModifier) != 0) {
+        return Qt::CopyAction;
+    }
+    if ((keys & Qt::ShiftModifier) != 0) {
+        return Qt::MoveAction;
+    }
+    // Unforced: within one file system a move, across file systems a copy.
+    return !files.empty() && platform::SameFileSystem(files.front(), folder) ? Qt::MoveAction : Qt::CopyAction;
+}
+
+QTreeWidgetItem* TQorShellTree::DropTargetAt(QPoint point, const std::vector<std::string>& files) const
+{
+    QTreeWidgetItem* node = itemAt(point);
+    const std::string folder = NodeId(node);
+    if (node == nullptr || folder.empty() || !node->data(0, ShellIsFolderRole).toBool() || files.empty()) {
+        return nullptr;
+    }
+    for (const std::string& file : files) {
+        // Not into itself or below itself, and not where it already is.
+        if (IsWithin(folder, file) || ParentOf(file) == folder) {
+            return nullptr;
+        }
+    }
+    return node;
+}
+
+void TQorShellTree::SetDropNode(QTreeWidgetItem* node)
+{
+    if (node == m_dropNode) {
+        return;
+    }
+    if (m_dropNode != nullptr) {
+        m_dropNode->setBackground(0, QBrush());
+    }
+    m_dropNode = node;
+    if (m_dropNode != nullptr) {
+        m_dropNode->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
+        m_hoverTimer.start();
+    } else {
+        m_hoverTimer.stop();
+    }
+}
+
+void TQorShellTree::startDrag(Qt::DropActions)
+{
+    QTreeWidgetItem* node = currentItem();
+    if (!m_oleDragDrop || !IsPlainObject(node)) {
+        return;  // roots and the desktop's folders stay where they are
+    }
+    const std::string path = NodeId(node);
+    QDrag* drag = new QDrag(this);  // the drag deletes itself when it ends
+    drag->setMimeData(FileListToMimeData({path}, false).release());
+    drag->setPixmap(node->icon(0).pixmap(16, 16));
+    const Qt::DropAction effect = drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
+    QApplication::processEvents();
+    Refresh();
+    switch (effect) {
+    case Qt::CopyAction: Operation({Op::sopDrag, Op::sopCopy}, {path}, {}); break;
+    case Qt::MoveAction: Operation({Op::sopDrag, Op::sopMove, Op::sopRemove}, {path}, {}); break;
+    case Qt::IgnoreAction: break;
+    default: Operation({Op::sopDrag}, {path}, {}); break;
+    }
+}
+
+void TQorShellTree::dragEnterEvent(QDragEnterEvent* event)
+{
+    m_lastScroll.start();
+    if (m_readOnly || DataObjectToFileList(event->mimeData()).empty()) {
+        event->ignore();
+        return;
+    }
+    // Accepted over the whole tree, so that moves keep arriving; each node
+    // is judged as the drag passes it.
+    event->acceptProposedAction();
+}
+
+void TQorShellTree::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (m_readOnly) {
+        event->ignore();
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (!m_lastScroll.isValid() || m_lastScroll.elapsed() > AUTOSCROLL_DELAY_MS) {
+        AutoScrollAtPoint(*this, point);
+        m_lastScroll.start();
+    }
+    const std::vector<std::string> files = DataObjectToFileList(event->mimeData());
+    QTreeWidgetItem* node = DropTargetAt(point, files);
+    SetDropNode(node);
+    if (node == nullptr) {
+        event->ignore(visualItemRect(itemAt(point)));
+        return;
+    }
+    const Qt::DropAction action = DropActionFor(files, NodeId(node), event->modifiers());
+    if ((event->possibleActions() & action) == 0) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept(visualItemRect(node));
+}
+
+void TQorShellTree::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    SetDropNode(nullptr);
+    event->accept();
+}
+
+void TQorShellTree::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> files = DataObjectToFileList(event->mimeData());
+    QTreeWidgetItem* node = m_readOnly ? nullptr : DropTargetAt(event->position().toPoint(), files);
+    SetDropNode(nullptr);
+    const Qt::DropAction action = node != nullptr ? DropActionFor(files, NodeId(node), event->modifiers())
+                                                  : Qt::IgnoreAction;
+    if (node == nullptr || (event->possibleActions() & action) == 0) {
+        event->ignore();
+        return;
+    }
+    const std::string folder = NodeId(node);
+    const auto kind = action == Qt::MoveAction   ? platform::TransferKind::Move
+                      : action == Qt::LinkAction ? platform::TransferKind::Link
+                                                 : platform::TransferKind::Copy;
+    bool done = false;
+    for (const std::string& file : files) {
+        done = !platform::TransferObject(file, folder, kind).empty() || done;
+    }
+    if (!done) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(ToDropAction(kind));
+    event->accept();
+    QApplication::processEvents();
+    switch (kind) {
+    case platform::TransferKind::Move: Operation({Op::sopDrop, Op::sopMove}, files, folder); break;
+    case platform::TransferKind::Copy: Operation({Op::sopDrop, Op::sopCopy}, files, folder); break;
+    case platform::TransferKind::Link: Operation({Op::sopDrop}, files, folder); break;
+    }
+    // The node may have gone while events ran.
+    Refresh();
+    if (m_link) {
+        m_link->SmartRefresh(this);
+    }
+}
+
+}  // namespace zk
