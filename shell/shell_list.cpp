@@ -1,5 +1,7 @@
 #include "shell/shell_list.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -10,8 +12,10 @@
 
 #include <algorithm>
 
+#include "platform/file_operations.h"
 #include "platform/trash.h"
 #include "shell/shell_items.h"
+#include "shell/shell_operations.h"
 
 namespace zk {
 
@@ -418,7 +422,20 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
 {
     const std::vector<QTreeWidgetItem*> selected = SelectedItems();
     if (verb == "delete") {
-        return MoveSelectedToTrash();
+        return !m_readOnly && MoveSelectedToTrash();
+    }
+    if (verb == "copy" || verb == "cut") {
+        std::vector<std::string> paths;
+        for (QTreeWidgetItem* item : selected) {
+            if (!IsParentItem(item)) {
+                paths.push_back(GetFullPath(item));
+            }
+        }
+        if (paths.empty() || (verb == "cut" && m_readOnly)) {
+            return false;
+        }
+        SetClipboardFiles(paths, verb == "cut");
+        return true;
     }
     if (selected.empty() || (verb != "default" && verb != "open")) {
         return false;
@@ -438,6 +455,47 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
         m_link->PathChanged(this, m_browser.FolderIdList());
     }
     Refresh();
+    return true;
+}
+
+bool TQorShellList::InvokeCommandOnFolder(const std::string& verb)
+{
+    const std::string folder = m_browser.FolderIdList();
+    if (m_readOnly || folder.empty()) {
+        return false;
+    }
+    if (verb == "newfolder") {
+        const std::string name = platform::UniqueName(folder, "New Folder");
+        if (name.empty() || !platform::CreateFolder(folder + "/" + name)) {
+            return false;
+        }
+        SmartRefresh();
+        if (const int index = IndexOfPIDL(folder + "/" + name); index >= 0) {
+            ClearSelection();
+            SelectItem(Item(index));
+            ShownView()->edit(m_items->indexFromItem(Item(index)));
+        }
+        return true;
+    }
+    if (verb != "paste") {
+        return false;
+    }
+    const std::vector<std::string> files = ClipboardFiles();
+    const auto kind = ClipboardIsCut() ? platform::TransferKind::Move : platform::TransferKind::Copy;
+    bool done = false;
+    for (const std::string& file : files) {
+        done = !platform::TransferObject(file, folder, kind).empty() || done;
+    }
+    if (!done) {
+        return false;
+    }
+    if (kind == platform::TransferKind::Move) {
+        QApplication::clipboard()->clear();  // cut files go once
+    }
+    SmartRefresh();
+    if (m_link) {
+        m_link->SmartRefresh(this);
+    }
     return true;
 }
 
@@ -519,6 +577,22 @@ bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
             m_link->Refresh(this);
         }
         return true;
+    case Qt::Key_C:
+    case Qt::Key_X:
+    case Qt::Key_V:
+        if (key->modifiers() != Qt::ControlModifier) {
+            return QWidget::eventFilter(watched, event);
+        }
+        if (key->key() == Qt::Key_C) {
+            InvokeCommandOnSelected("copy");
+        } else if (m_readOnly) {
+            // Nothing leaves or enters a read-only list.
+        } else if (key->key() == Qt::Key_X) {
+            InvokeCommandOnSelected("cut");
+        } else {
+            InvokeCommandOnFolder("paste");
+        }
+        return true;
     default: return QWidget::eventFilter(watched, event);
     }
 }
@@ -579,7 +653,26 @@ void TQorShellList::ShowContextMenu(QAbstractItemView* view, const QPoint& posit
     trash->setObjectName("TrashVerb");
     trash->setEnabled(!m_readOnly && !GetSelectedFiles().empty());
     menu.addSeparator();
+    const bool some = !GetSelectedFiles().empty();
+    QAction* cut = menu.addAction(tr("Cut"), this, [this] { InvokeCommandOnSelected("cut"); });
+    cut->setObjectName("CutVerb");
+    cut->setEnabled(!m_readOnly && some);
+    QAction* copy = menu.addAction(tr("Copy"), this, [this] { InvokeCommandOnSelected("copy"); });
+    copy->setObjectName("CopyVerb");
+    copy->setEnabled(some);
+    const bool inFolder = !m_readOnly && !m_browser.FolderIdList().empty();
+    QAction* paste = menu.addAction(tr("Paste"), this, [this] { InvokeCommandOnFolder("paste"); });
+    paste->setObjectName("PasteVerb");
+    paste->setEnabled(inFolder && !ClipboardFiles().empty());
+    QAction* folder = menu.addAction(tr("New Folder"), this, [this] { InvokeCommandOnFolder("newfolder"); });
+    folder->setObjectName("NewFolderVerb");
+    folder->setEnabled(inFolder);
+    menu.addSeparator();
     menu.addAction(tr("Refresh"), this, [this] { Refresh(); })->setObjectName("RefreshVerb");
+    if (PopupMenu && !PopupMenu->actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(PopupMenu->actions());
+    }
     menu.exec(view->viewport()->mapToGlobal(position));
 }
 

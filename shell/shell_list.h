@@ -6,6 +6,7 @@
 // through its link, the folder chosen in a linked tree.
 
 #include <QListView>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
@@ -75,12 +76,18 @@ public:
     void GoUp();
     // "default" or "open": enters a selected folder or goes up from the
     // parent-folder item; "delete": moves the selected objects to the
-    // desktop's trash, without asking. Other verbs are not carried out.
+    // desktop's trash, without asking; "copy" and "cut": puts them on the
+    // clipboard. Other verbs are not carried out.
     bool InvokeCommandOnSelected(const std::string& verb);
+    // "paste": the clipboard's files into the shown folder (moved when they
+    // were cut, never replacing anything); "newfolder": a free "New Folder".
+    bool InvokeCommandOnFolder(const std::string& verb);
 
-    // Right click or the menu key on an item: Open, Rename, Move to Trash
-    // and Refresh, standing in for the shell's own menu.
+    // Right click or the menu key on an item: Open, Cut, Copy, Paste, New
+    // Folder, Rename, Move to Trash and Refresh, standing in for the shell's
+    // own menu, followed by the items of PopupMenu.
     bool ShellContextMenu = true;
+    QPointer<QMenu> PopupMenu;
     // The selected objects can be dragged out as file URLs.
     void SetOleDragDrop(bool on);
 
