@@ -88,8 +88,11 @@ public:
     // own menu, followed by the items of PopupMenu.
     bool ShellContextMenu = true;
     QPointer<QMenu> PopupMenu;
-    // The selected objects can be dragged out as file URLs.
+    // The selected objects can be dragged out as file URLs, and files
+    // dropped on the list go into its folder, or into the folder item they
+    // are dropped on (copied, moved or linked by the keys held).
     void SetOleDragDrop(bool on);
+    bool CreateLinkOnDrop = false;
 
     int SortColumn() const { return m_sortColumn; }
     bool ReverseSortOrder() const { return m_reverse; }
@@ -133,6 +136,11 @@ private:
     void ConfirmDelete();
     bool MoveSelectedToTrash();
     QAbstractItemView* ShownView() const;
+    // The folder a drag at point of view would drop into, or empty.
+    std::string DropFolderAt(QAbstractItemView* view, QPoint point, const std::vector<std::string>& files,
+                             QTreeWidgetItem** item) const;
+    bool DragEvent(QAbstractItemView* view, QEvent* event);
+    void SetDropItem(QTreeWidgetItem* item);
 
     platform::TShellBrowser m_browser;
     QPointer<TQorShellLink> m_link;
@@ -150,6 +158,7 @@ private:
     int m_sortColumn = 0;
     bool m_reverse = false;
     std::vector<int> m_savedWidths;
+    QTreeWidgetItem* m_dropItem = nullptr;  // highlighted while a drag hovers it
 };
 
 }  // namespace zk

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include "platform/file_operations.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -14,6 +15,19 @@ namespace {
 
 constexpr const char* GnomeCopiedFiles = "x-special/gnome-copied-files";
 constexpr const char* KdeCutSelection = "application/x-kde-cutselection";
+
+// Whether path is base or lies below it.
+bool IsWithin(const std::string& path, const std::string& base)
+{
+    return path == base || (path.size() > base.size() && path.starts_with(base) &&
+                            (base == "/" || path[base.size()] == '/'));
+}
+
+std::string ParentOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : (slash == 0 ? "/" : path.substr(0, slash));
+}
 
 void ScrollOneLine(QScrollBar* bar, int direction)
 {
@@ -78,6 +92,47 @@ bool DataObjectIsCut(const QMimeData* data)
         return false;
     }
     return data->data(KdeCutSelection) == "1" || data->data(GnomeCopiedFiles).startsWith("cut\n");
+}
+
+Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
+                                Qt::KeyboardModifiers keys, bool createLink)
+{
+    const Qt::KeyboardModifiers both = Qt::ControlModifier | Qt::ShiftModifier;
+    if (createLink || (keys & Qt::AltModifier) != 0 || (keys & both) == both) {
+        return Qt::LinkAction;
+    }
+    if ((keys & Qt::ControlModifier) != 0) {
+        return Qt::CopyAction;
+    }
+    if ((keys & Qt::ShiftModifier) != 0) {
+        return Qt::MoveAction;
+    }
+    return !files.empty() && platform::SameFileSystem(files.front(), folder) ? Qt::MoveAction : Qt::CopyAction;
+}
+
+bool CanDropInto(const std::vector<std::string>& files, const std::string& folder)
+{
+    if (files.empty() || folder.empty()) {
+        return false;
+    }
+    for (const std::string& file : files) {
+        if (IsWithin(folder, file) || ParentOf(file) == folder) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action)
+{
+    const auto kind = action == Qt::MoveAction   ? platform::TransferKind::Move
+                      : action == Qt::LinkAction ? platform::TransferKind::Link
+                                                 : platform::TransferKind::Copy;
+    bool done = false;
+    for (const std::string& file : files) {
+        done = !platform::TransferObject(file, folder, kind).empty() || done;
+    }
+    return done;
 }
 
 std::vector<std::string> ClipboardFiles() { return DataObjectToFileList(QApplication::clipboard()->mimeData()); }

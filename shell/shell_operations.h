@@ -43,6 +43,18 @@ std::unique_ptr<QMimeData> FileListToMimeData(const std::vector<std::string>& pa
 std::vector<std::string> DataObjectToFileList(const QMimeData* data);
 bool DataObjectIsCut(const QMimeData* data);
 
+// The action a drop of files onto folder takes: a link with createLink,
+// Alt or Ctrl+Shift; a copy with Ctrl; a move with Shift; unforced a move
+// within one file system and a copy across file systems.
+Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
+                                Qt::KeyboardModifiers keys, bool createLink);
+// Whether folder may take the files: none of them is folder or holds it,
+// and none lies in it already.
+bool CanDropInto(const std::vector<std::string>& files, const std::string& folder);
+// Copies, moves or links the files into folder, never replacing anything.
+// True when at least one of them went.
+bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action);
+
 // The clipboard's files and whether they were cut.
 std::vector<std::string> ClipboardFiles();
 bool ClipboardIsCut();

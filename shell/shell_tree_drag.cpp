@@ -9,7 +9,6 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 
-#include <filesystem>
 
 #include "shell/shell_items.h"
 #include "shell/shell_tree.h"
@@ -18,31 +17,6 @@ namespace zk {
 
 using Op = TQorShellOperation;
 
-namespace {
-
-// Whether path is base or lies below it.
-bool IsWithin(const std::string& path, const std::string& base)
-{
-    return path == base || (path.size() > base.size() && path.starts_with(base) &&
-                            (base == "/" || path[base.size()] == '/'));
-}
-
-std::string ParentOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
-Qt::DropAction ToDropAction(platform::TransferKind kind)
-{
-    switch (kind) {
-    case platform::TransferKind::Move: return Qt::MoveAction;
-    case platform::TransferKind::Link: return Qt::LinkAction;
-    default: return Qt::CopyAction;
-    }
-}
-
-}  // namespace
 
 void TQorShellTree::SetOleDragDrop(bool on)
 {
@@ -56,32 +30,15 @@ void TQorShellTree::SetOleDragDrop(bool on)
 Qt::DropAction TQorShellTree::DropActionFor(const std::vector<std::string>& files, const std::string& folder,
                                            Qt::KeyboardModifiers keys) const
 {
-    if (CreateLinkOnDrop || (keys & Qt::AltModifier) != 0 ||
-        (keys & (Qt::ControlModifier | Qt::ShiftModifier)) == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        return Qt::LinkAction;
-    }
-    if ((keys & Qt::ControlModifier) != 0) {
-        return Qt::CopyAction;
-    }
-    if ((keys & Qt::ShiftModifier) != 0) {
-        return Qt::MoveAction;
-    }
-    // Unforced: within one file system a move, across file systems a copy.
-    return !files.empty() && platform::SameFileSystem(files.front(), folder) ? Qt::MoveAction : Qt::CopyAction;
+    return ChooseDropAction(files, folder, keys, CreateLinkOnDrop);
 }
 
 QTreeWidgetItem* TQorShellTree::DropTargetAt(QPoint point, const std::vector<std::string>& files) const
 {
     QTreeWidgetItem* node = itemAt(point);
     const std::string folder = NodeId(node);
-    if (node == nullptr || folder.empty() || !node->data(0, ShellIsFolderRole).toBool() || files.empty()) {
+    if (node == nullptr || !node->data(0, ShellIsFolderRole).toBool() || !CanDropInto(files, folder)) {
         return nullptr;
-    }
-    for (const std::string& file : files) {
-        // Not into itself or below itself, and not where it already is.
-        if (IsWithin(folder, file) || ParentOf(file) == folder) {
-            return nullptr;
-        }
     }
     return node;
 }
@@ -181,24 +138,17 @@ void TQorShellTree::dropEvent(QDropEvent* event)
         return;
     }
     const std::string folder = NodeId(node);
-    const auto kind = action == Qt::MoveAction   ? platform::TransferKind::Move
-                      : action == Qt::LinkAction ? platform::TransferKind::Link
-                                                 : platform::TransferKind::Copy;
-    bool done = false;
-    for (const std::string& file : files) {
-        done = !platform::TransferObject(file, folder, kind).empty() || done;
-    }
-    if (!done) {
+    if (!TransferFiles(files, folder, action)) {
         event->ignore();
         return;
     }
-    event->setDropAction(ToDropAction(kind));
+    event->setDropAction(action);
     event->accept();
     QApplication::processEvents();
-    switch (kind) {
-    case platform::TransferKind::Move: Operation({Op::sopDrop, Op::sopMove}, files, folder); break;
-    case platform::TransferKind::Copy: Operation({Op::sopDrop, Op::sopCopy}, files, folder); break;
-    case platform::TransferKind::Link: Operation({Op::sopDrop}, files, folder); break;
+    switch (action) {
+    case Qt::MoveAction: Operation({Op::sopDrop, Op::sopMove}, files, folder); break;
+    case Qt::CopyAction: Operation({Op::sopDrop, Op::sopCopy}, files, folder); break;
+    default: Operation({Op::sopDrop}, files, folder); break;
     }
     // The node may have gone while events ran.
     Refresh();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 
 #include <filesystem>
 
@@ -35,6 +36,26 @@ protected:
         for (const char* name : names) {
             list.Item(list.IndexOfPIDL(Path(std::string("home/labels/") + name)))->setSelected(true);
         }
+    }
+
+    // Drags the files over the report view to point and drops them there.
+    bool Drop(QPoint point, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    {
+        std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        QWidget* viewport = list.ReportView()->viewport();
+        QDragEnterEvent enter(point, actions, data.get(), Qt::LeftButton, keys);
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(point, actions, data.get(), Qt::LeftButton, keys);
+        QApplication::sendEvent(viewport, &move);
+        QDropEvent drop(QPointF(point), actions, data.get(), Qt::LeftButton, keys);
+        QApplication::sendEvent(viewport, &drop);
+        return drop.isAccepted();
+    }
+    QPoint PointOf(const char* name)
+    {
+        QTreeWidgetItem* item = list.Item(list.IndexOfPIDL(Path(std::string("home/labels/") + name)));
+        return list.ReportView()->visualItemRect(item).center();
     }
 
     TQorShellList list;
@@ -98,6 +119,39 @@ TEST_F(ShellListCommandsTest, NewFolderAppearsSelected)
     EXPECT_TRUE(fs::is_directory(Path("home/labels/New Folder (2)")));
     ASSERT_EQ(list.SelectedItems().size(), 1u);
     EXPECT_EQ(list.GetFullPath(list.SelectedItems().front()), Path("home/labels/New Folder (2)"));
+}
+
+TEST_F(ShellListCommandsTest, DroppedTreeFolderGoesIntoTheFolderOrTheItemUnderIt)
+{
+    MakeDir("home/other/inner");
+    MakeDir("home/other/second");
+    TQorShellTree tree;
+    tree.SetSelectedFolder(Path("home/other/inner"));
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+
+    // On empty space: into the shown folder.
+    EXPECT_TRUE(Drop(QPoint(300, 280), {tree.SelectedFolder()}, Qt::ControlModifier));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/inner")));
+    EXPECT_TRUE(fs::is_directory(Path("home/other/inner")));
+    EXPECT_GE(list.IndexOfPIDL(Path("home/labels/inner")), 0);
+    // On a folder item: into that folder, moved with Shift.
+    EXPECT_TRUE(Drop(PointOf("archive"), {Path("home/other/second")}, Qt::ShiftModifier));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive/second")));
+    EXPECT_FALSE(fs::exists(Path("home/other/second")));
+    // Its own file into its own folder: refused.
+    EXPECT_FALSE(Drop(PointOf("a.zlb"), {Path("home/labels/a.zlb")}, Qt::ShiftModifier));
+}
+
+TEST_F(ShellListCommandsTest, ReadOnlyListTakesNoDrops)
+{
+    MakeFile("home/elsewhere.zlb");
+    list.SetReadOnly(true);
+    list.resize(400, 300);
+    list.show();
+    EXPECT_FALSE(Drop(QPoint(300, 280), {Path("home/elsewhere.zlb")}, Qt::ControlModifier));
+    EXPECT_FALSE(fs::exists(Path("home/labels/elsewhere.zlb")));
 }
 
 }  // namespace
