@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <filesystem>
@@ -272,6 +273,30 @@ TEST_F(ShellTreeCommandsTest, AFolderIsNotDroppedIntoItselfOrWhereItIs)
     EXPECT_FALSE(Drop(tree.currentItem(), {Path("home/labels/2024")}, Qt::ShiftModifier));
     EXPECT_FALSE(Drop(tree.currentItem()->parent(), {Path("home/labels/2024")}, Qt::ShiftModifier));
     EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+}
+
+TEST(ShellDragHelpersTest, AutoScrollNearAnEdgeByOneLine)
+{
+    QTreeWidget view;
+    for (int i = 0; i < 100; ++i) {
+        view.addTopLevelItem(new QTreeWidgetItem(QStringList{QString("item %1").arg(i)}));
+    }
+    view.resize(200, 150);
+    view.show();
+    QApplication::processEvents();
+    QScrollBar* bar = view.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int bottom = view.viewport()->height() - 5;
+    struct Case {
+        int y;
+        int expected;  // scroll value after one call, from 1
+    };
+    const Case cases[] = {{bottom, 2}, {view.viewport()->height() / 2, 1}, {5, 0}};
+    for (const Case& c : cases) {
+        bar->setValue(1);
+        AutoScrollAtPoint(view, QPoint(100, c.y));
+        EXPECT_EQ(bar->value(), c.expected) << c.y;
+    }
 }
 
 // Picks a verb from the context menu once it is up, after noting which
