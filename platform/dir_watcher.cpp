@@ -54,6 +54,32 @@ bool PassesFilter(std::uint32_t event, std::uint32_t filter)
     return false;
 }
 
+void AddRecord(std::vector<DirChangeRecord>& records, std::map<std::uint32_t, std::size_t>& movedFrom,
+               std::uint32_t mask, std::uint32_t cookie, std::string path)
+{
+    using Kind = DirChangeRecord::Kind;
+    const bool isDir = (mask & IN_ISDIR) != 0;
+    if ((mask & IN_MOVED_TO) != 0) {
+        if (const auto from = movedFrom.find(cookie); from != movedFrom.end()) {
+            records[from->second].newPath = std::move(path);
+            movedFrom.erase(from);
+            return;
+        }
+        records.push_back({Kind::Created, isDir, std::move(path), {}});
+        return;
+    }
+    if ((mask & IN_MOVED_FROM) != 0) {
+        movedFrom[cookie] = records.size();
+        records.push_back({Kind::Renamed, isDir, std::move(path), {}});
+        return;
+    }
+    const Kind kind = (mask & IN_CREATE) != 0   ? Kind::Created
+                      : (mask & IN_DELETE) != 0 ? Kind::Deleted
+                      : (mask & IN_ATTRIB) != 0 ? Kind::Attributes
+                                                : Kind::Written;
+    records.push_back({kind, isDir, std::move(path), {}});
+}
+
 }  // namespace
 
 class DirectoryWatcher::Watches {
@@ -94,8 +120,9 @@ private:
 };
 
 DirectoryWatcher::DirectoryWatcher(std::string directory, std::uint32_t filter, bool nested,
-                                   std::function<void()> onChange)
-    : m_directory(std::move(directory)), m_filter(filter), m_nested(nested), m_onChange(std::move(onChange))
+                                   std::function<void()> onChange, DirChangeRecordHandler onRecords)
+    : m_directory(std::move(directory)), m_filter(filter), m_nested(nested), m_onChange(std::move(onChange)),
+      m_onRecords(std::move(onRecords))
 {
     m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     m_stop = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -162,6 +189,10 @@ void DirectoryWatcher::Run()
         }
         bool changed = false;
         bool rootGone = false;
+        std::vector<DirChangeRecord> records;
+        // Renames arrive as a pair of moves with one cookie; an unpaired
+        // move out is a deletion for whoever watches.
+        std::map<std::uint32_t, std::size_t> movedFrom;
         for (;;) {
             const ssize_t got = read(m_inotify, buffer, sizeof buffer);
             if (got <= 0) {
@@ -176,7 +207,14 @@ void DirectoryWatcher::Run()
                     break;
                 }
                 const char* name = event.len > 0 ? buffer + at + sizeof(inotify_event) : "";
-                changed = changed || PassesFilter(event.mask, m_filter);
+                const bool passes = PassesFilter(event.mask, m_filter);
+                changed = changed || passes;
+                if (passes && m_onRecords) {
+                    if (const std::string* folder = watches.PathOf(event.wd)) {
+                        AddRecord(records, movedFrom, event.mask, event.cookie,
+                                  event.len > 0 ? *folder + "/" + std::string(name, strnlen(name, event.len)) : *folder);
+                    }
+                }
                 if (m_nested && (event.mask & IN_ISDIR) != 0 && (event.mask & (IN_CREATE | IN_MOVED_TO)) != 0) {
                     if (const std::string* parent = watches.PathOf(event.wd)) {
                         const std::string path = *parent + "/" + std::string(name, strnlen(name, event.len));
@@ -191,6 +229,17 @@ void DirectoryWatcher::Run()
                     }
                 }
                 at = next;
+            }
+        }
+        if (m_onRecords) {
+            for (const auto& [cookie, index] : movedFrom) {
+                records[index].kind = DirChangeRecord::Kind::Deleted;
+            }
+            if (rootGone) {
+                records.push_back({DirChangeRecord::Kind::Gone, true, m_directory, {}});
+            }
+            if (!records.empty()) {
+                m_onRecords(std::move(records));
             }
         }
         // A vanished directory is a change for whoever shows it.

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace zk::platform {
 
@@ -23,12 +24,31 @@ enum DirChangeFilter : std::uint32_t {
     DirChangeSecurity = 0x100,  // owner and permissions: attribute changes on Linux
 };
 
+// One change of a batch, for callers that want to know what changed.
+struct DirChangeRecord {
+    enum class Kind : std::uint8_t {
+        Created,     // also moved in from outside the watched tree
+        Deleted,     // also moved out of it
+        Renamed,     // path became newPath, both within the tree
+        Attributes,
+        Written,
+        Gone,        // the watched directory itself vanished
+    };
+    Kind kind;
+    bool isDir = false;
+    std::string path;
+    std::string newPath;
+};
+using DirChangeRecordHandler = std::function<void(std::vector<DirChangeRecord>)>;
+
 class DirectoryWatcher {
 public:
     // Sets up the watch and starts the worker, so that every change made
     // after the constructor returns is seen. nested also watches every subdirectory,
-    // including those created later.
-    DirectoryWatcher(std::string directory, std::uint32_t filter, bool nested, std::function<void()> onChange);
+    // including those created later. onRecords, when given, receives each
+    // batch's changes that pass the filter, on the worker, before onChange.
+    DirectoryWatcher(std::string directory, std::uint32_t filter, bool nested, std::function<void()> onChange,
+                     DirChangeRecordHandler onRecords = {});
     // Stops the worker and waits for it to end.
     ~DirectoryWatcher();
     DirectoryWatcher(const DirectoryWatcher&) = delete;
@@ -48,6 +68,7 @@ private:
     std::uint32_t m_filter;
     bool m_nested;
     std::function<void()> m_onChange;
+    DirChangeRecordHandler m_onRecords;
     int m_inotify = -1;
     std::unique_ptr<Watches> m_watches;
     int m_root = -1;  // the directory's own watch

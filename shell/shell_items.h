@@ -15,6 +15,7 @@ inline constexpr int ShellIdRole = Qt::UserRole;          // QByteArray: the obj
 inline constexpr int ShellIsFolderRole = Qt::UserRole + 1;  // bool
 inline constexpr int ShellRefreshedRole = Qt::UserRole + 2;  // int mark of the running refresh
 inline constexpr int ShellIsParentRole = Qt::UserRole + 3;   // bool: the list's " .. " item
+inline constexpr int ShellCutRole = Qt::UserRole + 4;        // bool: cut to the clipboard, drawn dimmed
 
 QVariant IdToData(const std::string& id);
 std::string IdFromData(const QVariant& data);

@@ -1,5 +1,12 @@
 #include "shell/shell_list.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -10,8 +17,10 @@
 
 #include <algorithm>
 
+#include "platform/file_operations.h"
 #include "platform/trash.h"
 #include "shell/shell_items.h"
+#include "shell/shell_operations.h"
 
 namespace zk {
 
@@ -20,13 +29,40 @@ using platform::TShellBrowser;
 
 namespace {
 
-// The report view, which also hands out dragged items as file URLs (for
-// both views: they share its model).
-class TShellListItems : public QTreeWidget {
+// A view whose drags leave its rows alone: what a drop moved away is found
+// gone by the list's own refresh, and what a drop refused stays.
+template <class View>
+class TDragOutView : public View {
 public:
-    using QTreeWidget::QTreeWidget;
+    using View::View;
 
 protected:
+    void startDrag(Qt::DropActions actions) override
+    {
+        QModelIndexList rows;
+        for (const QModelIndex& index : this->selectedIndexes()) {
+            if (index.column() == 0) {
+                rows.append(index);
+            }
+        }
+        QMimeData* data = rows.isEmpty() ? nullptr : this->model()->mimeData(rows);
+        if (data == nullptr) {
+            return;
+        }
+        auto* drag = new QDrag(this);  // the drag deletes itself when it ends
+        drag->setMimeData(data);
+        drag->exec(actions, Qt::CopyAction);
+    }
+};
+
+// The report view, which also hands out dragged items as file URLs (for
+// both views: they share its model).
+class TShellListItems : public TDragOutView<QTreeWidget> {
+public:
+    using TDragOutView<QTreeWidget>::TDragOutView;
+
+protected:
+    Qt::DropActions supportedDropActions() const override { return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction; }
     QStringList mimeTypes() const override { return {"text/uri-list"}; }
     QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override
     {
@@ -49,7 +85,7 @@ protected:
 }  // namespace
 
 TQorShellList::TQorShellList(QWidget* parent)
-    : QWidget(parent), m_items(new TShellListItems(this)), m_listView(new QListView(this))
+    : QWidget(parent), m_items(new TShellListItems(this)), m_listView(new TDragOutView<QListView>(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -83,6 +119,7 @@ TQorShellList::TQorShellList(QWidget* parent)
     m_listView->hide();
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_items), static_cast<QAbstractItemView*>(m_listView)}) {
         view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& position) { ShowContextMenu(view, position); });
@@ -110,6 +147,8 @@ TQorShellList::~TQorShellList()
         view->disconnect(this);
         view->removeEventFilter(this);
     }
+    m_items->viewport()->removeEventFilter(this);
+    m_listView->viewport()->removeEventFilter(this);
     m_refreshTimer.stop();
     m_monitor.Stop();
     if (m_link) {
@@ -246,6 +285,7 @@ void TQorShellList::AddParentItem()
 bool TQorShellList::Refresh()
 {
     m_filling = true;
+    m_dropItem = nullptr;
     m_refreshTimer.stop();
     m_items->clear();
     CreateListColumns();
@@ -285,6 +325,9 @@ void TQorShellList::SmartRefresh()
     }
     for (int i = ItemCount() - 1; i >= 0; --i) {
         if (!IsParentItem(Item(i)) && Item(i)->data(0, ShellRefreshedRole).toInt() == 0) {
+            if (Item(i) == m_dropItem) {
+                m_dropItem = nullptr;
+            }
             delete m_items->takeTopLevelItem(i);
         }
     }
@@ -418,7 +461,20 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
 {
     const std::vector<QTreeWidgetItem*> selected = SelectedItems();
     if (verb == "delete") {
-        return MoveSelectedToTrash();
+        return !m_readOnly && MoveSelectedToTrash();
+    }
+    if (verb == "copy" || verb == "cut") {
+        std::vector<std::string> paths;
+        for (QTreeWidgetItem* item : selected) {
+            if (!IsParentItem(item)) {
+                paths.push_back(GetFullPath(item));
+            }
+        }
+        if (paths.empty() || (verb == "cut" && m_readOnly)) {
+            return false;
+        }
+        SetClipboardFiles(paths, verb == "cut");
+        return true;
     }
     if (selected.empty() || (verb != "default" && verb != "open")) {
         return false;
@@ -438,6 +494,47 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
         m_link->PathChanged(this, m_browser.FolderIdList());
     }
     Refresh();
+    return true;
+}
+
+bool TQorShellList::InvokeCommandOnFolder(const std::string& verb)
+{
+    const std::string folder = m_browser.FolderIdList();
+    if (m_readOnly || folder.empty()) {
+        return false;
+    }
+    if (verb == "newfolder") {
+        const std::string name = platform::UniqueName(folder, "New Folder");
+        if (name.empty() || !platform::CreateFolder(folder + "/" + name)) {
+            return false;
+        }
+        SmartRefresh();
+        if (const int index = IndexOfPIDL(folder + "/" + name); index >= 0) {
+            ClearSelection();
+            SelectItem(Item(index));
+            ShownView()->edit(m_items->indexFromItem(Item(index)));
+        }
+        return true;
+    }
+    if (verb != "paste") {
+        return false;
+    }
+    const std::vector<std::string> files = ClipboardFiles();
+    const auto kind = ClipboardIsCut() ? platform::TransferKind::Move : platform::TransferKind::Copy;
+    bool done = false;
+    for (const std::string& file : files) {
+        done = !platform::TransferObject(file, folder, kind).empty() || done;
+    }
+    if (!done) {
+        return false;
+    }
+    if (kind == platform::TransferKind::Move) {
+        QApplication::clipboard()->clear();  // cut files go once
+    }
+    SmartRefresh();
+    if (m_link) {
+        m_link->SmartRefresh(this);
+    }
     return true;
 }
 
@@ -497,6 +594,11 @@ void TQorShellList::ItemEdited(QTreeWidgetItem* item, int column)
 
 bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
 {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_items), static_cast<QAbstractItemView*>(m_listView)}) {
+        if (watched == view->viewport() && DragEvent(view, event)) {
+            return true;
+        }
+    }
     // While a name is edited the keys go to the editor, not to the views.
     if (event->type() != QEvent::KeyPress || (watched != m_items && watched != m_listView)) {
         return QWidget::eventFilter(watched, event);
@@ -517,6 +619,22 @@ bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
         Refresh();
         if (m_link) {
             m_link->Refresh(this);
+        }
+        return true;
+    case Qt::Key_C:
+    case Qt::Key_X:
+    case Qt::Key_V:
+        if (key->modifiers() != Qt::ControlModifier) {
+            return QWidget::eventFilter(watched, event);
+        }
+        if (key->key() == Qt::Key_C) {
+            InvokeCommandOnSelected("copy");
+        } else if (m_readOnly) {
+            // Nothing leaves or enters a read-only list.
+        } else if (key->key() == Qt::Key_X) {
+            InvokeCommandOnSelected("cut");
+        } else {
+            InvokeCommandOnFolder("paste");
         }
         return true;
     default: return QWidget::eventFilter(watched, event);
@@ -579,7 +697,26 @@ void TQorShellList::ShowContextMenu(QAbstractItemView* view, const QPoint& posit
     trash->setObjectName("TrashVerb");
     trash->setEnabled(!m_readOnly && !GetSelectedFiles().empty());
     menu.addSeparator();
+    const bool some = !GetSelectedFiles().empty();
+    QAction* cut = menu.addAction(tr("Cut"), this, [this] { InvokeCommandOnSelected("cut"); });
+    cut->setObjectName("CutVerb");
+    cut->setEnabled(!m_readOnly && some);
+    QAction* copy = menu.addAction(tr("Copy"), this, [this] { InvokeCommandOnSelected("copy"); });
+    copy->setObjectName("CopyVerb");
+    copy->setEnabled(some);
+    const bool inFolder = !m_readOnly && !m_browser.FolderIdList().empty();
+    QAction* paste = menu.addAction(tr("Paste"), this, [this] { InvokeCommandOnFolder("paste"); });
+    paste->setObjectName("PasteVerb");
+    paste->setEnabled(inFolder && !ClipboardFiles().empty());
+    QAction* folder = menu.addAction(tr("New Folder"), this, [this] { InvokeCommandOnFolder("newfolder"); });
+    folder->setObjectName("NewFolderVerb");
+    folder->setEnabled(inFolder);
+    menu.addSeparator();
     menu.addAction(tr("Refresh"), this, [this] { Refresh(); })->setObjectName("RefreshVerb");
+    if (PopupMenu && !PopupMenu->actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(PopupMenu->actions());
+    }
     menu.exec(view->viewport()->mapToGlobal(position));
 }
 
@@ -587,7 +724,90 @@ void TQorShellList::SetOleDragDrop(bool on)
 {
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_items), static_cast<QAbstractItemView*>(m_listView)}) {
         view->setDragEnabled(on);
+        // Drops are taken by this list itself, not by the views' models.
         view->setDragDropMode(on ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+        view->viewport()->setAcceptDrops(on);
+    }
+}
+
+std::string TQorShellList::DropFolderAt(QAbstractItemView* view, QPoint point, const std::vector<std::string>& files,
+                                        QTreeWidgetItem** item) const
+{
+    QTreeWidgetItem* under = m_items->itemFromIndex(view->indexAt(point));
+    *item = nullptr;
+    std::string folder = m_browser.FolderIdList();
+    if (under != nullptr && !IsParentItem(under) && under->data(0, ShellIsFolderRole).toBool()) {
+        *item = under;
+        folder = GetFullPath(under);
+    }
+    return !m_readOnly && CanDropInto(files, folder) ? folder : std::string();
+}
+
+void TQorShellList::SetDropItem(QTreeWidgetItem* item)
+{
+    if (item == m_dropItem) {
+        return;
+    }
+    if (m_dropItem != nullptr) {
+        m_dropItem->setBackground(0, QBrush());
+    }
+    m_dropItem = item;
+    if (m_dropItem != nullptr) {
+        m_dropItem->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
+    }
+}
+
+bool TQorShellList::DragEvent(QAbstractItemView* view, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter: {
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (m_readOnly || DataObjectToFileList(enter->mimeData()).empty()) {
+            enter->ignore();
+        } else {
+            enter->acceptProposedAction();
+        }
+        return true;
+    }
+    case QEvent::DragMove: {
+        auto* move = static_cast<QDragMoveEvent*>(event);
+        const std::vector<std::string> files = DataObjectToFileList(move->mimeData());
+        QTreeWidgetItem* item = nullptr;
+        const std::string folder = DropFolderAt(view, move->position().toPoint(), files, &item);
+        SetDropItem(folder.empty() ? nullptr : item);
+        const Qt::DropAction action = ChooseDropAction(files, folder, move->modifiers(), CreateLinkOnDrop);
+        if (folder.empty() || (move->possibleActions() & action) == 0) {
+            move->ignore();
+        } else {
+            move->setDropAction(action);
+            move->accept();
+        }
+        return true;
+    }
+    case QEvent::DragLeave:
+        SetDropItem(nullptr);
+        event->accept();
+        return true;
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        SetDropItem(nullptr);
+        const std::vector<std::string> files = DataObjectToFileList(drop->mimeData());
+        QTreeWidgetItem* item = nullptr;
+        const std::string folder = DropFolderAt(view, drop->position().toPoint(), files, &item);
+        const Qt::DropAction action = ChooseDropAction(files, folder, drop->modifiers(), CreateLinkOnDrop);
+        if (folder.empty() || (drop->possibleActions() & action) == 0 || !TransferFiles(files, folder, action)) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(action);
+        drop->accept();
+        SmartRefresh();
+        if (m_link) {
+            m_link->SmartRefresh(this);
+        }
+        return true;
+    }
+    default: return false;
     }
 }
 

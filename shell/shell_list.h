@@ -6,6 +6,7 @@
 // through its link, the folder chosen in a linked tree.
 
 #include <QListView>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
@@ -75,14 +76,23 @@ public:
     void GoUp();
     // "default" or "open": enters a selected folder or goes up from the
     // parent-folder item; "delete": moves the selected objects to the
-    // desktop's trash, without asking. Other verbs are not carried out.
+    // desktop's trash, without asking; "copy" and "cut": puts them on the
+    // clipboard. Other verbs are not carried out.
     bool InvokeCommandOnSelected(const std::string& verb);
+    // "paste": the clipboard's files into the shown folder (moved when they
+    // were cut, never replacing anything); "newfolder": a free "New Folder".
+    bool InvokeCommandOnFolder(const std::string& verb);
 
-    // Right click or the menu key on an item: Open, Rename, Move to Trash
-    // and Refresh, standing in for the shell's own menu.
+    // Right click or the menu key on an item: Open, Cut, Copy, Paste, New
+    // Folder, Rename, Move to Trash and Refresh, standing in for the shell's
+    // own menu, followed by the items of PopupMenu.
     bool ShellContextMenu = true;
-    // The selected objects can be dragged out as file URLs.
+    QPointer<QMenu> PopupMenu;
+    // The selected objects can be dragged out as file URLs, and files
+    // dropped on the list go into its folder, or into the folder item they
+    // are dropped on (copied, moved or linked by the keys held).
     void SetOleDragDrop(bool on);
+    bool CreateLinkOnDrop = false;
 
     int SortColumn() const { return m_sortColumn; }
     bool ReverseSortOrder() const { return m_reverse; }
@@ -126,6 +136,11 @@ private:
     void ConfirmDelete();
     bool MoveSelectedToTrash();
     QAbstractItemView* ShownView() const;
+    // The folder a drag at point of view would drop into, or empty.
+    std::string DropFolderAt(QAbstractItemView* view, QPoint point, const std::vector<std::string>& files,
+                             QTreeWidgetItem** item) const;
+    bool DragEvent(QAbstractItemView* view, QEvent* event);
+    void SetDropItem(QTreeWidgetItem* item);
 
     platform::TShellBrowser m_browser;
     QPointer<TQorShellLink> m_link;
@@ -143,6 +158,7 @@ private:
     int m_sortColumn = 0;
     bool m_reverse = false;
     std::vector<int> m_savedWidths;
+    QTreeWidgetItem* m_dropItem = nullptr;  // highlighted while a drag hovers it
 };
 
 }  // namespace zk

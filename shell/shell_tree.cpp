@@ -60,6 +60,16 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
         Watch(node);
     });
     connect(this, &QTreeWidget::itemCollapsed, this, &TQorShellTree::Collapsed);
+    connect(this, &QTreeWidget::itemChanged, this, &TQorShellTree::ItemEdited);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_hoverTimer.setSingleShot(true);
+    m_hoverTimer.setInterval(AUTOEXPAND_DELAY_MS);
+    connect(&m_hoverTimer, &QTimer::timeout, this, [this] {
+        if (m_dropNode != nullptr) {
+            m_dropNode->setExpanded(true);
+        }
+    });
+    SetOleDragDrop(true);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { Change(current); });
     SetRootedAt(TQorShellFolder::SF_DESKTOP);
@@ -71,6 +81,7 @@ TQorShellTree::~TQorShellTree()
     // not reach the handlers here.
     disconnect(this, nullptr, this, nullptr);
     m_changeTimer.stop();
+    m_hoverTimer.stop();
     m_monitors.clear();
     if (m_link) {
         m_link->UnregisterShellControl(this);
@@ -115,6 +126,8 @@ void TQorShellTree::SetRootedAt(TQorShellFolder folder)
     }
     m_changeTimer.stop();
     m_monitors.clear();
+    m_renaming = nullptr;
+    SetDropNode(nullptr);
     clear();
     auto root = std::make_unique<QTreeWidgetItem>();
     if (id.empty()) {
@@ -235,6 +248,18 @@ void TQorShellTree::ForgetMonitors(QTreeWidgetItem* node)
 void TQorShellTree::DeleteNode(QTreeWidgetItem* node)
 {
     ForgetMonitors(node);
+    const auto within = [node](const QTreeWidgetItem* item) {
+        while (item != nullptr && item != node) {
+            item = item->parent();
+        }
+        return item != nullptr;
+    };
+    if (within(m_renaming)) {
+        m_renaming = nullptr;
+    }
+    if (within(m_dropNode)) {
+        SetDropNode(nullptr);
+    }
     delete node;
 }
 
@@ -466,19 +491,6 @@ void TQorShellTree::mousePressEvent(QMouseEvent* event)
         m_changeTimer.setInterval(ClickHandOverMs);
     }
     QTreeWidget::mousePressEvent(event);
-}
-
-void TQorShellTree::keyPressEvent(QKeyEvent* event)
-{
-    m_changeTimer.setInterval(KeyHandOverMs);
-    if (event->key() == Qt::Key_F5) {
-        Refresh();
-        if (m_link) {
-            m_link->Refresh(this);
-        }
-        return;
-    }
-    QTreeWidget::keyPressEvent(event);
 }
 
 }  // namespace zk

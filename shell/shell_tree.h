@@ -3,18 +3,26 @@
 // the first time it is expanded, and from then on its folder is watched, so
 // folders made or removed outside the program appear and vanish. The tree
 // hands its selection to its link, so a linked list shows the same folder.
+// Its commands (a context menu of its own, keys, in-place renaming, new
+// folders, the clipboard, and dragging and dropping files as file URLs)
+// work on the selected node and are reported through OnOperation.
 
+#include <QElapsedTimer>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "platform/file_operations.h"
 #include "platform/shell_browser.h"
 #include "shell/dir_mon.h"
 #include "shell/shell_link.h"
+#include "shell/shell_operations.h"
 
 namespace zk {
 
@@ -75,11 +83,78 @@ public:
     void QORSmartRefresh() override { SmartRefresh(); }
     int QORGoUp() override;
 
+    // With ReadOnly nothing is deleted, cut, pasted, made or dropped here;
+    // renaming stays possible from the context menu.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool ReadOnly() const { return m_readOnly; }
+    // Right click, the menu key and Shift+F10 show the tree's context menu.
+    bool ShellContextMenu = true;
+    // Nodes can be dragged out, and files dropped on folder nodes.
+    void SetOleDragDrop(bool on);
+    bool OleDragDrop() const { return m_oleDragDrop; }
+    // Drops make symbolic links instead of copies or moves.
+    bool CreateLinkOnDrop = false;
+    // The application's own items, added below the tree's in its menu.
+    QPointer<QMenu> PopupMenu;
+
+    // Verbs: "open" / "default", "rename", "delete" (to the desktop's trash,
+    // without asking), "cut", "copy", "paste" (into the selected folder),
+    // "newfolder" and "refresh". True when it was carried out.
+    bool InvokeCommandOnSelected(const std::string& verb);
+    // Makes parent/name (an empty name: a free "New Folder" name), selects
+    // it and with edit starts renaming it. Returns the new folder's path,
+    // empty when none was made; an existing name is selected, not made.
+    std::string CreateDir(const std::string& parent, const std::string& name, bool edit);
+    // The menu at a screen point; verb becomes the chosen command's verb
+    // (empty for none or one not carried out).
+    void ShowContextMenu(const QPoint& screenPoint, std::string& verb);
+    // Starts in-place renaming of the selected node, when it can be renamed.
+    bool EditSelected();
+    // Fires OnOperation when files is not empty.
+    void Operation(const TQorShellOperations& operation, const std::vector<std::string>& files,
+                   const std::string& destination);
+
+    TOnOperation OnOperation;
+    // Asked with a verb before it is carried out; may clear execute.
+    std::function<void(const std::string& verb, bool& execute)> OnContextMenuSelect;
+    // With OnDblClick set a double click calls it instead of opening a file node.
+    std::function<void()> OnDblClick;
+    // Asked before the Delete key or the menu move a folder to the trash;
+    // without it a message box asks.
+    std::function<bool(const std::string& path)> OnConfirmDelete;
+
+    // The node a drag hovers, for its highlight.
+    QTreeWidgetItem* DropNode() const { return m_dropNode; }
+    // The action a drop of files onto folder would take with these keys.
+    Qt::DropAction DropActionFor(const std::vector<std::string>& files, const std::string& folder,
+                                 Qt::KeyboardModifiers keys) const;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // Whether the node's object may be renamed, deleted, cut or dragged: a
+    // file-system object that is none of the desktop's folders.
+    bool IsPlainObject(QTreeWidgetItem* node);
+    bool DeleteSelected();
+    bool PasteInto(QTreeWidgetItem* node);
+    void AskDelete();
+    void ItemEdited(QTreeWidgetItem* node, int column);
+    void Renamed(QTreeWidgetItem* node, const std::string& oldId);
+    QPoint KeyboardMenuPoint() const;
+    // The folder node under a drag point that may take the files, or none.
+    QTreeWidgetItem* DropTargetAt(QPoint point, const std::vector<std::string>& files) const;
+    void SetDropNode(QTreeWidgetItem* node);
+    void MarkCut(QTreeWidgetItem* node);
+
     void Expand(QTreeWidgetItem* node);
     // Watching follows what is on screen: an expanded node whose ancestors
     // are expanded. Each watch holds a kernel notification instance, of
@@ -106,6 +181,13 @@ private:
     bool m_sendSelectionNow = true;
     QTimer m_changeTimer;
     std::map<QTreeWidgetItem*, std::unique_ptr<TDirMon>> m_monitors;
+    bool m_readOnly = false;
+    bool m_oleDragDrop = true;
+    QTreeWidgetItem* m_renaming = nullptr;  // the node an edit was started on
+    std::string m_renamingText;              // its text when the edit began
+    QTreeWidgetItem* m_dropNode = nullptr;
+    QTimer m_hoverTimer;                     // expands the hovered drop node
+    QElapsedTimer m_lastScroll;
 };
 
 }  // namespace zk

@@ -116,6 +116,10 @@ TOpenLb::TOpenLb(QWidget* parent)
 
     m_shellTree->SetShowHidden(false);
     m_shellTree->setIndentation(19);
+    // A browser for choosing a label: its tree changes nothing on disk.
+    m_shellTree->SetOleDragDrop(false);
+    m_shellTree->ShellContextMenu = false;
+    m_shellTree->SetReadOnly(true);
     m_shellTree->SetShellLink(m_shellLink);
     m_shellList->SetShowHidden(false);
     m_shellList->SetFileSystemOnly(true);

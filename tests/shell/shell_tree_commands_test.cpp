@@ -1,0 +1,372 @@
+#include "shell/shell_tree.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "shell/shell_items.h"
+#include "shell/shell_list.h"
+#include "tests/shell/temp_folders.h"
+
+namespace zk {
+namespace {
+
+using Op = TQorShellOperation;
+namespace fs = std::filesystem;
+
+struct Report {
+    TQorShellOperations operation;
+    std::vector<std::string> files;
+    std::string destination;
+};
+
+class ShellTreeCommandsTest : public test::TempFolders {
+protected:
+    void SetUp() override
+    {
+        TempFolders::SetUp();
+        MakeDir("home/labels/2024");
+        MakeDir("home/labels/archive");
+        MakeFile("home/labels/a.zlb");
+        tree.OnOperation = [this](QObject&, const TQorShellOperations& operation, const std::vector<std::string>& files,
+                                  const std::string& destination) {
+            reports.push_back({operation, files, destination});
+        };
+        tree.OnConfirmDelete = [](const std::string&) { return true; };
+        tree.resize(300, 500);
+        }
+    void TearDown() override
+    {
+        QApplication::clipboard()->clear();
+        TempFolders::TearDown();
+    }
+    void Select(const std::string& relative) { tree.SetSelectedFolder(Path(relative)); }
+    QTreeWidgetItem* Child(QTreeWidgetItem* node, const QString& text)
+    {
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (node->child(i)->text(0) == text) {
+                return node->child(i);
+            }
+        }
+        return nullptr;
+    }
+    // Types a new name into the editor the tree opened and commits it.
+    void TypeName(const QString& name)
+    {
+        QLineEdit* editor = tree.viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The edit ends on the next turn of the event loop.
+        const QPointer<QLineEdit> closing(editor);
+        ASSERT_TRUE(WaitFor([&] { return closing.isNull(); }));
+    }
+    // Drops the files on the node with the keys held.
+    bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    {
+        std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
+        tree.scrollToItem(node);
+        QApplication::processEvents();
+        const QPointF point = tree.visualItemRect(node).center();
+        QDropEvent drop(point, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data.get(), Qt::LeftButton, keys);
+        // As a real drag does: the drop goes to where the drag entered.
+        QDragEnterEvent enter(point.toPoint(), drop.possibleActions(), data.get(), Qt::LeftButton, keys);
+        QApplication::sendEvent(tree.viewport(), &enter);
+        QDragMoveEvent move(point.toPoint(), drop.possibleActions(), data.get(), Qt::LeftButton, keys);
+        QApplication::sendEvent(tree.viewport(), &move);
+        if (move.isAccepted()) {
+            EXPECT_EQ(tree.DropNode(), node);
+        }
+        QApplication::sendEvent(tree.viewport(), &drop);
+        return drop.isAccepted();
+    }
+
+    TQorShellTree tree;
+    std::vector<Report> reports;
+};
+
+TEST_F(ShellTreeCommandsTest, RenameInPlaceRefusesAnExistingName)
+{
+    Select("home/labels/2024");
+    QTreeWidgetItem* node = tree.currentItem();
+    ASSERT_TRUE(tree.EditSelected());
+    TypeName("archive");
+    EXPECT_EQ(node->text(0), "2024");
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+    EXPECT_TRUE(reports.empty());
+
+    ASSERT_TRUE(tree.EditSelected());
+    TypeName("2025");
+    EXPECT_EQ(node->text(0), "2025");
+    EXPECT_EQ(TQorShellTree::NodeId(node), Path("home/labels/2025"));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2025")));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopRename}));
+    EXPECT_EQ(reports[0].files, std::vector<std::string>{Path("home/labels/2024")});
+    EXPECT_EQ(reports[0].destination, "2025");
+}
+
+TEST_F(ShellTreeCommandsTest, RenamedFolderKeepsItsChildrenUnderTheNewPath)
+{
+    MakeDir("home/labels/2024/jan");
+    Select("home/labels/2024/jan");
+    Select("home/labels/2024");
+    QTreeWidgetItem* node = tree.currentItem();
+    ASSERT_TRUE(node->isExpanded());
+    ASSERT_TRUE(tree.EditSelected());
+    TypeName("old");
+    ASSERT_EQ(node->childCount(), 1);
+    EXPECT_EQ(TQorShellTree::NodeId(node->child(0)), Path("home/labels/old/jan"));
+    EXPECT_TRUE(tree.IsMonitored(node));
+}
+
+TEST_F(ShellTreeCommandsTest, DesktopFoldersAndRootsCannotBeRenamedOrDeleted)
+{
+    tree.SetSelectedFolder(Path("home"));
+    EXPECT_FALSE(tree.EditSelected());
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("delete"));
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("cut"));
+    tree.setCurrentItem(tree.topLevelItem(0));
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("delete"));
+    EXPECT_TRUE(fs::is_directory(Path("home")));
+}
+
+TEST_F(ShellTreeCommandsTest, NewFolderTakesAFreeNameAndIsSelected)
+{
+    const std::string labels = Path("home/labels");
+    EXPECT_EQ(tree.CreateDir(labels, "", false), labels + "/New Folder");
+    EXPECT_EQ(tree.SelectedFolder(), labels + "/New Folder");
+    EXPECT_EQ(tree.CreateDir(labels, "", false), labels + "/New Folder (2)");
+    EXPECT_EQ(tree.SelectedFolder(), labels + "/New Folder (2)");
+    // A name in use is selected, not made again.
+    EXPECT_EQ(tree.CreateDir(labels, "archive", false), "");
+    EXPECT_EQ(tree.SelectedFolder(), labels + "/archive");
+    // Never a path.
+    EXPECT_EQ(tree.CreateDir(labels, "x/y", false), "");
+    EXPECT_FALSE(fs::exists(labels + "/x"));
+}
+
+TEST_F(ShellTreeCommandsTest, DeleteMovesToTheTrashAndRemovesTheNode)
+{
+    Select("home/labels/2024");
+    QTreeWidgetItem* labels = tree.currentItem()->parent();
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Delete);
+    EXPECT_FALSE(fs::exists(Path("home/labels/2024")));
+    EXPECT_TRUE(fs::is_directory(Path("home/.local/share/Trash/files/2024")));
+    EXPECT_TRUE(fs::exists(Path("home/.local/share/Trash/info/2024.trashinfo")));
+    EXPECT_EQ(Child(labels, "2024"), nullptr);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopDelete, Op::sopRemove}));
+    EXPECT_EQ(reports[0].files, std::vector<std::string>{Path("home/labels/2024")});
+}
+
+TEST_F(ShellTreeCommandsTest, ReadOnlyRefusesEveryChange)
+{
+    tree.SetReadOnly(true);
+    Select("home/labels/2024");
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Delete);
+    QTest::keyClick(&tree, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("delete"));
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("newfolder"));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+    EXPECT_TRUE(ClipboardFiles().empty());
+
+    QTreeWidgetItem* archive = Child(tree.currentItem()->parent(), "archive");
+    EXPECT_FALSE(Drop(archive, {Path("home/labels/a.zlb")}, Qt::ControlModifier));
+    EXPECT_FALSE(fs::exists(Path("home/labels/archive/a.zlb")));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(ShellTreeCommandsTest, CopyAndPasteIntoAnotherFolder)
+{
+    MakeFile("home/labels/2024/jan.zlb");
+    Select("home/labels/2024");
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ClipboardFiles(), std::vector<std::string>{Path("home/labels/2024")});
+    EXPECT_FALSE(ClipboardIsCut());
+
+    Select("home/labels/archive");
+    QTest::keyClick(&tree, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/2024/jan.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/labels/2024/jan.zlb")));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopCopy, Op::sopPaste, Op::sopAdd}));
+    EXPECT_EQ(reports[0].destination, Path("home/labels/archive"));
+
+    // Pasting once more never replaces what is there.
+    EXPECT_TRUE(tree.InvokeCommandOnSelected("paste"));
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/2024 (2)/jan.zlb")));
+}
+
+TEST_F(ShellTreeCommandsTest, CutAndPasteMovesOnce)
+{
+    Select("home/labels/2024");
+    QTreeWidgetItem* node = tree.currentItem();
+    ASSERT_TRUE(tree.InvokeCommandOnSelected("cut"));
+    EXPECT_TRUE(ClipboardIsCut());
+    EXPECT_TRUE(node->data(0, ShellCutRole).toBool());
+    Select("home/labels/archive");
+    ASSERT_TRUE(tree.InvokeCommandOnSelected("paste"));
+    EXPECT_FALSE(fs::exists(Path("home/labels/2024")));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive/2024")));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopMove, Op::sopPaste, Op::sopAdd}));
+    EXPECT_TRUE(ClipboardFiles().empty());
+    EXPECT_EQ(Child(tree.currentItem()->parent(), "2024"), nullptr);
+}
+
+TEST_F(ShellTreeCommandsTest, PasteRefusesAFolderIntoItself)
+{
+    Select("home/labels/2024");
+    ASSERT_TRUE(tree.InvokeCommandOnSelected("cut"));
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("paste"));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+}
+
+TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    const QModelIndexList rows = list.ReportView()->selectionModel()->selectedRows();
+    std::unique_ptr<QMimeData> dragged(list.ReportView()->model()->mimeData(rows));
+    const std::vector<std::string> files = DataObjectToFileList(dragged.get());
+    ASSERT_EQ(files, std::vector<std::string>{Path("home/labels/a.zlb")});
+
+    Select("home/labels/archive");
+    QTreeWidgetItem* archive = tree.currentItem();
+    QTreeWidgetItem* year = Child(archive->parent(), "2024");
+    EXPECT_TRUE(Drop(archive, files, Qt::ControlModifier));
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/a.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/labels/a.zlb")));
+    EXPECT_TRUE(Drop(year, files, Qt::ShiftModifier));
+    EXPECT_TRUE(fs::exists(Path("home/labels/2024/a.zlb")));
+    EXPECT_FALSE(fs::exists(Path("home/labels/a.zlb")));
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopDrop, Op::sopCopy}));
+    EXPECT_EQ(reports[0].destination, Path("home/labels/archive"));
+    EXPECT_EQ(reports[1].operation, (TQorShellOperations{Op::sopDrop, Op::sopMove}));
+}
+
+TEST_F(ShellTreeCommandsTest, DropMakesLinksWhenAsked)
+{
+    tree.CreateLinkOnDrop = true;
+    Select("home/labels/archive");
+    EXPECT_TRUE(Drop(tree.currentItem(), {Path("home/labels/a.zlb")}, Qt::NoModifier));
+    EXPECT_TRUE(fs::is_symlink(Path("home/labels/archive/a.zlb")));
+    EXPECT_EQ(fs::read_symlink(Path("home/labels/archive/a.zlb")), Path("home/labels/a.zlb"));
+}
+
+TEST_F(ShellTreeCommandsTest, AFolderIsNotDroppedIntoItselfOrWhereItIs)
+{
+    Select("home/labels/2024");
+    EXPECT_FALSE(Drop(tree.currentItem(), {Path("home/labels/2024")}, Qt::ShiftModifier));
+    EXPECT_FALSE(Drop(tree.currentItem()->parent(), {Path("home/labels/2024")}, Qt::ShiftModifier));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+}
+
+TEST(ShellDragHelpersTest, AutoScrollNearAnEdgeByOneLine)
+{
+    QTreeWidget view;
+    for (int i = 0; i < 100; ++i) {
+        view.addTopLevelItem(new QTreeWidgetItem(QStringList{QString("item %1").arg(i)}));
+    }
+    view.resize(200, 150);
+    view.show();
+    QApplication::processEvents();
+    QScrollBar* bar = view.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int bottom = view.viewport()->height() - 5;
+    struct Case {
+        int y;
+        int expected;  // scroll value after one call, from 1
+    };
+    const Case cases[] = {{bottom, 2}, {view.viewport()->height() / 2, 1}, {5, 0}};
+    for (const Case& c : cases) {
+        bar->setValue(1);
+        AutoScrollAtPoint(view, QPoint(100, c.y));
+        EXPECT_EQ(bar->value(), c.expected) << c.y;
+    }
+}
+
+// Picks a verb from the context menu once it is up, after noting which
+// verbs it offers.
+class MenuPicker {
+public:
+    explicit MenuPicker(const char* verb) : m_verb(verb)
+    {
+        QTimer::singleShot(0, [this] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr || menu->objectName() != "ShellContextMenu") {
+                return;
+            }
+            for (QAction* action : menu->actions()) {
+                if (!action->objectName().isEmpty()) {
+                    m_enabled[action->objectName().toStdString()] = action->isEnabled();
+                }
+            }
+            if (QAction* pick = menu->findChild<QAction*>(m_verb); pick != nullptr && pick->isEnabled()) {
+                menu->setActiveAction(pick);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                menu->close();
+            }
+        });
+    }
+    bool Enabled(const std::string& verb) const { return m_enabled.contains(verb) && m_enabled.at(verb); }
+
+private:
+    QString m_verb;
+    std::map<std::string, bool> m_enabled;
+};
+
+TEST_F(ShellTreeCommandsTest, ContextMenuRunsTheChosenVerb)
+{
+    Select("home/labels");
+    MenuPicker picker("newfolder");
+    std::string verb;
+    tree.ShowContextMenu(tree.mapToGlobal(QPoint(10, 10)), verb);
+    EXPECT_EQ(verb, "newfolder");
+    EXPECT_TRUE(picker.Enabled("delete"));
+    EXPECT_FALSE(picker.Enabled("paste"));  // nothing on the clipboard
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/New Folder")));
+}
+
+TEST_F(ShellTreeCommandsTest, ReadOnlyMenuOffersNoChangesButRename)
+{
+    tree.SetReadOnly(true);
+    Select("home/labels/2024");
+    SetClipboardFiles({Path("home/labels/a.zlb")}, false);
+    MenuPicker picker("delete");
+    std::string verb;
+    tree.ShowContextMenu(tree.mapToGlobal(QPoint(10, 10)), verb);
+    EXPECT_EQ(verb, "");
+    for (const char* refused : {"delete", "cut", "paste", "newfolder"}) {
+        EXPECT_FALSE(picker.Enabled(refused)) << refused;
+    }
+    EXPECT_TRUE(picker.Enabled("rename"));
+    EXPECT_TRUE(picker.Enabled("copy"));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+}
+
+TEST_F(ShellTreeCommandsTest, ContextMenuVerbsCanBeVetoed)
+{
+    tree.OnContextMenuSelect = [](const std::string& verb, bool& execute) { execute = verb != "delete"; };
+    Select("home/labels/2024");
+    EXPECT_FALSE(tree.InvokeCommandOnSelected("delete"));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+    EXPECT_TRUE(tree.InvokeCommandOnSelected("copy"));
+}
+
+}  // namespace
+}  // namespace zk
