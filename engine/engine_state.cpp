@@ -27,6 +27,8 @@ void ResetEngineState()
     Settings = TSettings{};
     Variables = {};
     Counters = {};
+    VarCntDialogVariables = {};
+    VarCntDialogCounters = {};
     TextTemplate = {};
     BarcodeTemplate = {};
     BarTemplate = {};

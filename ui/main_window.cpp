@@ -27,6 +27,7 @@
 #include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/figure_dialogs.h"
+#include "ui/dialogs/print_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
@@ -141,6 +142,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     MainWindowReady = 1;
     ClearFigureList();
     InstallFigureDialogs(this);
+    InstallPrintDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
@@ -469,7 +471,11 @@ void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
 
 void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 
-void TZKedit::ContinueMClick() { ContinuePrint(); }
+void TZKedit::ContinueMClick()
+{
+    DriverPrintMode = 0;
+    ContinuePrint();
+}
 
 void TZKedit::RemoveFontMClick() { RemoveFont(); }
 

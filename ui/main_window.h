@@ -94,6 +94,10 @@ public slots:
     void LabelSetupMClick();
     void SettingsMClick();
     void TerminalMClick();
+    void TestPrintMClick();
+    void VariablesMClick();
+    void NewValuesMClick();
+    void PrintUsingDriver1Click();
     void RotateCWMClick();
 
     void StartTimerTimer();

@@ -34,6 +34,9 @@ public slots:
     void AlignBtClick();
     void SetupBtClick();
     void SettingsBtClick();
+    void TPrintBtClick();
+    void VarBtClick();
+    void NewValuesBtClick();
     void StatusLnClick();
 
 protected:
