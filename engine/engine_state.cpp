@@ -2,11 +2,15 @@
 
 #include "engine/barcode/barcode_state.h"
 #include "engine/config/program_paths.h"
+#include "engine/formread/receive_form.h"
+#include "engine/formread/variable_reply.h"
 #include "engine/expr/data_expression.h"
 #include "engine/labelfile/label_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
 #include "engine/text/printer_font.h"
 #include "engine/text/text_render_state.h"
@@ -16,6 +20,7 @@
 #include "engine/picture/picture_data.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/softfont/soft_fonts.h"
 #include "engine/softfont/font_lists.h"
 
 namespace zk {
@@ -48,6 +53,11 @@ void ResetEngineState()
     DrawnFigureCount = 0;
     RedrawMode = 0;
     ResetBarcodeState();
+    ResetPrinterDialogState();
+    PickPrinterFont = PickPrinterFontName;
+    ResetReceivedVariables();
+    GraphicsNameList.clear();
+    FontNameList.clear();
     TextDlgFontType = TFontListData{};
     FontsDlgList = TFontListData{};
     ResetDataExpressionState();

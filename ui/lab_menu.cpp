@@ -111,9 +111,9 @@ const MenuRow LAB_MENU[] = {
     {"Help",
      "ZK_Help",
      {
-         {"About", "AboutM", "", nullptr, Plain},
-         {"Label Editor Help", "ZKeditHelpM", "", nullptr, SeparatorAfter},
-         {"Character Sets", "CharsM", "", nullptr, Plain},
+         {"About", "AboutM", "", &TZKedit::AboutMClick, Plain},
+         {"Label Editor Help", "ZKeditHelpM", "", &TZKedit::ZKeditHelpMClick, SeparatorAfter},
+         {"Character Sets", "CharsM", "", &TZKedit::CharsMClick, Plain},
      }},
 };
 

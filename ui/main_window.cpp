@@ -22,17 +22,21 @@
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "engine/rotate/rotate_label.h"
 #include "engine/softfont/font_lists.h"
 #include "engine/softfont/soft_fonts.h"
-#include "engine/rotate/rotate_label.h"
 #include "ui/canvas_layer.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
+#include "ui/help_page.h"
 #include "ui/label_canvas.h"
+#include "ui/open_lb.h"
 #include "ui/program_main.h"
 #include "ui/single_instance.h"
 #include "ui/toolbar_layout.h"
@@ -86,6 +90,9 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     connect(&m_closeRetryTimer, &QTimer::timeout, this, &TZKedit::RetryClose);
 
     FormCreate(args);
+    // The Help menu's forms live as long as the window.
+    m_aboutDlg = new TAboutDlg(this);
+    m_charsDlg = new TCharsDlg(this);
 }
 
 TZKedit::~TZKedit()
@@ -131,6 +138,8 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     InitProgramPaths(static_cast<int>(argv.size()), argv.data());
     LoadConfiguration();
     LoadTranslationTables();
+    // Lives for the whole run; its tree opens WorkDir once, now.
+    new TOpenLb(this);
     m_printerFontStatus = CallLoadPrinterFont();
     if (m_printerFontStatus != 0) {
         ProgramPaths.CommandLineLabel.clear();
@@ -149,6 +158,10 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
             FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
+        } else if (OpenLb != nullptr) {
+            OpenLb->SizePreviewCanvas();
+            RedrawLabel(RedrawPreview);
+            OpenLb->FitPreviewCanvas();
         } else {
             RedrawLabel(RedrawPreview);
         }
@@ -530,5 +543,15 @@ void TZKedit::LineMClick() { ChooseDrawingTool(3); }
 void TZKedit::BoxMClick() { ChooseDrawingTool(4); }
 void TZKedit::PictureMClick() { ChooseDrawingTool(5); }
 void TZKedit::Pdf417MClick() { ChooseDrawingTool(7); }
+
+void TZKedit::AboutMClick()
+{
+    PlaceDialog(-1, 0, m_aboutDlg);
+    m_aboutDlg->exec();
+}
+
+void TZKedit::ZKeditHelpMClick() { OpenHelpPage(); }
+
+void TZKedit::CharsMClick() { m_charsDlg->exec(); }
 
 }  // namespace zk

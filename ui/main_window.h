@@ -16,6 +16,8 @@ class QShortcut;
 
 namespace zk {
 
+class TAboutDlg;
+class TCharsDlg;
 class TLabelCanvas;
 
 class TZKedit : public QMainWindow {
@@ -59,6 +61,10 @@ public:
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
 
+    // The forms of the Help menu, created with the window.
+    TAboutDlg* AboutDlg() const { return m_aboutDlg; }
+    TCharsDlg* CharsDlg() const { return m_charsDlg; }
+
     // Status of the printer font load at start-up (0 loaded).
     int PrinterFontStatus() const { return m_printerFontStatus; }
 
@@ -99,6 +105,9 @@ public slots:
     void NewValuesMClick();
     void PrintUsingDriver1Click();
     void RotateCWMClick();
+    void AboutMClick();
+    void ZKeditHelpMClick();
+    void CharsMClick();
 
     void StartTimerTimer();
 
@@ -145,6 +154,8 @@ private:
     QPointer<QWidget> m_toolbar;
     QPointer<QWidget> m_statusLine;
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
+    TAboutDlg* m_aboutDlg = nullptr;
+    TCharsDlg* m_charsDlg = nullptr;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;

@@ -9,6 +9,7 @@
 #include "engine/report/file_dialog_options.h"
 #include "platform/code_pages.h"
 #include "ui/main_window.h"
+#include "ui/open_lb.h"
 #include "ui/qt_ui_services.h"
 
 namespace zk {
@@ -75,14 +76,16 @@ std::string QtUiServices::OpenFileDialog(const FileDialogOptions& options)
     return RunFileDialog(options, QFileDialog::AcceptOpen);
 }
 
-// Until the browser with its folder tree and preview exists, a plain open
-// dialog picks the label.
+// The browser the main window made at start-up; without a main window one
+// made for this showing.
 void QtUiServices::ShowOpenLabelBrowser()
 {
-    const QString path = QFileDialog::getOpenFileName(ZKedit, "Open Label", FromPath(ProgramPaths.WorkDir),
-                                                      "Label editor files (*.zlb *.ZLB)");
-    OpenLabelAccepted = path.isEmpty() ? 0 : 1;
-    SelectedLabelPath = ToPath(path);
+    if (OpenLb != nullptr) {
+        OpenLb->exec();
+        return;
+    }
+    TOpenLb browser(ZKedit);
+    browser.exec();
 }
 
 }  // namespace zk

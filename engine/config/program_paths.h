@@ -27,7 +27,8 @@ struct TProgramPaths {
 extern TProgramPaths ProgramPaths;
 
 inline constexpr const char* ConfigFileBaseName = "ZOVIDURU.CFG";
-inline constexpr const char* HelpFileBaseName = "ZOVIDURU.HLP";
+// An HTML page, so that the desktop's browser opens it.
+inline constexpr const char* HelpFileBaseName = "ZOVIDURU.html";
 inline constexpr const char* PrinterFontFileBaseName = "VEZARAZ.EVU";
 inline constexpr const char* TempLabelFileBaseName = "ZOVIDURU.$$$";
 inline constexpr const char* LabelFileMagic = "ZK7300 FILE";

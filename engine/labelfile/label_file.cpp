@@ -146,17 +146,23 @@ bool LoadLabelFile(const std::optional<std::string>& fileName)
         path = fromBrowser ? SelectedLabelPath : ProgramPaths.TempLabelFileName;
     }
     switch (ReadLabel(path)) {
-    case ReadOutcome::CantOpen: ShowMessageBox("Error", "Can't open input file"); return false;
-    case ReadOutcome::NotALabel: ShowMessageBox("Error", "Invalid label file"); return false;
-    case ReadOutcome::Read: break;
+    case ReadOutcome::CantOpen: ShowMessageBox("Error", "Can't open input file"); break;
+    case ReadOutcome::NotALabel: ShowMessageBox("Error", "Invalid label file"); break;
+    case ReadOutcome::Read:
+        if (fromBrowser) {
+            ProgramPaths.WorkDir = DirectoryOf(path);
+        }
+        if (LabelLoadedHook) {
+            LabelLoadedHook(LabelLoadTarget::Editor);
+        }
+        return true;
     }
-    if (fromBrowser) {
-        ProgramPaths.WorkDir = DirectoryOf(path);
-    }
-    if (LabelLoadedHook) {
+    // The browser's previews replaced the live label: a choice that can't
+    // be read must not leave the last preview in its place.
+    if (fromBrowser && ReadLabel(ProgramPaths.TempLabelFileName) == ReadOutcome::Read && LabelLoadedHook) {
         LabelLoadedHook(LabelLoadTarget::Editor);
     }
-    return true;
+    return false;
 }
 
 bool LoadLabelPreview(const std::string& fileName)

@@ -36,6 +36,17 @@ public:
         (void)options;
         return {};
     }
+
+    // The printer-memory dialogs, shown modally over the engine data they
+    // show (engine/memory/printer_dialogs.h). The store-as dialog calls back
+    // into StoreAsConfirm or SelectFormAndReceiveVariables itself; the object
+    // list sets ObjListChosenName in its name-pick mode and is closed by a
+    // form load.
+    virtual void ShowStoreAsDialog() {}
+    virtual bool IsStoreAsDialogVisible() const { return false; }
+    virtual void ShowObjectListDialog() {}
+    virtual void CloseObjectListDialog() {}
+
     // The open-label browser, modal. It leaves its choice in SelectedLabelPath
     // and OpenLabelAccepted (engine/labelfile/label_file.h).
     virtual void ShowOpenLabelBrowser() {}

@@ -8,6 +8,7 @@
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
 #include "engine/print/append_printf.h"
 #include "engine/print/command_sender.h"
@@ -19,7 +20,7 @@
 
 namespace zk {
 
-std::function<std::string()> PickPrinterFont;
+std::function<std::string()> PickPrinterFont = PickPrinterFontName;
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "engine/expr/data_expression.h"
 #include "engine/model/label_setup.h"
+#include "engine/text/font_select.h"
 #include "engine/text/glyph_expand.h"
 #include "engine/text/glyph_lookup.h"
 #include "engine/text/printer_font.h"
@@ -85,59 +86,6 @@ struct Pen {
         ExpandGlyph(rotation, rows, x, y);
     }
 };
-
-void SelectGlyphData(std::uint32_t base, std::uint16_t stride)
-{
-    const std::vector<std::uint8_t>& glyphs = PrinterFont.PrinterFontGlyphs;
-    if (base < glyphs.size()) {
-        TextRenderState.GlyphBase = glyphs.data() + base;
-        TextRenderState.GlyphDataSize = glyphs.size() - base;
-    } else {
-        TextRenderState.GlyphBase = nullptr;
-        TextRenderState.GlyphDataSize = 0;
-    }
-    TextRenderState.GlyphStride = stride;
-}
-
-void SelectNormalFont(int font, int shift)
-{
-    const TResidentFontLayout& layout = ResidentFontLayouts[static_cast<std::size_t>(font)];
-    TextRenderState.CurrentFont = static_cast<std::uint16_t>(font);
-    SelectGlyphData(layout.Base, layout.Stride);
-    GlyphGeometry.GlyphWidth = layout.Width;
-    GlyphGeometry.GlyphHeight = layout.Rows;
-    GlyphGeometry.GlyphBytesPerRow = static_cast<std::uint8_t>((layout.Width + 7) / 8);
-    TextRenderState.BaselineShift = shift;
-}
-
-void SelectArabicFont(int font)
-{
-    const TArabicSetLayout& layout = ArabicSetForFont(font);
-    TextRenderState.CurrentFont = static_cast<std::uint16_t>(font);
-    SelectGlyphData(layout.Base, layout.Stride);
-    GlyphGeometry.GlyphWidth = layout.MaxWidth;
-    GlyphGeometry.GlyphHeight = layout.Rows;
-    GlyphGeometry.GlyphBytesPerRow = layout.RowBytes;
-    TextRenderState.ArabicRowBytes = layout.RowBytes;
-    TextRenderState.ArabicMaxWidth = layout.MaxWidth;
-    TextRenderState.BaselineShift = 0;
-}
-
-// False when the label has no soft font of that number.
-bool SelectSoftFont(int font)
-{
-    const char letter = SoftFontLetter(font);
-    const TFontData* data = SoftFontDataForLetter(letter);
-    if (data == nullptr) return false;
-    TextRenderState.CurrentFont = static_cast<std::uint8_t>(letter);
-    TextRenderState.GlyphBase = data->Bytes.data();
-    TextRenderState.GlyphDataSize = data->Bytes.size();
-    TextRenderState.GlyphStride = 0;
-    GlyphGeometry.GlyphWidth = 0;
-    GlyphGeometry.GlyphHeight = data->Bytes.size() >= 3 ? data->Bytes[2] : 0;
-    TextRenderState.BaselineShift = 0;
-    return true;
-}
 
 void ClearRenderBuffer() { PrinterFont.GlyphRenderBuffer.fill(0xFF); }
 

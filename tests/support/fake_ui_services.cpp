@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/memory/printer_dialogs.h"
+
 namespace zk::test {
 
 FakeUiServices::FakeUiServices() { SetUiServices(this); }
@@ -61,6 +63,27 @@ std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
     saveFileChoices.pop_front();
     return choice;
 }
+
+void FakeUiServices::ShowStoreAsDialog()
+{
+    events.push_back("dialog:StoreAs");
+    storeAsVisible = true;
+    if (storeAsUser) {
+        storeAsUser();
+    }
+    storeAsVisible = false;
+    StoreAsDialogClosed();
+}
+
+void FakeUiServices::ShowObjectListDialog()
+{
+    events.push_back("dialog:ObjList");
+    if (objectListUser) {
+        objectListUser();
+    }
+}
+
+void FakeUiServices::CloseObjectListDialog() { events.push_back("close:ObjList"); }
 
 void FakeUiServices::ShowOpenLabelBrowser()
 {

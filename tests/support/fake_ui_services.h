@@ -48,6 +48,19 @@ public:
     std::vector<FileDialogOptions> saveFileDialogs;
     std::string SaveFileDialog(const FileDialogOptions& options) override;
 
+    // The printer-memory dialogs: each showing is recorded in events
+    // ("dialog:StoreAs", "dialog:ObjList") and runs the
+    // scripted user, who may read and set the engine's dialog data and call
+    // back into the engine. The store-as dialog closes as the real one does
+    // (StoreAsDialogClosed).
+    std::function<void()> storeAsUser;
+    std::function<void()> objectListUser;
+    bool storeAsVisible = false;
+    void ShowStoreAsDialog() override;
+    bool IsStoreAsDialogVisible() const override { return storeAsVisible; }
+    void ShowObjectListDialog() override;
+    void CloseObjectListDialog() override;
+
     // Plays the user in the open-label browser (sets the hand-over values,
     // may preview); unset, the browser closes without a choice.
     std::function<void()> openLabelBrowser;

@@ -87,8 +87,30 @@ void PrinterEmulator::ExpectBinary(std::size_t count, BinaryHandler handler)
 {
     std::lock_guard lock(m_mutex);
     m_binaryLeft = count;
+    m_binaryComplete = nullptr;
     m_binaryData.clear();
     m_binaryHandler = std::move(handler);
+}
+
+void PrinterEmulator::ExpectBinaryUntil(BinaryComplete complete, BinaryHandler handler)
+{
+    std::lock_guard lock(m_mutex);
+    m_binaryLeft = 0;
+    m_binaryData.clear();
+    m_binaryComplete = std::move(complete);
+    m_binaryHandler = std::move(handler);
+}
+
+void PrinterEmulator::OnInlineCommand(InlineMatcher matches, CommandHandler handler)
+{
+    std::lock_guard lock(m_mutex);
+    m_inlineCommands.emplace_back(std::move(matches), std::move(handler));
+}
+
+void PrinterEmulator::SetLineFilter(LineFilter filter)
+{
+    std::lock_guard lock(m_mutex);
+    m_lineFilter = std::move(filter);
 }
 
 void PrinterEmulator::Send(std::string_view bytes)
@@ -238,23 +260,57 @@ void PrinterEmulator::Consume(std::string_view bytes)
         if (m_binaryLeft > 0) {
             m_binaryData.push_back(c);
             if (--m_binaryLeft == 0) {
-                BinaryHandler handler = std::move(m_binaryHandler);
-                std::string data = std::move(m_binaryData);
-                m_binaryHandler = nullptr;
-                m_binaryData.clear();
-                if (handler && !m_silent) {
-                    lock.unlock();
-                    handler(*this, data);
-                    lock.lock();
-                }
+                CompleteBinary(lock);
+            }
+        } else if (m_binaryComplete) {
+            m_binaryData.push_back(c);
+            if (m_binaryComplete(m_binaryData)) {
+                m_binaryComplete = nullptr;
+                CompleteBinary(lock);
             }
         } else if (c == '\n') {
             CompleteLine(lock);
         } else {
             m_partialLine.push_back(c);
+            CheckInlineCommand(lock);
         }
     }
     m_changed.notify_all();
+}
+
+void PrinterEmulator::CompleteBinary(std::unique_lock<std::mutex>& lock)
+{
+    BinaryHandler handler = std::move(m_binaryHandler);
+    std::string data = std::move(m_binaryData);
+    m_binaryHandler = nullptr;
+    m_binaryData.clear();
+    if (handler && !m_silent) {
+        lock.unlock();
+        handler(*this, data);
+        lock.lock();
+    }
+}
+
+void PrinterEmulator::CheckInlineCommand(std::unique_lock<std::mutex>& lock)
+{
+    std::string_view partial = m_partialLine;
+    while (!partial.empty() && partial.front() == '\r') partial.remove_prefix(1);
+    for (const auto& [matches, handler] : m_inlineCommands) {
+        if (!matches(partial)) {
+            continue;
+        }
+        std::string line(partial);
+        m_partialLine.clear();
+        m_lines.push_back(line);
+        m_changed.notify_all();
+        if (!m_silent) {
+            CommandHandler run = handler;
+            lock.unlock();
+            run(*this, line);
+            lock.lock();
+        }
+        return;
+    }
 }
 
 void PrinterEmulator::CompleteLine(std::unique_lock<std::mutex>& lock)
@@ -268,6 +324,15 @@ void PrinterEmulator::CompleteLine(std::unique_lock<std::mutex>& lock)
     m_changed.notify_all();
     if (m_silent) {
         return;
+    }
+    if (m_lineFilter) {
+        LineFilter filter = m_lineFilter;
+        lock.unlock();
+        const bool taken = filter(*this, line);
+        lock.lock();
+        if (taken) {
+            return;
+        }
     }
     if (CommandHandler handler = FindHandler(line)) {
         lock.unlock();

@@ -36,6 +36,15 @@ public:
     // Gets a command line without its line end and answers it with Send.
     using CommandHandler = std::function<void(PrinterEmulator& printer, const std::string& line)>;
     using BinaryHandler = std::function<void(PrinterEmulator& printer, const std::string& data)>;
+    // Tells from the data received so far whether it is complete; called
+    // with the emulator locked, so it must not call back into it.
+    using BinaryComplete = std::function<bool(const std::string& data)>;
+    // Tells whether the start of a line (leading CRs dropped) is already a
+    // whole command that no line end follows; called with the emulator locked.
+    using InlineMatcher = std::function<bool(std::string_view partialLine)>;
+    // Sees every command line before the handlers; true takes the line away
+    // from them (a form being stored, say).
+    using LineFilter = std::function<bool(PrinterEmulator& printer, const std::string& line)>;
 
     // Opens the pseudo-terminal, starts playing the printer and sets the
     // engine's port to it (SerialPortList = {slave}, Port = 0).
@@ -56,6 +65,13 @@ public:
     void QueueReply(std::string reply);
     // From a handler: the next count bytes are data, not command lines.
     void ExpectBinary(std::size_t count, BinaryHandler handler);
+    // From a handler: the next bytes are data until complete says so.
+    void ExpectBinaryUntil(BinaryComplete complete, BinaryHandler handler);
+    // A command sent without a line end (a font store's ES"A", whose data
+    // follow at once): once the partial line matches, it is recorded as a
+    // line and handler gets it.
+    void OnInlineCommand(InlineMatcher matches, CommandHandler handler);
+    void SetLineFilter(LineFilter filter);
 
     // Sends bytes to the engine; callable from any thread and from handlers.
     void Send(std::string_view bytes);
@@ -82,6 +98,8 @@ private:
     // Takes the received bytes apart; handlers run with the lock released.
     void Consume(std::string_view bytes);
     void CompleteLine(std::unique_lock<std::mutex>& lock);
+    void CompleteBinary(std::unique_lock<std::mutex>& lock);
+    void CheckInlineCommand(std::unique_lock<std::mutex>& lock);
     CommandHandler FindHandler(const std::string& line) const;
 
     int m_master = -1;
@@ -100,6 +118,9 @@ private:
     std::size_t m_binaryLeft = 0;
     std::string m_binaryData;
     BinaryHandler m_binaryHandler;
+    BinaryComplete m_binaryComplete;
+    std::vector<std::pair<InlineMatcher, CommandHandler>> m_inlineCommands;
+    LineFilter m_lineFilter;
     std::string m_outbox;
     bool m_silent = false;
     bool m_stalled = false;

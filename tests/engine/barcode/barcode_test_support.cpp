@@ -1,8 +1,5 @@
 #include "tests/engine/barcode/barcode_test_support.h"
 
-#define ZX_USE_UTF8 1
-#include <ZXing/ReadBarcode.h>
-
 #include <vector>
 
 namespace zk::test {
@@ -24,22 +21,7 @@ std::optional<TDecoded> DecodeColumns(std::string_view format, int moduleWidth, 
             }
         }
     }
-    const ZXing::BarcodeFormat wanted = ZXing::BarcodeFormatFromString(std::string(format));
-    auto hints = ZXing::DecodeHints()
-                     .setFormats(wanted)
-                     .setBinarizer(ZXing::Binarizer::BoolCast)
-                     .setTryCode39ExtendedMode(options.Code39Extended)
-                     .setValidateCode39CheckSum(options.Code39CheckSum)
-                     .setValidateITFCheckSum(options.ItfCheckSum)
-                     .setReturnCodabarStartEnd(true)
-                     .setEanAddOnSymbol(options.ReadEanAddOn ? ZXing::EanAddOnSymbol::Require
-                                                             : ZXing::EanAddOnSymbol::Ignore);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(ZXing::ImageView(lum.data(), width, ROWS, ZXing::ImageFormat::Lum), hints);
-    if (!result.isValid()) {
-        return std::nullopt;
-    }
-    return TDecoded{ZXing::ToString(result.format()), result.text(), result.symbologyIdentifier()};
+    return DecodeGrey(lum, width, ROWS, format, options);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/barcode/barcode.h"
+#include "tests/support/zxing_decoder.h"
 
 namespace zk::test {
 
@@ -22,19 +23,6 @@ std::string Modules();
 // Widths of the runs of equal columns, each as one digit ('1'..'9'), for
 // comparing with the element widths the standards print.
 std::string RunWidths();
-
-struct TDecoded {
-    std::string Format;
-    std::string Text;
-    std::string SymbologyIdentifier;
-};
-
-struct TDecodeOptions {
-    bool Code39Extended = false;
-    bool Code39CheckSum = false;
-    bool ItfCheckSum = false;
-    bool ReadEanAddOn = false;
-};
 
 // Renders the module array `rows` dots high with a quiet zone of 20 modules
 // of `moduleWidth` dots into an 8-bit grey image and decodes it as

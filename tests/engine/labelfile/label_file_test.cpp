@@ -228,6 +228,32 @@ TEST_F(LabelFileTest, CancelledBrowserBringsTheParkedLabelBackAfterPreviews)
     EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);
 }
 
+// Open of a file that can no longer be read (gone, or no label) after a
+// preview brings the parked label back instead of keeping the preview.
+TEST_F(LabelFileTest, UnreadableBrowserChoiceBringsTheParkedLabelBack)
+{
+    const std::string other = BarsFile("other.zlb", 5);
+    const std::string notALabel = PathIn("bad.zlb");
+    WriteBytes(notALabel, Bytes{1, 2, 3});
+    struct Case {
+        std::string chosen;
+        const char* message;
+    } cases[] = {{PathIn("gone.zlb"), "Can't open input file"}, {notALabel, "Invalid label file"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        MakeBars(2);
+        ui.messageBoxes.clear();
+        ui.openLabelBrowser = [&] {
+            ASSERT_TRUE(LoadLabelPreview(other));
+            SelectedLabelPath = c.chosen;
+            OpenLabelAccepted = 1;
+        };
+        EXPECT_FALSE(LoadLabelFile(std::nullopt));
+        EXPECT_EQ(ui.OnlyMessage(), c.message);
+        EXPECT_EQ(CountFigures(), 2u);
+    }
+}
+
 TEST_F(LabelFileTest, BrowserIsNotShownWhenTheLabelCannotBeParked)
 {
     MakeBars(2);

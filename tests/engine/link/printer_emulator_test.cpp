@@ -64,6 +64,33 @@ TEST_F(PrinterEmulatorTest, AHandlerClaimsBinaryDataAfterItsLine)
     EXPECT_EQ(printer.Lines(), (std::vector<std::string>{"GW10,10,1,4", "P1"}));
 }
 
+TEST_F(PrinterEmulatorTest, AnInlineCommandClaimsDataOfUnknownLength)
+{
+    std::string stored;
+    printer.OnInlineCommand([](std::string_view partial) { return partial == "ES\"A\""; },
+                            [&stored](test::PrinterEmulator& p, const std::string&) {
+                                p.ExpectBinaryUntil([](const std::string& data) { return data.ends_with("END"); },
+                                                    [&stored](test::PrinterEmulator& q, const std::string& data) {
+                                                        stored = data;
+                                                        q.Send("stored\r\n");
+                                                    });
+                            });
+    PrinterPrintf("\r\nES\"A\"x\ny\rEND");
+    EXPECT_EQ(NextLine(), "stored");
+    EXPECT_EQ(stored, "x\ny\rEND");
+    EXPECT_EQ(printer.Lines(), (std::vector<std::string>{"", "ES\"A\""}));
+}
+
+TEST_F(PrinterEmulatorTest, ALineFilterTakesLinesBeforeTheHandlers)
+{
+    printer.ReplyTo("UQ", "handled\r\n");
+    printer.SetLineFilter([](test::PrinterEmulator&, const std::string& line) { return line == "UQ1"; });
+    PrinterPrintf("UQ1\r\nUQ2\r\n");
+    EXPECT_EQ(NextLine(), "handled");
+    EXPECT_EQ(NextLine(), "");  // nothing more: UQ1 was filtered
+    EXPECT_EQ(printer.Lines(), (std::vector<std::string>{"UQ1", "UQ2"}));
+}
+
 TEST_F(PrinterEmulatorTest, ASilentPrinterRecordsButNeverAnswers)
 {
     printer.ReplyTo("UQ", "handled\r\n");

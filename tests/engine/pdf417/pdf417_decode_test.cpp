@@ -1,8 +1,5 @@
 // Symbols drawn into the label image must read back with an independent
 // decoder (zxing-cpp) as the figure's data.
-#define ZX_USE_UTF8 1
-#include <ZXing/ReadBarcode.h>
-
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,6 +10,7 @@
 #include "engine/pdf417/pdf417_encoder.h"
 #include "engine/render/label_image.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/zxing_decoder.h"
 
 namespace zk {
 namespace {
@@ -43,20 +41,13 @@ Decoded RenderAndDecode(TPdf417Figure figure)
     LabelImage.Resize(imageWidth, imageHeight);
     EncodePdf417(figure);
 
-    std::vector<std::uint8_t> grey(static_cast<std::size_t>(imageWidth) * static_cast<std::size_t>(imageHeight));
-    for (int y = 0; y < imageHeight; ++y) {
-        for (int x = 0; x < imageWidth; ++x) {
-            grey[static_cast<std::size_t>(y * imageWidth + x)] = LabelImage.Pixel(x, y) == White ? 255 : 0;
-        }
-    }
-    const ZXing::ImageView view(grey.data(), imageWidth, imageHeight, ZXing::ImageFormat::Lum);
-    const auto hints =
-        ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::PDF417).setBinarizer(ZXing::Binarizer::BoolCast);
-    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+    const auto result = test::DecodeGrey(test::LabelImageAsGrey(), imageWidth, imageHeight, "PDF417");
     Decoded decoded;
-    decoded.Valid = result.isValid();
-    decoded.Bytes.assign(result.bytes().begin(), result.bytes().end());
-    decoded.EcLevel = result.ecLevel();
+    decoded.Valid = result.has_value();
+    if (result) {
+        decoded.Bytes = result->Bytes;
+        decoded.EcLevel = result->EcLevel;
+    }
     return decoded;
 }
 

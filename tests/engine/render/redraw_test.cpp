@@ -1,9 +1,6 @@
 // The whole-label redraw: list order, the drawn-figure count, the modes,
 // the refreshed width fields and PDF417 symbols that still read.
 
-#define ZX_USE_UTF8 1
-#include <ZXing/ReadBarcode.h>
-
 #include "engine/render/redraw.h"
 
 #include <gtest/gtest.h>
@@ -167,14 +164,9 @@ TEST_F(RedrawTest, Pdf417SymbolsDecode)
         AppendFigure(f);
         RedrawLabel(RedrawPreview);
         EXPECT_EQ(DrawnFigureCount, 1);
-        std::vector<std::uint8_t> grey(500 * 500);
-        for (std::size_t i = 0; i < grey.size(); ++i) grey[i] = LabelImage.Bits()[i] == Black ? 0 : 255;
-        const auto hints = ZXing::DecodeHints()
-                               .setFormats(ZXing::BarcodeFormat::PDF417)
-                               .setBinarizer(ZXing::Binarizer::BoolCast);
-        const ZXing::Result result = ZXing::ReadBarcode({grey.data(), 500, 500, ZXing::ImageFormat::Lum}, hints);
-        ASSERT_TRUE(result.isValid()) << "rotation " << rotation;
-        EXPECT_EQ(std::string(result.bytes().begin(), result.bytes().end()), data) << "rotation " << rotation;
+        const auto result = test::DecodeGrey(test::LabelImageAsGrey(), 500, 500, "PDF417");
+        ASSERT_TRUE(result.has_value()) << "rotation " << rotation;
+        EXPECT_EQ(result->Bytes, data) << "rotation " << rotation;
     }
 }
 

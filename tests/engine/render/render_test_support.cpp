@@ -1,8 +1,5 @@
 #include "tests/engine/render/render_test_support.h"
 
-#define ZX_USE_UTF8 1
-#include <ZXing/ReadBarcode.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -32,26 +29,7 @@ int CountPixels(std::uint32_t colour)
 
 std::optional<TDecoded> DecodeLabel(std::string_view format, const TDecodeOptions& options)
 {
-    const int width = LabelImage.Width();
-    const int height = LabelImage.Height();
-    std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const std::uint32_t* bits = LabelImage.Bits();
-    for (std::size_t i = 0; i < grey.size(); ++i) {
-        grey[i] = bits[i] == Black ? 0 : 255;
-    }
-    auto hints = ZXing::DecodeHints()
-                     .setFormats(ZXing::BarcodeFormatFromString(std::string(format)))
-                     .setBinarizer(ZXing::Binarizer::BoolCast)
-                     .setTryCode39ExtendedMode(options.Code39Extended)
-                     .setValidateCode39CheckSum(options.Code39CheckSum)
-                     .setValidateITFCheckSum(options.ItfCheckSum)
-                     .setReturnCodabarStartEnd(true)
-                     .setEanAddOnSymbol(options.ReadEanAddOn ? ZXing::EanAddOnSymbol::Require
-                                                             : ZXing::EanAddOnSymbol::Ignore);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(ZXing::ImageView(grey.data(), width, height, ZXing::ImageFormat::Lum), hints);
-    if (!result.isValid()) return std::nullopt;
-    return TDecoded{ZXing::ToString(result.format()), result.text(), result.symbologyIdentifier()};
+    return DecodeGrey(LabelImageAsGrey(), LabelImage.Width(), LabelImage.Height(), format, options);
 }
 
 }  // namespace zk::test

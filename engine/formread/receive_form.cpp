@@ -1,0 +1,274 @@
+#include "engine/formread/receive_form.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <memory>
+
+#include "engine/formread/form_line.h"
+#include "engine/formread/variable_reply.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/labelfile/label_file.h"
+#include "engine/link/serial_link.h"
+#include "engine/memory/exchange_steps.h"
+#include "engine/model/figure_list.h"
+#include "engine/model/payload_codec.h"
+#include "engine/model/variables.h"
+#include "engine/picture/pcx_image_buffer.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
+
+namespace zk {
+
+std::vector<std::string> GraphicsNameList;
+std::vector<std::string> FontNameList;
+
+namespace {
+
+constexpr std::size_t FormLineSize = 250;
+constexpr std::size_t PrinterNameLineSize = 31;
+// A soft font's block starts with its character count, 0 and its height.
+constexpr std::size_t FontBlockPrefix = 3;
+// Soft fonts are numbered from 6 on.
+constexpr int FirstSoftFontNumber = 6;
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    return text;
+}
+
+bool ReceiveNamesInto(const char* command, std::vector<std::string>& list)
+{
+    PrinterPrintf("%s", command);
+    if (CommLink.WriteAborted != 0) {
+        return false;
+    }
+    return ReceiveNameList(PrinterNameLineSize, [&list](std::string name) { list.push_back(Upper(std::move(name))); });
+}
+
+// Reads and drops count bytes of a reply that is refused, so that they do
+// not spill into the next exchange.
+void DropBytes(std::size_t count)
+{
+    std::vector<std::uint8_t> ignored(count);
+    ReceiveBlock(ignored);
+}
+
+// GI: the PCX file of name, turned into a picture block. Nothing (and true)
+// when the reply is too short to be a PCX file; false on a link failure.
+bool ReceivePictureData(const std::string& name, TPictureFigure& first)
+{
+    if (!OpenPort()) {
+        return false;
+    }
+    PrinterPrintf("\r\nGI\"%s\"\r\n", name.c_str());
+    if (CommLink.WriteAborted != 0) {
+        ClosePort();
+        return false;
+    }
+    ShowCommunicating("Receiving graphics \"" + name + "\"");
+    std::array<std::uint8_t, 2> lengthBytes{};
+    if (ReceiveBlock(lengthBytes) != lengthBytes.size()) {
+        ClosePort();
+        return false;
+    }
+    const std::size_t fileLength = GetBe16(lengthBytes.data());
+    if (fileLength < PcxHeaderSize) {
+        DropBytes(fileLength);
+        ClosePort();
+        return CommLink.LinkError == 0;
+    }
+    std::array<std::uint8_t, PcxHeaderSize> header{};
+    auto data = std::make_shared<TPictureData>();
+    data->Rows.resize(fileLength - PcxHeaderSize);
+    if (ReceiveBlock(header) != header.size() || ReceiveBlock(data->Rows) != data->Rows.size()) {
+        ClosePort();
+        return false;
+    }
+    ClosePort();
+    const int width = PcxWidth(header);
+    const int height = PcxHeight(header);
+    first.Width = static_cast<std::int16_t>(std::clamp(width, 0, 32767));
+    first.Height = static_cast<std::int16_t>(std::clamp(height, 0, 32767));
+    data->RefCount = 1;
+    data->BytesPerLine = header[PcxField::BytesPerLine];
+    first.DataLength = static_cast<std::uint16_t>(data->BlockLength());
+    first.Data = std::move(data);
+    return true;
+}
+
+// Step 5: every picture the printer lists is fetched once and shared by
+// all figures of its name.
+bool ReceivePictures()
+{
+    for (const std::string& name : GraphicsNameList) {
+        TPictureFigure* first = nullptr;
+        for (TFigure* figure : Figures()) {
+            if (!figure->Is(TFigureKind::Picture) || figure->Picture().Name.view() != name) {
+                continue;
+            }
+            TPictureFigure& picture = figure->Picture();
+            if (first == nullptr) {
+                if (!ReceivePictureData(name, picture)) {
+                    return false;
+                }
+                first = &picture;
+            } else if (first->Data) {
+                picture.Width = first->Width;
+                picture.Height = first->Height;
+                picture.DataLength = first->DataLength;
+                picture.Data = first->Data;
+                ++picture.Data->RefCount;
+            }
+        }
+    }
+    return true;
+}
+
+// EI: the font block of letter; nothing (and true) when the reply cannot
+// be a font; false on a link failure.
+bool ReceiveFontData(const std::string& name, char letter)
+{
+    if (!OpenPort()) {
+        return false;
+    }
+    PrinterPrintf("\r\nEI\"%s\"\r\n", name.c_str());
+    if (CommLink.WriteAborted != 0) {
+        ClosePort();
+        return false;
+    }
+    ShowCommunicating("Receiving font \"" + name + "\"");
+    std::array<std::uint8_t, 2 + FontBlockPrefix> head{};
+    if (ReceiveBlock(head) != head.size()) {
+        ClosePort();
+        return false;
+    }
+    const std::size_t length = GetBe16(head.data());
+    if (length < FontBlockPrefix || length > MaxFontDataLength) {
+        DropBytes(length > FontBlockPrefix ? length - FontBlockPrefix : 0);
+        ClosePort();
+        return CommLink.LinkError == 0;
+    }
+    auto font = std::make_shared<TFontData>();
+    font->Bytes.resize(length);
+    std::copy(head.begin() + 2, head.end(), font->Bytes.begin());
+    const std::span<std::uint8_t> glyphs = std::span(font->Bytes).subspan(FontBlockPrefix);
+    if (ReceiveBlock(glyphs) != glyphs.size()) {
+        ClosePort();
+        return false;
+    }
+    ClosePort();
+    TSoftFontFigure figure;
+    figure.CharCount = head[2];
+    figure.Height = head[4];
+    figure.DataLength = static_cast<std::int16_t>(length);
+    figure.Letter = std::string(1, letter);
+    figure.Data = std::move(font);
+    AppendFigure(figure);
+    return true;
+}
+
+// Step 6: texts name soft fonts by their letter's code until here; each
+// letter that a text uses becomes the next soft-font number and is fetched.
+bool ReceiveFonts()
+{
+    int counter = FirstSoftFontNumber - 1;
+    for (const std::string& name : FontNameList) {
+        // Only letters name soft fonts; anything else would capture the
+        // resident fonts' numbers.
+        const char letter = name.empty() ? '\0' : name[0];
+        if (std::isalpha(static_cast<unsigned char>(letter)) == 0) {
+            continue;
+        }
+        bool used = false;
+        for (TFigure* figure : Figures()) {
+            if (figure->Is(TFigureKind::Text) && figure->Text().Font == letter) {
+                figure->Text().Font = static_cast<std::int16_t>(counter + 1);
+                used = true;
+            }
+        }
+        if (!used) {
+            continue;
+        }
+        ++counter;
+        if (!ReceiveFontData(name, letter)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReceivePrinterNameLists()
+{
+    TExchangeGuard exchange;
+    GraphicsNameList.clear();
+    FontNameList.clear();
+    if (!OpenPort()) {
+        return false;
+    }
+    if (!ReceiveNamesInto("\r\nUG\r\n", GraphicsNameList)) {
+        ClosePort();
+        return false;
+    }
+    Ui().Pause(100);
+    for (std::uint8_t byte = 0; BytesWaiting() > 0 && ReadByte(byte);) {
+    }
+    const bool received = ReceiveNamesInto("\r\nUE\r\n", FontNameList);
+    ClosePort();
+    return received;
+}
+
+void ParseFormLine(std::string_view line) { ApplyFormLineChange(ReadFormLine(line, GraphicsNameList)); }
+
+bool ReceiveForm(const std::string& name)
+{
+    TExchangeGuard exchange;
+    if (!ReceivePrinterNameLists() || !OpenPort()) {
+        return false;
+    }
+    ClearFigureList();
+    Variables = {};
+    Counters = {};
+    PrinterPrintf("\r\nFI\"%s\"\r\n", name.c_str());
+    if (CommLink.WriteAborted != 0) {
+        ClosePort();
+        return false;
+    }
+    std::string line;
+    for (;;) {
+        ReceiveLine(line, FormLineSize);
+        if (CommLink.LinkError != 0) {
+            ClosePort();
+            return false;
+        }
+        if (CommLink.EndOfReply != 0) {
+            break;
+        }
+        ParseFormLine(line);
+    }
+    ClosePort();
+    if (!ReceivePictures() || !ReceiveFonts()) {
+        return false;
+    }
+    if (!OpenPort()) {
+        return false;
+    }
+    PrinterPrintf("\r\nFR\"%s\"\r\n", name.c_str());
+    if (CommLink.WriteAborted != 0) {
+        ClosePort();
+        return false;
+    }
+    ShowCommunicating("Receiving variables");
+    ReceiveVariables(VariablesTargetLabel);
+    if (LabelLoadedHook) {
+        LabelLoadedHook(LabelLoadTarget::Editor);
+    }
+    return true;
+}
+
+}  // namespace zk

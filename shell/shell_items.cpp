@@ -1,0 +1,28 @@
+#include "shell/shell_items.h"
+
+#include <QFile>
+#include <QFileIconProvider>
+
+#include "platform/shell_browser.h"
+
+namespace zk {
+
+QVariant IdToData(const std::string& id) { return QByteArray::fromStdString(id); }
+std::string IdFromData(const QVariant& data) { return data.toByteArray().toStdString(); }
+QString ShellText(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+std::string ShellBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+QIcon ShellIcon(const std::string& id, bool isFolder)
+{
+    // By kind only: asking for each file's own icon would read its type.
+    static const QFileIconProvider provider;
+    using platform::TQorShellFolder;
+    switch (platform::TShellBrowser::SpecialFolderOf(id)) {
+    case TQorShellFolder::SF_DESKTOP: return provider.icon(QFileIconProvider::Desktop);
+    case TQorShellFolder::SF_DRIVES: return provider.icon(QFileIconProvider::Computer);
+    case TQorShellFolder::SF_PERSONAL: return provider.icon(QFileIconProvider::Folder);
+    default: return provider.icon(isFolder ? QFileIconProvider::Folder : QFileIconProvider::File);
+    }
+}
+
+}  // namespace zk

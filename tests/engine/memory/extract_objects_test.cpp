@@ -1,0 +1,151 @@
+// Extracting printer objects to files over the emulator.
+
+#include <gtest/gtest.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/expr/clock.h"
+#include "engine/memory/exchange_steps.h"
+#include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
+#include "tests/engine/memory/memory_fixture.h"
+
+namespace zk {
+namespace {
+
+class ExtractObjectsTest : public test::MemoryExchangeTest {
+protected:
+    ExtractObjectsTest() { SetClockNow(TClockTime{2026, 3, 7, 10, 0, 0}); }
+    ~ExtractObjectsTest() override { SetClockNow(std::nullopt); }
+
+    std::string PathOf(const std::string& name) const { return (TempDir() / name).string(); }
+};
+
+TEST_F(ExtractObjectsTest, FormFileStartsWithTheDatedHeaderAndEndsWithAnEmptyLine)
+{
+    memory.StoreForm("SHIP", {"D8", "A10,10,0,1,1,1,N,\"x\""});
+    const std::string path = PathOf("ship.ejf");
+    ExtractFormToFile("SHIP", path);
+    EXPECT_EQ(ReadFile(path),
+              "; Saved by VORTAN label editor on 07-03-2026\r\nD8\r\nA10,10,0,1,1,1,N,\"x\"\r\n\r\n");
+    EXPECT_EQ(printer.Lines().back(), "FI\"SHIP\"");
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"busy:Extracting form \"SHIP\"",
+                                                   "error:Form \"SHIP\" successfully extracted:2 lines saved to " +
+                                                       path}));
+}
+
+TEST_F(ExtractObjectsTest, AnExistingFileIsReplacedOnlyOnYes)
+{
+    memory.StoreForm("F", {"D8"});
+    const std::string path = WriteFile("f.ejf", "old contents that are longer than the new ones ...........");
+    ui.answers = {0};
+    ExtractFormToFile("F", path);
+    EXPECT_EQ(ui.OnlyMessage(), "File exists. Overwrite?");
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Warning");
+    EXPECT_TRUE(ReadFile(path).starts_with("old contents"));
+
+    ui.answers = {1};
+    ExtractFormToFile("F", path);
+    EXPECT_EQ(ReadFile(path), "; Saved by VORTAN label editor on 07-03-2026\r\nD8\r\n\r\n");
+}
+
+TEST_F(ExtractObjectsTest, GraphicsAndFontsAreWrittenAsTheirBlocks)
+{
+    const std::string pcx = test::MakePcxFile(16, 2, 2, std::string("\xC2\x00\xC2\xFF", 4));
+    const std::string font = test::MakeFontData("AZ", 4);
+    memory.StoreGraphics("LOGO", pcx);
+    memory.StoreFont("K", font);
+
+    ExtractGraphicsToFile("LOGO", PathOf("logo.pcx"));
+    EXPECT_EQ(ReadFile(PathOf("logo.pcx")), pcx);
+    EXPECT_EQ(ui.events.back(), "error:PCX file \"LOGO\" successfully extracted:" + std::to_string(pcx.size()) +
+                                    " bytes saved to " + PathOf("logo.pcx"));
+    ExtractFontToFile("K", PathOf("k.zft"));
+    EXPECT_EQ(ReadFile(PathOf("k.zft")), font);
+    EXPECT_EQ(ui.events.back(), "error:Font \"K\" successfully extracted:" + std::to_string(font.size()) +
+                                    " bytes saved to " + PathOf("k.zft"));
+}
+
+TEST_F(ExtractObjectsTest, ABlockAsLongAsTheBufferIsTakenOneMoreIsRefused)
+{
+    memory.StoreGraphics("FULL", std::string(ExtractionBufferSize, 'g'));
+    memory.StoreGraphics("OVER", std::string(ExtractionBufferSize + 1, 'g'));
+    ExtractGraphicsToFile("FULL", PathOf("full.pcx"));
+    EXPECT_EQ(ReadFile(PathOf("full.pcx")).size(), ExtractionBufferSize);
+
+    ExtractGraphicsToFile("OVER", PathOf("over.pcx"));
+    EXPECT_FALSE(FileExists(PathOf("over.pcx")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
+    // The refused block was read to its end: the next exchange is in step.
+    ASSERT_TRUE(ReceiveObjectList(ObjectKindGraphics));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"FULL", "OVER"}));
+}
+
+TEST_F(ExtractObjectsTest, AFormLongerThanTheBufferIsRefused)
+{
+    std::vector<std::string> lines(ExtractionBufferSize / 100 + 1, std::string(98, 'x'));
+    memory.StoreForm("HUGE", lines);
+    ExtractFormToFile("HUGE", PathOf("huge.ejf"));
+    EXPECT_FALSE(FileExists(PathOf("huge.ejf")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
+    ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"HUGE"}));
+}
+
+TEST_F(ExtractObjectsTest, SilenceWritesNoFile)
+{
+    memory.StoreForm("F", {"D8"});
+    memory.StoreGraphics("G", "x");
+    printer.SetSilent(true);
+    ExtractFormToFile("F", PathOf("f.ejf"));
+    ExtractGraphicsToFile("G", PathOf("g.pcx"));
+    EXPECT_FALSE(FileExists(PathOf("f.ejf")));
+    EXPECT_FALSE(FileExists(PathOf("g.pcx")));
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), 2);
+}
+
+TEST_F(ExtractObjectsTest, ABlockCutShortWritesNoFile)
+{
+    printer.ReplyTo("EI\"", std::string("\x00\x10short", 7));
+    ExtractFontToFile("A", PathOf("a.zft"));
+    EXPECT_FALSE(FileExists(PathOf("a.zft")));
+    EXPECT_TRUE(SawEvent("error:Error:No printer response"));
+}
+
+TEST_F(ExtractObjectsTest, AnUnwritableFileIsReported)
+{
+    memory.StoreForm("F", {"D8"});
+    ExtractFormToFile("F", PathOf("missing/dir/f.ejf"));
+    EXPECT_EQ(ui.events.back(), "error:Error:Can't open output file");
+}
+
+TEST_F(ExtractObjectsTest, SaveObjectAsRunsTheSaveDialogOfTheKind)
+{
+    memory.StoreGraphics("LOGO", "pcx bytes");
+    PrinterObjectKind = ObjectKindGraphics;
+    const std::string workDir = ProgramPaths.WorkDir;
+    ui.saveFileChoices = {PathOf("logo.pcx")};
+    SaveObjectAs("LOGO");
+    ASSERT_EQ(ui.saveFileDialogs.size(), 1u);
+    EXPECT_EQ(ui.saveFileDialogs[0].title, "Save graphics as");
+    EXPECT_EQ(ui.saveFileDialogs[0].defaultExtension, "PCX");
+    EXPECT_EQ(ui.saveFileDialogs[0].filter, "PCX format files (*.pcx)|*.PCX");
+    EXPECT_EQ(ui.saveFileDialogs[0].initialDir, workDir);
+    EXPECT_EQ(ReadFile(PathOf("logo.pcx")), "pcx bytes");
+    EXPECT_EQ(ProgramPaths.WorkDir, TempDir().string() + "/");
+
+    PrinterObjectKind = ObjectKindFont;
+    SaveObjectAs("A");  // cancelled
+    EXPECT_EQ(ui.saveFileDialogs.back().title, "Save font as");
+    EXPECT_EQ(ui.saveFileDialogs.back().filter, "Label font files (*.zft)|*.ZFT");
+
+    PrinterObjectKind = ObjectKindForm;
+    SaveObjectAs("F");
+    EXPECT_EQ(ui.saveFileDialogs.back().title, "Save form as");
+
+    PrinterObjectKind = ObjectKindCurrentLabel;
+    SaveObjectAs("F");
+    EXPECT_EQ(ui.saveFileDialogs.size(), 3u);
+}
+
+}  // namespace
+}  // namespace zk

@@ -1,0 +1,118 @@
+#include "shell/dir_mon.h"
+
+#include <QThread>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "tests/shell/temp_folders.h"
+
+namespace zk {
+namespace {
+
+class DirMonTest : public test::TempFolders {};
+
+TEST_F(DirMonTest, DirectoryKeepsOnlyTheRootsSlash)
+{
+    TDirMon monitor;
+    monitor.SetDirectory("/");
+    EXPECT_EQ(monitor.Directory(), "/");
+    monitor.SetDirectory(Path("home") + "/");
+    EXPECT_EQ(monitor.Directory(), Path("home"));
+    EXPECT_TRUE(monitor.Running());
+}
+
+TEST_F(DirMonTest, SameDirectoryDoesNotRestartOtherSpellingDoes)
+{
+    MakeDir("Dir");
+    MakeDir("dir");
+    TDirMon monitor;
+    int starts = 0;
+    int stops = 0;
+    monitor.OnStart = [&starts](TDirMon&) { ++starts; };
+    monitor.OnStop = [&stops](TDirMon&) { ++stops; };
+    monitor.SetDirectory(Path("Dir"));
+    monitor.SetDirectory(Path("Dir") + "/");
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(stops, 0);
+    monitor.SetDirectory(Path("dir"));
+    EXPECT_EQ(starts, 2);
+    EXPECT_EQ(stops, 1);
+}
+
+TEST_F(DirMonTest, NotifyFilterMapsToBitsAndStops)
+{
+    TDirMon monitor;
+    EXPECT_EQ(monitor.NotifyFilter(), TDirMonType{TDirMonValue::dmcFileName});
+    monitor.SetDirectory(Path("home"));
+    ASSERT_TRUE(monitor.Running());
+    monitor.SetNotifyFilter({TDirMonValue::dmcFileName, TDirMonValue::dmcSecurity});
+    EXPECT_EQ(monitor.FilterMask(), 0x101u);
+    EXPECT_EQ(monitor.NotifyFilter(), (TDirMonType{TDirMonValue::dmcFileName, TDirMonValue::dmcSecurity}));
+    EXPECT_FALSE(monitor.Running());
+}
+
+TEST_F(DirMonTest, StopOnAnIdleMonitorCallsNothing)
+{
+    TDirMon monitor;
+    int stops = 0;
+    monitor.OnStop = [&stops](TDirMon&) { ++stops; };
+    monitor.Stop();
+    EXPECT_EQ(stops, 0);
+}
+
+// Creating, renaming and deleting a file each reach OnDirChange, which runs
+// on the thread that owns the monitor.
+TEST_F(DirMonTest, ChangesReachTheOwningThread)
+{
+    TDirMon monitor;
+    int changes = 0;
+    bool onOwnThread = true;
+    monitor.OnDirChange = [&](TDirMon&) {
+        ++changes;
+        onOwnThread = onOwnThread && QThread::currentThread() == monitor.thread();
+    };
+    monitor.SetDirectory(Path("home"));
+    const auto step = [&](const std::function<void()>& action) {
+        const int before = changes;
+        action();
+        return WaitFor([&] { return changes > before; });
+    };
+    EXPECT_TRUE(step([this] { MakeFile("home/a.zlb"); }));
+    EXPECT_TRUE(step([this] { std::filesystem::rename(Path("home/a.zlb"), Path("home/b.zlb")); }));
+    EXPECT_TRUE(step([this] { std::filesystem::remove(Path("home/b.zlb")); }));
+    EXPECT_TRUE(onOwnThread);
+}
+
+TEST_F(DirMonTest, AFailingHandlerDoesNotStopTheMonitor)
+{
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) {
+        ++changes;
+        throw std::runtime_error("handler failed");
+    };
+    monitor.SetDirectory(Path("home"));
+    MakeFile("home/one");
+    ASSERT_TRUE(WaitFor([&] { return changes >= 1; }));
+    const int before = changes;
+    MakeFile("home/two");
+    EXPECT_TRUE(WaitFor([&] { return changes > before; }));
+}
+
+// Reports a stopped worker left in the queue are not delivered.
+TEST_F(DirMonTest, NoReportsAfterStop)
+{
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) { ++changes; };
+    monitor.SetDirectory(Path("home"));
+    MakeFile("home/late");
+    QThread::msleep(50);  // let the worker post before the stop
+    monitor.Stop();
+    QTest::qWait(50);
+    EXPECT_EQ(changes, 0);
+}
+
+}  // namespace
+}  // namespace zk

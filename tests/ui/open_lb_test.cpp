@@ -1,0 +1,184 @@
+// The open-label browser inside the editor: choosing a label, cancelling
+// after previews, and the preview's fitting into its panel.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/labelfile/label_file.h"
+#include "engine/labelfile/label_writer.h"
+#include "engine/model/figure_list.h"
+#include "engine/model/label_setup.h"
+#include "engine/render/label_image.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
+#include "ui/open_lb.h"
+
+namespace zk::test {
+namespace {
+
+TEST(PreviewFitSizeTest, Table)
+{
+    struct Row {
+        int width, length;
+        QSize panel;
+        bool shrink;
+        QSize shown;
+    } rows[] = {
+        /* 0*/ {384, 200, {604, 259}, true, {392, 208}},   // fits: the label and its frame
+        /* 1*/ {800, 1200, {604, 259}, true, {167, 251}},  // tall: by the height
+        /* 2*/ {800, 1200, {604, 259}, false, {808, 1208}},
+        /* 3*/ {1600, 400, {604, 259}, true, {596, 149}},  // wide: by the width, inside the panel
+        /* 4*/ {596, 251, {604, 259}, true, {604, 259}},   // exactly fits
+        /* 5*/ {597, 100, {604, 259}, true, {596, 99}},    // one dot too wide
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(PreviewFitSize(row.width, row.length, row.panel, row.shrink), row.shown)
+            << row.width << "x" << row.length;
+    }
+}
+
+class OpenLbTest : public MainWindowTest {
+protected:
+    OpenLbTest()
+    {
+        std::filesystem::create_directories(Labels());
+        WriteLabel("a.zlb", 1, 300);
+        WriteLabel("b.zlb", 4, 500);
+        WriteLabel("c.zlb", 2, 200);
+        std::ofstream(Labels() + "/notes.txt") << "not a label";
+        ClearFigureList();
+        MakeWindow();
+        ui.openLabelBrowser = [] { OpenLb->exec(); };
+    }
+
+    std::string Labels() const { return (TempDir() / "labels").string(); }
+    // A label file of n bars on a label of the given width.
+    void WriteLabel(const char* name, int bars, int width)
+    {
+        ClearFigureList();
+        for (int i = 1; i <= bars; ++i) {
+            ASSERT_EQ(AppendFigure(TBarFigure{static_cast<std::int16_t>(i), 0, 4, 4, 0}), 0);
+        }
+        LabelSetup.LabelWidth = width;
+        const auto bytes = EncodeLabelFile();
+        std::ofstream out(Labels() + "/" + name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        LabelSetup = TLabelSetup{};
+    }
+    static TQorShellList& List(QWidget* modal) { return *modal->findChild<TQorShellList*>("ShellList"); }
+    static void Preview(QWidget* modal, const std::string& path)
+    {
+        TQorShellList& list = List(modal);
+        list.ClearSelection();
+        list.SelectItem(list.Item(list.IndexOfPIDL(path)));
+    }
+};
+
+TEST_F(OpenLbTest, TheFormAndItsControls)
+{
+    ASSERT_NE(OpenLb, nullptr);
+    EXPECT_EQ(OpenLb->windowTitle(), "Open Label");
+    for (const char* name : {"SplitterV", "ShellPn", "ListPn", "ShellTree", "ShellList", "CtlPn", "PathLb", "OpenBt",
+                             "CancelBt", "ShrinkBox", "LabPn", "Label"}) {
+        EXPECT_NE(OpenLb->findChild<QWidget*>(name), nullptr) << name;
+    }
+    EXPECT_TRUE(OpenLb->findChild<QCheckBox*>("ShrinkBox")->isChecked());
+    EXPECT_TRUE(OpenLb->findChild<QLineEdit*>("PathLb")->isReadOnly());
+    EXPECT_TRUE(OpenLb->findChild<QPushButton*>("OpenBt")->isDefault());
+}
+
+TEST_F(OpenLbTest, TheListShowsOnlyLabelFilesOfTheTreesFolder)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    TQorShellList& list = *OpenLb->ShellList();
+    EXPECT_EQ(list.Path(), Labels() + "/");
+    std::vector<std::string> names;
+    for (int i = 0; i < list.ItemCount(); ++i) {
+        names.push_back(list.Item(i)->text(0).toStdString());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a.zlb", "b.zlb", "c.zlb"}));
+}
+
+TEST_F(OpenLbTest, OpenLoadsTheChosenLabel)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    bool previewShown = false;
+    int previewWidth = 0;
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/b.zlb");
+        previewShown = modal->findChild<QLabel*>("Label")->isVisible();
+        previewWidth = LabelImage.Width();
+        EXPECT_EQ(modal->findChild<QLineEdit*>("PathLb")->text().toStdString(), Labels() + "/b.zlb");
+        modal->findChild<QPushButton*>("OpenBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_TRUE(previewShown);
+    EXPECT_EQ(previewWidth, 500);  // the preview is drawn at the previewed label's size
+    EXPECT_EQ(OpenLabelAccepted, 1);
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/b.zlb");
+    EXPECT_EQ(CountFigures(), 4u);
+    EXPECT_EQ(LabelSetup.LabelWidth, 500);
+    EXPECT_EQ(ProgramPaths.WorkDir, Labels() + "/");
+}
+
+TEST_F(OpenLbTest, CancelAfterThreePreviewsKeepsTheLabel)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    ASSERT_EQ(AppendFigure(TBarFigure{42, 0, 4, 4, 0}), 0);
+    ASSERT_EQ(AppendFigure(TBarFigure{43, 0, 4, 4, 0}), 0);
+    WhenModalShows([this](QWidget* modal) {
+        for (const char* name : {"/a.zlb", "/b.zlb", "/c.zlb"}) {
+            Preview(modal, Labels() + name);
+        }
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(OpenLabelAccepted, 0);
+    ASSERT_EQ(CountFigures(), 2u);
+    EXPECT_EQ(FigureList.FigureHead->Bar().X, 42);
+    EXPECT_EQ(LabelSetup.LabelWidth, TLabelSetup{}.LabelWidth);
+}
+
+TEST_F(OpenLbTest, EachShowingStartsWithoutSelectionAndHiddenPreview)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    WhenModalShows([this](QWidget* modal) {
+        Preview(modal, Labels() + "/a.zlb");
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    bool previewHidden = false;
+    std::size_t selected = 1;
+    std::string path;
+    WhenModalShows([&](QWidget* modal) {
+        previewHidden = !modal->findChild<QLabel*>("Label")->isVisible();
+        selected = List(modal).SelectedItems().size();
+        path = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_TRUE(previewHidden);
+    EXPECT_EQ(selected, 0u);
+    EXPECT_EQ(path, Labels() + "/a.zlb");  // the last previewed path stays
+    EXPECT_EQ(OpenLabelAccepted, 0);
+}
+
+TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    WhenModalShows([this](QWidget* modal) {
+        Preview(modal, Labels() + "/c.zlb");
+        List(modal).OnDblClick();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(OpenLabelAccepted, 1);
+    EXPECT_EQ(CountFigures(), 2u);
+}
+
+}  // namespace
+}  // namespace zk::test
