@@ -32,8 +32,6 @@ void ResetEngineState()
     Settings = TSettings{};
     Variables = {};
     Counters = {};
-    VarCntDialogVariables = {};
-    VarCntDialogCounters = {};
     TextTemplate = {};
     BarcodeTemplate = {};
     BarTemplate = {};

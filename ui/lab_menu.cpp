@@ -81,7 +81,7 @@ const MenuRow LAB_MENU[] = {
      "ZK_Print",
      {
          {"Test Print", "TestPrintM", "F2", &TZKedit::TestPrintMClick, Plain},
-         {"Print", "PrintM", "F3", nullptr, SeparatorAfter},
+         {"Print", "PrintM", "F3", &TZKedit::PrintMClick, SeparatorAfter},
          {"Continue Print", "ContinueM", "Ctrl+P", &TZKedit::ContinueMClick, SeparatorAfter},
          {"Define Variables", "VariablesM", "", &TZKedit::VariablesMClick, Plain},
          {"Update Variables", "NewValuesM", "F4", &TZKedit::NewValuesMClick, SeparatorAfter, "PrWinSep"},

@@ -101,6 +101,7 @@ public slots:
     void SettingsMClick();
     void TerminalMClick();
     void TestPrintMClick();
+    void PrintMClick();
     void VariablesMClick();
     void NewValuesMClick();
     void PrintUsingDriver1Click();

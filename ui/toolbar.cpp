@@ -38,7 +38,7 @@ const ButtonRow TOOLBAR_BUTTONS[] = {
     {"SetupBt", "Label setup", &TZKToolbar::SetupBtClick},
     {"SettingsBt", "Settings and diagnostic", &TZKToolbar::SettingsBtClick},
     {"TPrintBt", "Test print", &TZKToolbar::TPrintBtClick},
-    {"PrintBt", "Print", nullptr},
+    {"PrintBt", "Print", &TZKToolbar::PrintBtClick},
     {"FilesBt", "Files and forms", nullptr},
     {"NewValuesBt", "Update variables and counters", &TZKToolbar::NewValuesBtClick},
 };

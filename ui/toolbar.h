@@ -35,6 +35,7 @@ public slots:
     void SetupBtClick();
     void SettingsBtClick();
     void TPrintBtClick();
+    void PrintBtClick();
     void VarBtClick();
     void NewValuesBtClick();
     void StatusLnClick();

@@ -4,8 +4,6 @@ namespace zk {
 
 std::array<TVariable, VariableCount> Variables;
 std::array<TVariable, CounterCount> Counters;
-std::array<TVariable, VariableCount> VarCntDialogVariables;
-std::array<TVariable, CounterCount> VarCntDialogCounters;
 
 void ClearVarsCounters()
 {

@@ -25,12 +25,6 @@ inline constexpr std::size_t CounterCount = 8;
 extern std::array<TVariable, VariableCount> Variables;
 extern std::array<TVariable, CounterCount> Counters;
 
-// The variables dialog's working copy: filled when the dialog shows, copied
-// back over the label's tables by its OK, and a target for reading the
-// printer's variables.
-extern std::array<TVariable, VariableCount> VarCntDialogVariables;
-extern std::array<TVariable, CounterCount> VarCntDialogCounters;
-
 // Defined := 0 for every variable and counter; prompts and values stay.
 void ClearVarsCounters();
 std::size_t CountDefinedVarsCounters();

@@ -8,9 +8,11 @@
 #include <QTableWidget>
 
 #include "engine/link/exchange_guard.h"
+#include "engine/memory/printer_dialogs.h"
 #include "engine/model/variables.h"
 #include "engine/print/new_values.h"
 #include "engine/print/printing.h"
+#include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
@@ -189,6 +191,10 @@ void TNewVarDlg::PrintBtClick()
         if (PrintLabel()) {
             FillVariableGrid();
         }
+    } else if (ActiveFormName.empty()) {
+        ShowMessageBox("Error", "No form is selected");
+    } else if (PrintFormWithNewValues(ActiveFormName.str())) {
+        FillVariableGrid();
     }
 }
 

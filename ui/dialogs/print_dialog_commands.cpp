@@ -2,14 +2,20 @@
 // dialogs. Every entry point sets the new-values dialog's mode flags it
 // depends on before showing a dialog.
 
+#include "engine/formread/variable_reply.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/memory/printer_memory.h"
 #include "engine/model/variables.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
 #include "ui/dialogs/new_var_dlg.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/test_print_dlg.h"
 #include "ui/dialogs/var_cnt_dlg.h"
 #include "ui/dialogs/via_drv_dlg.h"
+#include "ui/dialogs/wprint_dlg.h"
 #include "ui/main_window.h"
 #include "ui/toolbar.h"
 
@@ -26,6 +32,37 @@ void ShowTestPrintDialog()
     }
     TTestPrintDlg& form = TestPrintDlg();
     form.PrepareTestPrintDialog();
+    form.exec();
+}
+
+// Asks the printer for its active form and that form's variables, then
+// takes sets and copies in the print dialog.
+void PrintStoredFormCommand()
+{
+    DriverPrintMode = 0;
+    if (ExchangeInProgress()) {
+        Ui().Beep();
+        return;
+    }
+    {
+        TExchangeGuard exchange;
+        ShowCommunicating("Receiving active form name");
+        StatusBoxEnabled = 0;
+        ReceiveActiveFormName();
+        if (CommLink.LinkError == 0) {
+            ShowCommunicating("Receiving variables");
+            ReceiveVariables(VariablesTargetLabel);
+        }
+        StatusBoxEnabled = 1;
+        ReportNoResponse();
+    }
+    if (CommLink.LinkError != 0) {
+        return;
+    }
+    // Texts may show the form's variables.
+    RedrawLabel(RedrawEditor);
+    TWPrintDlg& form = WPrintDlg();
+    form.PreparePrintDialog();
     form.exec();
 }
 
@@ -53,6 +90,8 @@ void ShowUpdateValuesDialog()
 
 void TZKedit::TestPrintMClick() { ShowTestPrintDialog(); }
 
+void TZKedit::PrintMClick() { PrintStoredFormCommand(); }
+
 void TZKedit::VariablesMClick() { ShowVariablesDialog(); }
 
 void TZKedit::NewValuesMClick() { ShowUpdateValuesDialog(); }
@@ -63,6 +102,12 @@ void TZKToolbar::TPrintBtClick()
 {
     m_mainWindow.FocusMainWindow();
     ShowTestPrintDialog();
+}
+
+void TZKToolbar::PrintBtClick()
+{
+    m_mainWindow.FocusMainWindow();
+    PrintStoredFormCommand();
 }
 
 void TZKToolbar::VarBtClick()

@@ -15,6 +15,7 @@
 #include "ui/dialogs/test_print_dlg.h"
 #include "ui/dialogs/var_cnt_dlg.h"
 #include "ui/dialogs/via_drv_dlg.h"
+#include "ui/dialogs/wprint_dlg.h"
 #include "ui/editing/field_checks.h"
 #include "ui/main_window.h"
 
@@ -102,6 +103,7 @@ Form& LivingForm(QPointer<Form>& form)
 }
 
 QPointer<TTestPrintDlg> TestPrintForm;
+QPointer<TWPrintDlg> WPrintForm;
 QPointer<TVarCntDlg> VarCntForm;
 QPointer<TNewVarDlg> NewVarForm;
 QPointer<TViaDrvDlg> ViaDrvForm;
@@ -109,6 +111,7 @@ QPointer<TViaDrvDlg> ViaDrvForm;
 }  // namespace
 
 TTestPrintDlg& TestPrintDlg() { return LivingForm(TestPrintForm); }
+TWPrintDlg& WPrintDlg() { return LivingForm(WPrintForm); }
 TVarCntDlg& VarCntDlg() { return LivingForm(VarCntForm); }
 TNewVarDlg& NewVarDlg() { return LivingForm(NewVarForm); }
 TViaDrvDlg& ViaDrvDlg() { return LivingForm(ViaDrvForm); }
@@ -117,6 +120,7 @@ void InstallPrintDialogs(QWidget* parent)
 {
     FormsParent = parent;
     TestPrintDlg();
+    WPrintDlg();
     VarCntDlg();
     NewVarDlg();
     ViaDrvDlg();

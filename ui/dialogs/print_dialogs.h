@@ -17,6 +17,7 @@ class QWidget;
 namespace zk {
 
 class TTestPrintDlg;
+class TWPrintDlg;
 class TVarCntDlg;
 class TNewVarDlg;
 class TViaDrvDlg;
@@ -58,6 +59,7 @@ void ShowNewValuesForPrinting(std::uint8_t testPrintMode, std::uint8_t driverPri
 // The forms, created beside the main window at its start (or on first use
 // where there is none) and living as long as it does.
 TTestPrintDlg& TestPrintDlg();
+TWPrintDlg& WPrintDlg();
 TVarCntDlg& VarCntDlg();
 TNewVarDlg& NewVarDlg();
 TViaDrvDlg& ViaDrvDlg();

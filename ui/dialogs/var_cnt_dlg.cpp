@@ -17,7 +17,12 @@
 #include <span>
 
 #include "engine/config/translation.h"
+#include "engine/formread/variable_reply.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/variables.h"
+#include "engine/report/reporting.h"
+#include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 
@@ -135,8 +140,7 @@ TVarCntDlg::TVarCntDlg(QWidget* parent) : QDialog(parent)
     connect(DelBt, &QPushButton::clicked, this, &TVarCntDlg::DelBtClick);
     connect(DelAllBt, &QPushButton::clicked, this, &TVarCntDlg::DelAllBtClick);
     connect(OkBt, &QPushButton::clicked, this, &TVarCntDlg::OkBtClick);
-    // Reading the printer's variables is not part of the editor yet.
-    FromPrBt->setEnabled(false);
+    connect(FromPrBt, &QPushButton::clicked, this, &TVarCntDlg::FromPrBtClick);
     connect(canBt, &QPushButton::clicked, this, &TVarCntDlg::CanBtClick);
 }
 
@@ -342,6 +346,22 @@ void TVarCntDlg::FillCharEnter()
 }
 
 void TVarCntDlg::FillCharClick() { FillCharEnter(); }
+
+void TVarCntDlg::FromPrBtClick()
+{
+    if (ExchangeInProgress()) {
+        Ui().Beep();
+        return;
+    }
+    StoreSelectedVarCnt();
+    ShowCommunicating("Receiving variables");
+    ReceiveVariables(VariablesTargetDialog);
+    ReportNoResponse();
+    if (CommLink.LinkError == 0) {
+        FillVarCntList();
+        ShowSelectedVarCnt();
+    }
+}
 
 void TVarCntDlg::OkBtClick()
 {

@@ -59,6 +59,7 @@ public slots:
     void DelAllBtClick();
     void FillCharEnter();
     void FillCharClick();
+    void FromPrBtClick();
     void CanBtClick();
 
 protected:

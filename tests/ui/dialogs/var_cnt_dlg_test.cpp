@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "engine/formread/variable_reply.h"
+#include "tests/support/printer_emulator.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
 #include "ui/dialogs/var_cnt_dlg.h"
 
@@ -236,6 +238,35 @@ TEST_F(VarCntDlgTest, AnEditLeftForAnotherItemStillReachesItsOwnEntry)
     dlg.OkBt->click();
     EXPECT_EQ(Variables[0].Prompt, "typed for zero");
     EXPECT_EQ(Variables[1].Prompt, "one");
+}
+
+TEST_F(VarCntDlgTest, FromPrinterReplacesTheWorkingCopyOnly)
+{
+    test::PrinterEmulator printer;
+    printer.ReplyTo("VI", "V03,05,N ,\"From printer\",\"abc\"\r\nC02,03,N ,+4,\"Cnt\",\"9\"\r\n" + std::string(1, '\0'));
+    Define(Variables[0], "Mine", "1");
+    dlg.show();
+    dlg.FromPrBt->click();
+    EXPECT_EQ(Items(dlg.VarCntList), (std::vector<std::string>{"Variable 3"}));
+    EXPECT_EQ(dlg.Prompt->text().toStdString(), "From printer");
+    EXPECT_EQ(VarCntDialogCounters[2].Step, 4);
+    EXPECT_EQ(Variables[0].Defined, 1);  // the label keeps its own until OK
+    EXPECT_EQ(Variables[3].Defined, 0);
+    dlg.OkBt->click();
+    EXPECT_EQ(Variables[0].Defined, 0);
+    EXPECT_EQ(Variables[3].Value, "abc");
+}
+
+TEST_F(VarCntDlgTest, FromPrinterWithoutAnAnswerKeepsTheWorkingCopy)
+{
+    test::PrinterEmulator printer;
+    printer.SetSilent(true);
+    Define(Variables[0], "Mine", "1");
+    dlg.show();
+    dlg.FromPrBt->click();
+    EXPECT_EQ(Items(dlg.VarCntList), (std::vector<std::string>{"Variable 0"}));
+    EXPECT_EQ(VarCntDialogVariables[0].Defined, 1);
+    EXPECT_TRUE(std::find(ui.events.begin(), ui.events.end(), "error:Error:No printer response") != ui.events.end());
 }
 
 }  // namespace
