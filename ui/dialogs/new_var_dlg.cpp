@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -121,8 +122,10 @@ void TNewVarDlg::PrepareNewValuesDialog(int rows, bool withPrint)
     const int gridHeight = rows > VisibleRows - 1 ? VisibleRows * RowHeight + 13 : rows * (RowHeight + 1) + 3;
     const int clientHeight = gridHeight + GridTop + 50;
     VarGrid->setGeometry(GridLeft, GridTop, GridWidth, gridHeight);
-    VarGrid->setColumnWidth(1, GridWidth - PromptColumnWidth);
-    VarGrid->horizontalHeader()->setStretchLastSection(true);
+    // The value column takes the rest of the grid inside its frame and,
+    // when the rows scroll, beside the scroll bar.
+    const int scrollBar = rows > VisibleRows ? VarGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    VarGrid->setColumnWidth(1, GridWidth - PromptColumnWidth - 2 * VarGrid->frameWidth() - scrollBar);
     setFixedSize(ClientWidth, clientHeight);
     const int buttonTop = clientHeight - 35;
     OkBt->setGeometry(withPrint ? 136 : 200, buttonTop, ButtonWidth, ButtonHeight);
