@@ -30,6 +30,7 @@
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/color_to_bw.h"
 #include "ui/dialogs/figure_dialogs.h"
+#include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
@@ -152,6 +153,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     MainWindowReady = 1;
     ClearFigureList();
     InstallFigureDialogs(this);
+    InstallPrintDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
@@ -484,7 +486,11 @@ void TZKedit::SaveAsLabelMClick() { SaveLabelFile(false); }
 
 void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 
-void TZKedit::ContinueMClick() { ContinuePrint(); }
+void TZKedit::ContinueMClick()
+{
+    DriverPrintMode = 0;
+    ContinuePrint();
+}
 
 void TZKedit::RemoveFontMClick() { RemoveFont(); }
 

@@ -101,6 +101,11 @@ public slots:
     void LabelSetupMClick();
     void SettingsMClick();
     void TerminalMClick();
+    void TestPrintMClick();
+    void PrintMClick();
+    void VariablesMClick();
+    void NewValuesMClick();
+    void PrintUsingDriver1Click();
     void RotateCWMClick();
     void AboutMClick();
     void ZKeditHelpMClick();

@@ -33,14 +33,14 @@ const ButtonRow TOOLBAR_BUTTONS[] = {
     {"LineBt", "Draw diagonal line", &TZKToolbar::LineBtClick},
     {"BoxBt", "Draw box", &TZKToolbar::BoxBtClick},
     {"PictBt", "Draw picture", &TZKToolbar::PictBtClick},
-    {"VarBt", "Define variables and counters", nullptr},
+    {"VarBt", "Define variables and counters", &TZKToolbar::VarBtClick},
     {"AlignBt", "Grid size and alignment", &TZKToolbar::AlignBtClick},
     {"SetupBt", "Label setup", &TZKToolbar::SetupBtClick},
     {"SettingsBt", "Settings and diagnostic", &TZKToolbar::SettingsBtClick},
-    {"TPrintBt", "Test print", nullptr},
-    {"PrintBt", "Print", nullptr},
+    {"TPrintBt", "Test print", &TZKToolbar::TPrintBtClick},
+    {"PrintBt", "Print", &TZKToolbar::PrintBtClick},
     {"FilesBt", "Files and forms", nullptr},
-    {"NewValuesBt", "Update variables and counters", nullptr},
+    {"NewValuesBt", "Update variables and counters", &TZKToolbar::NewValuesBtClick},
 };
 
 }  // namespace

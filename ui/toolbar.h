@@ -34,6 +34,10 @@ public slots:
     void AlignBtClick();
     void SetupBtClick();
     void SettingsBtClick();
+    void TPrintBtClick();
+    void PrintBtClick();
+    void VarBtClick();
+    void NewValuesBtClick();
     void StatusLnClick();
 
 protected:

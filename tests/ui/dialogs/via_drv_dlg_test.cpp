@@ -1,0 +1,116 @@
+// The driver print dialog: sets x copies pages printed to a PDF file, the
+// counters advanced once per set with the second set drawn with the new
+// values, and its buttons.
+
+#include <QFile>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "engine/model/label_setup.h"
+#include "engine/render/redraw.h"
+#include "tests/ui/dialogs/print_dialogs_fixture.h"
+#include "tests/ui/dialogs/print_stream_helpers.h"
+#include "tests/ui/modal_driver.h"
+#include "ui/dialogs/via_drv_dlg.h"
+
+namespace zk {
+namespace {
+
+class ViaDrvDlgTest : public test::PrintDialogsTest {
+protected:
+    ViaDrvDlgTest()
+    {
+        DriverPrinterHook = [this](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdfPath));
+            ++jobs;
+        };
+    }
+
+    // The pages of the PDF file written.
+    int PdfPages() const
+    {
+        QFile file(QString::fromStdString(pdfPath));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return -1;
+        }
+        return static_cast<int>(file.readAll().count("/Type /Page\n"));
+    }
+
+    std::string pdfPath = (TempDir() / "label.pdf").string();
+    int jobs = 0;
+    TViaDrvDlg& dlg = ViaDrvDlg();
+};
+
+TEST_F(ViaDrvDlgTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
+{
+    test::AddTextAndBarcode();
+    Define(Counters[1], "Count", "10", 5);
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle().toStdString(), "Print using Windows driver");
+    dlg.SetsUD->setValue(2);
+    dlg.CopiesUD->setValue(3);
+    dlg.PrintBt->click();
+    EXPECT_EQ(jobs, 1);
+    EXPECT_EQ(PdfPages(), 6);
+    EXPECT_EQ(Counters[1].Value, "20");
+    EXPECT_EQ(RedrawMode, RedrawDriverPrint);
+    EXPECT_TRUE(dlg.PrintBt->isEnabled());
+    EXPECT_TRUE(dlg.VarBt->isEnabled());
+    EXPECT_TRUE(dlg.PrSetupBt->isEnabled());
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)
+{
+    for (QSpinBox* box : {dlg.SetsUD, dlg.CopiesUD}) {
+        EXPECT_EQ(box->value(), 1);
+        EXPECT_EQ(box->minimum(), 1);
+        EXPECT_EQ(box->maximum(), 999);
+        EXPECT_FALSE(box->wrapping());
+        box->setValue(1000);
+        EXPECT_EQ(box->value(), 999);
+    }
+}
+
+TEST_F(ViaDrvDlgTest, VariablesWithNoneDefinedUsesTheStandardBox)
+{
+    std::string text;
+    test::WhenModalShows([&text](QWidget* modal) {
+        text = modal->property("text").toString().toStdString();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    dlg.show();
+    dlg.VarBt->click();
+    EXPECT_EQ(text, "No variables or counters defined");
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
+TEST_F(ViaDrvDlgTest, PrintFromTheNewValuesGoesThroughTheDriver)
+{
+    test::AddTextAndBarcode();
+    Define(Counters[1], "Count", "10", 1);
+    std::string cellAfterPrint;
+    test::WhenModalShows([&cellAfterPrint](QWidget* modal) {
+        auto* grid = modal->findChild<QTableWidget*>("VarGrid");
+        grid->item(0, 1)->setText("40");
+        modal->findChild<QPushButton*>("PrintBt")->click();
+        cellAfterPrint = grid->item(0, 1)->text().toStdString();
+        modal->findChild<QPushButton*>("CanBt")->click();
+    });
+    dlg.show();
+    dlg.CopiesUD->setValue(2);
+    dlg.VarBt->click();
+    EXPECT_EQ(DriverPrintMode, 1);
+    EXPECT_EQ(TestPrintMode, 1);
+    EXPECT_EQ(jobs, 1);
+    EXPECT_EQ(PdfPages(), 2);
+    EXPECT_EQ(Counters[1].Value, "41");
+    EXPECT_EQ(cellAfterPrint, "41");
+}
+
+}  // namespace
+}  // namespace zk

@@ -1,0 +1,89 @@
+#include "ui/dialogs/test_print_dlg.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/link/exchange_guard.h"
+#include "engine/model/label_setup.h"
+#include "engine/print/printing.h"
+#include "engine/report/ui_services.h"
+#include "ui/dialogs/print_dialogs.h"
+#include "ui/dialogs/setup_dialog_parts.h"
+
+namespace zk {
+
+namespace {
+
+constexpr int TestPrintHelpContext = 123;
+constexpr int MaxCopies = 999;
+
+}  // namespace
+
+TTestPrintDlg::TTestPrintDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TestPrintDlg");
+    setWindowTitle("Test Print");
+
+    TmpCopies = new QLineEdit("1", this);
+    TmpCopies->setObjectName("TmpCopies");
+    VariablesBt = new QPushButton("Variables", this);
+    VariablesBt->setObjectName("VariablesBt");
+    VariablesBt->setAutoDefault(false);
+    PrintBt = new QPushButton("Print", this);
+    PrintBt->setObjectName("PrintBt");
+    PrintBt->setDefault(true);
+    QPushButton* canBt = AddHiddenCanBt(*this);
+
+    auto* fields = new QFormLayout;
+    fields->addRow("Copies:", TmpCopies);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(VariablesBt);
+    buttons->addWidget(PrintBt);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(TmpCopies, &QLineEdit::editingFinished, this, &TTestPrintDlg::TmpCopiesExit);
+    connect(VariablesBt, &QPushButton::clicked, this, &TTestPrintDlg::VariablesBtClick);
+    connect(PrintBt, &QPushButton::clicked, this, &TTestPrintDlg::PrintBtClick);
+    connect(canBt, &QPushButton::clicked, this, &TTestPrintDlg::CanBtClick);
+    FormCreate();
+}
+
+void TTestPrintDlg::showEvent(QShowEvent* event)
+{
+    FormCreate();
+    QDialog::showEvent(event);
+}
+
+void TTestPrintDlg::FormCreate() { SetFormHelp(*this, TestPrintHelpContext); }
+
+void TTestPrintDlg::PrepareTestPrintDialog()
+{
+    PlacePrintDialog(this);
+    TmpCopies->setText(QString::number(Settings.PrintCopies));
+}
+
+void TTestPrintDlg::TmpCopiesExit() { TakeBoundedNumber(TmpCopies, 1, MaxCopies, Settings.PrintCopies); }
+
+void TTestPrintDlg::VariablesBtClick() { ShowNewValuesForPrinting(1, 0, false); }
+
+void TTestPrintDlg::PrintBtClick()
+{
+    // A second click while the first print still sends would interleave two streams.
+    if (ExchangeInProgress()) {
+        Ui().Beep();
+        return;
+    }
+    TakeBoundedNumber(TmpCopies, 1, MaxCopies, Settings.PrintCopies);
+    // Reports, closes the port and advances the counters itself.
+    PrintLabel();
+}
+
+void TTestPrintDlg::CanBtClick() { reject(); }
+
+}  // namespace zk
