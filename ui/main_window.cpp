@@ -29,6 +29,7 @@
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/figure_dialogs.h"
+#include "ui/dialogs/memory_dialogs.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
@@ -150,6 +151,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     MainWindowReady = 1;
     ClearFigureList();
     InstallFigureDialogs(this);
+    InstallMemoryDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {

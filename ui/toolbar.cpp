@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "ui/dialogs/align_dlg.h"
+#include "ui/dialogs/memory_dialogs.h"
 #include "ui/editor_globals.h"
 #include "ui/main_window.h"
 #include "ui/toolbar_icons.h"
@@ -39,7 +40,7 @@ const ButtonRow TOOLBAR_BUTTONS[] = {
     {"SettingsBt", "Settings and diagnostic", &TZKToolbar::SettingsBtClick},
     {"TPrintBt", "Test print", nullptr},
     {"PrintBt", "Print", nullptr},
-    {"FilesBt", "Files and forms", nullptr},
+    {"FilesBt", "Files and forms", &TZKToolbar::FilesBtClick},
     {"NewValuesBt", "Update variables and counters", nullptr},
 };
 
@@ -146,6 +147,12 @@ void TZKToolbar::AlignBtClick()
     m_mainWindow.FocusMainWindow();
     TAlignDlg dialog(&m_mainWindow);
     dialog.exec();
+}
+
+void TZKToolbar::FilesBtClick()
+{
+    m_mainWindow.FocusMainWindow();
+    ShowFilesForm();
 }
 
 }  // namespace zk

@@ -34,6 +34,7 @@ public slots:
     void AlignBtClick();
     void SetupBtClick();
     void SettingsBtClick();
+    void FilesBtClick();
     void StatusLnClick();
 
 protected:
