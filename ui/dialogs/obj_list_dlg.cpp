@@ -171,8 +171,14 @@ void TObjListDlg::EditBtClick()
 void TObjListDlg::FListDblClick(const QPoint& viewportPoint)
 {
     const bool pickMode = ObjListPictureMode != 0 || ObjListNameMode != 0;
-    if (!pickMode && !(EditBt->isVisible() && HasEntryAt(FList, viewportPoint))) {
+    QListWidgetItem* entry = FList->itemAt(viewportPoint);
+    if (!pickMode && !(EditBt->isVisible() && entry != nullptr)) {
         return;
+    }
+    // The entry double-clicked is the one taken, even when the press that
+    // selects it came as the double click itself.
+    if (entry != nullptr) {
+        FList->setCurrentItem(entry);
     }
     const std::string name = SelectedName(FList);
     if (ObjListPictureMode != 0) {
