@@ -1,6 +1,5 @@
 // The main menu LabMenu: every command of the editor, with the item names
-// the rest of the program and the tests find them by. An item whose
-// operation is not part of the editor yet has no handler and stays disabled.
+// the rest of the program and the tests find them by.
 
 #include <QMenuBar>
 #include <QShortcut>
@@ -24,7 +23,7 @@ struct MenuItemRow {
     const char* caption;
     const char* name;
     const char* shortcut;  // portable key text, "" for none
-    Handler handler;       // null: not available yet
+    Handler handler;
     unsigned flags;
     const char* separatorName = "";
 };
@@ -44,13 +43,13 @@ const MenuRow LAB_MENU[] = {
          {"Save as Label", "SaveAsLabelM", "", &TZKedit::SaveAsLabelMClick, Plain},
          {"Save as Form", "SaveAsFormM", "", &TZKedit::SaveAsFormMClick, SeparatorAfter},
          {"Label Setup", "LabelSetupM", "", &TZKedit::LabelSetupMClick, SeparatorAfter},
-         {"Forms in Printer", "FormM", "", nullptr, Plain},
-         {"Graphics in Printer", "GraphicsM", "", nullptr, Plain},
-         {"Fonts in Printer", "FontsM", "", nullptr, SeparatorAfter},
-         {"Store Current Label", "StoreCurrentM", "", nullptr, Plain},
-         {"Store Form to Printer", "StoreFormM", "", nullptr, Plain},
-         {"Store Graphics to Printer", "StoreGraphicsM", "", nullptr, Plain},
-         {"Store Font to Printer", "StoreFontM", "", nullptr, SeparatorAfter},
+         {"Forms in Printer", "FormM", "", &TZKedit::FormMClick, Plain},
+         {"Graphics in Printer", "GraphicsM", "", &TZKedit::GraphicsMClick, Plain},
+         {"Fonts in Printer", "FontsM", "", &TZKedit::FontsMClick, SeparatorAfter},
+         {"Store Current Label", "StoreCurrentM", "", &TZKedit::StoreCurrentMClick, Plain},
+         {"Store Form to Printer", "StoreFormM", "", &TZKedit::StoreFormMClick, Plain},
+         {"Store Graphics to Printer", "StoreGraphicsM", "", &TZKedit::StoreGraphicsMClick, Plain},
+         {"Store Font to Printer", "StoreFontM", "", &TZKedit::StoreFontMClick, SeparatorAfter},
          {"Exit", "ExitM", "", &TZKedit::ExitMClick, Plain},
      }},
     {"Edit",
@@ -105,7 +104,7 @@ const MenuRow LAB_MENU[] = {
          {"Terminal", "TerminalM", "", &TZKedit::TerminalMClick, SeparatorAfter},
          {"Color to Black && White Converter", "ColorBWM", "", &TZKedit::ColorBWMClick, SeparatorAfter},
          {"TrueType to Label Font Converter", "TtfToZftM", "", &TZKedit::TtfToZftMClick, SeparatorAfter},
-         {"Add New Font", "NewFontM", "", nullptr, Plain},
+         {"Add New Font", "NewFontM", "", &TZKedit::NewFontMClick, Plain},
          {"Remove Font", "RemoveFontM", "", &TZKedit::RemoveFontMClick, Plain},
      }},
     {"Help",
@@ -137,11 +136,7 @@ void TZKedit::BuildLabMenu()
             }
             item->setCheckable((row.flags & Checkable) != 0);
             item->setChecked((row.flags & CheckedAtStart) != 0);
-            if (row.handler != nullptr) {
-                connect(item, &QAction::triggered, this, row.handler);
-            } else {
-                item->setEnabled(false);
-            }
+            connect(item, &QAction::triggered, this, row.handler);
             if (row.flags & SeparatorAfter) {
                 menu->addSeparator()->setObjectName(row.separatorName);
             }

@@ -30,6 +30,7 @@
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/color_to_bw.h"
 #include "ui/dialogs/figure_dialogs.h"
+#include "ui/dialogs/memory_dialogs.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
@@ -154,6 +155,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     ClearFigureList();
     InstallFigureDialogs(this);
     InstallPrintDialogs(this);
+    InstallMemoryDialogs(this);
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {

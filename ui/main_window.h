@@ -76,6 +76,14 @@ public slots:
     void SaveAsFormMClick();
     void ContinueMClick();
     void RemoveFontMClick();
+    void FormMClick();
+    void GraphicsMClick();
+    void FontsMClick();
+    void StoreCurrentMClick();
+    void StoreFormMClick();
+    void StoreGraphicsMClick();
+    void StoreFontMClick();
+    void NewFontMClick();
     void ExitMClick();
     void ToolbarMClick();
     void GridMClick();

@@ -26,6 +26,11 @@ public:
     std::string SaveFileDialog(const FileDialogOptions& options) override;
     std::string OpenFileDialog(const FileDialogOptions& options) override;
     void ShowOpenLabelBrowser() override;
+    void ShowStoreAsDialog() override;
+    bool IsStoreAsDialogVisible() const override;
+    void ShowObjectListDialog() override;
+    void CloseObjectListDialog() override;
+    char ShowFontsDialog(bool nameFieldShown) override;
     void ShowBusyWindow(const std::string& text) override;
     void SetBusyText(const std::string& text) override;
     void CloseBusyWindow() override;

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "ui/dialogs/align_dlg.h"
+#include "ui/dialogs/memory_dialogs.h"
 #include "ui/editor_globals.h"
 #include "ui/main_window.h"
 #include "ui/toolbar_icons.h"
@@ -22,7 +23,7 @@ using Handler = void (TZKToolbar::*)();
 struct ButtonRow {
     const char* name;
     const char* hint;
-    Handler handler;  // null: its dialog is not part of the editor yet
+    Handler handler;
 };
 
 // In the order the form declares its buttons.
@@ -39,7 +40,7 @@ const ButtonRow TOOLBAR_BUTTONS[] = {
     {"SettingsBt", "Settings and diagnostic", &TZKToolbar::SettingsBtClick},
     {"TPrintBt", "Test print", &TZKToolbar::TPrintBtClick},
     {"PrintBt", "Print", &TZKToolbar::PrintBtClick},
-    {"FilesBt", "Files and forms", nullptr},
+    {"FilesBt", "Files and forms", &TZKToolbar::FilesBtClick},
     {"NewValuesBt", "Update variables and counters", &TZKToolbar::NewValuesBtClick},
 };
 
@@ -67,11 +68,7 @@ TZKToolbar::TZKToolbar(TZKedit& mainWindow)
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFixedSize(32, 32);
-        if (row.handler != nullptr) {
-            connect(button, &QToolButton::clicked, this, row.handler);
-        } else {
-            button->setEnabled(false);
-        }
+        connect(button, &QToolButton::clicked, this, row.handler);
     }
 
     StatusLn = new QLabel(this);
@@ -146,6 +143,12 @@ void TZKToolbar::AlignBtClick()
     m_mainWindow.FocusMainWindow();
     TAlignDlg dialog(&m_mainWindow);
     dialog.exec();
+}
+
+void TZKToolbar::FilesBtClick()
+{
+    m_mainWindow.FocusMainWindow();
+    ShowFilesForm();
 }
 
 }  // namespace zk

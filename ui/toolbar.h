@@ -38,6 +38,7 @@ public slots:
     void PrintBtClick();
     void VarBtClick();
     void NewValuesBtClick();
+    void FilesBtClick();
     void StatusLnClick();
 
 protected:

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/templates.h"
@@ -14,6 +16,9 @@
 #include "engine/render/redraw.h"
 #include "ui/dialogs/dialog_protocol.h"
 #include "ui/dialogs/draw_geometry.h"
+#include "ui/dialogs/memory_dialogs.h"
+#include "ui/dialogs/memory_form_parts.h"
+#include "ui/dialogs/obj_list_dlg.h"
 
 namespace zk {
 
@@ -61,13 +66,11 @@ TPictureDlg::TPictureDlg(QWidget* parent) : TFigureDialog("PictureDlg", 134, par
     ExtractBt = new QPushButton("From Printer", sources);
     ExtractBt->setObjectName("ExtractBt");
     ExtractBt->setAutoDefault(false);
-    // Picking a printer graphic needs the printer's object list, which this
-    // editor does not offer yet; the button stays disabled until it does.
-    ExtractBt->setEnabled(false);
     sourcesLayout->addWidget(LoadBt);
     sourcesLayout->addWidget(ExtractBt);
     AddRow("Load picture:", sources);
     connect(LoadBt, &QPushButton::clicked, this, [this] { LoadBtClick(); });
+    connect(ExtractBt, &QPushButton::clicked, this, [this] { ExtractBtClick(); });
 
     OpenPictDlg = new QFileDialog(this);
     OpenPictDlg->setObjectName("OpenPictDlg");
@@ -117,6 +120,16 @@ void TPictureDlg::LoadBtClick()
     if (!PictureFilePath.empty() && MakePictureData(PictureFilePath, true)) {
         PictureLoaded = 1;
     }
+}
+
+void TPictureDlg::ExtractBtClick()
+{
+    if (RefuseDuringExchange() || !ReceiveObjectListDialog(ObjectKindGraphics)) {
+        return;
+    }
+    // The list builds the picked graphic and hands it back to this dialog.
+    ObjListPicturePick = 1;
+    ShowObjectListForm();
 }
 
 void TPictureDlg::Refuse(const char* text)

@@ -41,6 +41,7 @@ public:
 protected:
     void OkBtClick() override;
     void LoadBtClick();
+    void ExtractBtClick();
     void FormClose();
 
 private:

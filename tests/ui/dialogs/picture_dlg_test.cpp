@@ -107,7 +107,7 @@ TEST_F(PictureDlgTest, ShowsItsButtonsAndTakesUpperCaseNamesOfEightCharacters)
     EXPECT_EQ(d->LoadBt->text(), "From Disk");
     EXPECT_EQ(d->ExtractBt->text(), "From Printer");
     EXPECT_TRUE(d->LoadBt->isEnabled());
-    EXPECT_FALSE(d->ExtractBt->isEnabled());
+    EXPECT_TRUE(d->ExtractBt->isEnabled());
     EXPECT_EQ(d->OpenPictDlg->defaultSuffix(), "pcx");
     EXPECT_EQ(d->PictName->text(), "PICT0001");
     EXPECT_EQ(d->StartX->text(), "3");

@@ -1,0 +1,104 @@
+// The main window's printer-memory commands, the toolbar's files button and
+// "Add New Font" open their forms over the printer's memory.
+
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "engine/config/program_paths.h"
+#include "engine/link/serial_link.h"
+#include "engine/model/label_setup.h"
+#include "tests/engine/memory/memory_fixture.h"
+#include "tests/ui/dialogs/dialog_fixture.h"
+#include "tests/ui/dialogs/memory_dialogs_fixture.h"
+#include "tests/ui/main_window_fixture.h"
+#include "ui/toolbar.h"
+
+namespace zk {
+namespace {
+
+using test::WhenModalNamed;
+
+class MemoryCommandsTest : public test::MainWindowTest {
+protected:
+    MemoryCommandsTest()
+    {
+        LinkTimeouts.ReplySilenceMs = 300;
+        LinkTimeouts.WriteTimeoutMs = 200;
+    }
+
+    TZKedit& Start()
+    {
+        TZKedit& w = StartWindow();
+        toolbar = new TZKToolbar(w);  // owned by the window
+        // The start-up read the configuration; the emulator stays the port.
+        ProgramPaths.SerialPortList = {printer.SlavePath()};
+        Settings.Port = 0;
+        return w;
+    }
+
+    test::PrinterEmulator printer;
+    test::PrinterMemory memory{printer};
+    test::FormShowingUiServices dialogUi;
+    TZKToolbar* toolbar = nullptr;
+};
+
+TEST_F(MemoryCommandsTest, EveryPrinterMemoryItemIsEnabled)
+{
+    TZKedit& w = Start();
+    for (const char* name : {"FormM", "GraphicsM", "FontsM", "StoreCurrentM", "StoreFormM", "StoreGraphicsM",
+                             "StoreFontM", "NewFontM"}) {
+        EXPECT_TRUE(w.MenuItem(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(toolbar->findChild<QToolButton*>("FilesBt")->isEnabled());
+}
+
+TEST_F(MemoryCommandsTest, EachListItemShowsThePrintersObjectsOfItsKind)
+{
+    memory.StoreForm("SHIP", {"N", "P1"});
+    memory.StoreGraphics("LOGO", test::MakePcxFile(8, 1, 1, "\xFF"));
+    memory.StoreGraphics("SEAL", test::MakePcxFile(8, 1, 1, "\x00"));
+    memory.StoreFont("K", test::MakeFontData("A", 2));
+    TZKedit& w = Start();
+    const std::pair<const char*, QString> items[] = {
+        {"FormM", "Form list - 1 object"}, {"GraphicsM", "Graphics list - 2 objects"}, {"FontsM", "Font list - 1 object"}};
+    for (const auto& [item, caption] : items) {
+        SCOPED_TRACE(item);
+        QString shown;
+        WhenModalNamed("ObjListDlg", [&shown](QWidget* d) {
+            shown = d->windowTitle();
+            d->close();
+        });
+        w.MenuItem(item)->trigger();
+        EXPECT_EQ(shown, caption);
+    }
+}
+
+TEST_F(MemoryCommandsTest, StoreCurrentLabelOfAnEmptyLabelSaysNothingToStore)
+{
+    TZKedit& w = Start();
+    w.MenuItem("StoreCurrentM")->trigger();
+    EXPECT_EQ(dialogUi.OnlyMessage(), "Nothing to store");
+    EXPECT_TRUE(dialogUi.dialogs.empty());
+}
+
+TEST_F(MemoryCommandsTest, TheFilesButtonAndAddNewFontOpenTheirForms)
+{
+    Start();
+    const std::pair<std::function<void()>, QString> openers[] = {
+        {[this] { toolbar->findChild<QToolButton*>("FilesBt")->click(); }, "FilesDlg"},
+        {[this] { window->MenuItem("NewFontM")->trigger(); }, "FontFromDlg"},
+    };
+    for (const auto& [open, name] : openers) {
+        bool shown = false;
+        WhenModalNamed(name, [&shown](QWidget* d) {
+            shown = true;
+            d->close();
+        });
+        open();
+        EXPECT_TRUE(shown) << name.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace zk

@@ -1,0 +1,156 @@
+#include "ui/dialogs/store_as_dlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "engine/memory/printer_dialogs.h"
+#include "engine/memory/printer_memory.h"
+#include "ui/main_window.h"
+
+namespace zk {
+
+TStoreAsDlg* StoreAsForm = nullptr;
+
+TStoreAsDlg::TStoreAsDlg(QWidget* parent) : TMemoryForm("StoreAsDlg", "Store as", QSize(400, 262), parent)
+{
+    PresentMsg = new QLabel(this);
+    PresentMsg->setObjectName("PresentMsg");
+    PresentMsg->setGeometry(8, 6, 384, 18);
+    FList = MakeFourColumnList(this, QRect(8, 26, 384, 184));
+    FList->viewport()->installEventFilter(this);
+
+    Label1 = new QLabel("Store as:", this);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(8, 224, 80, 22);
+    ObjName = new QLineEdit(this);
+    ObjName->setObjectName("ObjName");
+    ObjName->setMaxLength(static_cast<int>(ObjectNameMaxLength));
+    ObjName->setGeometry(92, 222, 120, 26);
+    MakeUpperCase(ObjName);
+    Label1->setBuddy(ObjName);
+    OkBt = new QPushButton("Store", this);
+    OkBt->setObjectName("OkBt");
+    OkBt->setDefault(true);
+    OkBt->setGeometry(300, 222, 92, 26);
+
+    connect(OkBt, &QPushButton::clicked, this, &TStoreAsDlg::OkBtClick);
+    StoreAsForm = this;
+}
+
+TStoreAsDlg::~TStoreAsDlg()
+{
+    if (StoreAsForm == this) {
+        StoreAsForm = nullptr;
+    }
+}
+
+void TStoreAsDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    TMemoryForm::showEvent(event);
+}
+
+void TStoreAsDlg::FormShow()
+{
+    if (ZKedit != nullptr) {
+        const QPoint scroll = ZKedit->ScrollPosition();
+        move(ZKedit->x() + scroll.x() + 48, ZKedit->ClientOrigin().y() + scroll.y() + 88);
+    }
+    ShowListData();
+    if (StoreAsSelectMode != 0) {
+        setWindowTitle("SelectFirst new active form");
+        Label1->setText("Form name:");
+        OkBt->setText("Select");
+    } else {
+        Label1->setText("Store as:");
+        OkBt->setText("Store");
+    }
+    ObjName->setFocus();
+}
+
+void TStoreAsDlg::ShowListData()
+{
+    setWindowTitle(FromEngineCaption(StoreAsDlg.Caption));
+    PresentMsg->setText(FromEngineText(StoreAsDlg.PresentMsg));
+    FillNameList(FList, StoreAsDlg.FList);
+    ObjName->setMaxLength(static_cast<int>(StoreAsDlg.ObjNameMaxLength));
+    ObjName->setText(FromEngineText(StoreAsDlg.ObjName));
+}
+
+void TStoreAsDlg::Store()
+{
+    StoreAsConfirm();
+    ShowListData();
+}
+
+void TStoreAsDlg::SelectForm()
+{
+    accept();
+    SelectFormAndReceiveVariables();
+}
+
+void TStoreAsDlg::OkBtClick()
+{
+    const std::string name = ToEngineText(ObjName->text());
+    if (name.empty()) {
+        return;
+    }
+    StoreAsDlg.ObjName = name;
+    if (StoreAsSelectMode == 0) {
+        if (!RefuseDuringExchange()) {
+            Store();
+        }
+    } else if (StoreAsDlg.FList.Contains(name) && !RefuseDuringExchange()) {
+        SelectForm();
+    }
+}
+
+void TStoreAsDlg::FListDblClick(const QPoint& viewportPoint)
+{
+    const QListWidgetItem* entry = FList->itemAt(viewportPoint);
+    if (entry == nullptr || RefuseDuringExchange()) {
+        return;
+    }
+    ObjName->setText(entry->text());
+    StoreAsDlg.ObjName = ToEngineText(entry->text());
+    if (StoreAsSelectMode != 0) {
+        SelectForm();
+    } else {
+        Store();
+    }
+}
+
+bool TStoreAsDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FList->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const QListWidgetItem* entry = FList->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (entry == nullptr) {
+                FList->clearSelection();
+                return true;
+            }
+            ObjName->setText(entry->text());
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            FListDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return true;
+        }
+    }
+    return TMemoryForm::eventFilter(watched, event);
+}
+
+void TStoreAsDlg::FormClose()
+{
+    StoreAsDialogClosed();
+    ObjName->setMaxLength(static_cast<int>(ObjectNameMaxLength));
+}
+
+void TStoreAsDlg::done(int result)
+{
+    FormClose();
+    TMemoryForm::done(result);
+}
+
+}  // namespace zk
