@@ -74,7 +74,8 @@ void ApplySetting(std::string_view key, std::string_view value)
     else if (KeyIs(key, "LENGTH")) s.LabelLength = Clamp(n, 80, 2000);
     else if (KeyIs(key, "LEFT MARGIN")) s.LeftMargin = Clamp(n, -607, 607);
     else if (KeyIs(key, "TOP MARGIN")) s.TopMargin = Clamp(n, -1999, 1999);
-    else if (KeyIs(key, "OFFSET")) s.LabelOffset = Clamp(n, 0, 80);
+    // The setup dialog takes offsets from -80 on; a saved one must come back.
+    else if (KeyIs(key, "OFFSET")) s.LabelOffset = Clamp(n, -80, 80);
     else if (KeyIs(key, "ORIENTATION")) s.Orientation = n != 0 ? 1 : 0;
     else if (KeyIs(key, "DARKNESS")) s.Darkness = AtMost(n, 15);
     else if (KeyIs(key, "SPEED")) s.Speed = AtMost(n, 6);

@@ -61,6 +61,18 @@ TEST_F(ConfigurationTest, LinesWithoutKeyOrWithSeveralEqualSigns)
     EXPECT_EQ(LabelSetup.TimeFormat, "H:M");
 }
 
+TEST_F(ConfigurationTest, ANegativeOffsetFromTheSetupDialogSurvivesARestart)
+{
+    LabelSetup.LabelOffset = -12;
+    SaveConfiguration();
+    LabelSetup.LabelOffset = 0;
+    LoadConfiguration();
+    EXPECT_EQ(LabelSetup.LabelOffset, -12);
+    WriteConfig("OFFSET = -81\n");
+    LoadConfiguration();
+    EXPECT_EQ(LabelSetup.LabelOffset, -80);
+}
+
 TEST_F(ConfigurationTest, MissingFileAndMissingKeysKeepValues)
 {
     LabelSetup.LabelWidth = 500;
