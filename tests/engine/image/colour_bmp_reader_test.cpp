@@ -16,7 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 void PutLe(Bytes& out, std::size_t at, std::uint32_t value, int bytes = 4)
 {
     for (int i = 0; i < bytes; ++i) {
-        out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        out.at(at + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace zk {
 namespace {
 
@@ -11,7 +14,7 @@ Bytes Repeat(std::uint8_t value, std::size_t count) { return Bytes(count, value)
 
 Bytes Join(Bytes a, const Bytes& b)
 {
-    a.insert(a.end(), b.begin(), b.end());
+    std::copy(b.begin(), b.end(), std::back_inserter(a));
     return a;
 }
 
