@@ -19,7 +19,7 @@ run_build() {
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 150 --repeat until-pass:2
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 150 --repeat until-pass:3
 }
 
 echo "== normal build =="
