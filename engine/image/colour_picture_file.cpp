@@ -1,12 +1,10 @@
 #include "engine/image/colour_picture_file.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "engine/image/colour_bmp_reader.h"
-#include "engine/io/file_head.h"
 #include "engine/image/picture_probe.h"
+#include "engine/io/file_head.h"
 
 namespace zk {
 

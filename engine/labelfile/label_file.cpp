@@ -1,8 +1,6 @@
 #include "engine/labelfile/label_file.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "engine/config/program_paths.h"

@@ -1,9 +1,7 @@
 #include "engine/picture/picture_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "engine/io/file_head.h"
