@@ -16,8 +16,8 @@ namespace zk {
 enum class CommandWriter { PrintStream, StoreStream, FormFile };
 
 // The definition lines of every defined variable (index order), then of
-// every defined counter.
-std::string VarCntDefinitionLines(CommandWriter writer);
+// every defined counter; the same in every writer.
+std::string VarCntDefinitionLines();
 // The print stream's "?" line and the current values that follow it.
 std::string CurrentValueLines();
 

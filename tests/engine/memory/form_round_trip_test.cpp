@@ -120,7 +120,7 @@ protected:
         Counters[1].Justification = 1;
         Counters[1].PadChar = ' ';
         Counters[1].Step = -2;
-        Counters[1].Prompt = "Serial";
+        Counters[1].Prompt = "Say \"hi\" \\";
 
         LabelSetup.Darkness = 11;
         LabelSetup.Speed = 2;
@@ -227,10 +227,7 @@ TEST_F(FormRoundTripTest, TheStoredCurrentLabelLoadsBackTheSame)
 TEST_F(FormRoundTripTest, AFormFileStoredLoadsBackTheSame)
 {
     // Pictures and fonts reach the printer with the current label; the form
-    // file carries only the command lines. It writes prompts unescaped, so
-    // a prompt with a double quote could not come back from it.
-    Variables[0].Prompt = "Weight kg";
-    originalVariables[0].Prompt = "Weight kg";
+    // file carries only the command lines.
     ui.storeAsUser = [] {
         StoreAsDlg.ObjName = "ROUND";
         StoreAsConfirm();
