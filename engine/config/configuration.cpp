@@ -98,14 +98,15 @@ void ApplySetting(std::string_view key, std::string_view value)
     else if (KeyIs(key, "ENABLE RLDIR")) t.EnableRlDir = n != 0 ? 1 : 0;
 }
 
+// No key holds "=", so the first one ends the key and the value keeps any
+// others (a work directory may contain them).
 void ApplyLine(std::string_view line)
 {
-    const std::size_t first = line.find('=');
-    if (first == std::string_view::npos) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
         return;
     }
-    const std::size_t last = line.rfind('=');
-    ApplySetting(Trim(line.substr(0, first)), Trim(line.substr(last + 1)));
+    ApplySetting(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
 }
 
 }  // namespace

@@ -55,10 +55,23 @@ TEST_F(ConfigurationTest, ReaderClampsAsTheKeysSay)
 
 TEST_F(ConfigurationTest, LinesWithoutKeyOrWithSeveralEqualSigns)
 {
-    WriteConfig("DATE FORMAT=x=Y4-MN-DD\nnonsense line\n\n=\nUNKNOWN = 3\nTIME FORMAT = \t H:M \r\n");
+    // No key holds "=", so a line splits at its first one and the value
+    // keeps the rest.
+    WriteConfig("DATE FORMAT=x=Y4-MN-DD\nnonsense line\n\n=\nUNKNOWN = 3\nTIME FORMAT = \t H:M \r\n"
+                "WORK DIRECTORY = /home/u/a=b/\r\n");
     LoadConfiguration();
-    EXPECT_EQ(LabelSetup.DateFormat, "Y4-MN-DD");
+    EXPECT_EQ(LabelSetup.DateFormat, "x=Y4-MN-DD");
     EXPECT_EQ(LabelSetup.TimeFormat, "H:M");
+    EXPECT_EQ(ProgramPaths.WorkDir, "/home/u/a=b/");
+}
+
+TEST_F(ConfigurationTest, AWorkDirectoryHoldingEqualSignsSurvivesARestart)
+{
+    ProgramPaths.WorkDir = "/home/u/x=1/a=b=c/";
+    SaveConfiguration();
+    ProgramPaths.WorkDir.clear();
+    LoadConfiguration();
+    EXPECT_EQ(ProgramPaths.WorkDir, "/home/u/x=1/a=b=c/");
 }
 
 TEST_F(ConfigurationTest, ANegativeOffsetFromTheSetupDialogSurvivesARestart)
