@@ -1,5 +1,6 @@
 #include "engine/config/configuration.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -96,6 +97,40 @@ TEST_F(ConfigurationTest, MissingFileAndMissingKeysKeepValues)
     EXPECT_EQ(LabelSetup.LabelWidth, 500);
     EXPECT_EQ(LabelSetup.Speed, 2);
 }
+
+// Files that open but cannot be read: a directory (the read fails with
+// EISDIR) and a file whose reads fail with an I/O error (the process's own
+// memory file read at address 0).
+enum class Unreadable { Directory, ReadError };
+
+void MakeUnreadable(const std::string& path, Unreadable kind)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    if (kind == Unreadable::Directory) {
+        std::filesystem::create_directory(path);
+    } else {
+        std::filesystem::create_symlink("/proc/self/mem", path);
+    }
+}
+
+class UnreadableConfigurationTest : public ConfigurationTest, public ::testing::WithParamInterface<Unreadable> {};
+
+TEST_P(UnreadableConfigurationTest, LeavesEverySettingAsItWas)
+{
+    MakeUnreadable(ProgramPaths.ConfigFileName, GetParam());
+    LabelSetup.LabelWidth = 500;
+    Settings.GridStep = 12;
+    EXPECT_NO_THROW(LoadConfiguration());
+    EXPECT_EQ(LabelSetup.LabelWidth, 500);
+    EXPECT_EQ(Settings.GridStep, 12);
+    EXPECT_FALSE(ProgramPaths.SerialPortList.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableConfigurationTest,
+                         ::testing::Values(Unreadable::Directory, Unreadable::ReadError),
+                         [](const auto& info) {
+                             return info.param == Unreadable::Directory ? "Directory" : "ReadError";
+                         });
 
 TEST_F(ConfigurationTest, OverlongFormatsAreCutToTheirField)
 {
