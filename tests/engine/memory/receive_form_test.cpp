@@ -217,6 +217,27 @@ TEST_F(ReceiveFormTest, FontLettersThePrinterLacksKeepTheirCode)
     EXPECT_EQ(FiguresOfKind(TFigureKind::Font)[0]->SoftFont().Letter.view(), "B");
 }
 
+TEST_F(ReceiveFormTest, ARefusedFontLeavesItsTextsWithoutAFontAndTheOthersNumbered)
+{
+    // A's block is over the 49152 bytes a soft font may have: it is read to
+    // its end and dropped, no font figure is appended for it, and B still
+    // becomes the first soft font.
+    memory.StoreFont("A", "\x05" + std::string(1, '\0') + "\x10" + std::string(50000, 'x'));
+    memory.StoreForm("F", {"A0,0,0,A,1,1,N,\"in A\"", "A0,40,0,B,1,1,N,\"in B\"", "LO1,1,5,5"});
+    LoadFormFromPrinter("F");
+    const auto texts = FiguresOfKind(TFigureKind::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->Text().Font, 'A');
+    EXPECT_EQ(texts[1]->Text().Font, 6);
+    const auto fonts = FiguresOfKind(TFigureKind::Font);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0]->SoftFont().Letter.view(), "B");
+    EXPECT_EQ(fonts[0]->SoftFont().Data->Bytes.size(), test::MakeFontData("B", 2).size());
+    EXPECT_EQ(ui.events.back(), "error:Warning:Font A not loaded (more than 49152 bytes or not a font)");
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "close"), 0);
+    EXPECT_EQ(CountFigures(), 4u);
+}
+
 TEST_F(ReceiveFormTest, GarbageLinesAreSkippedAndTheRestLoads)
 {
     memory.StoreForm("F", {"A0,0,0,1,1,1,N,\"a\"", "\x7f\x80\xff garbage", "B,,,,,,,,", "X0,0,1",
