@@ -49,14 +49,6 @@ bool ReceiveNamesInto(const char* command, std::vector<std::string>& list)
     return ReceiveNameList(PrinterNameLineSize, [&list](std::string name) { list.push_back(Upper(std::move(name))); });
 }
 
-// Reads and drops count bytes of a reply that is refused, so that they do
-// not spill into the next exchange.
-void DropBytes(std::size_t count)
-{
-    std::vector<std::uint8_t> ignored(count);
-    ReceiveBlock(ignored);
-}
-
 // GI: the PCX file of name, turned into a picture block. Nothing (and true)
 // when the reply is too short to be a PCX file; false on a link failure.
 bool ReceivePictureData(const std::string& name, TPictureFigure& first)
@@ -77,7 +69,7 @@ bool ReceivePictureData(const std::string& name, TPictureFigure& first)
     }
     const std::size_t fileLength = GetBe16(lengthBytes.data());
     if (fileLength < PcxHeaderSize) {
-        DropBytes(fileLength);
+        DiscardBlock(fileLength);
         ClosePort();
         return CommLink.LinkError == 0;
     }
@@ -150,7 +142,7 @@ FontFetch ReceiveFontData(const std::string& name, char letter)
     }
     const std::size_t length = GetBe16(head.data());
     if (length < FontBlockPrefix || length > MaxFontDataLength) {
-        DropBytes(length > FontBlockPrefix ? length - FontBlockPrefix : 0);
+        DiscardBlock(length > FontBlockPrefix ? length - FontBlockPrefix : 0);
         ClosePort();
         return CommLink.LinkError == 0 ? FontFetch::Refused : FontFetch::LinkFailed;
     }

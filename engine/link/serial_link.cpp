@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
@@ -247,6 +248,39 @@ std::size_t ReceiveBlock(std::span<std::uint8_t> buffer)
         Ui().ProcessMessages();
     }
     return buffer.size();
+}
+
+std::size_t DiscardBlock(std::size_t count)
+{
+    std::array<std::uint8_t, 256> scratch{};
+    std::size_t dropped = 0;
+    while (dropped < count) {
+        const std::size_t part = std::min(scratch.size(), count - dropped);
+        const std::size_t got = ReceiveBlock(std::span(scratch).first(part));
+        dropped += got;
+        if (got < part) {
+            break;
+        }
+    }
+    return dropped;
+}
+
+bool DrainReply()
+{
+    const auto stop = Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs);
+    auto lastByte = Clock::now();
+    for (;;) {
+        const auto deadline = std::min(lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs), stop);
+        std::uint8_t byte = 0;
+        if (CommLink.PortHandle < 0 || WaitForPort(POLLIN, deadline) != WaitResult::Ready || !ReadByte(byte)) {
+            return false;
+        }
+        if (byte == 0) {
+            return true;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
 }
 
 std::size_t ReceiveLine(std::string& line, std::size_t size)

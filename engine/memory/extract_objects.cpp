@@ -76,10 +76,11 @@ void ExtractBlockToFile(const TBlockExtraction& what, const std::string& name, c
     if (CommLink.LinkError == 0) {
         // A block too long for the buffer is still read to its end, so that
         // it does not spill into the next exchange.
-        if (!fits) {
-            buffer.resize(length);
+        if (fits) {
+            ReceiveBlock(std::span(buffer).first(length));
+        } else {
+            DiscardBlock(length);
         }
-        ReceiveBlock(std::span(buffer).first(length));
     }
     ClosePort();
     if (CommLink.LinkError != 0) {
@@ -135,13 +136,17 @@ void ExtractFormToFile(const std::string& name, const std::string& path)
         if (CommLink.LinkError != 0) {
             break;
         }
-        // Past the buffer's end the reply is still read to its end and dropped.
-        if (fits && buffer.size() + line.size() + 2 <= ExtractionBufferSize) {
-            buffer += line;
-            buffer += "\r\n";
-        } else {
+        if (buffer.size() + line.size() + 2 > ExtractionBufferSize) {
+            // Refused; the rest is read on, within bounds, so that it does
+            // not spill into the next exchange.
             fits = false;
+            if (CommLink.EndOfReply == 0) {
+                DrainReply();
+            }
+            break;
         }
+        buffer += line;
+        buffer += "\r\n";
         if (CommLink.EndOfReply != 0) {
             break;
         }

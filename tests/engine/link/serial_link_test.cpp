@@ -144,6 +144,20 @@ TEST_F(SerialLinkTest, AnOverlongLineLeavesItsRestForTheNextRead)
     EXPECT_EQ(line, "NEXT");
 }
 
+TEST_F(SerialLinkTest, DrainingAReplyStopsAtItsEndOrAtSilence)
+{
+    ASSERT_TRUE(OpenPort());
+    printer.Send("rest\r\nof it\0NEXT\r\n"s);
+    EXPECT_TRUE(DrainReply());
+    std::string line;
+    EXPECT_EQ(ReceiveLine(line, 256), 4u);
+    EXPECT_EQ(line, "NEXT");
+
+    printer.Send("cut short");
+    EXPECT_FALSE(DrainReply());
+    EXPECT_EQ(CommLink.LinkError, 0);
+}
+
 TEST_F(SerialLinkTest, ReceiveBlockReadsEveryByteOfAFullBlock)
 {
     ASSERT_TRUE(OpenPort());

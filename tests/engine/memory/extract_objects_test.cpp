@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+
 #include "engine/config/program_paths.h"
 #include "engine/expr/clock.h"
 #include "engine/memory/exchange_steps.h"
@@ -89,6 +92,28 @@ TEST_F(ExtractObjectsTest, AFormLongerThanTheBufferIsRefused)
     EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
     ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
     EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"HUGE"}));
+}
+
+TEST_F(ExtractObjectsTest, AReplyThatNeverEndsIsCutOffAfterTheBufferAndAShortDrain)
+{
+    // The printer would go on for 10 MB, far longer than the buffer and the
+    // drain after it take; the extraction stops while it still sends.
+    LinkTimeouts.ReplyDrainMs = 200;
+    constexpr std::size_t lineCount = 100000;
+    auto sent = std::make_shared<std::atomic<std::size_t>>(0);
+    printer.OnCommand("FI\"", [sent](test::PrinterEmulator& p, const std::string&) {
+        p.SendWhileTaken([sent]() -> std::string {
+            if (*sent == lineCount) {
+                return {};
+            }
+            ++*sent;
+            return std::string(98, 'x') + "\r\n";
+        });
+    });
+    ExtractFormToFile("ENDLESS", PathOf("endless.ejf"));
+    EXPECT_FALSE(FileExists(PathOf("endless.ejf")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
+    EXPECT_LT(sent->load(), lineCount);
 }
 
 TEST_F(ExtractObjectsTest, SilenceWritesNoFile)
