@@ -26,7 +26,6 @@ std::vector<std::string> FontNameList;
 
 namespace {
 
-constexpr std::size_t FormLineSize = 250;
 constexpr std::size_t PrinterNameLineSize = 31;
 // A soft font's block starts with its character count, 0 and its height.
 constexpr std::size_t FontBlockPrefix = 3;
@@ -239,8 +238,13 @@ bool ReceiveForm(const std::string& name)
 std::string DescribeFormLoadNotes(const TFormLoadNotes& notes)
 {
     std::string text;
+    if (notes.LinesTooLong > 0) {
+        text = std::to_string(notes.LinesTooLong) + (notes.LinesTooLong == 1 ? " form line" : " form lines") +
+               " longer than " + std::to_string(LongestCommandLine) + " characters skipped";
+    }
     if (!notes.RefusedFonts.empty()) {
-        text = notes.RefusedFonts.size() == 1 ? "Font " : "Fonts ";
+        text += text.empty() ? "" : "\n";
+        text += notes.RefusedFonts.size() == 1 ? "Font " : "Fonts ";
         for (std::size_t i = 0; i < notes.RefusedFonts.size(); ++i) {
             text += (i > 0 ? ", " : "") + std::string(1, notes.RefusedFonts[i]);
         }
@@ -266,6 +270,10 @@ bool ReceiveForm(const std::string& name, TFormLoadNotes& notes)
     std::string line;
     for (;;) {
         ReceiveLine(line, FormLineSize);
+        if (CommLink.LineTooLong != 0) {
+            DropRestOfLine();
+            ++notes.LinesTooLong;
+        }
         if (CommLink.LinkError != 0) {
             ClosePort();
             return false;
@@ -273,7 +281,9 @@ bool ReceiveForm(const std::string& name, TFormLoadNotes& notes)
         if (CommLink.EndOfReply != 0) {
             break;
         }
-        ParseFormLine(line);
+        if (CommLink.LineTooLong == 0) {
+            ParseFormLine(line);
+        }
     }
     ClosePort();
     if (!ReceivePictures() || !ReceiveFonts(notes)) {

@@ -288,6 +288,7 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
     line.clear();
     CommLink.EndOfReply = 0;
     CommLink.LinkError = 0;
+    CommLink.LineTooLong = 0;
     const std::size_t limit = size > 0 ? size - 1 : 0;
     std::string text;
     auto lastByte = Clock::now();
@@ -311,7 +312,29 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
         Ui().ProcessMessages();
     }
     // An over-long line is dropped; its rest stays queued for the next read.
+    CommLink.LineTooLong = 1;
     return 0;
+}
+
+void DropRestOfLine()
+{
+    auto lastByte = Clock::now();
+    for (;;) {
+        std::uint8_t byte = 0;
+        if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
+            CommLink.LinkError = 1;
+            return;
+        }
+        if (byte == '\n') {
+            return;
+        }
+        if (byte == 0) {
+            CommLink.EndOfReply = 1;
+            return;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
 }
 
 std::size_t PrinterPrintf(const char* format, ...)

@@ -51,7 +51,13 @@ std::size_t DiscardBlock(std::size_t count);
 bool DrainReply();
 // One reply line of at most size - 1 characters (control bytes dropped, LF
 // ends it, NUL sets EndOfReply); the text's length, 0 on silence or overflow.
+// Once size - 1 characters are stored without an LF the line is given up
+// (LineTooLong) and its rest stays queued.
 std::size_t ReceiveLine(std::string& line, std::size_t size);
+// After a line too long: reads and drops its rest up to the LF, so that no
+// piece of it is taken for a line of its own. A NUL on the way sets
+// EndOfReply; silence sets LinkError.
+void DropRestOfLine();
 // printf-style formatting of a command of any length, sent byte by byte;
 // returns the number of bytes sent. Sends nothing while the port is closed.
 std::size_t PrinterPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

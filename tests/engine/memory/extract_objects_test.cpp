@@ -10,6 +10,7 @@
 #include "engine/memory/exchange_steps.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/print/command_lines.h"
 #include "tests/engine/memory/memory_fixture.h"
 
 namespace zk {
@@ -114,6 +115,22 @@ TEST_F(ExtractObjectsTest, AReplyThatNeverEndsIsCutOffAfterTheBufferAndAShortDra
     EXPECT_FALSE(FileExists(PathOf("endless.ejf")));
     EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
     EXPECT_LT(sent->load(), lineCount);
+}
+
+TEST_F(ExtractObjectsTest, ALineAsLongAsTheWritersMakeIsSavedALongerOneWritesNoFile)
+{
+    const std::string longest(LongestCommandLine, 'x');
+    memory.StoreForm("LONG", {"D8", longest});
+    memory.StoreForm("OVER", {"D8", longest + "y", "D9"});
+    ExtractFormToFile("LONG", PathOf("long.ejf"));
+    EXPECT_EQ(ReadFile(PathOf("long.ejf")),
+              "; Saved by VORTAN label editor on 07-03-2026\r\nD8\r\n" + longest + "\r\n\r\n");
+
+    ExtractFormToFile("OVER", PathOf("over.ejf"));
+    EXPECT_FALSE(FileExists(PathOf("over.ejf")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Form line longer than 3140 characters. Nothing saved");
+    ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"LONG", "OVER"}));
 }
 
 TEST_F(ExtractObjectsTest, SilenceWritesNoFile)

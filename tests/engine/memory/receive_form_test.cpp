@@ -11,6 +11,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/variables.h"
+#include "engine/print/command_lines.h"
 #include "engine/render/redraw.h"
 #include "tests/engine/memory/memory_fixture.h"
 
@@ -236,6 +237,31 @@ TEST_F(ReceiveFormTest, ARefusedFontLeavesItsTextsWithoutAFontAndTheOthersNumber
     EXPECT_EQ(ui.events.back(), "error:Warning:Font A not loaded (more than 49152 bytes or not a font)");
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "close"), 0);
     EXPECT_EQ(CountFigures(), 4u);
+}
+
+// A PDF417 line of exactly length characters.
+std::string Pdf417LineOf(std::size_t length)
+{
+    const std::string head = "b30,30,P,300,200,";
+    return head + "\"" + std::string(length - head.size() - 2, 'd') + "\"";
+}
+
+TEST_F(ReceiveFormTest, ALineAsLongAsTheWritersMakeLoadsALongerOneIsSkippedWhole)
+{
+    // The end of the last long line would read as a bar line if the line
+    // were taken in pieces.
+    memory.StoreForm("F", {"LO1,1,5,5", Pdf417LineOf(LongestCommandLine), Pdf417LineOf(LongestCommandLine + 1),
+                           std::string(13 * 249, 'x') + "LO9,9,9,9", "LO2,2,6,6"});
+    LoadFormFromPrinter("F");
+    const auto bars = FiguresOfKind(TFigureKind::Bar);
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0]->Bar().X, 1);
+    EXPECT_EQ(bars[1]->Bar().X, 2);
+    const auto pdfs = FiguresOfKind(TFigureKind::Pdf417);
+    ASSERT_EQ(pdfs.size(), 1u);
+    EXPECT_EQ(pdfs[0]->Pdf417().Data, Pdf417LineOf(LongestCommandLine).substr(17));
+    EXPECT_EQ(CountFigures(), 3u);
+    EXPECT_EQ(ui.events.back(), "error:Warning:2 form lines longer than 3140 characters skipped");
 }
 
 TEST_F(ReceiveFormTest, GarbageLinesAreSkippedAndTheRestLoads)
