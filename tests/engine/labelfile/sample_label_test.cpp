@@ -20,7 +20,7 @@ namespace
 {
 
 const std::filesystem::path SAMPLE =
-    std::filesystem::path(__FILE__).parent_path() / "../../../resources/samples/sample.zlb";
+    std::filesystem::path(ZK_SOURCE_DIR) / "resources/samples/sample.zlb";
 
 class SampleLabelTest : public test::EngineTest
 {
