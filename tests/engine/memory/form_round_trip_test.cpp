@@ -9,6 +9,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/payload_codec.h"
+#include "engine/model/templates.h"
 #include "engine/model/variables.h"
 #include "engine/print/form_file.h"
 #include "engine/report/reporting.h"
@@ -240,6 +241,71 @@ TEST_F(FormRoundTripTest, AFormFileStoredLoadsBackTheSame)
     SaveAsForm();
     StoreFormFile(path, "FILED");
     ASSERT_TRUE(WaitUntil([&] { return memory.ActiveForm() == "FILED"; }));
+
+    ForgetLabel();
+    LoadFormFromPrinter("FILED");
+    ExpectSameLabel();
+}
+
+// A PDF417 data text as long as its dialog takes, with quotes and
+// backslashes inside.
+std::string LongestPdf417Text()
+{
+    std::string text = "\"";
+    for (int i = 0; text.size() < Pdf417DataBufferSize - 2; ++i) {
+        text += i % 3 == 0 ? "\\\"" : i % 3 == 1 ? "\\\\" : "Ab9";
+    }
+    text.resize(Pdf417DataBufferSize - 2);
+    return text + "\"";
+}
+
+class LongestPdf417RoundTripTest : public FormRoundTripTest {
+protected:
+    LongestPdf417RoundTripTest()
+    {
+        for (std::size_t i = 0; TFigure* figure : Figures()) {
+            if (figure->Is(TFigureKind::Pdf417)) {
+                figure->Pdf417().Data = LongestPdf417Text();
+                original[i] = figure->Payload;
+            }
+            ++i;
+        }
+    }
+
+    void StoreCurrentLabelAs(const std::string& name)
+    {
+        ui.storeAsUser = [name] {
+            StoreAsDlg.ObjName = name;
+            StoreAsConfirm();
+        };
+        StoreCurrentLabelDialog();
+        ASSERT_TRUE(WaitUntil([&] { return memory.Fonts().size() == 2; }));
+    }
+};
+
+TEST_F(LongestPdf417RoundTripTest, LoadsBackFromThePrinterTheSame)
+{
+    ASSERT_EQ(LongestPdf417Text().size(), Pdf417DataBufferSize - 1);
+    StoreCurrentLabelAs("ROUND");
+    ForgetLabel();
+    LoadFormFromPrinter("ROUND");
+    ExpectSameLabel();
+    EXPECT_EQ(ui.events.back(), "close");
+}
+
+TEST_F(LongestPdf417RoundTripTest, ExtractedToAFileStoresAndLoadsBackTheSame)
+{
+    StoreCurrentLabelAs("ROUND");
+    const std::string path = (TempDir() / "round.ejf").string();
+    ExtractFormToFile("ROUND", path);
+    ASSERT_TRUE(SawEvent("error:Form \"ROUND\" successfully extracted:" +
+                         std::to_string(memory.Forms().at("ROUND").size()) + " lines saved to " + path));
+    StoreFormFile(path, "FILED");
+    ASSERT_TRUE(WaitUntil([&] { return memory.ActiveForm() == "FILED"; }));
+    // Behind the file's header line, the stored form line for line.
+    const std::vector<std::string> filed = memory.Forms().at("FILED");
+    ASSERT_FALSE(filed.empty());
+    EXPECT_EQ(std::vector<std::string>(filed.begin() + 1, filed.end()), memory.Forms().at("ROUND"));
 
     ForgetLabel();
     LoadFormFromPrinter("FILED");

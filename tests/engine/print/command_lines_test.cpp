@@ -153,6 +153,24 @@ TEST_F(CommandLinesTest, LongPdf417DataIsWrittenWhole)
     EXPECT_EQ(line, "b5,6,P,400,300,r20,l4," + f.Data + "\r\n");
 }
 
+TEST_F(CommandLinesTest, TheLongestLineIsAPdf417LineWithWidestFieldsAndFullData)
+{
+    TPdf417Figure f;
+    f.X = -32768;
+    f.Y = -32768;
+    f.MaxWidth = f.MaxHeight = f.MaxRows = f.MaxCols = 65535;
+    f.SecurityLevel = 255;
+    f.Compaction = 1;
+    f.Position = 0;
+    f.ModuleWidth = 255;
+    f.ModuleHeight = 255;
+    f.Rotation = 255;
+    f.Data = std::string(Pdf417DataBufferSize - 1, 'x');
+    for (const W writer : {W::PrintStream, W::StoreStream, W::FormFile}) {
+        EXPECT_EQ(FigureLine(f, writer, "").size(), LongestCommandLine + 2);
+    }
+}
+
 struct QCase {
     int paperType;
     int offset;
