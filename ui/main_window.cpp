@@ -513,10 +513,7 @@ void TZKedit::RotateCWMClick()
 
 void TZKedit::ColorBWMClick()
 {
-    TColorToBW& form = ColorToBW();
-    form.show();
-    form.raise();
-    form.activateWindow();
+    ColorToBW().exec();
 }
 
 void TZKedit::ExitMClick()
