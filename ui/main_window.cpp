@@ -27,8 +27,10 @@
 #include "engine/softfont/soft_fonts.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/align_dlg.h"
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/color_to_bw.h"
+#include "ui/dialogs/fig_list_dlg.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/dialogs/memory_dialogs.h"
 #include "ui/dialogs/print_dialogs.h"
@@ -93,9 +95,11 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     connect(&m_closeRetryTimer, &QTimer::timeout, this, &TZKedit::RetryClose);
 
     FormCreate(args);
-    // The Help menu's forms live as long as the window.
+    // These forms live as long as the window.
     m_aboutDlg = new TAboutDlg(this);
     m_charsDlg = new TCharsDlg(this);
+    m_alignDlg = new TAlignDlg(this);
+    m_figListDlg = new TFigListDlg(this);
 }
 
 TZKedit::~TZKedit()
