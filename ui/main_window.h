@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -150,6 +152,7 @@ private:
     void FormClick();
     void FormKeyDown(int key);
     void FormMouseMove();
+    void FitInitialFrame();
 
     void BuildLabMenu();
     void ConnectCanvasEditing();
@@ -178,6 +181,8 @@ private:
     TFigListDlg* m_figListDlg = nullptr;
     // The font converter, created at its first showing and kept.
     TTtfDlg* m_ttfDlg = nullptr;
+    // The outer size the start-up chose, until the frame's size is known.
+    std::optional<QSize> m_initialFrameSize;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;
