@@ -92,14 +92,15 @@ TEditRect BarcodeRect(const TBarcodeFigure& barcode, RectRule rule)
     return RotatedRect(barcode.X, barcode.Y, length, height, barcode.Rotation);
 }
 
+// The frame steps one dot out from the first corner as stored, before the
+// corners are put in order: a box stored from bottom right to top left is
+// framed one dot in from its right and bottom edges instead.
 TEditRect BoxLikeRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, RectRule rule)
 {
-    TEditRect rect = Span(x1, y1, x2, y2);
     if (rule == RectRule::Frame) {
-        --rect.Left;
-        --rect.Top;
+        return Span(std::int64_t{x1} - 1, std::int64_t{y1} - 1, x2, y2);
     }
-    return rect;
+    return Span(x1, y1, x2, y2);
 }
 
 }  // namespace

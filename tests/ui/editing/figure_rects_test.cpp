@@ -108,11 +108,15 @@ TEST_F(FigureRectTest, RectanglesByKindRotationAndRule)
         {"pdf417 rot 2", Pdf417(2), RectRule::Hit, {-160, -44, 10, 20}},
         {"pdf417 rot 3", Pdf417(3), RectRule::Hit, {10, -150, 74, 20}},
         {"bar negative height", TBarFigure{5, 6, 10, -4, 0}, RectRule::Hit, {5, 2, 15, 6}},
-        {"bar frame", TBarFigure{5, 6, 10, -4, 0}, RectRule::Frame, {4, 1, 15, 6}},
+        // Frames take (x1 - 1, y1 - 1)-(x2, y2) from the corners as stored, then normalise.
+        {"bar frame", TBarFigure{5, 6, 10, 4, 0}, RectRule::Frame, {4, 5, 15, 10}},
+        {"bar frame negative height", TBarFigure{5, 6, 10, -4, 0}, RectRule::Frame, {4, 2, 15, 5}},
         {"picture", Picture(), RectRule::Band, {5, 6, 25, 16}},
         {"picture frame", Picture(), RectRule::Frame, {4, 5, 25, 16}},
         {"box reversed corners", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Hit, {10, 20, 30, 40}},
-        {"box frame", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Frame, {9, 19, 30, 40}},
+        {"box frame", TBoxFigure{10, 20, 30, 40, 2}, RectRule::Frame, {9, 19, 30, 40}},
+        {"box frame reversed corners", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Frame, {10, 20, 29, 39}},
+        {"box frame reversed x only", TBoxFigure{30, 20, 10, 40, 2}, RectRule::Frame, {10, 19, 29, 40}},
         {"line", TLineFigure{5, 9, 1, 3, 2, 0}, RectRule::Frame, {1, 3, 5, 9}},
     };
     for (const RectCase& c : cases) {
