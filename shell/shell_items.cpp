@@ -12,6 +12,19 @@ std::string IdFromData(const QVariant& data) { return data.toByteArray().toStdSt
 QString ShellText(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
 std::string ShellBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
+QUrl UrlFromPath(const std::string& path)
+{
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}
+
+std::string PathFromUrl(const QUrl& url)
+{
+    if (!url.isLocalFile()) {
+        return {};
+    }
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 QIcon ShellIcon(const std::string& id, bool isFolder)
 {
     // By kind only: asking for each file's own icon would read its type.
