@@ -105,8 +105,10 @@ public:
     bool BrowseSpecialFolder(TQorShellFolder folder);
 
     // Renames the object in its folder; name becomes the object's name as it
-    // is now (the old one when the rename failed). True when it was renamed.
-    bool RenameObject(std::string& name);
+    // is now (the old one when the rename failed). True when it was renamed;
+    // otherwise reason, when given, says why (the name is taken, has a '/',
+    // is empty, ...).
+    bool RenameObject(std::string& name, std::string* reason = nullptr);
 
     // Masks separated by ';'; empty means "*".
     void SetFilter(const std::string& filter);
