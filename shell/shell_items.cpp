@@ -1,7 +1,9 @@
 #include "shell/shell_items.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileIconProvider>
+#include <QStyle>
 
 #include "platform/shell_browser.h"
 
@@ -36,6 +38,15 @@ QIcon ShellIcon(const std::string& id, bool isFolder)
     case TQorShellFolder::SF_PERSONAL: return provider.icon(QFileIconProvider::Folder);
     default: return provider.icon(isFolder ? QFileIconProvider::Folder : QFileIconProvider::File);
     }
+}
+
+QIcon ShellOpenIcon(const std::string& id)
+{
+    const platform::TQorShellFolder kind = platform::TShellBrowser::SpecialFolderOf(id);
+    if (kind == platform::TQorShellFolder::SF_DESKTOP || kind == platform::TQorShellFolder::SF_DRIVES) {
+        return ShellIcon(id, true);
+    }
+    return QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
 }
 
 }  // namespace zk

@@ -29,5 +29,8 @@ std::string PathFromUrl(const QUrl& url);
 
 // The icon of an object: desktop, file-system root, home, folder or file.
 QIcon ShellIcon(const std::string& id, bool isFolder);
+// The icon of a folder shown open, as the selected entry of a combo box
+// shows it; the desktop and the root have no open form.
+QIcon ShellOpenIcon(const std::string& id);
 
 }  // namespace zk
