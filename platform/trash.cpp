@@ -289,9 +289,15 @@ TTrashResult MoveToTrash(const std::string& path, const TMountPointLookup& mount
     }
     const fs::path absolute = spelled;
     const std::string name = absolute.filename().string();
+    if (error) {
+        return Refused(error.message());
+    }
+    if (name.empty() || name == "." || name == "..") {
+        return Refused("it has no name of its own");
+    }
     struct stat info {};
-    if (error || name.empty() || name == "." || name == ".." || lstat(absolute.c_str(), &info) != 0) {
-        return Refused(error || name.empty() ? "it has no name" : ErrorText(errno));
+    if (lstat(absolute.c_str(), &info) != 0) {
+        return Refused(ErrorText(errno));
     }
     // Mount points are found by real paths; the object itself may be a link.
     const fs::path folder = fs::canonical(absolute.parent_path(), error);
@@ -309,7 +315,7 @@ TTrashResult MoveToTrash(const std::string& path, const TMountPointLookup& mount
         return Refused("there is no trash that can take it (" + reason + ")");
     }
     std::string original = source;
-    if (!trash->topDir.empty()) {
+    if (!trash->topDir.empty() && source != trash->topDir && IsWithin(source, trash->topDir)) {
         original = trash->topDir == "/" ? source.substr(1) : source.substr(trash->topDir.size() + 1);
     }
     const std::string record =

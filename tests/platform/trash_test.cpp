@@ -167,6 +167,16 @@ TEST_F(TrashTest, TheInfoRecordReservesTheName)
     EXPECT_EQ(InfoValue(Read(trash / "info" / "a.zlb.2.trashinfo"), "Path"), m_dir.string() + "/a.zlb");
 }
 
+TEST_F(TrashTest, ANameTooLongForItsRecordIsShortenedInTheTrashOnly)
+{
+    const std::string name = std::string(250, 'x') + ".zlb";  // the longest a name may be, nearly
+    MakeFile(m_dir / name, "long");
+    ASSERT_TRUE(MoveToTrash((m_dir / name).string()));
+    const std::string kept = name.substr(0, 255 - std::string(".trashinfo").size());
+    EXPECT_EQ(Read(m_dir / "data/Trash/files" / kept), "long");
+    EXPECT_EQ(InfoValue(Read(m_dir / "data/Trash/info" / (kept + ".trashinfo")), "Path"), m_dir.string() + "/" + name);
+}
+
 TEST_F(TrashTest, MissingObjectsAreNotMovedAndSayWhy)
 {
     const TTrashResult result = MoveToTrash((m_dir / "none").string());
