@@ -60,7 +60,7 @@ std::unique_ptr<QMimeData> FileListToMimeData(const std::vector<std::string>& pa
     QList<QUrl> urls;
     QByteArray marked = cut ? "cut" : "copy";
     for (const std::string& path : paths) {
-        const QUrl url = QUrl::fromLocalFile(ShellText(path));
+        const QUrl url = UrlFromPath(path);
         urls.append(url);
         marked += '\n' + url.toEncoded();
     }
@@ -79,8 +79,8 @@ std::vector<std::string> DataObjectToFileList(const QMimeData* data)
         return paths;
     }
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(ShellBytes(url.toLocalFile()));
+        if (std::string path = PathFromUrl(url); !path.empty()) {
+            paths.push_back(std::move(path));
         }
     }
     return paths;
