@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace zk {
 
@@ -84,6 +85,22 @@ void TMsgBoxDlg::ShowButtons(Buttons buttons)
     YesBt->setDefault(buttons == Buttons::YesNo);
 }
 
+void TMsgBoxDlg::ShowAboveModalDialog()
+{
+    if (!isVisible()) {
+        // A window outside the running modal dialog's family gets no input
+        // while it runs; the box joins the family as the dialog's own modal child.
+        QWidget* modal = QApplication::activeModalWidget();
+        m_modalOwner = modal != this ? modal : nullptr;
+        setWindowModality(m_modalOwner != nullptr ? Qt::WindowModal : Qt::NonModal);
+        winId();
+        windowHandle()->setTransientParent(m_modalOwner != nullptr ? m_modalOwner->windowHandle() : nullptr);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
 void TMsgBoxDlg::reject()
 {
     // Esc and the close button answer No, except mid-exchange.
@@ -96,6 +113,8 @@ void TMsgBoxDlg::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         FormShow();
+        // Stays on top without a window manager: above windows made after it too.
+        raise();
     }
     QDialog::showEvent(event);
 }
@@ -160,6 +179,20 @@ void TMsgBoxDlg::FormDeactivate()
     });
 }
 
-void TMsgBoxDlg::FormClose() { MsgBoxKeepFocus = 0; }
+void TMsgBoxDlg::FormClose()
+{
+    MsgBoxKeepFocus = 0;
+    // Without a window manager nobody else hands the focus back.
+    if (m_modalOwner != nullptr && m_modalOwner->isVisible()) {
+        m_modalOwner->activateWindow();
+    }
+    // The next showing decides afresh; a modal box over the whole program
+    // must not stay tied to a dialog that is gone.
+    m_modalOwner = nullptr;
+    setWindowModality(Qt::NonModal);
+    if (windowHandle() != nullptr) {
+        windowHandle()->setTransientParent(nullptr);
+    }
+}
 
 }  // namespace zk

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 
 #include <cstdint>
@@ -47,6 +48,10 @@ public:
     explicit TMsgBoxDlg(QWidget* parent = nullptr);
 
     void ShowButtons(Buttons buttons);
+    // Shows the box modeless, or, while a modal dialog runs, modal to that
+    // dialog so that it takes input above it; raised and given the focus
+    // either way, so it works without a window manager's help.
+    void ShowAboveModalDialog();
     // While busy (an exchange runs) neither Esc nor the close button closes it.
     void SetBusy(bool busy) { m_busy = busy; }
     bool IsBusy() const { return m_busy; }
@@ -77,6 +82,8 @@ private:
     void FormClose();
 
     bool m_busy = false;
+    // The modal dialog the box was shown over; it gets the focus back.
+    QPointer<QWidget> m_modalOwner;
 };
 
 }  // namespace zk

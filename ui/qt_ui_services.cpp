@@ -59,9 +59,7 @@ void QtUiServices::ShowBusyWindow(const std::string& text)
     m_box.ShowButtons(TMsgBoxDlg::Buttons::None);
     m_box.setWindowTitle(QStringLiteral("Communicating ..."));
     m_box.SetBusy(true);
-    if (!m_box.isVisible()) {
-        m_box.show();
-    }
+    m_box.ShowAboveModalDialog();
 }
 
 void QtUiServices::SetBusyText(const std::string& text) { m_box.MsgText->setText(FromEngine(text)); }
@@ -78,9 +76,7 @@ void QtUiServices::ShowBusyError(const std::string& caption, const std::string& 
     m_box.ShowButtons(TMsgBoxDlg::Buttons::Ok);
     m_box.setWindowTitle(FromEngine(caption));
     m_box.MsgText->setText(FromEngine(text));
-    if (!m_box.isVisible()) {
-        m_box.show();
-    }
+    m_box.ShowAboveModalDialog();
 }
 
 void QtUiServices::Beep() { QApplication::beep(); }

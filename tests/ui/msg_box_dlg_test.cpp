@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include "engine/report/reporting.h"
 #include "tests/support/printer_emulator.h"
 #include "tests/ui/modal_driver.h"
+#include "ui/dialogs/print_dialogs.h"
+#include "ui/dialogs/var_cnt_dlg.h"
 #include "ui/qt_ui_services.h"
 
 namespace zk {
@@ -293,6 +296,58 @@ TEST_F(MsgBoxLinkTest, AnOpenFailureDuringAnExchangeShowsInTheBusyWindow)
     EXPECT_EQ(VisibleButtons(), "OkBt ");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+// How the user ends the error box: through the window system, as a real
+// click or key press arrives, so that a window blocked by a modal dialog
+// never sees it.
+enum class Dismissal { ClickOk, PressEnter };
+
+class ErrorOverModalDialogTest : public MsgBoxLinkTest, public ::testing::WithParamInterface<Dismissal> {};
+
+TEST_P(ErrorOverModalDialogTest, TheErrorTakesTheUsersAnswerAndHandsTheFocusBack)
+{
+    LinkTimeouts.ReplySilenceMs = 50;
+    printer.SetSilent(true);
+    QWidget formsParent;
+    InstallPrintDialogs(&formsParent);
+    TVarCntDlg& dialog = VarCntDlg();
+    bool errorShown = false;
+    bool dismissed = false;
+    bool dialogActiveAgain = false;
+    test::WhenModalShows([&](QWidget*) {
+        // Returns with the error on screen; the dialog is still running.
+        dialog.FromPrBt->click();
+        errorShown = box().isVisible() && Caption() == "Error" && Text() == "No printer response";
+        QWindow* boxWindow = box().windowHandle();
+        if (GetParam() == Dismissal::ClickOk) {
+            QTest::mouseClick(boxWindow, Qt::LeftButton, {}, box().OkBt->geometry().center());
+        } else {
+            QTest::keyClick(boxWindow, Qt::Key_Return);
+        }
+        dismissed = QTest::qWaitFor([&] { return !box().isVisible(); }, 1000);
+        dialogActiveAgain = QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }, 1000);
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(errorShown);
+    EXPECT_TRUE(dismissed);
+    EXPECT_EQ(MsgBoxAnswer, 1);
+    EXPECT_TRUE(dialogActiveAgain);
+
+    // Once that dialog is gone, the box asks as an ordinary modal box again.
+    Qt::WindowModality later = Qt::NonModal;
+    test::WhenModalShows([&](QWidget* modal) {
+        later = modal->windowModality();
+        modal->findChild<QPushButton*>("OkBt")->click();
+    });
+    ShowMessageBox("Error", "Nothing to print");
+    EXPECT_EQ(later, Qt::ApplicationModal);
+    ResetPrintDialogModes();
+}
+
+INSTANTIATE_TEST_SUITE_P(ClickOrEnter, ErrorOverModalDialogTest,
+                         ::testing::Values(Dismissal::ClickOk, Dismissal::PressEnter),
+                         [](const auto& info) { return info.param == Dismissal::ClickOk ? "ClickOk" : "PressEnter"; });
 
 }  // namespace
 }  // namespace zk
