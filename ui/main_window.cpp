@@ -486,6 +486,10 @@ void TZKedit::BringToFront()
         showNormal();
     }
     raise();
+    // Nothing else keeps the toolbar above the window without a window manager.
+    if (m_toolbar != nullptr && m_toolbar->isVisible()) {
+        m_toolbar->raise();
+    }
     activateWindow();
 }
 
