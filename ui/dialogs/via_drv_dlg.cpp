@@ -152,6 +152,8 @@ void TViaDrvDlg::PrintViaDriver()
         QMessageBox box(QMessageBox::NoIcon, "Error", "Can't start printing", QMessageBox::Ok, this);
         box.exec();
     } else {
+        // Bars and text edges reach the print system as drawn, never blurred by JPEG.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         const int sets = SetsUD->value();
         const int copies = CopiesUD->value();
         for (int set = 1; set <= sets; ++set) {

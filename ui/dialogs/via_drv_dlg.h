@@ -53,7 +53,8 @@ private:
     void FillPrinterList();
     void SetPrintButtonsEnabled(bool enabled);
 
-    QPrinter m_printer;
+    // At the printer's own resolution, so that a label dot is a printer pixel.
+    QPrinter m_printer{QPrinter::HighResolution};
 };
 
 // Runs on the job's printer after the dialog has chosen it; tests send the
