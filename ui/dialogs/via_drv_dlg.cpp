@@ -46,8 +46,6 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-bool PlatformListsPrinter() { return DriverPrinterHook || !QPrinterInfo::availablePrinterNames().isEmpty(); }
-
 // The label as the print job draws it: a copy, so that a redraw while the
 // job lets window messages run cannot pull the pixels away.
 QImage RenderedLabel()
@@ -171,7 +169,9 @@ void TViaDrvDlg::PrintViaDriver()
         }
         painter.end();
     }
-    SetPrintButtonsEnabled(PlatformListsPrinter());
+    // Failed or not, the job is over: the dialog stays usable (another
+    // printer, other settings, another try).
+    SetPrintButtonsEnabled(true);
 }
 
 void TViaDrvDlg::PrSetupBtClick()

@@ -58,8 +58,7 @@ private:
 };
 
 // Runs on the job's printer after the dialog has chosen it; tests send the
-// pages to a PDF file here. While set it also counts as a printer the
-// platform lists.
+// pages to a PDF file here.
 extern std::function<void(QPrinter&)> DriverPrinterHook;
 
 }  // namespace zk

@@ -99,6 +99,39 @@ TEST_F(ViaDrvDlgTest, OneLabelDotIsOnePixelOfThePrinter)
     EXPECT_FALSE(pdf.contains("/DCTDecode"));
 }
 
+TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
+{
+    // A print system that refuses the job: its file can't be made.
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((TempDir() / "gone" / "label.pdf").string()));
+        ++jobs;
+    };
+    test::AddTextAndBarcode();
+    std::string reported;
+    test::WhenModalShows([&reported](QWidget* modal) {
+        reported = modal->property("text").toString().toStdString();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    dlg.show();
+    dlg.PrintBt->click();
+    EXPECT_EQ(reported, "Can't start printing");
+    dlg.close();
+    dlg.show();
+    for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    // And the next print goes out.
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdfPath));
+        ++jobs;
+    };
+    dlg.PrintBt->click();
+    EXPECT_EQ(jobs, 2);
+    EXPECT_EQ(PdfPages(), 1);
+}
+
 TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)
 {
     for (QSpinBox* box : {dlg.SetsUD, dlg.CopiesUD}) {
