@@ -8,7 +8,9 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/model/variables.h"
 #include "engine/print/new_values.h"
@@ -190,14 +192,27 @@ void TNewVarDlg::PrintBtClick()
         ViaDrvDlg().PrintViaDriver();
         FillVariableGrid();
     } else if (TestPrintMode != 0) {
-        // Reports, closes the port and advances the counters itself.
-        if (PrintLabel()) {
-            FillVariableGrid();
-        }
+        TestPrintWithNewValues();
     } else if (ActiveFormName.empty()) {
         ShowMessageBox("Error", "No form is selected");
     } else if (PrintFormWithNewValues(ActiveFormName.str())) {
         FillVariableGrid();
+    }
+}
+
+void TNewVarDlg::TestPrintWithNewValues()
+{
+    TExchangeGuard exchange;
+    // A print that went out reported and advanced the counters itself.
+    if (PrintLabel()) {
+        FillVariableGrid();
+        return;
+    }
+    // The user's refusal to retry was the report; unlike the test print
+    // dialog, this one adds none, only ends the exchange.
+    ClosePort();
+    if (CommLink.WriteAborted != 0 && StatusBoxEnabled == 1) {
+        Ui().CloseBusyWindow();
     }
 }
 

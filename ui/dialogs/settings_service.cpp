@@ -39,14 +39,14 @@ std::string SetClockCommand(const TClockTime& time)
 
 void SendServiceCommand(const std::string& command)
 {
+    // The printer answers on its own paper: nothing is awaited, and a
+    // refused byte was already told by the retry question.
     TExchangeGuard exchange;
     if (!OpenPort()) {
         return;
     }
-    ShowCommunicating("Sending command to printer");
     PrinterPrintf("%s", command.c_str());
     ClosePort();
-    ReportNoResponse();
 }
 
 std::string ReadPrinterClock()

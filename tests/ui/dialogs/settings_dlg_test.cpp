@@ -201,8 +201,29 @@ TEST_F(ServiceCommandTest, EachButtonSendsItsCommandWithItsLineEnds)
         EXPECT_LT(CommLink.PortHandle, 0);  // closed after its one exchange
     }
     EXPECT_TRUE(ui.messageBoxes.empty());
-    // Each exchange shows the busy window and closes it.
+    // Nothing is awaited, so no busy window is shown or left up.
     EXPECT_FALSE(ui.busyVisible);
+}
+
+TEST_F(ServiceCommandTest, ARefusedWriteIsReportedOnceByTheRetryQuestion)
+{
+    LinkTimeouts.WriteTimeoutMs = 50;
+    // The printer takes nothing: the first byte is refused.
+    printer.BlockWrites();
+    ui.answers = {0};
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.DiagnBt->click();
+    EXPECT_EQ(CommLink.WriteAborted, 1);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Can't write to comm. port. Retry ?");
+    EXPECT_EQ(std::count_if(ui.events.begin(), ui.events.end(),
+                            [](const std::string& event) { return event.starts_with("error:"); }),
+              0)
+        << ::testing::PrintToString(ui.events);
+    EXPECT_FALSE(ui.busyVisible);
+    EXPECT_LT(CommLink.PortHandle, 0);
+    printer.Resume();
 }
 
 TEST_F(ServiceCommandTest, ResetAsksFirstAndSendsOnlyAfterYes)
