@@ -372,6 +372,16 @@ void TZKedit::ScrollToOrigin()
     m_scrollArea->verticalScrollBar()->setValue(0);
 }
 
+int TZKedit::LabelImageTop() const
+{
+    return m_label->mapTo(m_scrollArea->viewport(), QPoint(0, 0)).y();
+}
+
+TBoxAnchor TZKedit::MessageBoxAnchor() const
+{
+    return TBoxAnchor{frameGeometry(), LabelImageTop(), ScrollPosition()};
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     form->move(DialogPosition(ClientOrigin(), ClientSize(), form->frameGeometry().size(), x, y, ScrollPosition()));

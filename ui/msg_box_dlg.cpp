@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -23,16 +22,6 @@ QPoint MsgBoxPosition(const TBoxAnchor& anchor, QSize boxSize)
     const int top = anchor.mainFrame.top() + anchor.labelImageTop + (anchor.mainFrame.height() - boxSize.height()) / 4 +
                     anchor.scroll.y() + 16;
     return {left, top};
-}
-
-std::function<std::optional<TBoxAnchor>()> AnchorToWindow(const QWidget* window)
-{
-    return [window = QPointer<const QWidget>(window)]() -> std::optional<TBoxAnchor> {
-        if (window.isNull()) {
-            return std::nullopt;
-        }
-        return TBoxAnchor{window->frameGeometry(), 0, {}};
-    };
 }
 
 namespace {

@@ -36,9 +36,6 @@ struct TBoxAnchor {
 // below the label image, following the scroll position.
 QPoint MsgBoxPosition(const TBoxAnchor& anchor, QSize boxSize);
 
-// A source for a window without a label view; the box then sits over it.
-std::function<std::optional<TBoxAnchor>()> AnchorToWindow(const QWidget* window);
-
 class TMsgBoxDlg : public QDialog {
     Q_OBJECT
 
