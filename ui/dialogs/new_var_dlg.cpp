@@ -120,7 +120,6 @@ void TNewVarDlg::FormShow() { SetFormHelp(*this, NewVarHelpContext); }
 
 void TNewVarDlg::PrepareNewValuesDialog(int rows, bool withPrint)
 {
-    PlacePrintDialog(this);
     const int gridHeight = rows > VisibleRows - 1 ? VisibleRows * RowHeight + 13 : rows * (RowHeight + 1) + 3;
     const int clientHeight = gridHeight + GridTop + 50;
     VarGrid->setGeometry(GridLeft, GridTop, GridWidth, gridHeight);
@@ -133,6 +132,8 @@ void TNewVarDlg::PrepareNewValuesDialog(int rows, bool withPrint)
     OkBt->setGeometry(withPrint ? 136 : 200, buttonTop, ButtonWidth, ButtonHeight);
     PrintBt->setGeometry(216, buttonTop, ButtonWidth, ButtonHeight);
     PrintBt->setVisible(withPrint);
+    // Placed at the size it now has.
+    PlacePrintDialog(this);
 
     VarGrid->clearContents();
     VarGrid->setRowCount(rows);
