@@ -45,6 +45,9 @@ public:
     explicit TMsgBoxDlg(QWidget* parent = nullptr);
 
     void ShowButtons(Buttons buttons);
+    // The message; a text that doesn't fit the form's one line widens it
+    // (up to two thirds of the screen) and then wraps and makes it taller.
+    void SetText(const QString& text);
     // Shows the box modeless, or, while a modal dialog runs, modal to that
     // dialog so that it takes input above it; raised and given the focus
     // either way, so it works without a window manager's help.
@@ -77,6 +80,10 @@ private:
     void FormShow();
     void FormDeactivate();
     void FormClose();
+    // Sizes the form and its text area to the text.
+    void FitText();
+    // Where the box opens: against its anchor, else centred on the screen.
+    void Place();
 
     bool m_busy = false;
     // The modal dialog the box was shown over; it gets the focus back.

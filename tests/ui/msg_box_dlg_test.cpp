@@ -1,6 +1,7 @@
 #include "ui/msg_box_dlg.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QWindow>
 #include <QPushButton>
@@ -121,6 +122,65 @@ TEST_F(MsgBoxTest, TextsInTheEnginesCodePageShowAsTheirCharacters)
     test::ClickInModal("OkBt");
     ShowMessageBox("Error", "Caf\xe9 \x80", false);
     EXPECT_EQ(box().MsgText->text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
+}
+
+// The box of the given text as the user sees it, and whether its text shows
+// whole: the ink of the rendered text keeps off the edges of the text's
+// area (text cut off runs into them) and the box stays on the screen.
+struct ShownText {
+    QSize boxSize;
+    bool whole = false;
+    bool onScreen = false;
+};
+
+ShownText ShowAndLook(const std::string& text)
+{
+    ShownText shown;
+    test::WhenModalShows([&shown](QWidget* modal) {
+        auto* label = modal->findChild<QLabel*>("MsgText");
+        const QImage picture = label->grab().toImage();
+        QRect ink;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                if (qGray(picture.pixel(x, y)) < 128) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        shown.boxSize = modal->size();
+        shown.whole = !ink.isEmpty() && ink.left() > 0 && ink.top() > 0 && ink.right() < picture.width() - 1 &&
+                      ink.bottom() < picture.height() - 1 && modal->rect().contains(label->geometry());
+        shown.onScreen = modal->screen()->availableGeometry().contains(modal->frameGeometry());
+        modal->findChild<QPushButton*>("OkBt")->click();
+    });
+    ShowMessageBox("Error", text);
+    return shown;
+}
+
+TEST_F(MsgBoxTest, ATextThatFitsKeepsTheFormsSize)
+{
+    const ShownText shown = ShowAndLook("Nothing to print");
+    EXPECT_EQ(shown.boxSize, QSize(364, 93));
+    EXPECT_TRUE(shown.whole);
+}
+
+TEST_F(MsgBoxTest, ALongTextGrowsTheBoxAndShowsWhole)
+{
+    const std::string path = "/home/somebody/" + std::string(6, 'x') + "/a-rather-long-folder-name-for-labels/" +
+                             "another-folder-with-an-even-longer-name/and-one-more-level/ZOVIDURU.html";
+    const std::string reply(126, 'R');
+    const std::string lines = "WARNING! For label printer ZK-7300H only\n"
+                              "The current label mode (Black line or normal label) must be selected\n"
+                              "before switching the printer on (DIP switches 6 and 7). Place a label\n"
+                              "roll in the printer with at least one label gap in the next 20 cm.\n"
+                              "The printer will detect label sensor levels and write them. Only the\n"
+                              "current label mode will be calibrated. Do You want to continue ?";
+    for (const std::string& text : {"Can't open help file " + path, "Sensor levels " + reply, lines}) {
+        SCOPED_TRACE(text);
+        const ShownText shown = ShowAndLook(text);
+        EXPECT_TRUE(shown.whole);
+        EXPECT_TRUE(shown.onScreen);
+    }
 }
 
 struct PlaceCase {

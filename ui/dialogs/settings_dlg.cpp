@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -313,10 +314,21 @@ void TSettingsDlg::CalibrationBtClick()
         "roll in the printer with at least one label gap in the next 20 cm.\n"
         "The printer will detect label sensor levels and write them. Only the\n"
         "current label mode will be calibrated. Do You want to continue ?";
-    if (ShowMessageBox("Label sensor sensitivity calibration", Warning, true) != 1) {
+    // The desktop's standard boxes, for the question and for the outcome.
+    QMessageBox question(QMessageBox::NoIcon, "Label sensor sensitivity calibration", Warning,
+                         QMessageBox::Yes | QMessageBox::No, this);
+    if (question.exec() != QMessageBox::Yes) {
         return;
     }
-    WithDialogPort([] { CalibrateLabelSensor(); });
+    TCalibrationResult result;
+    WithDialogPort([&result] { result = CalibrateLabelSensor(); });
+    if (!result.PortOpened) {
+        return;
+    }
+    QMessageBox outcome(QMessageBox::NoIcon, result.Answered ? "Calibration response" : "Error",
+                        result.Answered ? FromCp1252(result.Reply) : QString("No printer response"), QMessageBox::Ok,
+                        this);
+    outcome.exec();
 }
 
 void TSettingsDlg::OkBtClick()

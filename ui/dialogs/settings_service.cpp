@@ -72,12 +72,14 @@ void SetPrinterClock()
     SendServiceCommand(SetClockCommand(ClockNow()));
 }
 
-void CalibrateLabelSensor()
+TCalibrationResult CalibrateLabelSensor()
 {
     TExchangeGuard exchange;
+    TCalibrationResult result;
     if (!OpenPort()) {
-        return;
+        return result;
     }
+    result.PortOpened = true;
     ShowCommunicating("Calibrating label sensor");
     PrinterPrintf("%s", CalibrationCommand);
     Ui().Pause(CalibrationWaitMs);
@@ -85,12 +87,11 @@ void CalibrateLabelSensor()
     if (CommLink.WriteAborted == 0) {
         ReceiveLine(line, CalibrationLineLength + 1);
     }
+    result.Answered = CommLink.LinkError == 0;
+    result.Reply = TranslateToAnsi(line);
     ClosePort();
-    // A failed exchange ends with "No printer response" captioned "Error".
-    ReportNoResponse();
-    if (CommLink.LinkError == 0) {
-        ShowMessageBox("Calibration response", TranslateToAnsi(line));
-    }
+    CloseStatusBox();
+    return result;
 }
 
 }  // namespace zk
