@@ -110,6 +110,10 @@ TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent)
     ResetBt = MakeButton(this, "ResetBt", "Reset Printer");
     CalibrationBt = MakeButton(this, "CalibrationBt", "Calibration");
     TrnList = MakeList<QComboBox>(this, "TrnList", {});
+    // Filled at each showing (ports come and go, translation files are
+    // named): the lists widen to their longest entry.
+    PortNumber->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    TrnList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     EnableR2L = new QCheckBox("Allow Reverse Direction", this);
     EnableR2L->setObjectName("EnableR2L");
     OkBt = MakeButton(this, "OkBt", "OK");
@@ -213,10 +217,6 @@ void TSettingsDlg::FillPortList()
 
 void TSettingsDlg::FillSettingsDialog()
 {
-    if (ZKedit != nullptr) {
-        adjustSize();
-        ZKedit->PlaceDialog(-1, 0, this);
-    }
     PortNumber->clear();
     FillPortList();
     Bauds->setCurrentIndex(Settings.BaudIndex);
@@ -232,6 +232,12 @@ void TSettingsDlg::FillSettingsDialog()
     TrnList->setCurrentIndex(Settings.Translation);
     EnableR2L->setVisible(Settings.EnableRlDir == 1);
     EnableR2L->setChecked(Settings.EnableRlDir == 1);
+    // Sized to the lists just filled, then placed at that size.
+    layout()->activate();
+    adjustSize();
+    if (ZKedit != nullptr) {
+        ZKedit->PlaceDialog(-1, 0, this);
+    }
 }
 
 void TSettingsDlg::UseDialogPortSettings()

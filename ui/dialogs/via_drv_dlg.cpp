@@ -67,6 +67,8 @@ TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
     PrintBt->setDefault(true);
     PrList = new QComboBox(this);
     PrList->setObjectName("PrList");
+    // Filled at each showing with the desktop's printer names.
+    PrList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     SetsUD = MakeCount(this, "SetsUD");
     SetsBox = SetsUD;
     CopiesUD = MakeCount(this, "CopiesUD");
