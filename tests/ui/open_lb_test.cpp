@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,26 @@ TEST_F(OpenLbTest, TheFormAndItsControls)
     EXPECT_TRUE(OpenLb->findChild<QCheckBox*>("ShrinkBox")->isChecked());
     EXPECT_TRUE(OpenLb->findChild<QLineEdit*>("PathLb")->isReadOnly());
     EXPECT_TRUE(OpenLb->findChild<QPushButton*>("OpenBt")->isDefault());
+}
+
+TEST_F(OpenLbTest, ALongFolderNameShowsWholeInTheFolderPaneWhichScrolls)
+{
+    const std::string name = "labels for the spring catalogue of the northern warehouse, second edition";
+    const std::string folder = Labels() + "/" + name;
+    std::filesystem::create_directories(folder);
+    OpenLb->show();
+    TQorShellTree& tree = *OpenLb->ShellTree();
+    tree.SetSelectedFolder(folder);
+    QTreeWidgetItem* item = tree.currentItem();
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(item->text(0).toStdString(), name);
+    QCoreApplication::processEvents();
+    // The row is as wide as its icon and its whole name, not cut off at the
+    // pane's edge; the pane scrolls sideways to it.
+    const QRect row = tree.visualItemRect(item);
+    EXPECT_GE(row.width(), tree.fontMetrics().horizontalAdvance(item->text(0)) + tree.iconSize().width());
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
+    OpenLb->hide();
 }
 
 TEST_F(OpenLbTest, TheListShowsOnlyLabelFilesOfTheTreesFolder)
