@@ -129,6 +129,7 @@ TQorShellList::TQorShellList(QWidget* parent)
 
     m_monitor.SetNotifyFilter({TDirMonValue::dmcFileName, TDirMonValue::dmcDirName});
     m_monitor.OnDirChange = [this](TDirMon&) { m_refreshTimer.start(); };
+    m_monitor.SuspendWhileHidden(this);
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(RefreshDelayMs);
     connect(&m_refreshTimer, &QTimer::timeout, this, &TQorShellList::SmartRefresh);

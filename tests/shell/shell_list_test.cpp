@@ -91,6 +91,7 @@ TEST_F(ShellListTest, ParentItemLeadsInBothDirectionsAndGoesUp)
 TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
 {
     TQorShellList list;
+    list.show();  // a hidden list watches nothing
     list.SetFilter("*.zlb");
     list.SetPath(Path("home/labels"));
     list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
