@@ -8,6 +8,7 @@
 
 #include "shell/shell_tree.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/support/folder_churn.h"
 
 namespace zk {
 namespace {
@@ -104,6 +105,18 @@ TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
     const std::vector<QTreeWidgetItem*> selected = list.SelectedItems();
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(list.GetFullPath(selected.front()), Path("home/labels/b.zlb"));
+}
+
+// Changes that come faster than the merge delay are still merged: the
+// delay runs from the first change it gathers, not from the last.
+TEST_F(ShellListTest, ABusyFolderIsStillMerged)
+{
+    TQorShellList list;
+    list.show();
+    list.SetPath(Path("home/labels"));
+    const test::FolderChurn churn(Path("home/labels"));
+    MakeFile("home/labels/new.zlb");
+    EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/new.zlb")) >= 0; }));
 }
 
 TEST_F(ShellListTest, EnteringAFolderAndRenaming)
