@@ -14,6 +14,9 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
+#include "platform/dir_watcher.h"
+#include "tests/support/event_loop_deadline.h"
+#include "tests/support/folder_churn.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "ui/open_lb.h"
@@ -178,6 +181,33 @@ TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
     ASSERT_TRUE(LoadLabelFile(std::nullopt));
     EXPECT_EQ(OpenLabelAccepted, 1);
     EXPECT_EQ(CountFigures(), 2u);
+}
+
+// The browser lives hidden for the whole run: while hidden it watches
+// nothing, and shown it keeps the editor responsive however busy the
+// folders it shows are.
+TEST_F(OpenLbTest, ABusyFolderFreezesNeitherTheEditorNorTheBrowser)
+{
+    for (int i = 0; i < 500; ++i) {
+        std::filesystem::create_directory(TempDir() / ("f" + std::to_string(1000 + i)));
+    }
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    const auto watched = [] { return platform::WatchHub::Program()->WatchedFolders(); };
+    EXPECT_EQ(watched(), std::vector<std::string>{});
+    const FolderChurn churn(TempDir());
+    RunEventLoopFor(std::chrono::milliseconds(1000));
+
+    std::vector<std::string> watchedWhileShown;
+    WhenModalShows([&](QWidget* modal) {
+        RunEventLoopFor(std::chrono::milliseconds(1000));
+        watchedWhileShown = watched();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_NE(std::find(watchedWhileShown.begin(), watchedWhileShown.end(), TempDir().string()),
+              watchedWhileShown.end());
+    EXPECT_EQ(watched(), std::vector<std::string>{});
+    EXPECT_GT(churn.Changes(), 100u);
 }
 
 }  // namespace
