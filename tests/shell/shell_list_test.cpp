@@ -17,7 +17,6 @@ class ShellListTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/sub");
         MakeFile("home/labels/b.zlb", std::string(5000, 'x'));
         MakeFile("home/labels/a.zlb", "x");

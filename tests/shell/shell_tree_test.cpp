@@ -24,7 +24,6 @@ class ShellTreeTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/2024");
         MakeDir("home/labels/archive");
         MakeDir("home/.config");

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -181,6 +183,38 @@ TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
     ASSERT_TRUE(LoadLabelFile(std::nullopt));
     EXPECT_EQ(OpenLabelAccepted, 1);
     EXPECT_EQ(CountFigures(), 2u);
+}
+
+// A test's program directory, the browser's start, lies in the test
+// program's private folder, its HOME; the browser reaches it through the
+// desktop's Home and reads and watches nothing outside.
+TEST_F(OpenLbTest, TheBrowserStaysInTheTestsOwnFolder)
+{
+    const std::string home = std::getenv("HOME");
+    const auto inside = [&home](const std::string& path) { return path == home || path.starts_with(home + "/"); };
+    EXPECT_TRUE(inside(ProgramPaths.ProgramDir)) << ProgramPaths.ProgramDir;
+    std::vector<std::string> watched;
+    std::vector<std::string> read;
+    WhenModalShows([&](QWidget* modal) {
+        watched = platform::WatchHub::Program()->WatchedFolders();
+        TQorShellTree* tree = modal->findChild<TQorShellTree*>("ShellTree");
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+            if ((*it)->childCount() > 0) {
+                read.push_back(TQorShellTree::NodeId(*it));
+            }
+        }
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_FALSE(watched.empty());
+    for (const std::string& folder : watched) {
+        EXPECT_TRUE(inside(folder)) << folder;
+    }
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read.front(), platform::DesktopId);
+    for (const std::string& folder : std::vector<std::string>(read.begin() + 1, read.end())) {
+        EXPECT_TRUE(inside(folder)) << folder;
+    }
 }
 
 // The browser lives hidden for the whole run: while hidden it watches
