@@ -22,11 +22,12 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 jobs=$(nproc)
 logs=$(mktemp -d)
 
-# Folders made and removed right in /tmp, a few hundred changes a second.
+# Folders made and removed right in /tmp, a few hundred changes a second,
+# until the stop file appears.
 churn() {
   local names=()
   for i in $(seq 20); do names+=("/tmp/zk-stress-churn.$$.$i"); done
-  while :; do
+  while [ ! -e "$logs/stop" ]; do
     mkdir "${names[@]}"
     rmdir "${names[@]}"
     sleep 0.05
@@ -34,7 +35,7 @@ churn() {
 }
 churn &
 churner=$!
-trap 'kill "$churner" 2>/dev/null; wait "$churner" 2>/dev/null; rm -rf "$logs" /tmp/zk-stress-churn.$$.*' EXIT
+trap 'touch "$logs/stop"; wait "$churner" || true; rm -rf "$logs"' EXIT
 
 failures=0
 slowest_time=0
