@@ -44,7 +44,8 @@ for round in $(seq "$rounds"); do
   log="$logs/round-$round.log"
   ctest --test-dir "$build" -L '^(ui_tests|shell_tests)$' -j "$jobs" --output-on-failure >"$log" 2>&1 || true
   # Result lines: "  12/600 Test  #34: Suite.Name ....   Passed    1.23 sec"
-  failed=$(grep -E '^ *[0-9]+/[0-9]+ +Test +#[0-9]+: ' "$log" | grep -v ' Passed ' | sed -E 's/.*#[0-9]+: ([^ ]+) .*/\1/' || true)
+  failed=$(grep -E '^ *[0-9]+/[0-9]+ +Test +#[0-9]+: ' "$log" | grep -v ' Passed ' |
+    sed -E 's/.*#[0-9]+: ([^ ]+) .*/\1/' || true)
   count=$(printf '%s' "$failed" | grep -c . || true)
   failures=$((failures + count))
   read -r time name < <(grep -E '^ *[0-9]+/[0-9]+ +Test +#[0-9]+: ' "$log" |

@@ -56,7 +56,10 @@ protected:
     }
     // Lets events run until the condition holds; the bound only keeps a
     // broken build from hanging.
-    [[nodiscard]] static bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
+    [[nodiscard]] static bool WaitFor(const std::function<bool()>& condition)
+    {
+        return QTest::qWaitFor(condition, 5000);
+    }
 
     std::filesystem::path m_root;
     std::string m_oldHome;
