@@ -24,33 +24,30 @@ bool Fail(const std::string& what, const std::string& detail)
 }
 
 // Every file beside the program, as the tests find them there: the printer
-// font file, the help page, the tools some tests run. Hard links cost
-// nothing; across file systems the program and its data files are copied
-// and the other programs linked to symbolically.
-bool LinkProgram(const fs::path& self, const fs::path& into)
+// font file, the help page, the tools some tests run, all hard-linked,
+// which costs nothing. A program too large to copy for every test is not
+// copied: EXDEV when the folder lies on another file system, 0 when done.
+int LinkProgram(const fs::path& self, const fs::path& into)
 {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(self.parent_path(), error)) {
-        const fs::file_status status = entry.status(error);
-        if (!fs::is_regular_file(status)) {
+        if (!fs::is_regular_file(entry.status(error))) {
             continue;
         }
         const fs::path target = into / entry.path().filename();
-        if (link(entry.path().c_str(), target.c_str()) == 0) {
-            continue;
-        }
-        const bool otherProgram =
-            (status.permissions() & fs::perms::owner_exec) != fs::perms::none && entry.path() != self;
-        if (otherProgram) {
-            fs::create_symlink(entry.path(), target, error);
-        } else {
-            fs::copy_file(entry.path(), target, error);
-        }
-        if (error) {
-            return Fail("can't place " + entry.path().string(), error.message());
+        if (link(entry.path().c_str(), target.c_str()) != 0) {
+            const int reason = errno;
+            if (reason != EXDEV) {
+                Fail("can't link " + entry.path().string(), std::strerror(reason));
+            }
+            return reason;
         }
     }
-    return !error || Fail("can't list " + self.parent_path().string(), error.message());
+    if (error) {
+        Fail("can't list " + self.parent_path().string(), error.message());
+        return error.value();
+    }
+    return 0;
 }
 
 bool PointEnvironmentInto(const fs::path& folder)
@@ -92,17 +89,32 @@ bool EnterPrivateFolder(char* argv[])
     if (started != nullptr && self.parent_path() == fs::path(started) / "program") {
         return PointEnvironmentInto(started);
     }
-    std::string pattern = (fs::temp_directory_path() / ("zk-" + self.filename().string() + ".XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return Fail("can't make " + pattern, std::strerror(errno));
+    // In the temporary directory, or where the build keeps its programs
+    // when that lies on another file system.
+    const fs::path bases[] = {fs::temp_directory_path(), self.parent_path().parent_path() / "test-folders"};
+    fs::path folder;
+    for (const fs::path& base : bases) {
+        fs::create_directories(base, error);
+        std::string pattern = (base / ("zk-" + self.filename().string() + ".XXXXXX")).string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            return Fail("can't make " + pattern, std::strerror(errno));
+        }
+        const int linked = fs::create_directory(fs::path(pattern) / "program", error)
+                               ? LinkProgram(self, fs::path(pattern) / "program")
+                               : error.value();
+        if (linked == 0) {
+            folder = pattern;
+            break;
+        }
+        fs::remove_all(pattern, error);
+        if (linked != EXDEV) {
+            return false;
+        }
     }
-    const fs::path folder = pattern;
+    if (folder.empty()) {
+        return Fail("can't link " + self.string(), "no folder on its file system");
+    }
     const fs::path program = folder / "program" / self.filename();
-    fs::create_directory(folder / "program", error);
-    if (error || !LinkProgram(self, folder / "program")) {
-        fs::remove_all(folder, error);
-        return false;
-    }
     setenv(FolderVariable, folder.c_str(), 1);
     execv(program.c_str(), argv);
     const int reason = errno;
