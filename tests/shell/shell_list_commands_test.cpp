@@ -19,7 +19,6 @@ class ShellListCommandsTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/archive");
         MakeFile("home/labels/a.zlb");
         MakeFile("home/labels/b.zlb");
@@ -28,7 +27,6 @@ protected:
     void TearDown() override
     {
         QApplication::clipboard()->clear();
-        TempFolders::TearDown();
     }
     void Select(std::initializer_list<const char*> names)
     {

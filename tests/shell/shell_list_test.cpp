@@ -8,6 +8,7 @@
 
 #include "shell/shell_tree.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/support/folder_churn.h"
 
 namespace zk {
 namespace {
@@ -16,7 +17,6 @@ class ShellListTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/sub");
         MakeFile("home/labels/b.zlb", std::string(5000, 'x'));
         MakeFile("home/labels/a.zlb", "x");
@@ -91,6 +91,7 @@ TEST_F(ShellListTest, ParentItemLeadsInBothDirectionsAndGoesUp)
 TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
 {
     TQorShellList list;
+    list.show();  // a hidden list watches nothing
     list.SetFilter("*.zlb");
     list.SetPath(Path("home/labels"));
     list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
@@ -103,6 +104,18 @@ TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
     const std::vector<QTreeWidgetItem*> selected = list.SelectedItems();
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(list.GetFullPath(selected.front()), Path("home/labels/b.zlb"));
+}
+
+// Changes that come faster than the merge delay are still merged: the
+// delay runs from the first change it gathers, not from the last.
+TEST_F(ShellListTest, ABusyFolderIsStillMerged)
+{
+    TQorShellList list;
+    list.show();
+    list.SetPath(Path("home/labels"));
+    const test::FolderChurn churn(Path("home/labels"));
+    MakeFile("home/labels/new.zlb");
+    EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/new.zlb")) >= 0; }));
 }
 
 TEST_F(ShellListTest, EnteringAFolderAndRenaming)

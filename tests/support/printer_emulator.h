@@ -93,8 +93,10 @@ public:
     std::string Received() const;
     std::vector<std::string> Lines() const;
     // Synchronisation for tests; false when the time ran out.
-    bool WaitForReceived(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    bool WaitForLines(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    [[nodiscard]] bool WaitForReceived(std::size_t count,
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    [[nodiscard]] bool WaitForLines(std::size_t count,
+                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
 private:
     void Run();
