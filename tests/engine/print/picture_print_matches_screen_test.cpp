@@ -6,7 +6,6 @@
 
 #include <cctype>
 #include <cstdint>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -54,20 +53,6 @@ const PictureCase CASES[] = {
 
 class PicturePrintMatchesScreenTest : public test::EngineTest, public ::testing::WithParamInterface<PictureCase> {
 protected:
-    static TPictureFigure Figure(int width, int height, std::uint8_t bytesPerLine, std::vector<std::uint8_t> rows)
-    {
-        auto data = std::make_shared<TPictureData>();
-        data->RefCount = 1;
-        data->BytesPerLine = bytesPerLine;
-        data->Rows = std::move(rows);
-        TPictureFigure figure;
-        figure.Width = static_cast<std::int16_t>(width);
-        figure.Height = static_cast<std::int16_t>(height);
-        figure.DataLength = static_cast<std::uint16_t>(data->BlockLength());
-        figure.Data = std::move(data);
-        return figure;
-    }
-
     static std::string Drawn(const TPictureFigure& figure)
     {
         LabelImage.Resize(40, 40);
@@ -114,7 +99,7 @@ protected:
 TEST_P(PicturePrintMatchesScreenTest, DrawnPrintedAndTurnedAlike)
 {
     const PictureCase& c = GetParam();
-    const TPictureFigure figure = Figure(c.width, c.height, c.bytesPerLine, c.rows);
+    const TPictureFigure figure = test::PictureFigure(c.width, c.height, c.bytesPerLine, c.rows);
     EXPECT_EQ(Drawn(figure), c.dots);
     EXPECT_EQ(Printed(figure), c.dots);
 
@@ -123,7 +108,7 @@ TEST_P(PicturePrintMatchesScreenTest, DrawnPrintedAndTurnedAlike)
     const std::vector<std::uint8_t> turnedRows(turned->Image.begin() + static_cast<std::ptrdiff_t>(PcxHeaderSize),
                                                turned->Image.end());
     LabelImage.Clear();
-    EXPECT_EQ(Drawn(Figure(turned->Width, turned->Height, turned->BytesPerLine, turnedRows)),
+    EXPECT_EQ(Drawn(test::PictureFigure(turned->Width, turned->Height, turned->BytesPerLine, turnedRows)),
               TurnedDots(c.dots, c.width, c.height));
 }
 

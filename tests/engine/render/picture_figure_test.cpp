@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "engine/model/label_setup.h"
@@ -18,22 +17,8 @@
 namespace zk {
 namespace {
 
+using test::PictureFigure;
 using test::Pixels;
-
-TPictureFigure Picture(int width, int height, std::uint8_t bytesPerLine, std::vector<std::uint8_t> rows)
-{
-    auto data = std::make_shared<TPictureData>();
-    data->RefCount = 1;
-    data->BytesPerLine = bytesPerLine;
-    data->Rows = std::move(rows);
-    TPictureFigure figure;
-    figure.Width = static_cast<std::int16_t>(width);
-    figure.Height = static_cast<std::int16_t>(height);
-    figure.DataLength = static_cast<std::uint16_t>(data->BlockLength());
-    figure.Name = "LOGO";
-    figure.Data = std::move(data);
-    return figure;
-}
 
 class PictureFigureTest : public test::EngineTest {
 protected:
@@ -44,12 +29,12 @@ protected:
 // not drawn.
 TEST_F(PictureFigureTest, DecodesLiteralsAndRunsRowByRow)
 {
-    DrawPictureFigure(Picture(12, 3, 2,
-                              {
-                                  0x0F, 0xC1, 0xFF,  // row 0: four black dots (0xFF itself is a count)
-                                  0xC2, 0x00,        // row 1: a run of two black bytes
-                                  0xAA, 0xC1, 0x55,  // row 2: alternating dots
-                              }));
+    DrawPictureFigure(PictureFigure(12, 3, 2,
+                                    {
+                                        0x0F, 0xC1, 0xFF,  // row 0: four black dots (0xFF itself is a count)
+                                        0xC2, 0x00,        // row 1: a run of two black bytes
+                                        0xAA, 0xC1, 0x55,  // row 2: alternating dots
+                                    }));
     EXPECT_EQ(Pixels(0, 0, 17, 4),
               "####.............\n"
               "############.....\n"
@@ -59,7 +44,7 @@ TEST_F(PictureFigureTest, DecodesLiteralsAndRunsRowByRow)
 
 TEST_F(PictureFigureTest, RunCountIsNotCarriedIntoTheNextRow)
 {
-    DrawPictureFigure(Picture(8, 2, 1, {0xC3, 0x00, 0x0F}));
+    DrawPictureFigure(PictureFigure(8, 2, 1, {0xC3, 0x00, 0x0F}));
     EXPECT_EQ(Pixels(0, 0, 9, 2),
               "########.\n"
               "####.....\n");
@@ -70,7 +55,7 @@ TEST_F(PictureFigureTest, WhiteLeavesTheLabelAloneAndTheReferencePointMovesIt)
     LabelSetup.LeftMargin = 4;
     LabelSetup.TopMargin = 1;
     DrawBarFigure(-4, 0, 18, 1, ShapeBlack);
-    DrawPictureFigure(Picture(8, 2, 1, {0xC1, 0xF0, 0x0F}));
+    DrawPictureFigure(PictureFigure(8, 2, 1, {0xC1, 0xF0, 0x0F}));
     EXPECT_EQ(Pixels(0, 0, 14, 3),
               "..............\n"
               "##############\n"
@@ -79,7 +64,7 @@ TEST_F(PictureFigureTest, WhiteLeavesTheLabelAloneAndTheReferencePointMovesIt)
 
 TEST_F(PictureFigureTest, ClipsAtTheImageEdges)
 {
-    TPictureFigure figure = Picture(16, 8, 2, {0xC8, 0x00, 0xC8, 0x00});
+    TPictureFigure figure = PictureFigure(16, 8, 2, {0xC8, 0x00, 0xC8, 0x00});
     figure.X = -12;
     figure.Y = 4;
     DrawPictureFigure(figure);
@@ -93,11 +78,11 @@ TEST_F(PictureFigureTest, ClipsAtTheImageEdges)
 
 TEST_F(PictureFigureTest, PictureWithoutDataDrawsNothing)
 {
-    TPictureFigure figure = Picture(8, 2, 1, {0x00, 0x00});
+    TPictureFigure figure = PictureFigure(8, 2, 1, {0x00, 0x00});
     figure.Data.reset();
     DrawPictureFigure(figure);
-    DrawPictureFigure(Picture(8, 2, 0, {0x00, 0x00}));
-    DrawPictureFigure(Picture(8, 2, 1, {}));
+    DrawPictureFigure(PictureFigure(8, 2, 0, {0x00, 0x00}));
+    DrawPictureFigure(PictureFigure(8, 2, 1, {}));
     EXPECT_EQ(test::CountPixels(Black), 0);
 }
 
@@ -114,7 +99,7 @@ TEST_F(PictureFigureTest, BlockEndingEarlyStopsThePictureAfterItsWholeRows)
              Case{{0x00}, 0},               // first row short
          }) {
         LabelImage.Clear();
-        DrawPictureFigure(Picture(16, 4, 2, c.rows));
+        DrawPictureFigure(PictureFigure(16, 4, 2, c.rows));
         EXPECT_EQ(test::CountPixels(Black), c.blackDots);
     }
 }

@@ -1,6 +1,7 @@
 #include "tests/engine/render/render_test_support.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "engine/render/label_image.h"
@@ -30,6 +31,21 @@ int CountPixels(std::uint32_t colour)
 std::optional<TDecoded> DecodeLabel(std::string_view format, const TDecodeOptions& options)
 {
     return DecodeGrey(LabelImageAsGrey(), LabelImage.Width(), LabelImage.Height(), format, options);
+}
+
+TPictureFigure PictureFigure(int width, int height, std::uint8_t bytesPerLine, std::vector<std::uint8_t> rows)
+{
+    auto data = std::make_shared<TPictureData>();
+    data->RefCount = 1;
+    data->BytesPerLine = bytesPerLine;
+    data->Rows = std::move(rows);
+    TPictureFigure figure;
+    figure.Width = static_cast<std::int16_t>(width);
+    figure.Height = static_cast<std::int16_t>(height);
+    figure.DataLength = static_cast<std::uint16_t>(data->BlockLength());
+    figure.Name = "LOGO";
+    figure.Data = std::move(data);
+    return figure;
 }
 
 }  // namespace zk::test

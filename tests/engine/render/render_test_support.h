@@ -2,10 +2,13 @@
 // Helpers for the drawing tests: the label image as text art and as an
 // 8-bit grey image read by an independent decoder (zxing-cpp).
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/model/figures.h"
 #include "tests/engine/barcode/barcode_test_support.h"
 
 namespace zk::test {
@@ -19,5 +22,8 @@ int CountPixels(std::uint32_t colour);
 
 // Decodes the whole label image, black as 0 and every other colour as 255.
 std::optional<TDecoded> DecodeLabel(std::string_view format, const TDecodeOptions& options = {});
+
+// A picture figure named "LOGO" over a block of the given run-length rows.
+TPictureFigure PictureFigure(int width, int height, std::uint8_t bytesPerLine, std::vector<std::uint8_t> rows);
 
 }  // namespace zk::test
