@@ -299,6 +299,18 @@ TEST(ShellDragHelpersTest, AutoScrollNearAnEdgeByOneLine)
     }
 }
 
+TEST(ShellDragHelpersTest, FileUrlsCarryTheNamesBytes)
+{
+    const std::vector<std::string> paths = {"/tmp/plain.zlb", "/tmp/\xE4.zlb", "/tmp/\xC3\xA4 #1 %20?.zlb"};
+    std::unique_ptr<QMimeData> data = FileListToMimeData(paths, true);
+    EXPECT_EQ(DataObjectToFileList(data.get()), paths);
+    EXPECT_TRUE(DataObjectIsCut(data.get()));
+    // As a file manager writes them.
+    QMimeData foreign;
+    foreign.setData("text/uri-list", "file:///tmp/%C3%A4%E4.zlb\r\nfile:///tmp/a%20b\r\nhttp://example.org/x\r\n");
+    EXPECT_EQ(DataObjectToFileList(&foreign), (std::vector<std::string>{"/tmp/\xC3\xA4\xE4.zlb", "/tmp/a b"}));
+}
+
 // Picks a verb from the context menu once it is up, after noting which
 // verbs it offers.
 class MenuPicker {
