@@ -266,7 +266,12 @@ void TQorShellTree::AskDelete()
         OnConfirmDelete ? OnConfirmDelete(path)
                         : QMessageBox::question(this, tr("Move to Trash"),
                                                 tr("Move \"%1\" to the trash?").arg(node->text(0))) == QMessageBox::Yes;
-    if (confirmed && !InvokeCommandOnSelected("delete")) {
+    // The question let events run: a refresh may have moved the selection
+    // on to another folder, which the user never confirmed.
+    if (!confirmed || NodeId(currentItem()) != path) {
+        return;
+    }
+    if (!InvokeCommandOnSelected("delete")) {
         QMessageBox::warning(this, tr("Move to Trash"), tr("\"%1\" could not be moved to the trash.").arg(ShellText(path)));
     }
 }
@@ -318,6 +323,11 @@ void TQorShellTree::ShowContextMenu(const QPoint& screenPoint, std::string& verb
     QAction* chosen = menu.exec(screenPoint);
     if (chosen == nullptr || chosen->data().toString().isEmpty()) {
         return;  // none, or one of the application's items, which ran itself
+    }
+    // The menu let events run: a refresh may have moved the selection on
+    // to another node, which the menu was not opened on.
+    if (NodeId(currentItem()) != id) {
+        return;
     }
     const std::string command = chosen->data().toString().toStdString();
     if (command == "delete") {

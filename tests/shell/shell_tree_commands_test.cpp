@@ -168,6 +168,23 @@ TEST_F(ShellTreeCommandsTest, DeleteMovesToTheTrashAndRemovesTheNode)
     EXPECT_EQ(reports[0].files, std::vector<std::string>{Path("home/labels/2024")});
 }
 
+TEST_F(ShellTreeCommandsTest, DeleteTrashesOnlyTheFolderTheUserConfirmed)
+{
+    Select("home/labels/2024");
+    // While the question is up, the folder goes and the tree is read again:
+    // the selection moves on to another folder, which was never confirmed.
+    tree.OnConfirmDelete = [this](const std::string& path) {
+        fs::remove(path);
+        tree.Refresh();
+        return true;
+    };
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Delete);
+    EXPECT_TRUE(fs::is_directory(Path("home/labels")));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive")));
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(ShellTreeCommandsTest, ReadOnlyRefusesEveryChange)
 {
     tree.SetReadOnly(true);
@@ -352,6 +369,21 @@ TEST_F(ShellTreeCommandsTest, ContextMenuRunsTheChosenVerb)
     EXPECT_TRUE(picker.Enabled("delete"));
     EXPECT_FALSE(picker.Enabled("paste"));  // nothing on the clipboard
     EXPECT_TRUE(fs::is_directory(Path("home/labels/New Folder")));
+}
+
+TEST_F(ShellTreeCommandsTest, AMenuWhoseNodeWentDoesNothingElsewhere)
+{
+    Select("home/labels/2024");
+    // The node goes while its menu is open; the selection moves on.
+    QTimer::singleShot(0, &tree, [this] {
+        fs::remove(Path("home/labels/2024"));
+        tree.Refresh();
+    });
+    MenuPicker picker("newfolder");
+    std::string verb;
+    tree.ShowContextMenu(tree.mapToGlobal(QPoint(10, 10)), verb);
+    EXPECT_EQ(verb, "");
+    EXPECT_FALSE(fs::exists(Path("home/labels/New Folder")));
 }
 
 TEST_F(ShellTreeCommandsTest, ReadOnlyMenuOffersNoChangesButRename)
