@@ -254,7 +254,7 @@ TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
 {
     TQorShellList list;
     list.SetPath(Path("home/labels"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/a.zlb")));
     const QModelIndexList rows = list.ReportView()->selectionModel()->selectedRows();
     std::unique_ptr<QMimeData> dragged(list.ReportView()->model()->mimeData(rows));
     const std::vector<std::string> files = DataObjectToFileList(dragged.get());

@@ -14,6 +14,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
+#include "tests/shell/list_editing.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "ui/open_lb.h"
@@ -75,7 +76,7 @@ protected:
     {
         TQorShellList& list = List(modal);
         list.ClearSelection();
-        list.SelectItem(list.Item(list.IndexOfPIDL(path)));
+        list.SelectItem(list.IndexOfPIDL(path));
     }
 };
 
@@ -99,7 +100,7 @@ TEST_F(OpenLbTest, TheListShowsOnlyLabelFilesOfTheTreesFolder)
     EXPECT_EQ(list.Path(), Labels() + "/");
     std::vector<std::string> names;
     for (int i = 0; i < list.ItemCount(); ++i) {
-        names.push_back(list.Item(i)->text(0).toStdString());
+        names.push_back(list.ItemText(i).toStdString());
     }
     EXPECT_EQ(names, (std::vector<std::string>{"a.zlb", "b.zlb", "c.zlb"}));
 }
@@ -178,6 +179,38 @@ TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
     ASSERT_TRUE(LoadLabelFile(std::nullopt));
     EXPECT_EQ(OpenLabelAccepted, 1);
     EXPECT_EQ(CountFigures(), 2u);
+}
+
+TEST_F(OpenLbTest, RenamingThePreviewedLabelTakesThePathAlong)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    std::string shownPath;
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/b.zlb");
+        TQorShellList& list = List(modal);
+        EXPECT_TRUE(RenameInPlace(list, list.IndexOfPIDL(Labels() + "/b.zlb"), "renamed.zlb"));
+        shownPath = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+        modal->findChild<QPushButton*>("OpenBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(shownPath, Labels() + "/renamed.zlb");
+    EXPECT_EQ(OpenLabelAccepted, 1);
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/renamed.zlb");
+    EXPECT_EQ(CountFigures(), 4u);
+}
+
+TEST_F(OpenLbTest, ALabelWhoseNameIsNoUtf8Opens)
+{
+    WriteLabel("\xE4.zlb", 3, 300);  // named on an older system
+    ClearFigureList();
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/\xE4.zlb");
+        modal->findChild<QPushButton*>("OpenBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/\xE4.zlb");
+    EXPECT_EQ(CountFigures(), 3u);
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// The two views of the shell list over its one model and one selection:
+// the report (a row per object, with the detail columns) and the list
+// style (names in columns). Drags are started by the list itself, and the
+// in-place editor keeps what the user typed while the rows change.
+
+#include <QListView>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+#include <functional>
+
+namespace zk {
+
+template <class Base>
+class TShellListView : public Base {
+public:
+    using Base::Base;
+
+    std::function<void(Qt::DropActions)> OnStartDrag;
+
+protected:
+    void startDrag(Qt::DropActions actions) override
+    {
+        if (OnStartDrag) {
+            OnStartDrag(actions);
+        }
+    }
+};
+
+using TShellReportView = TShellListView<QTreeView>;
+using TShellNamesView = TShellListView<QListView>;
+
+// Fills the editor once, when it opens: a view hands a changed row to its
+// open editor again, which would replace the name being typed.
+class TShellNameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+};
+
+}  // namespace zk
