@@ -21,12 +21,15 @@ QIcon ShellIcon(const std::string& id, bool isFolder)
     static const QIcon computer = provider.icon(QFileIconProvider::Computer);
     static const QIcon folder = provider.icon(QFileIconProvider::Folder);
     static const QIcon file = provider.icon(QFileIconProvider::File);
+    if (!isFolder) {
+        return file;  // no file is one of the desktop's folders
+    }
     using platform::TQorShellFolder;
     switch (platform::TShellBrowser::SpecialFolderOf(id)) {
     case TQorShellFolder::SF_DESKTOP: return desktop;
     case TQorShellFolder::SF_DRIVES: return computer;
     case TQorShellFolder::SF_PERSONAL: return folder;
-    default: return isFolder ? folder : file;
+    default: return folder;
     }
 }
 

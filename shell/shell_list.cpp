@@ -54,7 +54,7 @@ TQorShellList::TQorShellList(QWidget* parent)
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        auto* delegate = new TShellNameDelegate(view);
+        auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);
         view->setItemDelegate(delegate);
         connect(delegate, &QAbstractItemDelegate::closeEditor, this, &TQorShellList::EditorClosed);
         view->installEventFilter(this);

@@ -39,4 +39,13 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 };
 
+// The list style's delegate: its view gives every item the size of the
+// first (which spares asking each item), so that size is the one of the
+// widest name.
+class TShellWidestNameDelegate : public TShellNameDelegate {
+public:
+    using TShellNameDelegate::TShellNameDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
 }  // namespace zk

@@ -1,5 +1,6 @@
 #include "shell/shell_list.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMimeData>
 
@@ -189,6 +190,21 @@ TEST_F(ShellListTest, NamesThatAreNoUtf8KeepTheirBytes)
     EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"ä.zlb"});
     std::unique_ptr<QMimeData> dragged(list.Model()->mimeData({list.Model()->index(list.IndexOfPIDL(odd), 0)}));
     EXPECT_EQ(DataObjectToFileList(dragged.get()), std::vector<std::string>{odd});
+}
+
+TEST_F(ShellListTest, TheListStyleShowsWholeNames)
+{
+    MakeFile("home/labels/a label with a much longer name than the others.zlb");
+    TQorShellList list;
+    list.SetViewStyle(TViewStyle::vsList);
+    list.SetPath(Path("home/labels"));
+    list.resize(800, 300);
+    list.show();
+    QApplication::processEvents();
+    const int row = list.IndexOfPIDL(Path("home/labels/a label with a much longer name than the others.zlb"));
+    ASSERT_GT(row, 0);  // not the first: every item is as wide as the widest
+    const QRect shown = list.ListView()->visualRect(list.Model()->index(row, 0));
+    EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
 }
 
 TEST_F(ShellListTest, EnteringAFolderAndRenaming)
