@@ -157,9 +157,11 @@ std::vector<std::string> TQorShellList::SelectedPaths() const
 
 std::vector<std::string> TQorShellList::GetSelectedFiles() const
 {
+    // The desktop's objects are named by their whole path.
+    const bool desktop = m_browser.FolderIdList().empty();
     std::vector<std::string> names;
     for (const std::string& path : SelectedPaths()) {
-        names.push_back(path.substr(path.rfind('/') + 1));
+        names.push_back(desktop ? path : path.substr(path.rfind('/') + 1));
     }
     return names;
 }

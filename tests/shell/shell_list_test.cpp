@@ -90,6 +90,21 @@ TEST_F(ShellListTest, ParentItemLeadsInBothDirectionsAndGoesUp)
     EXPECT_EQ(list.Path(), Path("home") + "/");
 }
 
+TEST_F(ShellListTest, SelectedFilesAreTheObjectsNames)
+{
+    TQorShellList list;
+    list.SetShowParentFolder(true);
+    list.SetPath(Path("home/labels"));
+    list.SelectItem(0);  // the parent-folder item names no object
+    list.SetItemSelected(list.IndexOfPIDL(Path("home/labels/sub")), true);
+    list.SetItemSelected(list.IndexOfPIDL(Path("home/labels/C.ZLB")), true);
+    EXPECT_EQ(list.GetSelectedFiles(), (std::vector<std::string>{"sub", "C.ZLB"}));
+    // The desktop's objects are named by their paths.
+    list.SetSpecialFolder(platform::TQorShellFolder::SF_DESKTOP);
+    list.SelectItem(list.IndexOfPIDL("/"));
+    EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"/"});
+}
+
 TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
 {
     TQorShellList list;
