@@ -84,7 +84,7 @@ QVariant TShellListModel::data(const QModelIndex& index, int role) const
         }
         return *row.icon;
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(m_columns[static_cast<std::size_t>(column)].alignment | Qt::AlignVCenter);
+        return static_cast<int>(m_columns[static_cast<std::size_t>(column)].alignment | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         if (row.item.Cut) {
             return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
@@ -111,7 +111,7 @@ QVariant TShellListModel::headerData(int section, Qt::Orientation orientation, i
     const TColumn& column = m_columns[static_cast<std::size_t>(section)];
     switch (role) {
     case Qt::DisplayRole: return column.caption;
-    case Qt::TextAlignmentRole: return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
+    case Qt::TextAlignmentRole: return static_cast<int>(column.alignment | Qt::AlignVCenter);
     default: return {};
     }
 }
