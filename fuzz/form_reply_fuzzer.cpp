@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t end = reply.find('\n', start);
         if (end == std::string_view::npos) end = reply.size();
         const std::string_view raw = reply.substr(start, end - start);
-        zk::ParseFormLine(AsReceived(raw, 249));
+        zk::ParseFormLine(AsReceived(raw, zk::LongestCommandLine));
         if (const auto read = zk::ReadVariableLine(AsReceived(raw, 126), true)) {
             if (read->Index >= (read->Counter ? zk::CounterCount : zk::VariableCount)) {
                 std::abort();

@@ -24,17 +24,25 @@ std::uint8_t FromUnicode(CodePage page, char32_t ch, std::uint8_t fallback)
     return fallback;
 }
 
-std::string Convert(std::string_view text, CodePage from, CodePage to)
+namespace {
+
+std::string ThroughTable(std::string_view text, const ByteTable& table)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
+    std::string out(text);
+    for (char& c : out) {
         const auto byte = static_cast<std::uint8_t>(c);
-        const char32_t ch = ToUnicode(from, byte);
-        out.push_back(static_cast<char>(ch == 0 && byte != 0 ? '?' : FromUnicode(to, ch)));
+        if (byte >= 0x80) {
+            c = static_cast<char>(table[byte - 0x80]);
+        }
     }
     return out;
 }
+
+}  // namespace
+
+std::string Cp437ToCp1252(std::string_view text) { return ThroughTable(text, Cp437ToCp1252Table); }
+
+std::string Cp1252ToCp437(std::string_view text) { return ThroughTable(text, Cp1252ToCp437Table); }
 
 std::string Cp1252ToUtf8(std::string_view text)
 {

@@ -26,8 +26,18 @@ char32_t ToUnicode(CodePage page, std::uint8_t byte);
 // The byte of a character in the code page, or fallback when it has none.
 std::uint8_t FromUnicode(CodePage page, char32_t ch, std::uint8_t fallback = '?');
 
-// Byte-for-byte conversion between two code pages; unmappable bytes become '?'.
-std::string Convert(std::string_view text, CodePage from, CodePage to);
+// The target bytes of the source bytes 0x80..0xFF.
+using ByteTable = std::array<std::uint8_t, 128>;
+extern const ByteTable Cp437ToCp1252Table;
+extern const ByteTable Cp1252ToCp437Table;
+
+// Code page 437 to 1252 and back, byte for byte, as an English-language
+// desktop converts them: the same character where the other code page has
+// it, else its best fit (an accented letter its base letter, box drawing
+// '+', '-' or '|', other marks a look-alike), else '?'. Bytes below 0x80
+// are kept.
+std::string Cp437ToCp1252(std::string_view text);
+std::string Cp1252ToCp437(std::string_view text);
 
 // Code page 1252 bytes to and from UTF-8, for the widget border.
 std::string Cp1252ToUtf8(std::string_view text);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <set>
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -164,11 +163,39 @@ int RoundedScale(int units, int pixelsPerEm, int unitsPerEm)
     return static_cast<int>(std::lround(static_cast<double>(units) * pixelsPerEm / unitsPerEm));
 }
 
+// Family names are ASCII in practice; other bytes compare as they are.
+unsigned char FoldedCase(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+// A sorted drop-down list compares names without regard to case; names that
+// differ only in case keep a fixed order, capitals first.
+bool FamilyNameBefore(const std::string& a, const std::string& b)
+{
+    const auto foldedLess = [](char x, char y) { return FoldedCase(x) < FoldedCase(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess)) {
+        return false;
+    }
+    return a < b;
+}
+
 }  // namespace
+
+std::vector<std::string> SortFamilyNames(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end(), FamilyNameBefore);
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
 
 std::vector<std::string> ScalableFontFamilies()
 {
-    std::set<std::string> families;
+    std::vector<std::string> families;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, nullptr);
@@ -179,14 +206,14 @@ std::vector<std::string> ScalableFontFamilies()
             const std::string family = PatternString(set->fonts[i], FC_FAMILY);
             // TrueType outlines, or OpenType with CFF outlines.
             if (!family.empty() && (format == "TrueType" || format == "CFF")) {
-                families.insert(family);
+                families.push_back(family);
             }
         }
         FcFontSetDestroy(set);
     }
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
-    return {families.begin(), families.end()};
+    return SortFamilyNames(std::move(families));
 }
 
 std::optional<FontFaceFile> FindFontFace(const std::string& family, bool bold, bool italic)

@@ -28,8 +28,12 @@ inline constexpr int CentralEurope = 238;
 inline constexpr int Oem = 255;
 }  // namespace Charset
 
-// Family names of the installed TrueType and OpenType faces, sorted, each once.
+// Family names of the installed TrueType and OpenType faces, in the order of
+// SortFamilyNames.
 std::vector<std::string> ScalableFontFamilies();
+
+// Names in the order of a sorted drop-down list, each once.
+std::vector<std::string> SortFamilyNames(std::vector<std::string> names);
 
 // The face file that draws a family in a style. Styles the family lacks are
 // made up from the nearest face (emboldened, slanted).

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace zk::platform {
@@ -447,25 +448,39 @@ bool TShellBrowser::BrowseSpecialFolder(TQorShellFolder folder)
     return true;
 }
 
-bool TShellBrowser::RenameObject(std::string& name)
+bool TShellBrowser::RenameObject(std::string& name, std::string* reason)
 {
-    const bool valid = CanRename() && !name.empty() && name != "." && name != ".." &&
-                       name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
-    bool renamed = false;
-    if (valid) {
+    std::string refusal;
+    if (name.empty()) {
+        refusal = "a name can't be empty";
+    } else if (name.find('/') != std::string::npos) {
+        refusal = "a name can't contain \"/\"";
+    } else if (name == "." || name == ".." || name.find('\0') != std::string::npos) {
+        refusal = "\"" + name + "\" is no name for a file or folder";
+    } else if (!CanRename()) {
+        refusal = "it can't be renamed here";
+    } else {
         const std::string target = (m_folderId == "/" ? "/" : m_folderId + "/") + name;
         // Never replace another object of that name, as a plain rename would.
         int result = renameat2(AT_FDCWD, m_itemId.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
         if (result != 0 && errno == EINVAL && !FactsOf(target).exists) {
             result = std::rename(m_itemId.c_str(), target.c_str());
+        } else if (result != 0 && errno == EINVAL) {
+            errno = EEXIST;
         }
         if (result == 0) {
             SetItemIdList(target);
-            renamed = true;
+        } else if (errno == EEXIST) {
+            refusal = "a file or folder of that name is already there";
+        } else {
+            refusal = std::generic_category().message(errno);
         }
     }
     name = GetShellObjectName();
-    return renamed;
+    if (reason != nullptr) {
+        *reason = refusal;
+    }
+    return refusal.empty();
 }
 
 void TShellBrowser::SetFilter(const std::string& filter)

@@ -6,6 +6,7 @@
 // folder and on at most one object in it; the shell views each own one and
 // read everything about their items through it.
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -108,8 +109,10 @@ public:
     bool BrowseSpecialFolder(TQorShellFolder folder);
 
     // Renames the object in its folder; name becomes the object's name as it
-    // is now (the old one when the rename failed). True when it was renamed.
-    bool RenameObject(std::string& name);
+    // is now (the old one when the rename failed). True when it was renamed;
+    // otherwise reason, when given, says why (the name is taken, has a '/',
+    // is empty, ...).
+    bool RenameObject(std::string& name, std::string* reason = nullptr);
 
     // Masks separated by ';'; empty means "*".
     void SetFilter(const std::string& filter);
@@ -127,6 +130,17 @@ public:
     // negative, 0 or positive; ties then go by the names' bytes.
     using TTextOrder = std::function<int(const std::string&, const std::string&)>;
     int CompareIDs(int column, const std::string& a, const std::string& b, const TTextOrder& compareText) const;
+
+    // What a plain list view filled from this browser keeps from one fill
+    // to the next: the column sorted last and its direction, and the
+    // previous folder's column widths (below 1: none saved).
+    struct TListViewState {
+        int sortColumn = -1;
+        int sortDirection = 1;
+        bool columnsExisted = false;
+        std::array<int, 17> savedColumnWidths{};
+    };
+    TListViewState ListView;
 
 private:
     std::string m_folder;

@@ -1,8 +1,12 @@
 #include "shell/folder_combo.h"
 
+#include <QContextMenuEvent>
 #include <QStyledItemDelegate>
 
+#include <filesystem>
+
 #include "platform/shell_browser.h"
+#include "shell/folder_menu.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -109,6 +113,19 @@ void TQorFolderCombo::SetIncludeMyDocuments(bool include)
         InsertItem(0, home, DisplayNameOf(home), 0);
     } else if (const int index = IndexOfText(home); index >= 0) {
         removeItem(index);
+    }
+}
+
+void TQorFolderCombo::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (PopupMenu) {
+        PopupMenu->exec(event->globalPos());
+        return;
+    }
+    const std::string folder = currentIndex() >= 0 ? ItemText(currentIndex()) : std::string();
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) {
+        ShowFolderMenu(folder, event->globalPos());
     }
 }
 

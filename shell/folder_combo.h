@@ -4,6 +4,8 @@
 // by the file system's root, the one "drive" of this system. It has no link.
 
 #include <QComboBox>
+#include <QMenu>
+#include <QPointer>
 
 #include <string>
 
@@ -33,6 +35,13 @@ public:
     bool IncludeDrives() const { return m_includeDrives; }
     void SetIncludeMyDocuments(bool include);
     bool IncludeMyDocuments() const { return m_includeMyDocuments; }
+
+    // The application's own menu; without it a right click shows the menu
+    // of the selected folder.
+    QPointer<QMenu> PopupMenu;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     int IndexOfText(const std::string& path) const;

@@ -1,5 +1,6 @@
 #include "shell/shell_combo.h"
 
+#include <QContextMenuEvent>
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "shell/folder_menu.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -20,6 +22,7 @@ namespace {
 constexpr int LevelRole = Qt::UserRole + 10;
 constexpr int PersistentRole = Qt::UserRole + 11;
 constexpr int ItemTextRole = Qt::UserRole + 12;
+constexpr int OpenIconRole = Qt::UserRole + 13;
 
 // Indents the drop-down list's entries by their level; the edit part shows
 // the current entry without indentation.
@@ -76,6 +79,7 @@ TQorShellCombo::TQorShellCombo(QWidget* parent) : QComboBox(parent)
     setMaxVisibleItems(16);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(16);
+    connect(this, &QComboBox::currentIndexChanged, this, &TQorShellCombo::ShowOpenIcon);
     connect(this, &QComboBox::currentIndexChanged, this, &TQorShellCombo::Change);
     Build();
 }
@@ -281,6 +285,38 @@ void TQorShellCombo::Change(int index)
     DeleteNonPersistentFolders(index);
     if (m_link) {
         m_link->PathChanged(this, id);
+    }
+}
+
+void TQorShellCombo::ShowOpenIcon(int index)
+{
+    for (int i = 0; i < count(); ++i) {
+        if (itemData(i, OpenIconRole).toBool()) {
+            setItemIcon(i, ShellIcon(Entry(i).IdList, true));
+            setItemData(i, false, OpenIconRole);
+        }
+    }
+    if (index >= 0 && index < count()) {
+        setItemIcon(index, ShellOpenIcon(Entry(index).IdList));
+        setItemData(index, true, OpenIconRole);
+    }
+}
+
+void TQorShellCombo::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (PopupMenu) {
+        PopupMenu->exec(event->globalPos());
+        return;
+    }
+    const std::string folder = Entry(currentIndex()).IdList;
+    if (folder.empty()) {
+        return;
+    }
+    const QPointer<TQorShellCombo> self(this);
+    const std::string verb = ShowFolderMenu(folder, event->globalPos());
+    // The combo may have gone while the menu was up.
+    if (self && verb == "paste" && m_link) {
+        m_link->SmartRefresh(this);
     }
 }
 

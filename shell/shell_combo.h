@@ -7,6 +7,7 @@
 // control reports is shown.
 
 #include <QComboBox>
+#include <QMenu>
 #include <QPointer>
 
 #include <string>
@@ -64,11 +65,20 @@ public:
 
     void QORPathChanged(const std::string& folderId) override;
 
+    // The application's own menu; without it a right click shows the menu
+    // of the selected folder (none for the desktop, which is no folder).
+    QPointer<QMenu> PopupMenu;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void Build();
     void Change(int index);
     // Selects without telling the link.
     void SelectQuietly(int index);
+    // The selected entry shows its folder open, the others closed.
+    void ShowOpenIcon(int index);
 
     platform::TShellBrowser m_browser;
     QPointer<TQorShellLink> m_link;

@@ -1,7 +1,9 @@
 #include "shell/shell_items.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileIconProvider>
+#include <QStyle>
 
 #include "platform/shell_browser.h"
 
@@ -11,6 +13,19 @@ QVariant IdToData(const std::string& id) { return QByteArray::fromStdString(id);
 std::string IdFromData(const QVariant& data) { return data.toByteArray().toStdString(); }
 QString ShellText(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
 std::string ShellBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+QUrl UrlFromPath(const std::string& path)
+{
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}
+
+std::string PathFromUrl(const QUrl& url)
+{
+    if (!url.isLocalFile()) {
+        return {};
+    }
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
 
 QIcon ShellIcon(const std::string& id, bool isFolder)
 {
@@ -31,6 +46,15 @@ QIcon ShellIcon(const std::string& id, bool isFolder)
     case TQorShellFolder::SF_PERSONAL: return folder;
     default: return folder;
     }
+}
+
+QIcon ShellOpenIcon(const std::string& id)
+{
+    const platform::TQorShellFolder kind = platform::TShellBrowser::SpecialFolderOf(id);
+    if (kind == platform::TQorShellFolder::SF_DESKTOP || kind == platform::TQorShellFolder::SF_DRIVES) {
+        return ShellIcon(id, true);
+    }
+    return QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
 }
 
 }  // namespace zk

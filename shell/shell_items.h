@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QUrl>
 
 #include <string>
 
@@ -21,8 +22,15 @@ QVariant IdToData(const std::string& id);
 std::string IdFromData(const QVariant& data);
 QString ShellText(const std::string& text);  // file-system bytes to display text
 std::string ShellBytes(const QString& text);
+// A path as a file URL and back, byte for byte: bytes that are no UTF-8
+// stay percent-encoded in the URL. Empty for a URL of no local file.
+QUrl UrlFromPath(const std::string& path);
+std::string PathFromUrl(const QUrl& url);
 
 // The icon of an object: desktop, file-system root, home, folder or file.
 QIcon ShellIcon(const std::string& id, bool isFolder);
+// The icon of a folder shown open, as the selected entry of a combo box
+// shows it; the desktop and the root have no open form.
+QIcon ShellOpenIcon(const std::string& id);
 
 }  // namespace zk

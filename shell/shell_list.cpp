@@ -55,6 +55,7 @@ TQorShellList::TQorShellList(QWidget* parent)
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);
+        delegate->OnEdited = [this](const QPersistentModelIndex& index, const QString& text) { ItemEdited(index, text); };
         view->setItemDelegate(delegate);
         connect(delegate, &QAbstractItemDelegate::closeEditor, this, &TQorShellList::EditorClosed);
         view->installEventFilter(this);
@@ -66,7 +67,6 @@ TQorShellList::TQorShellList(QWidget* parent)
     }
     m_report->OnStartDrag = [this](Qt::DropActions actions) { StartDrag(m_report, actions); };
     m_listView->OnStartDrag = [this](Qt::DropActions actions) { StartDrag(m_listView, actions); };
-    m_model->OnEdited = [this](int row, const QString& text) { ItemEdited(row, text); };
     SetOleDragDrop(true);
     setFocusProxy(m_report);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TQorShellList::ClipboardChanged);
@@ -87,7 +87,9 @@ TQorShellList::~TQorShellList()
     OnSelectItem = nullptr;
     OnPopulated = nullptr;
     OnOperation = nullptr;
-    m_model->OnEdited = nullptr;
+    for (QAbstractItemView* view : Views()) {
+        static_cast<TShellNameDelegate*>(view->itemDelegate())->OnEdited = nullptr;
+    }
     m_report->OnStartDrag = nullptr;
     m_listView->OnStartDrag = nullptr;
     QApplication::clipboard()->disconnect(this);

@@ -180,18 +180,17 @@ private:
 
     // Commands on objects held by path.
     bool OpenObject(const std::string& id);
-    // Returns the paths that could not be moved to the trash.
-    std::vector<std::string> TrashObjects(const std::vector<std::string>& paths);
+    // Says which could not go, and why, as the tree does. Returns whether
+    // any went.
+    bool TrashObjects(const std::vector<std::string>& paths);
     bool CopyObjects(const std::vector<std::string>& paths, bool cut);
-    // Asks before moving the objects to the trash, and says which could not go.
+    // Asks before moving the objects to the trash.
     void ConfirmDelete(const std::vector<std::string>& paths);
     bool HandleKey(QKeyEvent* key);
     void ContextMenuAt(QAbstractItemView* view, const QPoint& position);
     QPoint KeyboardMenuPoint() const;
-    void ItemEdited(int row, const QString& text);
+    void ItemEdited(const QPersistentModelIndex& index, const QString& text);
     void EditorClosed();
-    // A message shown once events run again (not from inside an editor's commit).
-    void ShowMessageLater(const QString& text);
     void ClipboardChanged();
     void ReportCutRemoved(const std::vector<TQorShellListItem>& removed);
 
@@ -222,8 +221,6 @@ private:
     bool m_columnsFromFolder = false;
     std::string m_shownFolder;  // the folder the rows are of
     std::vector<int> m_savedWidths;
-    QString m_editStartText;  // the name in the editor when it opened
-    QString m_pendingMessage;
     QElapsedTimer m_lastScroll;  // of a drag over the list
 };
 

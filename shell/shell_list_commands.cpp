@@ -16,7 +16,6 @@
 #include "platform/trash.h"
 #include "shell/shell_items.h"
 #include "shell/shell_list.h"
-#include "shell/shell_rename.h"
 
 namespace zk {
 
@@ -60,7 +59,7 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
     }
     const std::vector<std::string> paths = SelectedPaths();
     if (verb == "delete") {
-        return !m_readOnly && !paths.empty() && TrashObjects(paths).size() < paths.size();
+        return !m_readOnly && TrashObjects(paths);
     }
     if (verb == "copy" || verb == "cut") {
         return CopyObjects(paths, verb == "cut");
@@ -87,18 +86,27 @@ bool TQorShellList::OpenObject(const std::string& id)
     return true;
 }
 
-std::vector<std::string> TQorShellList::TrashObjects(const std::vector<std::string>& paths)
+bool TQorShellList::TrashObjects(const std::vector<std::string>& paths)
 {
     std::vector<std::string> trashed;
-    std::vector<std::string> stayed;
+    QStringList refusals;
     for (const std::string& path : paths) {
-        (platform::MoveToTrash(path) ? trashed : stayed).push_back(path);
+        if (const platform::TTrashResult result = platform::MoveToTrash(path); result) {
+            trashed.push_back(path);
+        } else {
+            refusals.append(tr("\"%1\" could not be moved to the trash: %2.")
+                                .arg(ShellText(path), QString::fromStdString(result.reason)));
+        }
     }
     if (!trashed.empty()) {
         SmartRefresh();
         Operation({Op::sopDelete, Op::sopRemove}, trashed, {});
     }
-    return stayed;
+    // Last: the rows may change while the message is shown.
+    if (!refusals.isEmpty()) {
+        QMessageBox::warning(this, tr("Move to Trash"), refusals.join('\n'));
+    }
+    return !trashed.empty();
 }
 
 bool TQorShellList::CopyObjects(const std::vector<std::string>& paths, bool cut)
@@ -214,7 +222,6 @@ bool TQorShellList::EditItem(int index)
     }
     m_model->SetEditable(id);
     const QModelIndex row = m_model->index(index, 0);
-    m_editStartText = m_model->data(row, Qt::EditRole).toString();
     QAbstractItemView* view = ShownView();
     // The edit is of the current item: a view ends an edit when its current item changes.
     view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
@@ -230,44 +237,27 @@ bool TQorShellList::EditItem(int index)
 
 void TQorShellList::EditorClosed() { m_model->SetEditable({}); }
 
-void TQorShellList::ItemEdited(int row, const QString& text)
+void TQorShellList::ItemEdited(const QPersistentModelIndex& index, const QString& text)
 {
-    // A name that the display can't show exactly (bytes that are no UTF-8)
-    // comes back from an untouched editor as another name: only a changed
-    // text renames.
-    if (text == m_editStartText) {
+    // Gone while the editor closed, or left as it was: a name that can't be
+    // shown exactly keeps its bytes.
+    if (!index.isValid() || text == ItemText(index.row())) {
         return;
     }
+    const int row = index.row();
     const std::string oldId = GetFullPath(row);
+    const QString oldText = ItemText(row);
     std::string name = ShellBytes(text);
-    if (const QString refusal = RenameRefusal(oldId, name); !refusal.isEmpty()) {
-        ShowMessageLater(refusal);
-        return;
-    }
-    const std::string wanted = name;
+    std::string reason;
     m_browser.SetItemIdList(oldId);
-    if (!m_browser.RenameObject(name)) {
-        ShowMessageLater(RenameFailure(oldId, wanted));
+    if (!m_browser.RenameObject(name, &reason)) {
+        // The rows may change while the message is shown; none is used after.
+        QMessageBox::warning(this, tr("Rename"),
+                             tr("\"%1\" can't be renamed to \"%2\": %3.").arg(oldText, text, QString::fromStdString(reason)));
         return;
     }
-    m_editStartText = ShellText(name);
     m_model->Rename(row, m_browser.ItemIdList(), m_browser.GetShellObjectName());
     Operation({Op::sopRename}, {oldId}, m_browser.ObjectName());
-}
-
-void TQorShellList::ShowMessageLater(const QString& text)
-{
-    // From inside an editor's commit a message box would take the focus
-    // from the closing editor, which commits again. One message waits at most.
-    const bool waiting = !m_pendingMessage.isEmpty();
-    m_pendingMessage = text;
-    if (waiting) {
-        return;
-    }
-    QTimer::singleShot(0, this, [this] {
-        const QString message = std::exchange(m_pendingMessage, QString());
-        QMessageBox::warning(this, tr("Rename"), message);
-    });
 }
 
 void TQorShellList::ConfirmDelete(const std::vector<std::string>& paths)
@@ -275,24 +265,13 @@ void TQorShellList::ConfirmDelete(const std::vector<std::string>& paths)
     if (paths.empty() || m_readOnly) {
         return;
     }
-    const QString question = paths.size() == 1
-                                 ? tr("Move \"%1\" to the trash?").arg(ShellText(paths.front().substr(paths.front().rfind('/') + 1)))
-                                 : tr("Move these %1 items to the trash?").arg(paths.size());
+    const std::string& first = paths.front();
+    const QString question = paths.size() == 1 ? tr("Move \"%1\" to the trash?").arg(ShellText(first.substr(first.rfind('/') + 1)))
+                                               : tr("Move these %1 items to the trash?").arg(paths.size());
     if (QMessageBox::question(this, tr("Move to Trash"), question) != QMessageBox::Yes) {
         return;
     }
-    const std::vector<std::string> stayed = TrashObjects(paths);
-    if (stayed.size() == 1) {
-        QMessageBox::warning(this, tr("Move to Trash"),
-                             tr("\"%1\" could not be moved to the trash.").arg(ShellText(stayed.front())));
-    } else if (!stayed.empty()) {
-        QStringList names;
-        for (const std::string& path : stayed) {
-            names.append(ShellText(path));
-        }
-        QMessageBox::warning(this, tr("Move to Trash"),
-                             tr("These items could not be moved to the trash:\n%1").arg(names.join('\n')));
-    }
+    TrashObjects(paths);
 }
 
 QPoint TQorShellList::KeyboardMenuPoint() const

@@ -132,18 +132,6 @@ Qt::ItemFlags TShellListModel::flags(const QModelIndex& index) const
     return flags;
 }
 
-bool TShellListModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
-    if (role != Qt::EditRole || !index.isValid() || index.column() != 0 || index.row() >= Count() ||
-        Item(index.row()).RelativeIdList != m_editable || m_editable.empty()) {
-        return false;
-    }
-    if (OnEdited) {
-        OnEdited(index.row(), value.toString());
-    }
-    return false;
-}
-
 QStringList TShellListModel::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
 
 QMimeData* TShellListModel::mimeData(const QModelIndexList& indexes) const

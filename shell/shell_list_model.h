@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,9 +46,6 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // An edit that ends changes nothing here: it goes to OnEdited, which
-    // renames the object and then calls Rename.
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QStringList mimeTypes() const override;
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
     Qt::DropActions supportedDragActions() const override;
@@ -87,12 +83,10 @@ public:
     // The row a drag hovers is highlighted; none for an empty identifier.
     void SetDropTarget(const std::string& id);
     // Only the row being renamed in place is editable, and only while the
-    // list's own edit runs.
+    // list's own edit runs. A finished edit writes nothing here: the list
+    // renames the object and then calls Rename.
     void SetEditable(const std::string& id) { m_editable = id; }
     const std::string& Editable() const { return m_editable; }
-
-    // Called with the row and the text when an in-place edit ends.
-    std::function<void(int row, const QString& text)> OnEdited;
 
 private:
     struct TRow {

@@ -14,7 +14,7 @@ void TShellNameDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     if (editor->property(Filled).toBool()) {
         return;
     }
-    QStyledItemDelegate::setEditorData(editor, index);
+    TRenameDelegate::setEditorData(editor, index);
     editor->setProperty(Filled, true);
 }
 

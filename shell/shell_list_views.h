@@ -5,10 +5,11 @@
 // in-place editor keeps what the user typed while the rows change.
 
 #include <QListView>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 
 #include <functional>
+
+#include "shell/rename_delegate.h"
 
 namespace zk {
 
@@ -31,11 +32,12 @@ protected:
 using TShellReportView = TShellListView<QTreeView>;
 using TShellNamesView = TShellListView<QListView>;
 
-// Fills the editor once, when it opens: a view hands a changed row to its
-// open editor again, which would replace the name being typed.
-class TShellNameDelegate : public QStyledItemDelegate {
+// The shell views' name editor that also fills the editor only once, when
+// it opens: a view hands a changed row to its open editor again, which
+// would replace the name being typed.
+class TShellNameDelegate : public TRenameDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using TRenameDelegate::TRenameDelegate;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 };
 

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "platform/file_operations.h"
+#include "shell/shell_items.h"
 
 namespace zk {
 
@@ -36,18 +37,6 @@ void ScrollOneLine(QScrollBar* bar, int direction)
     }
 }
 
-// File names are bytes: the URL carries each byte, percent-encoded where
-// needed, so that a name that is not valid UTF-8 arrives unchanged.
-QUrl UrlOfPath(const std::string& path)
-{
-    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"), QUrl::StrictMode);
-}
-
-std::string PathOfUrl(const QUrl& url)
-{
-    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
-}
-
 }  // namespace
 
 void AutoScrollAtPoint(QAbstractScrollArea& area, QPoint point)
@@ -71,7 +60,7 @@ std::unique_ptr<QMimeData> FileListToMimeData(const std::vector<std::string>& pa
     QList<QUrl> urls;
     QByteArray marked = cut ? "cut" : "copy";
     for (const std::string& path : paths) {
-        const QUrl url = UrlOfPath(path);
+        const QUrl url = UrlFromPath(path);
         urls.append(url);
         marked += '\n' + url.toEncoded();
     }
@@ -90,8 +79,8 @@ std::vector<std::string> DataObjectToFileList(const QMimeData* data)
         return paths;
     }
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(PathOfUrl(url));
+        if (std::string path = PathFromUrl(url); !path.empty()) {
+            paths.push_back(std::move(path));
         }
     }
     return paths;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "shell/rename_delegate.h"
 #include "shell/shell_collation.h"
 #include "shell/shell_items.h"
 
@@ -61,7 +62,9 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
         Watch(node);
     });
     connect(this, &QTreeWidget::itemCollapsed, this, &TQorShellTree::Collapsed);
-    connect(this, &QTreeWidget::itemChanged, this, &TQorShellTree::ItemEdited);
+    auto* names = new TRenameDelegate(this);
+    names->OnEdited = [this](const QPersistentModelIndex& index, const QString& text) { RenameEdited(index, text); };
+    setItemDelegate(names);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     m_hoverTimer.setSingleShot(true);
     m_hoverTimer.setInterval(AUTOEXPAND_DELAY_MS);
@@ -127,7 +130,6 @@ void TQorShellTree::SetRootedAt(TQorShellFolder folder)
     }
     m_changeTimer.stop();
     m_monitors.clear();
-    m_renaming = nullptr;
     SetDropNode(nullptr);
     clear();
     auto root = std::make_unique<QTreeWidgetItem>();
@@ -255,9 +257,6 @@ void TQorShellTree::DeleteNode(QTreeWidgetItem* node)
         }
         return item != nullptr;
     };
-    if (within(m_renaming)) {
-        m_renaming = nullptr;
-    }
     if (within(m_dropNode)) {
         SetDropNode(nullptr);
     }
@@ -328,8 +327,22 @@ void TQorShellTree::Refresh()
 void TQorShellTree::SmartRefresh()
 {
     QTreeWidgetItem* node = currentItem();
-    if (node != nullptr && (node->isExpanded() || node->childCount() > 0)) {
-        RefreshNode(node, true);
+    if (node == nullptr || !(node->isExpanded() || node->childCount() > 0)) {
+        return;
+    }
+    RefreshNode(node->text(0).isEmpty() && node->parent() != nullptr ? node->parent() : node, true);
+    // Objects cut here and pasted elsewhere leave their folders. A refresh
+    // may take other nodes away, so the folders are held by index.
+    std::vector<QPersistentModelIndex> folders;
+    for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
+        if ((*it)->data(0, ShellCutRole).toBool() && (*it)->parent() != nullptr) {
+            folders.emplace_back(indexFromItem((*it)->parent()));
+        }
+    }
+    for (const QPersistentModelIndex& folder : folders) {
+        if (folder.isValid()) {
+            RefreshNode(itemFromIndex(folder), true);
+        }
     }
 }
 

@@ -147,7 +147,8 @@ private:
     bool DeleteSelected();
     bool PasteInto(QTreeWidgetItem* node);
     void AskDelete();
-    void ItemEdited(QTreeWidgetItem* node, int column);
+    // A finished in-place edit: renames the object, or says why not.
+    void RenameEdited(const QPersistentModelIndex& index, const QString& text);
     void Renamed(QTreeWidgetItem* node, const std::string& oldId);
     QPoint KeyboardMenuPoint() const;
     // The folder node under a drag point that may take the files, or none.
@@ -183,8 +184,6 @@ private:
     std::map<QTreeWidgetItem*, std::unique_ptr<TDirMon>> m_monitors;
     bool m_readOnly = false;
     bool m_oleDragDrop = true;
-    QTreeWidgetItem* m_renaming = nullptr;  // the node an edit was started on
-    std::string m_renamingText;              // its text when the edit began
     QTreeWidgetItem* m_dropNode = nullptr;
     QTimer m_hoverTimer;                     // expands the hovered drop node
     QElapsedTimer m_lastScroll;

@@ -65,7 +65,7 @@ bool TQorShellTree::InvokeCommandOnSelected(const std::string& verb)
             node->setExpanded(true);
             return true;
         }
-        return !id.empty() && QDesktopServices::openUrl(QUrl::fromLocalFile(ShellText(id)));
+        return !id.empty() && QDesktopServices::openUrl(UrlFromPath(id));
     }
     if (command == "rename") {
         return EditSelected();
@@ -106,7 +106,11 @@ bool TQorShellTree::DeleteSelected()
         return false;
     }
     const std::string path = NodeId(node);
-    if (!platform::MoveToTrash(path)) {
+    if (const platform::TTrashResult trashed = platform::MoveToTrash(path); !trashed) {
+        // The node stays, as the object does; it is not used after the message.
+        QMessageBox::warning(this, tr("Move to Trash"),
+                             tr("\"%1\" could not be moved to the trash: %2.")
+                                 .arg(ShellText(path), QString::fromStdString(trashed.reason)));
         return false;
     }
     // The selection that follows goes out at once.
@@ -205,37 +209,44 @@ bool TQorShellTree::EditSelected()
     if (!m_browser.CanRename()) {
         return false;
     }
-    m_renaming = node;
-    m_renamingText = ShellBytes(node->text(0));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     editItem(node, 0);
     return true;
 }
 
-void TQorShellTree::ItemEdited(QTreeWidgetItem* node, int column)
+void TQorShellTree::RenameEdited(const QPersistentModelIndex& index, const QString& text)
 {
-    // Only the end of an edit this tree started; other data changes (marks,
-    // highlights) pass through here as well.
-    if (node != m_renaming || column != 0 || ShellBytes(node->text(0)) == m_renamingText) {
+    QTreeWidgetItem* node = index.isValid() ? itemFromIndex(index) : nullptr;
+    // Gone while the editor closed, or left as it was: a name that can't be
+    // shown exactly keeps its bytes.
+    if (node == nullptr || text == node->text(0)) {
         return;
     }
-    m_renaming = nullptr;
-    node->setFlags(node->flags() & ~Qt::ItemIsEditable);
     const std::string oldId = NodeId(node);
-    std::string name = ShellBytes(node->text(0));
-    m_browser.SetAbsoluteItemIdList(oldId);
-    const bool renamed = m_browser.RenameObject(name);
-    // The name as it is now: the new one, or the old one when refused.
-    node->setText(0, ShellText(name));
-    if (renamed) {
-        Renamed(node, oldId);
+    const QString oldText = node->text(0);
+    std::string name = ShellBytes(text);
+    std::string reason;
+    bool renamed = false;
+    try {
+        m_browser.SetAbsoluteItemIdList(oldId);
+        renamed = m_browser.RenameObject(name, &reason);
+    } catch (const platform::EShellBrowserError&) {
+        reason = "it is no longer there";
     }
+    if (!renamed) {
+        // The node may go while the message is shown; it is not used after.
+        QMessageBox::warning(this, tr("Rename"),
+                             tr("\"%1\" can't be renamed to \"%2\": %3.").arg(oldText, text, QString::fromStdString(reason)));
+        return;
+    }
+    node->setText(0, ShellText(name));
+    Renamed(node, oldId);
 }
 
 void TQorShellTree::Renamed(QTreeWidgetItem* node, const std::string& oldId)
 {
     const std::string newId = m_browser.ItemIdList();
-    Operation({Op::sopRename}, {oldId}, m_browser.ObjectName());
+    const std::string newName = m_browser.ObjectName();
     // The children's paths all changed: they are read again.
     const bool expanded = node->isExpanded();
     ForgetMonitors(node);
@@ -250,6 +261,8 @@ void TQorShellTree::Renamed(QTreeWidgetItem* node, const std::string& oldId)
         Expand(node);
         Watch(node);
     }
+    // Last: the handlers may change the tree.
+    Operation({Op::sopRename}, {oldId}, newName);
     if (m_link) {
         m_link->PathChanged(this, newId);
     }
@@ -266,13 +279,9 @@ void TQorShellTree::AskDelete()
         OnConfirmDelete ? OnConfirmDelete(path)
                         : QMessageBox::question(this, tr("Move to Trash"),
                                                 tr("Move \"%1\" to the trash?").arg(node->text(0))) == QMessageBox::Yes;
-    // The question let events run: a refresh may have moved the selection
-    // on to another folder, which the user never confirmed.
-    if (!confirmed || NodeId(currentItem()) != path) {
-        return;
-    }
-    if (!InvokeCommandOnSelected("delete")) {
-        QMessageBox::warning(this, tr("Move to Trash"), tr("\"%1\" could not be moved to the trash.").arg(ShellText(path)));
+    // Only the node asked about, if it is still the selected one.
+    if (confirmed && NodeId(currentItem()) == path) {
+        InvokeCommandOnSelected("delete");
     }
 }
 
@@ -324,8 +333,8 @@ void TQorShellTree::ShowContextMenu(const QPoint& screenPoint, std::string& verb
     if (chosen == nullptr || chosen->data().toString().isEmpty()) {
         return;  // none, or one of the application's items, which ran itself
     }
-    // The menu let events run: a refresh may have moved the selection on
-    // to another node, which the menu was not opened on.
+    // The verb is for the node the menu was shown for; it may have gone
+    // while the menu was up.
     if (NodeId(currentItem()) != id) {
         return;
     }

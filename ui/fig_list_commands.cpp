@@ -10,20 +10,18 @@ namespace zk {
 
 void TZKedit::AlignMClick()
 {
-    TAlignDlg dialog(this);
-    dialog.exec();
+    m_alignDlg->exec();
 }
 
 void TZKedit::EditfromListMClick()
 {
-    TFigListDlg dialog(this);
-    dialog.FillFigureListRows();
-    if (dialog.GridRowCount() <= 1) {
+    m_figListDlg->FillFigureListRows();
+    if (m_figListDlg->GridRowCount() <= 1) {
         ShowMessageBox("Error", "No figures defined");
         return;
     }
-    dialog.SetupFigureListGrid();
-    dialog.exec();
+    m_figListDlg->SetupFigureListGrid();
+    m_figListDlg->exec();
 }
 
 }  // namespace zk

@@ -27,8 +27,10 @@
 #include "engine/softfont/soft_fonts.h"
 #include "ui/canvas_layer.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/align_dlg.h"
 #include "ui/dialogs/chars_dlg.h"
 #include "ui/dialogs/color_to_bw.h"
+#include "ui/dialogs/fig_list_dlg.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/dialogs/memory_dialogs.h"
 #include "ui/dialogs/print_dialogs.h"
@@ -93,9 +95,11 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     connect(&m_closeRetryTimer, &QTimer::timeout, this, &TZKedit::RetryClose);
 
     FormCreate(args);
-    // The Help menu's forms live as long as the window.
+    // These forms live as long as the window.
     m_aboutDlg = new TAboutDlg(this);
     m_charsDlg = new TCharsDlg(this);
+    m_alignDlg = new TAlignDlg(this);
+    m_figListDlg = new TFigListDlg(this);
 }
 
 TZKedit::~TZKedit()
@@ -131,6 +135,8 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
 
     const QRect desktop = screen() != nullptr ? screen()->geometry() : QRect(0, 0, 1024, 768);
     const QRect initial = InitialWindowGeometry(desktop.size());
+    // The client area takes the frame's size until the frame is known.
+    m_initialFrameSize = initial.size();
     resize(initial.size());
     move(desktop.topLeft() + initial.topLeft());
 
@@ -173,9 +179,30 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     RedrawLabel(RedrawEditor);
 }
 
+// The first window's outer frame, not its client area, has the size the
+// start-up chose (its position is the frame's already). The frame's size is
+// known only once the window is on the screen, and a window manager may add
+// its frame a little later; a size set by anyone else meanwhile stays.
+void TZKedit::FitInitialFrame()
+{
+    if (!m_initialFrameSize) {
+        return;
+    }
+    const QSize border = frameGeometry().size() - size();
+    if (border.isNull()) {
+        return;
+    }
+    const QSize frame = *m_initialFrameSize;
+    m_initialFrameSize.reset();
+    if (size() == frame) {
+        resize(frame - border);
+    }
+}
+
 void TZKedit::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    FitInitialFrame();
     if (!m_shown) {
         m_shown = true;
         FormShow();
@@ -260,6 +287,7 @@ void TZKedit::FormClose()
 void TZKedit::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    FitInitialFrame();
     FormResize();
 }
 
@@ -277,6 +305,7 @@ void TZKedit::FormResize()
 void TZKedit::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
+    FitInitialFrame();
     RelayoutToolbarIfReady();
 }
 
@@ -513,10 +542,7 @@ void TZKedit::RotateCWMClick()
 
 void TZKedit::ColorBWMClick()
 {
-    TColorToBW& form = ColorToBW();
-    form.show();
-    form.raise();
-    form.activateWindow();
+    ColorToBW().exec();
 }
 
 void TZKedit::ExitMClick()

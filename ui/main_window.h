@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,9 @@ class QShortcut;
 namespace zk {
 
 class TAboutDlg;
+class TAlignDlg;
 class TCharsDlg;
+class TFigListDlg;
 class TLabelCanvas;
 class TTtfDlg;
 
@@ -65,6 +69,10 @@ public:
     // The forms of the Help menu, created with the window.
     TAboutDlg* AboutDlg() const { return m_aboutDlg; }
     TCharsDlg* CharsDlg() const { return m_charsDlg; }
+    // The align dialog and the figure list, created with the window so that
+    // their check boxes keep the user's last choice for the whole run.
+    TAlignDlg* AlignDlg() const { return m_alignDlg; }
+    TFigListDlg* FigListDlg() const { return m_figListDlg; }
 
     // Status of the printer font load at start-up (0 loaded).
     int PrinterFontStatus() const { return m_printerFontStatus; }
@@ -144,6 +152,7 @@ private:
     void FormClick();
     void FormKeyDown(int key);
     void FormMouseMove();
+    void FitInitialFrame();
 
     void BuildLabMenu();
     void ConnectCanvasEditing();
@@ -168,8 +177,12 @@ private:
     QShortcut* m_hiddenDriverPrintShortcut = nullptr;
     TAboutDlg* m_aboutDlg = nullptr;
     TCharsDlg* m_charsDlg = nullptr;
+    TAlignDlg* m_alignDlg = nullptr;
+    TFigListDlg* m_figListDlg = nullptr;
     // The font converter, created at its first showing and kept.
     TTtfDlg* m_ttfDlg = nullptr;
+    // The outer size the start-up chose, until the frame's size is known.
+    std::optional<QSize> m_initialFrameSize;
     QTimer m_startTimer;
     QTimer m_closeRetryTimer;
     int m_printerFontStatus = 0;

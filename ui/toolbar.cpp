@@ -141,8 +141,7 @@ void TZKToolbar::PictBtClick() { ChooseTool(5); }
 void TZKToolbar::AlignBtClick()
 {
     m_mainWindow.FocusMainWindow();
-    TAlignDlg dialog(&m_mainWindow);
-    dialog.exec();
+    m_mainWindow.AlignDlg()->exec();
 }
 
 void TZKToolbar::FilesBtClick()

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "engine/config/program_paths.h"
 #include "engine/io/atomic_file.h"
+#include "engine/io/whole_file.h"
 #include "engine/model/label_setup.h"
 #include "platform/serial_ports.h"
 
@@ -21,6 +20,8 @@ namespace {
 // A line longer than this is split, the rest read as the next line. It is
 // long enough for any path the file carries (the work directory).
 constexpr std::size_t MaxLineLength = 4096;
+// Far more than the 24 settings take; a longer file is not ours.
+constexpr std::size_t MaxFileSize = 1024 * 1024;
 
 std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high)
 {
@@ -98,14 +99,15 @@ void ApplySetting(std::string_view key, std::string_view value)
     else if (KeyIs(key, "ENABLE RLDIR")) t.EnableRlDir = n != 0 ? 1 : 0;
 }
 
+// No key holds "=", so the first one ends the key and the value keeps any
+// others (a work directory may contain them).
 void ApplyLine(std::string_view line)
 {
-    const std::size_t first = line.find('=');
-    if (first == std::string_view::npos) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
         return;
     }
-    const std::size_t last = line.rfind('=');
-    ApplySetting(Trim(line.substr(0, first)), Trim(line.substr(last + 1)));
+    ApplySetting(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
 }
 
 }  // namespace
@@ -145,7 +147,7 @@ void EnumerateSerialPorts()
 void LoadConfiguration()
 {
     EnumerateSerialPorts();
-    std::ifstream file(ProgramPaths.ConfigFileName, std::ios::binary);
+    const auto file = ReadWholeFile(ProgramPaths.ConfigFileName, MaxFileSize);
     if (!file) {
         return;
     }
@@ -156,8 +158,8 @@ void LoadConfiguration()
         }
         line.clear();
     };
-    for (std::istreambuf_iterator<char> it(file), end; it != end; ++it) {
-        const char c = *it;
+    for (const std::uint8_t byte : *file) {
+        const char c = static_cast<char>(byte);
         if (c == '\n') {
             endLine();
         } else if (static_cast<unsigned char>(c) >= 0x20) {

@@ -60,7 +60,7 @@ std::string TranslateToAnsi(std::string_view printerText)
 {
     printerText = printerText.substr(0, printerText.find('\0'));
     switch (Settings.Translation) {
-    case 0: return platform::Convert(printerText, platform::CodePage::Cp437, platform::CodePage::Cp1252);
+    case 0: return platform::Cp437ToCp1252(printerText);
     case 1: return std::string(printerText);
     default: return ThroughTable(printerText, ProgramPaths.TranslateToAnsiTable);
     }
@@ -70,7 +70,7 @@ std::string TranslateToOem(std::string_view dialogText)
 {
     dialogText = dialogText.substr(0, dialogText.find('\0'));
     switch (Settings.Translation) {
-    case 0: return platform::Convert(dialogText, platform::CodePage::Cp1252, platform::CodePage::Cp437);
+    case 0: return platform::Cp1252ToCp437(dialogText);
     case 1: return std::string(dialogText);
     default: return ThroughTable(dialogText, ProgramPaths.TranslateToOemTable);
     }

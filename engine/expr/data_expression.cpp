@@ -117,11 +117,10 @@ private:
 
         if (Peek() == '+' || Peek() == '-') {
             std::int16_t offset = 0;
-            const std::size_t used = ParseSignedNumber(Rest(), offset);
-            if (used == 0 || std::abs(offset) > MaxVariableOffset) {
+            m_pos += ParseSignedNumber(Rest(), offset);
+            if (std::abs(offset) > MaxVariableOffset) {
                 return false;
             }
-            m_pos += used;
             work.Value = std::to_string(NumericValue(work) + offset);
         }
 
@@ -188,11 +187,10 @@ private:
             return true;
         }
         std::int16_t days = 0;
-        const std::size_t used = ParseSignedNumber(Rest(), days);
-        if (used == 0 || std::abs(days) > MaxDayOffset) {
+        m_pos += ParseSignedNumber(Rest(), days);
+        if (std::abs(days) > MaxDayOffset) {
             return false;
         }
-        m_pos += used;
         offset = days;
         return true;
     }
@@ -319,15 +317,18 @@ private:
         }
     }
 
+    // The position is compared with the length as written, before 0 counts
+    // as 1: a position at the field's length empties it.
     bool Middle()
     {
-        const std::size_t start = std::max<std::size_t>(TakeNumber(), 1) - 1;
+        const std::size_t position = TakeNumber();
         if (Peek() != '.') {
             return false;
         }
         ++m_pos;
         const std::size_t count = std::max<std::size_t>(TakeNumber(), 1);
-        m_field = start >= m_field.size() ? std::string() : m_field.substr(start, count);
+        const std::size_t start = std::max<std::size_t>(position, 1) - 1;
+        m_field = position >= m_field.size() ? std::string() : m_field.substr(start, count);
         return true;
     }
 
@@ -383,9 +384,6 @@ std::size_t ParseSignedNumber(std::string_view text, std::int16_t& value)
     const bool negative = At(text, 0) == '-';
     if (At(text, 0) == '+' || negative) {
         ++i;
-    }
-    if (!IsDigit(At(text, i))) {
-        return 0;
     }
     std::int32_t magnitude = 0;
     while (i < text.size() && IsDigit(text[i])) {

@@ -31,7 +31,8 @@ int EvaluateDataExpression(std::span<char> out, std::string_view expr, bool allo
 // are none). Returns the number of characters read.
 std::size_t ParseUnsignedNumber(std::string_view text, std::uint16_t& value);
 // An optional '+' or '-', then decimal digits; magnitude capped at 32767.
-// Returns the number of characters read (0 when no digit follows the sign).
+// A sign without digits is the number 0. Returns the number of characters
+// read (the sign included).
 std::size_t ParseSignedNumber(std::string_view text, std::int16_t& value);
 
 // Clears ExpressionWorkVariable and the result flags (engine reset).

@@ -26,7 +26,6 @@ std::vector<std::string> FontNameList;
 
 namespace {
 
-constexpr std::size_t FormLineSize = 250;
 constexpr std::size_t PrinterNameLineSize = 31;
 // A soft font's block starts with its character count, 0 and its height.
 constexpr std::size_t FontBlockPrefix = 3;
@@ -49,14 +48,6 @@ bool ReceiveNamesInto(const char* command, std::vector<std::string>& list)
     return ReceiveNameList(PrinterNameLineSize, [&list](std::string name) { list.push_back(Upper(std::move(name))); });
 }
 
-// Reads and drops count bytes of a reply that is refused, so that they do
-// not spill into the next exchange.
-void DropBytes(std::size_t count)
-{
-    std::vector<std::uint8_t> ignored(count);
-    ReceiveBlock(ignored);
-}
-
 // GI: the PCX file of name, turned into a picture block. Nothing (and true)
 // when the reply is too short to be a PCX file; false on a link failure.
 bool ReceivePictureData(const std::string& name, TPictureFigure& first)
@@ -77,7 +68,7 @@ bool ReceivePictureData(const std::string& name, TPictureFigure& first)
     }
     const std::size_t fileLength = GetBe16(lengthBytes.data());
     if (fileLength < PcxHeaderSize) {
-        DropBytes(fileLength);
+        DiscardBlock(fileLength);
         ClosePort();
         return CommLink.LinkError == 0;
     }
@@ -128,29 +119,31 @@ bool ReceivePictures()
     return true;
 }
 
-// EI: the font block of letter; nothing (and true) when the reply cannot
-// be a font; false on a link failure.
-bool ReceiveFontData(const std::string& name, char letter)
+enum class FontFetch { Appended, Refused, LinkFailed };
+
+// EI: the font block of letter, appended as a soft-font figure. A reply
+// that cannot be a font is read to its end and refused.
+FontFetch ReceiveFontData(const std::string& name, char letter)
 {
     if (!OpenPort()) {
-        return false;
+        return FontFetch::LinkFailed;
     }
     PrinterPrintf("\r\nEI\"%s\"\r\n", name.c_str());
     if (CommLink.WriteAborted != 0) {
         ClosePort();
-        return false;
+        return FontFetch::LinkFailed;
     }
     ShowCommunicating("Receiving font \"" + name + "\"");
     std::array<std::uint8_t, 2 + FontBlockPrefix> head{};
     if (ReceiveBlock(head) != head.size()) {
         ClosePort();
-        return false;
+        return FontFetch::LinkFailed;
     }
     const std::size_t length = GetBe16(head.data());
     if (length < FontBlockPrefix || length > MaxFontDataLength) {
-        DropBytes(length > FontBlockPrefix ? length - FontBlockPrefix : 0);
+        DiscardBlock(length > FontBlockPrefix ? length - FontBlockPrefix : 0);
         ClosePort();
-        return CommLink.LinkError == 0;
+        return CommLink.LinkError == 0 ? FontFetch::Refused : FontFetch::LinkFailed;
     }
     auto font = std::make_shared<TFontData>();
     font->Bytes.resize(length);
@@ -158,7 +151,7 @@ bool ReceiveFontData(const std::string& name, char letter)
     const std::span<std::uint8_t> glyphs = std::span(font->Bytes).subspan(FontBlockPrefix);
     if (ReceiveBlock(glyphs) != glyphs.size()) {
         ClosePort();
-        return false;
+        return FontFetch::LinkFailed;
     }
     ClosePort();
     TSoftFontFigure figure;
@@ -167,15 +160,19 @@ bool ReceiveFontData(const std::string& name, char letter)
     figure.DataLength = static_cast<std::int16_t>(length);
     figure.Letter = std::string(1, letter);
     figure.Data = std::move(font);
-    AppendFigure(figure);
-    return true;
+    return AppendFigure(figure) == 0 ? FontFetch::Appended : FontFetch::Refused;
 }
 
+bool UsesFont(const TFigure& figure, int font) { return figure.Is(TFigureKind::Text) && figure.Text().Font == font; }
+
 // Step 6: texts name soft fonts by their letter's code until here; each
-// letter that a text uses becomes the next soft-font number and is fetched.
-bool ReceiveFonts()
+// letter that a text uses is fetched and, once its soft-font figure is
+// appended, its texts take that figure's number. The texts of a refused
+// font keep the letter's code, which names no soft font, as the texts of a
+// font the printer lacks do.
+bool ReceiveFonts(TFormLoadNotes& notes)
 {
-    int counter = FirstSoftFontNumber - 1;
+    int next = FirstSoftFontNumber;
     for (const std::string& name : FontNameList) {
         // Only letters name soft fonts; anything else would capture the
         // resident fonts' numbers.
@@ -183,20 +180,27 @@ bool ReceiveFonts()
         if (std::isalpha(static_cast<unsigned char>(letter)) == 0) {
             continue;
         }
-        bool used = false;
-        for (TFigure* figure : Figures()) {
-            if (figure->Is(TFigureKind::Text) && figure->Text().Font == letter) {
-                figure->Text().Font = static_cast<std::int16_t>(counter + 1);
-                used = true;
-            }
-        }
-        if (!used) {
+        const auto figures = Figures();
+        if (std::none_of(figures.begin(), figures.end(), [letter](const TFigure* f) { return UsesFont(*f, letter); })) {
             continue;
         }
-        ++counter;
-        if (!ReceiveFontData(name, letter)) {
+        switch (ReceiveFontData(name, letter)) {
+        case FontFetch::LinkFailed:
             return false;
+        case FontFetch::Refused:
+            if (notes.RefusedFonts.find(letter) == std::string::npos) {
+                notes.RefusedFonts.push_back(letter);
+            }
+            continue;
+        case FontFetch::Appended:
+            break;
         }
+        for (TFigure* figure : Figures()) {
+            if (UsesFont(*figure, letter)) {
+                figure->Text().Font = static_cast<std::int16_t>(next);
+            }
+        }
+        ++next;
     }
     return true;
 }
@@ -227,6 +231,30 @@ void ParseFormLine(std::string_view line) { ApplyFormLineChange(ReadFormLine(lin
 
 bool ReceiveForm(const std::string& name)
 {
+    TFormLoadNotes ignored;
+    return ReceiveForm(name, ignored);
+}
+
+std::string DescribeFormLoadNotes(const TFormLoadNotes& notes)
+{
+    std::string text;
+    if (notes.LinesTooLong > 0) {
+        text = std::to_string(notes.LinesTooLong) + (notes.LinesTooLong == 1 ? " form line" : " form lines") +
+               " longer than " + std::to_string(LongestCommandLine) + " characters skipped";
+    }
+    if (!notes.RefusedFonts.empty()) {
+        text += text.empty() ? "" : "\n";
+        text += notes.RefusedFonts.size() == 1 ? "Font " : "Fonts ";
+        for (std::size_t i = 0; i < notes.RefusedFonts.size(); ++i) {
+            text += (i > 0 ? ", " : "") + std::string(1, notes.RefusedFonts[i]);
+        }
+        text += " not loaded (more than " + std::to_string(MaxFontDataLength) + " bytes or not a font)";
+    }
+    return text;
+}
+
+bool ReceiveForm(const std::string& name, TFormLoadNotes& notes)
+{
     TExchangeGuard exchange;
     if (!ReceivePrinterNameLists() || !OpenPort()) {
         return false;
@@ -242,6 +270,10 @@ bool ReceiveForm(const std::string& name)
     std::string line;
     for (;;) {
         ReceiveLine(line, FormLineSize);
+        if (CommLink.LineTooLong != 0) {
+            DropRestOfLine();
+            ++notes.LinesTooLong;
+        }
         if (CommLink.LinkError != 0) {
             ClosePort();
             return false;
@@ -249,10 +281,12 @@ bool ReceiveForm(const std::string& name)
         if (CommLink.EndOfReply != 0) {
             break;
         }
-        ParseFormLine(line);
+        if (CommLink.LineTooLong == 0) {
+            ParseFormLine(line);
+        }
     }
     ClosePort();
-    if (!ReceivePictures() || !ReceiveFonts()) {
+    if (!ReceivePictures() || !ReceiveFonts(notes)) {
         return false;
     }
     if (!OpenPort()) {

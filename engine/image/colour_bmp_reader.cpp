@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 
+#include "engine/image/bmp_rle_decoder.h"
 #include "engine/model/payload_codec.h"
 
 namespace zk {
@@ -14,6 +15,8 @@ constexpr std::size_t FileHeaderSize = 14;
 constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t InfoHeaderSize = 40;
 constexpr std::uint32_t CompressionRgb = 0;
+constexpr std::uint32_t CompressionRle8 = 1;
+constexpr std::uint32_t CompressionRle4 = 2;
 constexpr std::uint32_t CompressionBitFields = 3;
 constexpr std::uint32_t CompressionAlphaBitFields = 6;
 
@@ -109,8 +112,13 @@ const char* ReadLayout(std::span<const std::uint8_t> file, TBmpLayout& bmp)
     case 1:
     case 4:
     case 8: {
-        if (bmp.Compression != CompressionRgb) {
-            return "Compressed BMP files are not supported";
+        const bool runLength = (bmp.BitCount == 8 && bmp.Compression == CompressionRle8) ||
+                               (bmp.BitCount == 4 && bmp.Compression == CompressionRle4);
+        if (bmp.Compression != CompressionRgb && !runLength) {
+            return "Unsupported BMP compression";
+        }
+        if (runLength && bmp.TopDown) {
+            return "Compressed BMP files are stored bottom-up";
         }
         const std::uint32_t most = 1u << bmp.BitCount;
         const std::uint32_t listed = colourCount == 0 ? most : std::min(colourCount, most);
@@ -134,7 +142,7 @@ const char* ReadLayout(std::span<const std::uint8_t> file, TBmpLayout& bmp)
                 return "BMP file truncated";
             }
         } else if (bmp.Compression != CompressionRgb) {
-            return "Compressed BMP files are not supported";
+            return "Unsupported BMP compression";
         } else if (bmp.BitCount == 16) {
             bmp.RedMask = 0x7C00;
             bmp.GreenMask = 0x03E0;
@@ -147,12 +155,26 @@ const char* ReadLayout(std::span<const std::uint8_t> file, TBmpLayout& bmp)
         break;
     case 24:
         if (bmp.Compression != CompressionRgb) {
-            return "Compressed BMP files are not supported";
+            return "Unsupported BMP compression";
         }
         break;
     default: return "Unsupported BMP bit count";
     }
     return nullptr;
+}
+
+TImageReadResult ReadRunLengthPixels(std::span<const std::uint8_t> file, const TBmpLayout& bmp)
+{
+    if (bmp.PixelOffset > file.size()) {
+        return Failed("BMP file truncated");
+    }
+    TImageReadResult result;
+    result.Image = TColourImage(static_cast<int>(bmp.Width), static_cast<int>(bmp.Height));
+    const BmpRleKind kind = bmp.Compression == CompressionRle8 ? BmpRleKind::Rle8 : BmpRleKind::Rle4;
+    if (const char* error = DecodeBmpRle(file.subspan(bmp.PixelOffset), kind, bmp.Palette, result.Image)) {
+        return Failed(error);
+    }
+    return result;
 }
 
 }  // namespace
@@ -162,6 +184,9 @@ TImageReadResult ReadColourBmp(std::span<const std::uint8_t> file)
     TBmpLayout bmp;
     if (const char* error = ReadLayout(file, bmp)) {
         return Failed(error);
+    }
+    if (bmp.Compression == CompressionRle8 || bmp.Compression == CompressionRle4) {
+        return ReadRunLengthPixels(file, bmp);
     }
     const std::uint64_t rowBits = static_cast<std::uint64_t>(bmp.Width) * static_cast<std::uint64_t>(bmp.BitCount);
     const std::uint64_t stride = (rowBits + 31) / 32 * 4;

@@ -11,6 +11,7 @@ struct TCommLink {
     std::uint8_t LinkError = 0;     // failed open, refused write or reply time-out
     std::uint8_t WriteAborted = 0;  // the user answered No to the write retry question
     std::uint8_t EndOfReply = 0;    // a NUL ended the last reply line
+    std::uint8_t LineTooLong = 0;   // the last reply line filled its buffer before its LF
 };
 
 extern TCommLink CommLink;

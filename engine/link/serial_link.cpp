@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
@@ -249,11 +250,45 @@ std::size_t ReceiveBlock(std::span<std::uint8_t> buffer)
     return buffer.size();
 }
 
+std::size_t DiscardBlock(std::size_t count)
+{
+    std::array<std::uint8_t, 256> scratch{};
+    std::size_t dropped = 0;
+    while (dropped < count) {
+        const std::size_t part = std::min(scratch.size(), count - dropped);
+        const std::size_t got = ReceiveBlock(std::span(scratch).first(part));
+        dropped += got;
+        if (got < part) {
+            break;
+        }
+    }
+    return dropped;
+}
+
+bool DrainReply()
+{
+    const auto stop = Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs);
+    auto lastByte = Clock::now();
+    for (;;) {
+        const auto deadline = std::min(lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs), stop);
+        std::uint8_t byte = 0;
+        if (CommLink.PortHandle < 0 || WaitForPort(POLLIN, deadline) != WaitResult::Ready || !ReadByte(byte)) {
+            return false;
+        }
+        if (byte == 0) {
+            return true;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
+}
+
 std::size_t ReceiveLine(std::string& line, std::size_t size)
 {
     line.clear();
     CommLink.EndOfReply = 0;
     CommLink.LinkError = 0;
+    CommLink.LineTooLong = 0;
     const std::size_t limit = size > 0 ? size - 1 : 0;
     std::string text;
     auto lastByte = Clock::now();
@@ -277,7 +312,29 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
         Ui().ProcessMessages();
     }
     // An over-long line is dropped; its rest stays queued for the next read.
+    CommLink.LineTooLong = 1;
     return 0;
+}
+
+void DropRestOfLine()
+{
+    auto lastByte = Clock::now();
+    for (;;) {
+        std::uint8_t byte = 0;
+        if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
+            CommLink.LinkError = 1;
+            return;
+        }
+        if (byte == '\n') {
+            return;
+        }
+        if (byte == 0) {
+            CommLink.EndOfReply = 1;
+            return;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
 }
 
 std::size_t PrinterPrintf(const char* format, ...)

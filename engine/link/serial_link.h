@@ -15,10 +15,12 @@ namespace zk {
 
 // How long the link waits. A reply is given up after ReplySilenceMs without
 // a byte; a byte is refused when the port does not take it within
-// WriteTimeoutMs + 1 ms. Tests shorten both; the program keeps the defaults.
+// WriteTimeoutMs + 1 ms; a refused reply is read on for at most
+// ReplyDrainMs. Tests shorten them; the program keeps the defaults.
 struct TLinkTimeouts {
     int ReplySilenceMs = 3000;
     int WriteTimeoutMs = 3000;
+    int ReplyDrainMs = 3000;
 };
 
 extern TLinkTimeouts LinkTimeouts;
@@ -38,9 +40,24 @@ bool ReadByte(std::uint8_t& byte);
 // Reads exactly buffer.size() bytes, each within the silence time of the
 // previous one; returns how many came.
 std::size_t ReceiveBlock(std::span<std::uint8_t> buffer);
+// Reads and drops count bytes of a block reply that is refused, so that
+// they do not spill into the next exchange; returns how many came, as
+// ReceiveBlock does.
+std::size_t DiscardBlock(std::size_t count);
+// Reads and drops the rest of a refused reply: up to its NUL (true), or
+// until ReplySilenceMs of silence or ReplyDrainMs in all (false), so that a
+// printer that never stops cannot hold the exchange. Leaves LinkError as it
+// was: the reply is refused whatever follows.
+bool DrainReply();
 // One reply line of at most size - 1 characters (control bytes dropped, LF
 // ends it, NUL sets EndOfReply); the text's length, 0 on silence or overflow.
+// Once size - 1 characters are stored without an LF the line is given up
+// (LineTooLong) and its rest stays queued.
 std::size_t ReceiveLine(std::string& line, std::size_t size);
+// After a line too long: reads and drops its rest up to the LF, so that no
+// piece of it is taken for a line of its own. A NUL on the way sets
+// EndOfReply; silence sets LinkError.
+void DropRestOfLine();
 // printf-style formatting of a command of any length, sent byte by byte;
 // returns the number of bytes sent. Sends nothing while the port is closed.
 std::size_t PrinterPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -8,6 +8,7 @@
 
 #include "engine/config/program_paths.h"
 #include "engine/expr/clock.h"
+#include "engine/formread/receive_form.h"
 #include "engine/io/atomic_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
@@ -22,9 +23,6 @@
 namespace zk {
 
 namespace {
-
-// Characters of one FI reply line, plus one.
-constexpr std::size_t FormLineSize = 250;
 
 constexpr const char* ReplyTooLongText = "Reply too long for the extraction buffer. Nothing saved";
 
@@ -76,10 +74,11 @@ void ExtractBlockToFile(const TBlockExtraction& what, const std::string& name, c
     if (CommLink.LinkError == 0) {
         // A block too long for the buffer is still read to its end, so that
         // it does not spill into the next exchange.
-        if (!fits) {
-            buffer.resize(length);
+        if (fits) {
+            ReceiveBlock(std::span(buffer).first(length));
+        } else {
+            DiscardBlock(length);
         }
-        ReceiveBlock(std::span(buffer).first(length));
     }
     ClosePort();
     if (CommLink.LinkError != 0) {
@@ -128,20 +127,28 @@ void ExtractFormToFile(const std::string& name, const std::string& path)
     ShowCommunicating(FormatText("Extracting form \"%s\"", name));
     buffer = ExtractionHeaderLine();
     unsigned lines = 0;
-    bool fits = true;
+    std::string refusal;
     std::string line;
     for (;;) {
         ReceiveLine(line, FormLineSize);
         if (CommLink.LinkError != 0) {
             break;
         }
-        // Past the buffer's end the reply is still read to its end and dropped.
-        if (fits && buffer.size() + line.size() + 2 <= ExtractionBufferSize) {
-            buffer += line;
-            buffer += "\r\n";
-        } else {
-            fits = false;
+        if (CommLink.LineTooLong != 0) {
+            refusal = "Form line longer than " + std::to_string(LongestCommandLine) + " characters. Nothing saved";
+        } else if (buffer.size() + line.size() + 2 > ExtractionBufferSize) {
+            refusal = ReplyTooLongText;
         }
+        if (!refusal.empty()) {
+            // The rest is read on, within bounds, so that it does not spill
+            // into the next exchange.
+            if (CommLink.EndOfReply == 0) {
+                DrainReply();
+            }
+            break;
+        }
+        buffer += line;
+        buffer += "\r\n";
         if (CommLink.EndOfReply != 0) {
             break;
         }
@@ -152,8 +159,8 @@ void ExtractFormToFile(const std::string& name, const std::string& path)
         ReportNoResponse();
         return;
     }
-    if (!fits) {
-        SetMessageBoxError("Error", ReplyTooLongText);
+    if (!refusal.empty()) {
+        SetMessageBoxError("Error", refusal);
         return;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());

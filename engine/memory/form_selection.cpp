@@ -42,14 +42,20 @@ void LoadFormFromPrinter(const std::string& name)
     Ui().CloseObjectListDialog();
     ShowCommunicating("Receiving form \"" + name + "\"");
     StatusBoxEnabled = 0;
-    ReceiveForm(name);
+    TFormLoadNotes notes;
+    ReceiveForm(name, notes);
     GraphicsNameList.clear();
     FontNameList.clear();
     if (CommLink.LinkError != 0) {
         ClearFigureList();
     }
     StatusBoxEnabled = 1;
-    ReportNoResponse();
+    const std::string left = DescribeFormLoadNotes(notes);
+    if (CommLink.LinkError == 0 && !left.empty()) {
+        SetMessageBoxError("Warning", left);
+    } else {
+        ReportNoResponse();
+    }
 }
 
 }  // namespace zk

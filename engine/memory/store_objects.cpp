@@ -1,12 +1,11 @@
 // Storing form and font files in printer memory, and the store-as dialog's
 // Store action.
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "engine/config/program_paths.h"
+#include "engine/io/whole_file.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
@@ -25,14 +24,19 @@ namespace zk {
 
 namespace {
 
+// Far beyond any printer's memory: a larger file is no form or font and is
+// not read whole.
+constexpr std::size_t MaxInputFileSize = 16 * 1024 * 1024;
+
+// The whole form or font file; a file that can't be read whole is reported
+// as one that can't be opened.
 std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    auto bytes = ReadWholeFile(path, MaxInputFileSize);
+    if (!bytes) {
         ShowMessageBox("Error", "Can't open input file", false);
-        return std::nullopt;
     }
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return bytes;
 }
 
 // Sends bytes one by one; false once one is refused.

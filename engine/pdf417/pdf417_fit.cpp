@@ -95,10 +95,11 @@ bool Pdf417FitShrink(const TPdf417Figure& figure, int total, TPdf417Layout& layo
     const std::int64_t t = total;
     if (a == 0 || h == 0) return false;
     for (;;) {
+        // The data columns follow the rectangle's width, not MaxCols; only the
+        // symbol's own limit of 30 data columns holds them back.
         std::int64_t c = lim.Width / (17 * a) - 4;
         if (c < 0) c = 0;
-        // Never more data columns than the figure allows.
-        c = std::min(c, lim.Cols - 4);
+        c = std::min<std::int64_t>(c, Pdf417MaxAllColumns - 4);
         const std::int64_t p = lim.Height / h;
         if (c > 0 && p > 2 && c * p >= t && c * lim.Rows >= t) {
             const std::int64_t r = (t + c - 1) / c;

@@ -23,7 +23,10 @@ bool ReceiveGraphic()
     }
     const std::size_t length = GetBe16(head.data());
     if (length > MaxPcxImageLength) {
-        return false;  // never stored: the bytes would run past the buffer
+        // Never stored, since it would run past the buffer, but read to its
+        // end so that it does not spill into the next exchange.
+        DiscardBlock(length);
+        return false;
     }
     const std::size_t received = ReceiveBlock(std::span(PcxImageBuffer.PcxImage.data(), length));
     PcxImageBuffer.PcxImageLength = static_cast<std::uint16_t>(received);

@@ -4,6 +4,12 @@
 
 namespace zk {
 
+namespace {
+
+constexpr std::uint8_t Paper = 0xFF;
+
+}  // namespace
+
 bool DecodePcxRow(std::span<const std::uint8_t> rows, std::size_t& pos, std::span<std::uint8_t> row)
 {
     std::size_t filled = 0;
@@ -21,6 +27,20 @@ bool DecodePcxRow(std::span<const std::uint8_t> rows, std::size_t& pos, std::spa
         filled += count;
     }
     return true;
+}
+
+TPcxRowReader::TPcxRowReader(std::span<const std::uint8_t> rows, std::size_t bytesPerLine)
+    : m_rows(rows), m_row(bytesPerLine, Paper)
+{
+}
+
+std::span<const std::uint8_t> TPcxRowReader::Next()
+{
+    if (!m_ended && !DecodePcxRow(m_rows, m_pos, m_row)) {
+        m_ended = true;
+        std::fill(m_row.begin(), m_row.end(), Paper);
+    }
+    return m_row;
 }
 
 }  // namespace zk

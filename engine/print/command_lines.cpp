@@ -29,13 +29,14 @@ void AppendText(std::string& out, std::string_view text)
     out.append(text.data(), text.size());
 }
 
-// In the print and store streams a prompt is a quoted string in which '"'
-// and '\' must be escaped; the form file keeps the prompt as typed.
-std::string PromptText(std::string_view prompt, bool escaped)
+// A prompt is a quoted string that the printer reads with backslash
+// escapes, so '"' and '\' are escaped in every writer: a form file goes to
+// the printer as it is.
+std::string EscapedPrompt(std::string_view prompt)
 {
     std::string text;
     for (const char c : prompt) {
-        if (escaped && (c == '"' || c == '\\')) {
+        if (c == '"' || c == '\\') {
             text.push_back('\\');
         }
         text.push_back(c);
@@ -190,7 +191,7 @@ void AppendPdf417Line(std::string& out, const TPdf417Figure& f)
 
 }  // namespace
 
-std::string VarCntDefinitionLines(CommandWriter writer)
+std::string VarCntDefinitionLines()
 {
     std::string out;
     for (std::size_t i = 0; i < Variables.size(); ++i) {
@@ -200,7 +201,7 @@ std::string VarCntDefinitionLines(CommandWriter writer)
         }
         AppendPrintf(out, "V%02d,%02d,", static_cast<int>(i), v.Length);
         AppendJustification(out, v);
-        AppendQuoted(out, PromptText(v.Prompt.view(), writer != CommandWriter::FormFile));
+        AppendQuoted(out, EscapedPrompt(v.Prompt.view()));
     }
     for (std::size_t i = 0; i < Counters.size(); ++i) {
         const TVariable& c = Counters[i];
@@ -210,7 +211,7 @@ std::string VarCntDefinitionLines(CommandWriter writer)
         AppendPrintf(out, "C%02d,%02d,", static_cast<int>(i), c.Length);
         AppendJustification(out, c);
         AppendPrintf(out, ",%+d", c.Step);
-        AppendQuoted(out, c.Prompt.view());
+        AppendQuoted(out, EscapedPrompt(c.Prompt.view()));
     }
     return out;
 }
@@ -325,7 +326,7 @@ std::string FigureLines(CommandWriter writer)
 std::string FormFileText()
 {
     std::string out = "; Saved by VORTAN Label Editor\r\n";
-    out += VarCntDefinitionLines(CommandWriter::FormFile);
+    out += VarCntDefinitionLines();
     out += LabelSetupLines(LabelSetup, CommandWriter::FormFile);
     out += FigureLines(CommandWriter::FormFile);
     out += "\r\n";

@@ -5,19 +5,30 @@
 // file. Every function here is a pure function of the model it is given;
 // the senders and the form file writer put the pieces together.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "engine/model/figures.h"
 #include "engine/model/label_setup.h"
+#include "engine/model/templates.h"
 
 namespace zk {
 
 enum class CommandWriter { PrintStream, StoreStream, FormFile };
 
+// The longest command line the writers produce, without its CR LF: a PDF417
+// line whose fields are at the widest their types print and whose data text
+// fills Pdf417DataBuffer (the other kinds' lines are far shorter):
+//   "b-32768,-32768,P,65535,65535,"   29
+//   "s254,c1,f0,x255,y255,"           21
+//   "r65535,l65535,o255,"             19
+//   data text                       3071
+inline constexpr std::size_t LongestCommandLine = 29 + 21 + 19 + (Pdf417DataBufferSize - 1);
+
 // The definition lines of every defined variable (index order), then of
-// every defined counter.
-std::string VarCntDefinitionLines(CommandWriter writer);
+// every defined counter; the same in every writer.
+std::string VarCntDefinitionLines();
 // The print stream's "?" line and the current values that follow it.
 std::string CurrentValueLines();
 

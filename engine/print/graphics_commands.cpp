@@ -1,38 +1,10 @@
 #include "engine/print/graphics_commands.h"
 
 #include "engine/model/payload_codec.h"
+#include "engine/picture/pcx_row_decoder.h"
 #include "engine/print/append_printf.h"
 
 namespace zk {
-
-namespace {
-
-// Decodes PCX run-length rows into exactly count bytes. A run is a byte of
-// 0xC0 or more giving (byte & 0x3F) copies of the next byte. Data that end
-// early are filled with white, so the printer always gets the byte count
-// its command announced.
-std::string DecodeRuns(const std::vector<std::uint8_t>& runs, std::size_t count)
-{
-    std::string bytes;
-    bytes.reserve(count);
-    std::size_t at = 0;
-    while (bytes.size() < count && at < runs.size()) {
-        const std::uint8_t code = runs[at++];
-        if (code >= 0xC0) {
-            if (at >= runs.size()) {
-                break;
-            }
-            const std::size_t run = std::min<std::size_t>(code & 0x3F, count - bytes.size());
-            bytes.append(run, static_cast<char>(runs[at++]));
-        } else {
-            bytes.push_back(static_cast<char>(code));
-        }
-    }
-    bytes.resize(count, static_cast<char>(0xFF));
-    return bytes;
-}
-
-}  // namespace
 
 std::uint8_t PictureByte(std::uint8_t byte, int width, int byteIndex)
 {
@@ -62,13 +34,16 @@ std::string PictureGraphics(const TPictureFigure& picture)
     } else {
         AppendPrintf(out, "GW%d,%d,%d,%d,", picture.X, picture.Y, bytesPerLine, picture.Height);
     }
-    const std::size_t rowCount = static_cast<std::size_t>(picture.Height);
-    const std::size_t rowBytes = static_cast<std::size_t>(bytesPerLine);
-    const std::string rows = DecodeRuns(picture.Data->Rows, rowCount * rowBytes);
-    for (std::size_t r = static_cast<std::size_t>(firstRow); r < rowCount; ++r) {
-        for (std::size_t i = 0; i < rowBytes; ++i) {
-            out.push_back(static_cast<char>(PictureByte(static_cast<std::uint8_t>(rows[r * rowBytes + i]),
-                                                        picture.Width, static_cast<int>(i))));
+    // The rows as drawing shows them, so the print matches the screen; the
+    // byte count the command announced is always sent.
+    TPcxRowReader rows(picture.Data->Rows, static_cast<std::size_t>(bytesPerLine));
+    for (int r = 0; r < picture.Height; ++r) {
+        const auto row = rows.Next();
+        if (r < firstRow) {
+            continue;
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            out.push_back(static_cast<char>(PictureByte(row[i], picture.Width, static_cast<int>(i))));
         }
     }
     out += "\r\n";

@@ -42,7 +42,7 @@ std::int64_t SaturatingAdvance(std::int64_t value, std::int64_t labels, std::int
 
 }  // namespace
 
-void SendVarCntDefinitions() { SendCommandText(VarCntDefinitionLines(CommandWriter::PrintStream)); }
+void SendVarCntDefinitions() { SendCommandText(VarCntDefinitionLines()); }
 
 bool SendRawBytes(std::span<const std::uint8_t> bytes)
 {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "engine/model/label_setup.h"
 #include "engine/picture/pcx_row_decoder.h"
@@ -13,7 +12,7 @@ namespace zk {
 namespace {
 
 // Ink of a row: every 0 bit, most significant bit leftmost, up to `dots`.
-void AndRow(const std::vector<std::uint8_t>& row, int dots, int x, int y)
+void AndRow(std::span<const std::uint8_t> row, int dots, int x, int y)
 {
     if (y < 0 || y >= LabelImage.Height()) return;
     const int first = std::max(0, -x);
@@ -35,10 +34,10 @@ void DrawPictureFigure(const TPictureFigure& figure)
     const int y = figure.Y + LabelSetup.TopMargin;
     // Dots past the row's bytes have no data: they stay paper.
     const int dots = std::min<int>(figure.Width, data.BytesPerLine * 8);
-    std::vector<std::uint8_t> row(data.BytesPerLine);
-    std::size_t pos = 0;
+    TPcxRowReader rows(data.Rows, data.BytesPerLine);
     for (int r = 0; r < figure.Height && y + r < LabelImage.Height(); ++r) {
-        if (!DecodePcxRow(data.Rows, pos, row)) return;
+        const auto row = rows.Next();
+        if (rows.Ended()) return;  // paper from here on
         AndRow(row, dots, x, y + r);
     }
 }

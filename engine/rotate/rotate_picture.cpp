@@ -43,19 +43,14 @@ struct TMonoRows {
     }
 };
 
-// The rows of the block as drawing shows them: a row the block ends inside,
-// and every row after it, stays paper.
+// The rows of the block as drawing shows them.
 TMonoRows DecodeBlock(const TPictureData& data, int height)
 {
     TMonoRows image(data.BytesPerLine, height);
-    if (data.BytesPerLine == 0) return image;
-    std::size_t pos = 0;
-    for (int y = 0; y < height; ++y) {
-        const auto row = image.Row(y);
-        if (!DecodePcxRow(data.Rows, pos, row)) {
-            std::fill(row.begin(), row.end(), AllPaper);
-            break;
-        }
+    TPcxRowReader rows(data.Rows, data.BytesPerLine);
+    for (int y = 0; y < height && !rows.Ended(); ++y) {
+        const auto row = rows.Next();
+        std::copy(row.begin(), row.end(), image.Row(y).begin());
     }
     return image;
 }

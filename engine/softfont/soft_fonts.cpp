@@ -112,8 +112,10 @@ std::optional<TFontData> ReceivePrinterFont(const std::string& name)
     if (ReceiveBlock(lengthBytes) == lengthBytes.size()) {
         length = static_cast<std::size_t>(lengthBytes[0] << 8 | lengthBytes[1]);
         // The printer's length is not trusted: a font block has its three
-        // header bytes and fits the block limit.
+        // header bytes and fits the block limit. A refused block is still
+        // read to its end, so that it does not spill into the next exchange.
         if (length < 3 || length > MaxFontDataLength) {
+            DiscardBlock(length);
             ClosePort();
             SetMessageBoxError("Error", "Invalid font file");
             return std::nullopt;

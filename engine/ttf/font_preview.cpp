@@ -156,7 +156,10 @@ void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& so
         const platform::GlyphBox& box = glyph->Box;
         record.SourceChar = sourceChars[i];
         smallestOriginX = std::min(smallestOriginX, box.OriginX);
-        record.Width = static_cast<std::int16_t>(std::max(box.BlackBoxX + box.OriginX, 1));
+        // Ink ending left of the origin keeps its negative width: the font's
+        // left shift, added below, brings it back to where the ink ends.
+        const int inkEnd = box.BlackBoxX + box.OriginX;
+        record.Width = static_cast<std::int16_t>(inkEnd == 0 ? 1 : inkEnd);
         record.Advance = static_cast<std::int16_t>(std::max(box.CellIncX + settings.ExtraSpacing, 2));
 
         if (box.CellIncX + x + settings.ExtraSpacing + GLYPH_GAP >

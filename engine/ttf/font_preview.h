@@ -14,7 +14,7 @@ namespace zk
 {
 
 struct TGlyphRecord {
-    std::int16_t Width = 0;       // dots: black box + origin x + LeftShift, at least 1
+    std::int16_t Width = 0;       // dots: black box + origin x (1 when that is 0) + LeftShift
     std::int16_t Advance = 0;     // cell increment + ExtraSpacing, at least 2
     std::uint8_t SourceChar = 0;  // 0 = its glyph could not be read
     std::uint8_t TargetCode = 0;  // printer code 32..255

@@ -134,7 +134,7 @@ bool SaveConvertedFont(TGlyphSource& glyphs)
     if (path.empty()) {
         return false;
     }
-    ProgramPaths.WorkDir = std::filesystem::path(path).parent_path().string();
+    ProgramPaths.WorkDir = std::filesystem::path(path).parent_path().string() + "/";
     return WriteFontFile(path, glyphs);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace zk::platform
 {
@@ -15,10 +17,29 @@ int InkDots(const MonoGlyph& glyph)
     return dots;
 }
 
+TEST(FontCatalogue, FamilyNamesSortAsADropDownListIgnoringCase)
+{
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* name;
+        Names in, expected;
+    } rows[] = {
+        {"lower case among capitals", {"Zapf", "dejavu Sans", "Arial", "bitstream"},
+         {"Arial", "bitstream", "dejavu Sans", "Zapf"}},
+        {"same letters, the capital first", {"noto", "Noto", "NOTO"}, {"NOTO", "Noto", "noto"}},
+        {"a shorter name first", {"DejaVu Sans Mono", "dejavu sans"}, {"dejavu sans", "DejaVu Sans Mono"}},
+        {"a name listed twice once", {"b", "A", "b", "a"}, {"A", "a", "b"}},
+        {"none", {}, {}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SortFamilyNames(row.in), row.expected) << row.name;
+    }
+}
+
 TEST(FontCatalogue, ListsDejaVuSansOnceInSortedOrder)
 {
     const auto families = ScalableFontFamilies();
-    EXPECT_TRUE(std::is_sorted(families.begin(), families.end()));
+    EXPECT_EQ(SortFamilyNames(families), families);
     EXPECT_EQ(std::count(families.begin(), families.end(), "DejaVu Sans"), 1);
     EXPECT_EQ(std::adjacent_find(families.begin(), families.end()), families.end());
 }

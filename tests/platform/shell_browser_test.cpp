@@ -252,5 +252,32 @@ TEST_F(ShellBrowserTest, RenameNeverReplacesAnotherObject)
     }
 }
 
+TEST_F(ShellBrowserTest, ARefusedRenameSaysWhy)
+{
+    struct Case {
+        std::string name;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"A.ZLB", "a file or folder of that name is already there"},
+        {"x/y", "a name can't contain \"/\""},
+        {"", "a name can't be empty"},
+        {"..", "\"..\" is no name for a file or folder"},
+    };
+    TShellBrowser browser;
+    browser.SetDirectory(Labels());
+    browser.SetObjectName("b.zlb");
+    for (const Case& c : cases) {
+        std::string name = c.name;
+        std::string reason;
+        EXPECT_FALSE(browser.RenameObject(name, &reason)) << c.name;
+        EXPECT_EQ(reason, c.reason);
+    }
+    std::string name = "c.zlb";
+    std::string reason = "stale";
+    EXPECT_TRUE(browser.RenameObject(name, &reason));
+    EXPECT_EQ(reason, "");
+}
+
 }  // namespace
 }  // namespace zk::platform

@@ -30,12 +30,14 @@ inline void TypeName(const TQorShellList& list, const QString& name)
     }
 }
 
-// The editor ends its edit from the event loop.
+// The editor ends its edit from the event loop, and the rename follows
+// once it has closed.
 inline void PressEnterInEditor(const TQorShellList& list)
 {
     if (QLineEdit* editor = NameEditor(list)) {
         QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::sendPostedEvents();
+        [[maybe_unused]] const bool closed = QTest::qWaitFor([&list] { return NameEditor(list) == nullptr; }, 5000);
+        QCoreApplication::processEvents();
     }
 }
 

@@ -134,10 +134,10 @@ TEST_F(ShellListMenuTest, ARefusedRenameSaysWhy)
         const char* name;
         const char* reason;
     } cases[] = {
-        {"b.zlb", "\"b.zlb\" already exists"},
-        {"x/y.zlb", "can't contain \"/\""},
-        {"", "can't be empty"},
-        {"..", "is no name for a file or folder"},
+        {"b.zlb", "a file or folder of that name is already there"},
+        {"x/y.zlb", "a name can't contain \"/\""},
+        {"", "a name can't be empty"},
+        {"..", "\"..\" is no name for a file or folder"},
     };
     for (const auto& c : cases) {
         QString message;
@@ -147,17 +147,18 @@ TEST_F(ShellListMenuTest, ARefusedRenameSaysWhy)
         });
         ASSERT_TRUE(test::RenameInPlace(list, Row("a.zlb"), c.name)) << c.name;
         EXPECT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << c.name;
-        EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
-        EXPECT_TRUE(message.contains("\"a.zlb\"")) << message.toStdString();
+        EXPECT_EQ(message, QString("\"a.zlb\" can't be renamed to \"%1\": %2.").arg(c.name, c.reason));
         EXPECT_TRUE(fs::exists(Path("home/labels/a.zlb")));
         EXPECT_EQ(list.ItemText(Row("a.zlb")), "a.zlb");
     }
 }
 
-TEST_F(ShellListMenuTest, AnObjectThatCantBeTrashedIsNamed)
+TEST_F(ShellListMenuTest, ObjectsThatCantGoToTheTrashStayAndTheMessageSaysWhy)
 {
+    // The home trash can't be made: a file has its name.
+    MakeDir("home/.local/share");
+    MakeFile("home/.local/share/Trash");
     list.SelectItem(Row("a.zlb"));
-    fs::remove(Path("home/labels/a.zlb"));  // gone before the list heard of it
     QString question;
     QString warning;
     test::WhenMessageShows(&list, [&](QMessageBox* box) {
@@ -171,7 +172,11 @@ TEST_F(ShellListMenuTest, AnObjectThatCantBeTrashedIsNamed)
     QTest::keyClick(list.ReportView(), Qt::Key_Delete);
     EXPECT_TRUE(WaitFor([&] { return !warning.isEmpty(); }));
     EXPECT_EQ(question, "Move \"a.zlb\" to the trash?");
-    EXPECT_EQ(warning.toStdString(), "\"" + Path("home/labels/a.zlb") + "\" could not be moved to the trash.");
+    const std::string start = "\"" + Path("home/labels/a.zlb") + "\" could not be moved to the trash: ";
+    EXPECT_EQ(warning.toStdString().substr(0, start.size()), start);
+    EXPECT_TRUE(warning.contains(QString::fromStdString(Path("home/.local/share/Trash")))) << warning.toStdString();
+    EXPECT_TRUE(fs::exists(Path("home/labels/a.zlb")));
+    EXPECT_GE(Row("a.zlb"), 0);
 }
 
 }  // namespace

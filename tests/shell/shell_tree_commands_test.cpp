@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include "shell/shell_items.h"
 #include "shell/shell_list.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/ui/modal_driver.h"
 
 namespace zk {
 namespace {
@@ -67,6 +69,8 @@ protected:
         // The edit ends on the next turn of the event loop.
         const QPointer<QLineEdit> closing(editor);
         ASSERT_TRUE(WaitFor([&] { return closing.isNull(); }));
+        // The rename itself is queued behind the edit's end.
+        QApplication::processEvents();
     }
     // Drops the files on the node with the keys held.
     bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
@@ -97,7 +101,13 @@ TEST_F(ShellTreeCommandsTest, RenameInPlaceRefusesAnExistingName)
     Select("home/labels/2024");
     QTreeWidgetItem* node = tree.currentItem();
     ASSERT_TRUE(tree.EditSelected());
+    bool told = false;
+    test::WhenModalShows([&told](QWidget* modal) {
+        told = true;
+        modal->close();
+    });
     TypeName("archive");
+    EXPECT_TRUE(told);
     EXPECT_EQ(node->text(0), "2024");
     EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
     EXPECT_TRUE(reports.empty());
@@ -371,21 +381,6 @@ TEST_F(ShellTreeCommandsTest, ContextMenuRunsTheChosenVerb)
     EXPECT_TRUE(fs::is_directory(Path("home/labels/New Folder")));
 }
 
-TEST_F(ShellTreeCommandsTest, AMenuWhoseNodeWentDoesNothingElsewhere)
-{
-    Select("home/labels/2024");
-    // The node goes while its menu is open; the selection moves on.
-    QTimer::singleShot(0, &tree, [this] {
-        fs::remove(Path("home/labels/2024"));
-        tree.Refresh();
-    });
-    MenuPicker picker("newfolder");
-    std::string verb;
-    tree.ShowContextMenu(tree.mapToGlobal(QPoint(10, 10)), verb);
-    EXPECT_EQ(verb, "");
-    EXPECT_FALSE(fs::exists(Path("home/labels/New Folder")));
-}
-
 TEST_F(ShellTreeCommandsTest, ReadOnlyMenuOffersNoChangesButRename)
 {
     tree.SetReadOnly(true);
@@ -410,6 +405,65 @@ TEST_F(ShellTreeCommandsTest, ContextMenuVerbsCanBeVetoed)
     EXPECT_FALSE(tree.InvokeCommandOnSelected("delete"));
     EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
     EXPECT_TRUE(tree.InvokeCommandOnSelected("copy"));
+}
+
+TEST_F(ShellTreeCommandsTest, AFolderThatCantGoToTheTrashStaysAndTheMessageSaysWhy)
+{
+    // The home trash can't be made: a file has its name.
+    MakeDir("home/.local/share");
+    MakeFile("home/.local/share/Trash");
+    Select("home/labels/2024");
+    QString message;
+    test::WhenModalShows([&message](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Delete);
+    ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); }));
+    EXPECT_TRUE(message.contains("2024")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/.local/share/Trash")))) << message.toStdString();
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+    EXPECT_NE(Child(tree.currentItem()->parent(), "2024"), nullptr);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(ShellTreeCommandsTest, SmartRefreshAlsoRereadsTheFoldersOfCutNodes)
+{
+    MakeDir("home/other/sub");
+    Select("home/labels/2024");
+    QTreeWidgetItem* labels = tree.currentItem()->parent();
+    ASSERT_TRUE(tree.InvokeCommandOnSelected("cut"));
+    Select("home/other/sub");
+    Select("home/other");
+    ASSERT_GT(tree.currentItem()->childCount(), 0);
+    // Pasted elsewhere: gone from here before any watch reports it.
+    fs::rename(Path("home/labels/2024"), Path("home/other/2024"));
+    tree.SmartRefresh();
+    EXPECT_EQ(Child(labels, "2024"), nullptr);
+    EXPECT_NE(Child(tree.currentItem(), "2024"), nullptr);
+}
+
+TEST_F(ShellTreeCommandsTest, AVerbChosenForANodeThatWentMeanwhileDoesNothing)
+{
+    Select("home/labels/2024");
+    QTimer::singleShot(0, [this] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        // The folder goes while the menu is up, and a refresh takes its node away.
+        fs::remove(Path("home/labels/2024"));
+        tree.Refresh();
+        menu->setActiveAction(menu->findChild<QAction*>("delete"));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    std::string verb;
+    tree.ShowContextMenu(tree.mapToGlobal(QPoint(10, 10)), verb);
+    EXPECT_EQ(verb, "");
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive")));
+    EXPECT_TRUE(fs::exists(Path("home/labels/a.zlb")));
+    EXPECT_TRUE(reports.empty());
 }
 
 }  // namespace

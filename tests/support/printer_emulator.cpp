@@ -125,6 +125,18 @@ void PrinterEmulator::Send(std::string_view bytes)
     Wake();
 }
 
+void PrinterEmulator::SendWhileTaken(std::function<std::string()> more)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_vanished || m_vanishRequested) {
+            return;
+        }
+        m_more = std::move(more);
+    }
+    Wake();
+}
+
 void PrinterEmulator::SetSilent(bool silent)
 {
     std::lock_guard lock(m_mutex);
@@ -205,7 +217,7 @@ void PrinterEmulator::Run()
             if (m_master >= 0) {
                 short events = 0;
                 if (!m_stalled) events |= POLLIN;
-                if (!m_outbox.empty()) events |= POLLOUT;
+                if (!m_outbox.empty() || m_more) events |= POLLOUT;
                 fds[1] = {m_master, events, 0};
                 count = 2;
             }
@@ -237,6 +249,13 @@ void PrinterEmulator::ReadMaster()
 void PrinterEmulator::WriteMaster()
 {
     std::lock_guard lock(m_mutex);
+    if (m_outbox.empty() && m_more) {
+        m_outbox = m_more();
+        if (m_outbox.empty()) {
+            m_more = nullptr;
+            return;
+        }
+    }
     const ssize_t written = write(m_master, m_outbox.data(), m_outbox.size());
     if (written > 0) {
         m_outbox.erase(0, static_cast<std::size_t>(written));
@@ -250,6 +269,7 @@ void PrinterEmulator::CloseDevice()
     m_master = -1;
     m_slave = -1;
     m_outbox.clear();
+    m_more = nullptr;
 }
 
 void PrinterEmulator::Consume(std::string_view bytes)

@@ -75,6 +75,10 @@ public:
 
     // Sends bytes to the engine; callable from any thread and from handlers.
     void Send(std::string_view bytes);
+    // A reply as long as a test needs, made as the engine takes it: each
+    // time all bytes sent so far have gone out, more() gives the next ones,
+    // until it gives none. more() runs with the emulator locked.
+    void SendWhileTaken(std::function<std::string()> more);
 
     // Faults.
     void SetSilent(bool silent);  // lines are recorded but never answered
@@ -122,6 +126,7 @@ private:
     std::vector<std::pair<InlineMatcher, CommandHandler>> m_inlineCommands;
     LineFilter m_lineFilter;
     std::string m_outbox;
+    std::function<std::string()> m_more;
     bool m_silent = false;
     bool m_stalled = false;
     bool m_vanishRequested = false;

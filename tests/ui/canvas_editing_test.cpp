@@ -268,17 +268,38 @@ TEST_F(CanvasEditingTest, ADrawingDragReachesTheToolsDialogInLabelDotsAndShowsIt
     EXPECT_EQ(canvas->cursor().shape(), Qt::CrossCursor);
 }
 
-TEST_F(CanvasEditingTest, AReleaseWithoutADrawingPressOpensNothing)
+TEST_F(CanvasEditingTest, EveryReleaseWithADrawingToolChosenOpensItsDialog)
 {
-    TZKedit& w = Start();
-    int dialogs = 0;
-    EditingHooks.DrawFigure = [&dialogs](std::uint8_t, TPoint, TPoint) { ++dialogs; };
+    TZKedit& w = Start(20, 10);
+    struct Drawn {
+        int tool;
+        TPoint start, end;
+    };
+    std::vector<Drawn> drawn;
+    EditingHooks.DrawFigure = [&drawn](std::uint8_t tool, TPoint start, TPoint end) {
+        drawn.push_back({tool, start, end});
+    };
+    RedrawLabel(RedrawEditor);  // with the margins set above
+    const QImage before = canvas->Picture().copy();
 
     Press({100, 100});
     w.MenuItem("BoxM")->trigger();  // chosen while the button is down
     Release({120, 120});
-    EXPECT_EQ(dialogs, 0);
+    // A right click with a tool chosen: the press edits nothing here and
+    // starts no drag; the release makes the figure where it happens.
+    w.MenuItem("TextM")->trigger();
+    Press({60, 70}, Qt::RightButton);
+    Release({60, 70}, Qt::RightButton);
+
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0].tool, 4);
+    EXPECT_EQ(drawn[0].start, (TPoint{100, 110}));
+    EXPECT_EQ(drawn[0].end, (TPoint{100, 110}));
+    EXPECT_EQ(drawn[1].tool, 0);
+    EXPECT_EQ(drawn[1].start, (TPoint{40, 60}));
+    EXPECT_EQ(drawn[1].end, (TPoint{40, 60}));
     EXPECT_EQ(DrawingTool, SelectionTool);
+    EXPECT_EQ(canvas->Picture(), before);
 }
 
 class EditMenuTest : public CanvasEditingTest {};

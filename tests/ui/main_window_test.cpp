@@ -62,11 +62,22 @@ TEST_F(MainWindowStartTest, StartUpReadsTheConfigurationBeforeTheFontAndSizesThe
     EXPECT_EQ(ProgramPaths.ConfigFileName, UserDir() + "ZOVIDURU.CFG");
 }
 
-TEST_F(MainWindowStartTest, WindowIsThreeQuartersOfTheDesktop)
+TEST_F(MainWindowStartTest, WindowFrameIsThreeQuartersOfTheDesktop)
+{
+    TZKedit& w = StartWindow();
+    const QRect desktop = w.screen()->geometry();
+    // The outer frame, title bar and borders included, not the client area.
+    ASSERT_NE(w.frameGeometry(), w.geometry()) << "the platform draws no frame";
+    EXPECT_EQ(w.frameGeometry(), QRect(desktop.x() + desktop.width() / 8, desktop.y() + desktop.height() / 8,
+                                       desktop.width() * 3 / 4, desktop.height() * 3 / 4));
+}
+
+TEST_F(MainWindowStartTest, SizeGivenBeforeTheFirstShowIsKept)
 {
     TZKedit& w = MakeWindow();
-    const QRect desktop = w.screen()->geometry();
-    EXPECT_EQ(w.size(), QSize(desktop.width() * 3 / 4, desktop.height() * 3 / 4));
+    w.resize(500, 400);
+    w.show();
+    EXPECT_EQ(w.size(), QSize(500, 400));
 }
 
 TEST_F(MainWindowStartTest, CanvasFollowsTheLabelSetup)

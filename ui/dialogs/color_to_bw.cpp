@@ -624,6 +624,7 @@ void TColorToBW::CtlReset2DblClick()
         const QSignalBlocker blocker(gain);
         gain->setValue(NeutralGain);
     }
+    DropSelection();
     RebuildImages();
 }
 

@@ -158,7 +158,7 @@ private:
     TMonoImage16 m_bwImage;
 };
 
-// The one converter form of the program, beside the main window.
+// The one converter form of the program, owned by the main window.
 TColorToBW& ColorToBW();
 
 }  // namespace zk

@@ -5,6 +5,7 @@
 
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
+#include "engine/render/barcode_layout.h"
 
 namespace zk {
 
@@ -57,19 +58,17 @@ TEditRect TextRect(const TTextFigure& text, RectRule rule)
     return Span(text.X, text.Y, std::int64_t{text.X} + dx, std::int64_t{text.Y} + dy);
 }
 
-// Types whose human-readable line sticks out beyond the bars (EAN and UPC
-// families); type 23 has guard digits on both sides.
+// The types whose bars move right for a leading digit (the EAN-13 family,
+// its price types and add-ons included, and UPC-E): the add-on follows the
+// moved bars, so the rectangle grows by the move. Type 23 has room for a
+// digit on both sides.
 std::int32_t HumanReadableOverhang(const TBarcodeFigure& barcode)
 {
     if (barcode.HumanReadable == 0) {
         return 0;
     }
-    const bool wide = (barcode.Type >= 8 && barcode.Type <= 11) || (barcode.Type >= 23 && barcode.Type <= 25);
-    if (!wide) {
-        return 0;
-    }
-    const std::int32_t overhang = 3 * barcode.Narrow + 12;
-    return barcode.Type == 23 ? 2 * overhang : overhang;
+    const std::int32_t overhang = EanBarShift(EanFamilyOf(barcode.Type), barcode.Narrow);
+    return barcode.Type == static_cast<int>(BarcodeType::UpcE) ? 2 * overhang : overhang;
 }
 
 TEditRect RotatedRect(std::int32_t x, std::int32_t y, std::int32_t length, std::int32_t height, int rotation)
@@ -93,14 +92,15 @@ TEditRect BarcodeRect(const TBarcodeFigure& barcode, RectRule rule)
     return RotatedRect(barcode.X, barcode.Y, length, height, barcode.Rotation);
 }
 
+// The frame steps one dot out from the first corner as stored, before the
+// corners are put in order: a box stored from bottom right to top left is
+// framed one dot in from its right and bottom edges instead.
 TEditRect BoxLikeRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, RectRule rule)
 {
-    TEditRect rect = Span(x1, y1, x2, y2);
     if (rule == RectRule::Frame) {
-        --rect.Left;
-        --rect.Top;
+        return Span(std::int64_t{x1} - 1, std::int64_t{y1} - 1, x2, y2);
     }
-    return rect;
+    return Span(x1, y1, x2, y2);
 }
 
 }  // namespace

@@ -158,9 +158,14 @@ void EditorMouseUp(std::int32_t x, std::int32_t y)
     s.RubberBand = 0;
     s.ResizeHandle = 0;
 
-    // Only a release that ends a drawing drag opens the tool's dialog: a
-    // tool chosen while the button was already down draws nothing.
-    if (s.Drawing && IsDrawingTool(s.DrawingTool)) {
+    // Every release with a drawing tool chosen opens the tool's dialog. When
+    // no drawing drag started (a right press edits and starts none, a tool
+    // chosen with the button already down found none), the figure is made at
+    // the release point and no feedback is left to erase.
+    if (IsDrawingTool(s.DrawingTool)) {
+        if (!s.Drawing) {
+            s.DragStart = s.DragCurrent = s.DragEnd;
+        }
         DrawToolFeedback();
         const TPoint origin{LabelSetup.LeftMargin, LabelSetup.TopMargin};
         const TPoint start{s.DragStart.x - origin.x, s.DragStart.y - origin.y};

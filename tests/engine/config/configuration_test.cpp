@@ -1,5 +1,6 @@
 #include "engine/config/configuration.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -55,10 +56,23 @@ TEST_F(ConfigurationTest, ReaderClampsAsTheKeysSay)
 
 TEST_F(ConfigurationTest, LinesWithoutKeyOrWithSeveralEqualSigns)
 {
-    WriteConfig("DATE FORMAT=x=Y4-MN-DD\nnonsense line\n\n=\nUNKNOWN = 3\nTIME FORMAT = \t H:M \r\n");
+    // No key holds "=", so a line splits at its first one and the value
+    // keeps the rest.
+    WriteConfig("DATE FORMAT=x=Y4-MN-DD\nnonsense line\n\n=\nUNKNOWN = 3\nTIME FORMAT = \t H:M \r\n"
+                "WORK DIRECTORY = /home/u/a=b/\r\n");
     LoadConfiguration();
-    EXPECT_EQ(LabelSetup.DateFormat, "Y4-MN-DD");
+    EXPECT_EQ(LabelSetup.DateFormat, "x=Y4-MN-DD");
     EXPECT_EQ(LabelSetup.TimeFormat, "H:M");
+    EXPECT_EQ(ProgramPaths.WorkDir, "/home/u/a=b/");
+}
+
+TEST_F(ConfigurationTest, AWorkDirectoryHoldingEqualSignsSurvivesARestart)
+{
+    ProgramPaths.WorkDir = "/home/u/x=1/a=b=c/";
+    SaveConfiguration();
+    ProgramPaths.WorkDir.clear();
+    LoadConfiguration();
+    EXPECT_EQ(ProgramPaths.WorkDir, "/home/u/x=1/a=b=c/");
 }
 
 TEST_F(ConfigurationTest, ANegativeOffsetFromTheSetupDialogSurvivesARestart)
@@ -83,6 +97,40 @@ TEST_F(ConfigurationTest, MissingFileAndMissingKeysKeepValues)
     EXPECT_EQ(LabelSetup.LabelWidth, 500);
     EXPECT_EQ(LabelSetup.Speed, 2);
 }
+
+// Files that open but cannot be read: a directory (the read fails with
+// EISDIR) and a file whose reads fail with an I/O error (the process's own
+// memory file read at address 0).
+enum class Unreadable { Directory, ReadError };
+
+void MakeUnreadable(const std::string& path, Unreadable kind)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    if (kind == Unreadable::Directory) {
+        std::filesystem::create_directory(path);
+    } else {
+        std::filesystem::create_symlink("/proc/self/mem", path);
+    }
+}
+
+class UnreadableConfigurationTest : public ConfigurationTest, public ::testing::WithParamInterface<Unreadable> {};
+
+TEST_P(UnreadableConfigurationTest, LeavesEverySettingAsItWas)
+{
+    MakeUnreadable(ProgramPaths.ConfigFileName, GetParam());
+    LabelSetup.LabelWidth = 500;
+    Settings.GridStep = 12;
+    EXPECT_NO_THROW(LoadConfiguration());
+    EXPECT_EQ(LabelSetup.LabelWidth, 500);
+    EXPECT_EQ(Settings.GridStep, 12);
+    EXPECT_FALSE(ProgramPaths.SerialPortList.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableConfigurationTest,
+                         ::testing::Values(Unreadable::Directory, Unreadable::ReadError),
+                         [](const auto& info) {
+                             return info.param == Unreadable::Directory ? "Directory" : "ReadError";
+                         });
 
 TEST_F(ConfigurationTest, OverlongFormatsAreCutToTheirField)
 {

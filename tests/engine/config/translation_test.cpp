@@ -17,8 +17,16 @@ TEST_F(TranslationTest, OemConversionIsCodePage437Against1252)
     Settings.Translation = 0;
     EXPECT_EQ(TranslateToAnsi("\x82t\x81"), "\xE9t\xFC");  // "été" as the printer holds it
     EXPECT_EQ(TranslateToOem("\xE9t\xFC"), "\x82t\x81");
-    EXPECT_EQ(TranslateToAnsi("\xB0"), "?");  // a box-drawing shade has no 1252 character
     EXPECT_EQ(TranslateToOem("abc"), "abc");
+}
+
+// Characters one code page lacks get their best fit, as the desktop's own
+// conversion gives; the text keeps its length.
+TEST_F(TranslationTest, OemConversionFitsWhatTheOtherCodePageLacks)
+{
+    Settings.Translation = 0;
+    EXPECT_EQ(TranslateToAnsi("\xDA\xC4\xBF|\xB3x\xBA|\xC0\xCD\xBC"), "+-+||x||+-+");
+    EXPECT_EQ(TranslateToOem("\xC0la \x93Z\xFCrich\x94"), "Ala \"Z\x81rich\"");
 }
 
 TEST_F(TranslationTest, NoneCopies)

@@ -44,6 +44,10 @@ const ExpressionCase Cases[] = {
     {"counter negative offset", Noon2026, "C0-1000", false, "0000-2"},
     {"offset too large", Noon2026, "V1+20000", false, "@@@@"},
     {"offset limit, cut to the length", Noon2026, "V1+10000", false, "100"},
+    {"sign alone is offset 0", Noon2026, "V1+", false, "007"},
+    {"sign alone reads the value as a number", Noon2026, "V2-", false, "7"},
+    {"sign alone then a modifier", Noon2026, "V1+#", false, "7"},
+    {"sign alone then the next item", Noon2026, "C0-\"/\"", false, "000998/"},
     {"left justified", Noon2026, "V4", false, "ab**"},
     {"centred", Noon2026, "V5", false, "*ab**"},
     {"no justification", Noon2026, "V6", false, "abc"},
@@ -64,6 +68,9 @@ const ExpressionCase Cases[] = {
     {"date minus a variable", Noon2026, "TD-V3", false, "05-03-2026"},
     {"date plus a variable", Noon2026, "TD+V3", false, "25-03-2026"},
     {"date offset limit", Noon2026, "TD+3601", false, "@@@@"},
+    {"date with a sign alone", Noon2026, "TD+", false, "15-03-2026"},
+    {"date with a sign alone then a modifier", Noon2026, "TD-L2", false, "15"},
+    {"week with a sign alone", {2026, 1, 1, 0, 0, 0}, "TW+", false, "0540"},
     {"date variable out of range", Noon2026, "TD+V32", false, "@@@@"},
     {"date variable too large", Noon2026, "TD+V9", false, "@@@@"},
     {"date year alone", Noon2026, "TDR4", false, "2026"},
@@ -82,7 +89,10 @@ const ExpressionCase Cases[] = {
     {"keep last", Noon2026, "V4R3", false, "b**"},
     {"middle zero counts as one", Noon2026, "V4M0.0", false, "a"},
     {"middle past the end is empty", Noon2026, "V4M5.2", false, ""},
-    {"middle last character", Noon2026, "V4M4.2", false, "*"},
+    {"middle at the field's length is empty", Noon2026, "V4M4.2", false, ""},
+    {"middle zero at length one keeps it", Noon2026, "V4L1M0.1", false, "a"},
+    {"middle one at length one is empty", Noon2026, "V4L1M1.1", false, ""},
+    {"middle below the length", Noon2026, "V4M3.5", false, "**"},
     {"middle without dot fails", Noon2026, "V4M2", false, "@@@@"},
     {"exchange", Noon2026, "V4X*-", false, "ab--"},
     {"exchange missing replacement fails", Noon2026, "V4X*", false, "@@@@"},
@@ -220,7 +230,21 @@ TEST(NumberParsingTest, CapsAndPositions)
     EXPECT_EQ(s, 7);
     EXPECT_EQ(ParseSignedNumber("-99999", s), 6u);
     EXPECT_EQ(s, -32767);
-    EXPECT_EQ(ParseSignedNumber("-", s), 0u);
+    EXPECT_EQ(ParseSignedNumber("x", s), 0u);
+    EXPECT_EQ(s, 0);
+}
+
+TEST(NumberParsingTest, SignWithoutDigitsIsZero)
+{
+    const struct {
+        const char* text;
+        std::size_t used;
+    } cases[] = {{"-", 1}, {"+", 1}, {"+x", 1}, {"-,5", 1}, {"", 0}};
+    for (const auto& c : cases) {
+        std::int16_t s = 1;
+        EXPECT_EQ(ParseSignedNumber(c.text, s), c.used) << c.text;
+        EXPECT_EQ(s, 0) << c.text;
+    }
 }
 
 }  // namespace

@@ -132,7 +132,10 @@ TEST(ColourBmpReaderTest, DamagedFilesGiveAnErrorAndNoImage)
         {"height of the smallest int", smallestHeight},
         {"width too big", hugeWidth},
         {"width 0", zeroWidth},
-        {"RLE8", MakeBmp(8, 1, 1, Bytes(1024), {{0, 0, 0, 0}}, false, 1)},
+        {"RLE8 with 4 bits a pixel", MakeBmp(4, 2, 1, Bytes(64), {{2, 0x11, 0, 1}}, false, 1)},
+        {"RLE4 with 8 bits a pixel", MakeBmp(8, 2, 1, Bytes(64), {{2, 1, 0, 1}}, false, 2)},
+        {"RLE8 with 24 bits a pixel", MakeBmp(24, 2, 1, {}, {{2, 1, 0, 1}}, false, 1)},
+        {"RLE stored top-down", MakeBmp(8, 2, -1, Bytes(64), {{2, 1, 0, 1}}, false, 1)},
         {"bit count 7", MakeBmp(7, 1, 1, {}, {{0, 0, 0, 0}})},
         {"bit fields without masks", MakeBmp(32, 1, 1, {}, {}, false, 3)},
         {"palette and rows missing", paletteBeyondEnd},
@@ -152,6 +155,87 @@ TEST(ColourBmpReaderTest, ShortPaletteLeavesMissingEntriesBlack)
     const TImageReadResult result = ReadColourBmp(file);
     ASSERT_TRUE(result.Ok()) << result.Error;
     EXPECT_EQ(result.Image.Pixels[0] & 0xFFFFFF, 0u);
+}
+
+// Run-length compressed pictures: 4 x 3 and smaller, palette K R G B
+// (indexes 0..3), rows stored bottom row first. Pixels the codes never reach
+// keep palette entry 0.
+const Bytes PALETTE_KRGB = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+
+Bytes MakeRle(int bits, std::int32_t width, std::int32_t height, const Bytes& codes)
+{
+    return MakeBmp(bits, width, height, PALETTE_KRGB, {codes}, false, bits == 8 ? 1 : 2);
+}
+
+TEST(ColourBmpReaderTest, ReadsRunLengthCompressedPictures)
+{
+    const struct {
+        const char* name;
+        Bytes file;
+        std::vector<std::uint32_t> expected;  // top row first
+    } rows[] = {
+        {"RLE8 runs, ends of rows",
+         MakeRle(8, 4, 3, {3, 1, 1, 2, 0, 0, 2, 3, 0, 0, 4, 2, 0, 1}),
+         {G, G, G, G, B, B, K, K, R, R, R, G}},
+        {"RLE8 literal run padded to a word", MakeRle(8, 5, 1, {0, 3, 1, 2, 3, 0, 2, 2, 0, 1}), {R, G, B, G, G}},
+        {"RLE8 move right and up", MakeRle(8, 4, 3, {1, 1, 0, 2, 2, 1, 1, 3, 0, 1}),
+         {K, K, K, K, K, K, K, B, R, K, K, K}},
+        {"RLE8 end of picture leaves the rest", MakeRle(8, 2, 2, {1, 3, 0, 1, 2, 2}), {K, K, B, K}},
+        {"RLE8 last row ended without an end mark", MakeRle(8, 1, 1, {1, 1, 0, 0}), {R}},
+        {"RLE4 runs alternate the two nibbles", MakeRle(4, 5, 1, {5, 0x12, 0, 1}), {R, G, R, G, R}},
+        {"RLE4 literal run padded to a word", MakeRle(4, 6, 1, {0, 5, 0x12, 0x31, 0x20, 0, 1, 0x30, 0, 1}),
+         {R, G, B, R, G, B}},
+        {"RLE4 literal run of four, no padding", MakeRle(4, 5, 1, {0, 4, 0x31, 0x23, 1, 0x20, 0, 1}),
+         {B, R, G, B, G}},
+        // Codes that leave the picture put nothing outside it.
+        {"run beyond the row's end is cut there", MakeRle(8, 2, 2, {5, 1, 0, 0, 1, 2, 0, 1}), {G, K, R, R}},
+        {"literal run beyond the row's end is cut there", MakeRle(8, 2, 1, {0, 4, 1, 2, 3, 1, 0, 1}), {R, G}},
+        {"RLE4 run beyond the row's end is cut there", MakeRle(4, 3, 1, {255, 0x13, 0, 1}), {R, B, R}},
+        {"move beyond the right edge drops the row's rest",
+         MakeRle(8, 2, 2, {0, 2, 5, 0, 2, 1, 0, 0, 1, 3, 0, 1}),
+         {B, K, K, K}},
+        {"move beyond the top ends the picture", MakeRle(8, 2, 2, {1, 1, 0, 2, 0, 7, 1, 2}), {K, K, R, K}},
+        {"rows beyond the top end the picture", MakeRle(8, 1, 1, {1, 1, 0, 0, 1, 2, 0, 0, 1, 3}), {R}},
+        {"largest move and run", MakeRle(8, 2, 1, {0, 2, 255, 255, 255, 1}), {K, K}},
+    };
+    for (const auto& row : rows) {
+        const TImageReadResult result = ReadColourBmp(row.file);
+        ASSERT_TRUE(result.Ok()) << row.name << ": " << result.Error;
+        EXPECT_EQ(result.Image.Width * result.Image.Height, static_cast<int>(row.expected.size())) << row.name;
+        EXPECT_EQ(result.Image.Pixels, row.expected) << row.name;
+    }
+}
+
+TEST(ColourBmpReaderTest, RunLengthCodesCutShortAreATruncatedFile)
+{
+    const struct {
+        const char* name;
+        Bytes codes;
+    } rows[] = {
+        {"no codes", {}},
+        {"no end mark before the last row is done", {2, 1, 0, 0, 2, 2}},
+        {"count without its value", {2}},
+        {"escape without its kind", {1, 1, 0}},
+        {"move without its distances", {0, 2, 1}},
+        {"literal run without all its pixels", {0, 5, 1, 2, 3}},
+    };
+    for (const auto& row : rows) {
+        for (const int bits : {8, 4}) {
+            const TImageReadResult result = ReadColourBmp(MakeRle(bits, 2, 2, row.codes));
+            EXPECT_EQ(result.Error, "BMP file truncated") << row.name << ", " << bits << " bits";
+            EXPECT_TRUE(result.Image.Empty()) << row.name << ", " << bits << " bits";
+        }
+    }
+}
+
+TEST(ColourBmpReaderTest, RunLengthSizeFieldIsNotTrusted)
+{
+    // The stored image size claims far more bytes than the file has.
+    Bytes file = MakeRle(8, 2, 1, {2, 3, 0, 1});
+    PutLe(file, 34, 0x7FFFFFFF);
+    const TImageReadResult result = ReadColourBmp(file);
+    ASSERT_TRUE(result.Ok()) << result.Error;
+    EXPECT_EQ(result.Image.Pixels, (std::vector<std::uint32_t>{B, B}));
 }
 
 }  // namespace

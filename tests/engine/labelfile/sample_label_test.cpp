@@ -19,8 +19,7 @@ namespace zk
 namespace
 {
 
-const std::filesystem::path SAMPLE =
-    std::filesystem::path(__FILE__).parent_path() / "../../../resources/samples/sample.zlb";
+const std::filesystem::path SAMPLE = std::filesystem::path(ZK_SOURCE_DIR) / "resources/samples/sample.zlb";
 
 class SampleLabelTest : public test::EngineTest
 {

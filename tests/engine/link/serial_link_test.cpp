@@ -101,6 +101,7 @@ struct LineCase {
     std::string text;
     std::uint8_t endOfReply;
     std::uint8_t linkError;
+    std::uint8_t lineTooLong = 0;
 };
 
 class ReceiveLineTest : public SerialLinkTest, public ::testing::WithParamInterface<LineCase> {};
@@ -116,6 +117,7 @@ TEST_P(ReceiveLineTest, ReadsOneReplyLine)
     EXPECT_EQ(length, c.text.size());
     EXPECT_EQ(CommLink.EndOfReply, c.endOfReply);
     EXPECT_EQ(CommLink.LinkError, c.linkError);
+    EXPECT_EQ(CommLink.LineTooLong, c.lineTooLong);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"NulMidLine", "AB\0CD\r\n"s, 256, "", 1, 0},
                       LineCase{"NulAlone", "\0"s, 256, "", 1, 0},
                       LineCase{"ControlBytesDroppedHighBytesKept", "A\tB\x7f\xe9\x1b\r\n", 256, "AB\x7f\xe9", 0, 0},
-                      LineCase{"SizeMinusOneWithoutLf", "ABCD", 5, "", 0, 0},
+                      LineCase{"SizeMinusOneWithoutLf", "ABCD", 5, "", 0, 0, 1},
                       LineCase{"FitsWithLf", "ABC\n", 5, "ABC", 0, 0},
                       LineCase{"SilenceMidLine", "PART", 256, "", 0, 1},
                       LineCase{"NothingAtAll", "", 256, "", 0, 1}),
@@ -142,6 +144,38 @@ TEST_F(SerialLinkTest, AnOverlongLineLeavesItsRestForTheNextRead)
     EXPECT_EQ(line, "EF");
     EXPECT_EQ(ReceiveLine(line, 256), 4u);
     EXPECT_EQ(line, "NEXT");
+}
+
+TEST_F(SerialLinkTest, TheRestOfALineTooLongCanBeDroppedWhole)
+{
+    ASSERT_TRUE(OpenPort());
+    printer.Send("ABCDEF\r\nNXT\r\nGHIJ\0"s);
+    std::string line;
+    EXPECT_EQ(ReceiveLine(line, 5), 0u);
+    EXPECT_EQ(CommLink.LineTooLong, 1);
+    DropRestOfLine();
+    EXPECT_EQ(ReceiveLine(line, 5), 3u);
+    EXPECT_EQ(line, "NXT");
+    EXPECT_EQ(CommLink.LineTooLong, 0);
+    // The reply's end within the rest.
+    EXPECT_EQ(ReceiveLine(line, 5), 0u);
+    DropRestOfLine();
+    EXPECT_EQ(CommLink.EndOfReply, 1);
+    EXPECT_EQ(CommLink.LinkError, 0);
+}
+
+TEST_F(SerialLinkTest, DrainingAReplyStopsAtItsEndOrAtSilence)
+{
+    ASSERT_TRUE(OpenPort());
+    printer.Send("rest\r\nof it\0NEXT\r\n"s);
+    EXPECT_TRUE(DrainReply());
+    std::string line;
+    EXPECT_EQ(ReceiveLine(line, 256), 4u);
+    EXPECT_EQ(line, "NEXT");
+
+    printer.Send("cut short");
+    EXPECT_FALSE(DrainReply());
+    EXPECT_EQ(CommLink.LinkError, 0);
 }
 
 TEST_F(SerialLinkTest, ReceiveBlockReadsEveryByteOfAFullBlock)

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+
 #include "engine/config/program_paths.h"
 #include "engine/expr/clock.h"
 #include "engine/memory/exchange_steps.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/print/command_lines.h"
 #include "tests/engine/memory/memory_fixture.h"
 
 namespace zk {
@@ -89,6 +93,44 @@ TEST_F(ExtractObjectsTest, AFormLongerThanTheBufferIsRefused)
     EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
     ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
     EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"HUGE"}));
+}
+
+TEST_F(ExtractObjectsTest, AReplyThatNeverEndsIsCutOffAfterTheBufferAndAShortDrain)
+{
+    // The printer would go on for 10 MB, far longer than the buffer and the
+    // drain after it take; the extraction stops while it still sends.
+    LinkTimeouts.ReplyDrainMs = 200;
+    constexpr std::size_t lineCount = 100000;
+    auto sent = std::make_shared<std::atomic<std::size_t>>(0);
+    printer.OnCommand("FI\"", [sent](test::PrinterEmulator& p, const std::string&) {
+        p.SendWhileTaken([sent]() -> std::string {
+            if (*sent == lineCount) {
+                return {};
+            }
+            ++*sent;
+            return std::string(98, 'x') + "\r\n";
+        });
+    });
+    ExtractFormToFile("ENDLESS", PathOf("endless.ejf"));
+    EXPECT_FALSE(FileExists(PathOf("endless.ejf")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Reply too long for the extraction buffer. Nothing saved");
+    EXPECT_LT(sent->load(), lineCount);
+}
+
+TEST_F(ExtractObjectsTest, ALineAsLongAsTheWritersMakeIsSavedALongerOneWritesNoFile)
+{
+    const std::string longest(LongestCommandLine, 'x');
+    memory.StoreForm("LONG", {"D8", longest});
+    memory.StoreForm("OVER", {"D8", longest + "y", "D9"});
+    ExtractFormToFile("LONG", PathOf("long.ejf"));
+    EXPECT_EQ(ReadFile(PathOf("long.ejf")),
+              "; Saved by VORTAN label editor on 07-03-2026\r\nD8\r\n" + longest + "\r\n\r\n");
+
+    ExtractFormToFile("OVER", PathOf("over.ejf"));
+    EXPECT_FALSE(FileExists(PathOf("over.ejf")));
+    EXPECT_EQ(ui.events.back(), "error:Error:Form line longer than 3140 characters. Nothing saved");
+    ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{"LONG", "OVER"}));
 }
 
 TEST_F(ExtractObjectsTest, SilenceWritesNoFile)

@@ -226,6 +226,23 @@ TEST(FormLineSetup, LabelSizeLines)
     EXPECT_EQ(std::get<TLabelSize>(Read("Q1650,120-80")).Offset, -80);
 }
 
+// A sign without digits is the number 0; the field's range still applies.
+TEST(FormLineNumbers, SignWithoutDigitsIsZero)
+{
+    const auto text = FigureOf<TTextFigure>("A+,-,0,1,1,1,N,x");
+    EXPECT_EQ(text.X, 0);
+    EXPECT_EQ(text.Y, 0);
+    const auto line = FigureOf<TLineFigure>("LS-,+,1,-,+");
+    EXPECT_EQ(line.X1, 0);
+    EXPECT_EQ(line.Y2, 0);
+    EXPECT_EQ(std::get<TLabelSize>(Read("Q200,24-")).Offset, 0);
+    EXPECT_EQ(std::get<TVarCntDefinition>(Read("C00,05,N,+,\"p\"")).Record.Step, 0);
+    for (const char* outOfRange : {"A+,0,0,1,+,1,N,x", "A+,0,0,1,1,-,N,x", "B0,0,0,3,-,2,50,N,x", "LS+,+99999,1,0,0",
+                                   "Q200,24+,", "C00,05,N,+,"}) {
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(Read(outOfRange))) << outOfRange;
+    }
+}
+
 // Lines that must change nothing: malformed, out of range or not figure lines.
 class RejectedFormLineTest : public ::testing::TestWithParam<std::string> {};
 

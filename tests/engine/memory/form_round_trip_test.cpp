@@ -9,6 +9,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/payload_codec.h"
+#include "engine/model/templates.h"
 #include "engine/model/variables.h"
 #include "engine/print/form_file.h"
 #include "engine/report/reporting.h"
@@ -120,7 +121,7 @@ protected:
         Counters[1].Justification = 1;
         Counters[1].PadChar = ' ';
         Counters[1].Step = -2;
-        Counters[1].Prompt = "Serial";
+        Counters[1].Prompt = "Say \"hi\" \\";
 
         LabelSetup.Darkness = 11;
         LabelSetup.Speed = 2;
@@ -227,10 +228,7 @@ TEST_F(FormRoundTripTest, TheStoredCurrentLabelLoadsBackTheSame)
 TEST_F(FormRoundTripTest, AFormFileStoredLoadsBackTheSame)
 {
     // Pictures and fonts reach the printer with the current label; the form
-    // file carries only the command lines. It writes prompts unescaped, so
-    // a prompt with a double quote could not come back from it.
-    Variables[0].Prompt = "Weight kg";
-    originalVariables[0].Prompt = "Weight kg";
+    // file carries only the command lines.
     ui.storeAsUser = [] {
         StoreAsDlg.ObjName = "ROUND";
         StoreAsConfirm();
@@ -243,6 +241,71 @@ TEST_F(FormRoundTripTest, AFormFileStoredLoadsBackTheSame)
     SaveAsForm();
     StoreFormFile(path, "FILED");
     ASSERT_TRUE(WaitUntil([&] { return memory.ActiveForm() == "FILED"; }));
+
+    ForgetLabel();
+    LoadFormFromPrinter("FILED");
+    ExpectSameLabel();
+}
+
+// A PDF417 data text as long as its dialog takes, with quotes and
+// backslashes inside.
+std::string LongestPdf417Text()
+{
+    std::string text = "\"";
+    for (int i = 0; text.size() < Pdf417DataBufferSize - 2; ++i) {
+        text += i % 3 == 0 ? "\\\"" : i % 3 == 1 ? "\\\\" : "Ab9";
+    }
+    text.resize(Pdf417DataBufferSize - 2);
+    return text + "\"";
+}
+
+class LongestPdf417RoundTripTest : public FormRoundTripTest {
+protected:
+    LongestPdf417RoundTripTest()
+    {
+        for (std::size_t i = 0; TFigure* figure : Figures()) {
+            if (figure->Is(TFigureKind::Pdf417)) {
+                figure->Pdf417().Data = LongestPdf417Text();
+                original[i] = figure->Payload;
+            }
+            ++i;
+        }
+    }
+
+    void StoreCurrentLabelAs(const std::string& name)
+    {
+        ui.storeAsUser = [name] {
+            StoreAsDlg.ObjName = name;
+            StoreAsConfirm();
+        };
+        StoreCurrentLabelDialog();
+        ASSERT_TRUE(WaitUntil([&] { return memory.Fonts().size() == 2; }));
+    }
+};
+
+TEST_F(LongestPdf417RoundTripTest, LoadsBackFromThePrinterTheSame)
+{
+    ASSERT_EQ(LongestPdf417Text().size(), Pdf417DataBufferSize - 1);
+    StoreCurrentLabelAs("ROUND");
+    ForgetLabel();
+    LoadFormFromPrinter("ROUND");
+    ExpectSameLabel();
+    EXPECT_EQ(ui.events.back(), "close");
+}
+
+TEST_F(LongestPdf417RoundTripTest, ExtractedToAFileStoresAndLoadsBackTheSame)
+{
+    StoreCurrentLabelAs("ROUND");
+    const std::string path = (TempDir() / "round.ejf").string();
+    ExtractFormToFile("ROUND", path);
+    ASSERT_TRUE(SawEvent("error:Form \"ROUND\" successfully extracted:" +
+                         std::to_string(memory.Forms().at("ROUND").size()) + " lines saved to " + path));
+    StoreFormFile(path, "FILED");
+    ASSERT_TRUE(WaitUntil([&] { return memory.ActiveForm() == "FILED"; }));
+    // Behind the file's header line, the stored form line for line.
+    const std::vector<std::string> filed = memory.Forms().at("FILED");
+    ASSERT_FALSE(filed.empty());
+    EXPECT_EQ(std::vector<std::string>(filed.begin() + 1, filed.end()), memory.Forms().at("ROUND"));
 
     ForgetLabel();
     LoadFormFromPrinter("FILED");

@@ -11,6 +11,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/model/variables.h"
+#include "engine/print/command_lines.h"
 #include "engine/render/redraw.h"
 #include "tests/engine/memory/memory_fixture.h"
 
@@ -215,6 +216,52 @@ TEST_F(ReceiveFormTest, FontLettersThePrinterLacksKeepTheirCode)
     EXPECT_EQ(texts[1]->Text().Font, 6);
     ASSERT_EQ(FiguresOfKind(TFigureKind::Font).size(), 1u);
     EXPECT_EQ(FiguresOfKind(TFigureKind::Font)[0]->SoftFont().Letter.view(), "B");
+}
+
+TEST_F(ReceiveFormTest, ARefusedFontLeavesItsTextsWithoutAFontAndTheOthersNumbered)
+{
+    // A's block is over the 49152 bytes a soft font may have: it is read to
+    // its end and dropped, no font figure is appended for it, and B still
+    // becomes the first soft font.
+    memory.StoreFont("A", "\x05" + std::string(1, '\0') + "\x10" + std::string(50000, 'x'));
+    memory.StoreForm("F", {"A0,0,0,A,1,1,N,\"in A\"", "A0,40,0,B,1,1,N,\"in B\"", "LO1,1,5,5"});
+    LoadFormFromPrinter("F");
+    const auto texts = FiguresOfKind(TFigureKind::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->Text().Font, 'A');
+    EXPECT_EQ(texts[1]->Text().Font, 6);
+    const auto fonts = FiguresOfKind(TFigureKind::Font);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0]->SoftFont().Letter.view(), "B");
+    EXPECT_EQ(fonts[0]->SoftFont().Data->Bytes.size(), test::MakeFontData("B", 2).size());
+    EXPECT_EQ(ui.events.back(), "error:Warning:Font A not loaded (more than 49152 bytes or not a font)");
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "close"), 0);
+    EXPECT_EQ(CountFigures(), 4u);
+}
+
+// A PDF417 line of exactly length characters.
+std::string Pdf417LineOf(std::size_t length)
+{
+    const std::string head = "b30,30,P,300,200,";
+    return head + "\"" + std::string(length - head.size() - 2, 'd') + "\"";
+}
+
+TEST_F(ReceiveFormTest, ALineAsLongAsTheWritersMakeLoadsALongerOneIsSkippedWhole)
+{
+    // The end of the last long line would read as a bar line if the line
+    // were taken in pieces.
+    memory.StoreForm("F", {"LO1,1,5,5", Pdf417LineOf(LongestCommandLine), Pdf417LineOf(LongestCommandLine + 1),
+                           std::string(13 * 249, 'x') + "LO9,9,9,9", "LO2,2,6,6"});
+    LoadFormFromPrinter("F");
+    const auto bars = FiguresOfKind(TFigureKind::Bar);
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0]->Bar().X, 1);
+    EXPECT_EQ(bars[1]->Bar().X, 2);
+    const auto pdfs = FiguresOfKind(TFigureKind::Pdf417);
+    ASSERT_EQ(pdfs.size(), 1u);
+    EXPECT_EQ(pdfs[0]->Pdf417().Data, Pdf417LineOf(LongestCommandLine).substr(17));
+    EXPECT_EQ(CountFigures(), 3u);
+    EXPECT_EQ(ui.events.back(), "error:Warning:2 form lines longer than 3140 characters skipped");
 }
 
 TEST_F(ReceiveFormTest, GarbageLinesAreSkippedAndTheRestLoads)

@@ -1,5 +1,7 @@
 // Storing form and font files in printer memory over the emulator.
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "engine/config/program_paths.h"
@@ -41,6 +43,26 @@ TEST_F(StoreObjectsTest, MissingInputFileSendsNothing)
     EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
     EXPECT_EQ(ui.messageBoxes[0].text, "Can't open input file");
     EXPECT_EQ(ui.messageBoxes[1].text, "Can't open input file");
+    EXPECT_TRUE(printer.Received().empty());
+}
+
+TEST_F(StoreObjectsTest, AnUnreadableInputFileSendsNothing)
+{
+    // A directory opens but its reads fail; so do reads of the process's
+    // own memory file at address 0, a real I/O error.
+    const std::string directory = (TempDir() / "form.ejf").string();
+    std::filesystem::create_directory(directory);
+    const std::string failingRead = (TempDir() / "font.zft").string();
+    std::filesystem::create_symlink("/proc/self/mem", failingRead);
+
+    EXPECT_NO_THROW(StoreFormFile(directory, "X"));
+    EXPECT_NO_THROW(StoreFontFile(failingRead, "A"));
+    EXPECT_NO_THROW(StoreFormFile(failingRead, "Y"));
+    ASSERT_EQ(ui.messageBoxes.size(), 3u);
+    for (const auto& box : ui.messageBoxes) {
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.text, "Can't open input file");
+    }
     EXPECT_TRUE(printer.Received().empty());
 }
 

@@ -238,6 +238,33 @@ TEST_F(Pdf417DecodeTest, DialogDefaultsShrinkToFit)
     ExpectDecodes(f, "PDF417");
 }
 
+// A rectangle too short for the columns MaxCols allows: the shrink step
+// takes its data columns from the width alone, up to 30.
+TEST_F(Pdf417DecodeTest, ShrunkSymbolsWiderThanMaxColsDecode)
+{
+    const struct {
+        int maxWidth;
+        int maxHeight;
+        int maxCols;
+        std::string data;
+        int columns;
+    } cases[] = {
+        {204, 40, 5, "A", 2},
+        {1360, 200, 6, LongText(150), 30},
+    };
+    for (const auto& c : cases) {
+        TPdf417Figure f = Figure(c.data);
+        f.MaxWidth = static_cast<std::uint16_t>(c.maxWidth);
+        f.MaxHeight = static_cast<std::uint16_t>(c.maxHeight);
+        f.MaxCols = static_cast<std::uint16_t>(c.maxCols);
+        f.ModuleHeight = 8;
+        const TPdf417Symbol symbol = BuildPdf417Symbol(f);
+        ASSERT_FALSE(symbol.Failed) << c.maxWidth;
+        EXPECT_EQ(symbol.Layout.Columns, c.columns);
+        ExpectDecodes(f, c.data);
+    }
+}
+
 TEST_F(Pdf417DecodeTest, LargestSymbolOfTheCodewordLimit)
 {
     // 957 bytes: descriptor, latch 901, 159 groups of 6 (795 codewords) and 3

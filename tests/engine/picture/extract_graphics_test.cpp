@@ -81,6 +81,26 @@ TEST_F(ExtractGraphicsTest, ReplyLongerThanTheBufferIsRefused)
     EXPECT_FALSE(NewPictureData);
 }
 
+TEST_F(ExtractGraphicsTest, AReplyTooLongIsReadToItsEndSoTheNextOneIsInStep)
+{
+    std::string huge{'\xFF', '\xFF'};
+    huge.append(0xFFFF, '\x11');
+    printer.ReplyTo("GI\"HUGE", huge);
+    test::PcxLayout layout;
+    layout.xmax = 9;
+    layout.ymax = 1;
+    layout.fileSize = 132;
+    const test::Bytes pcx = test::MakePcx(layout);
+    std::string logo{0, static_cast<char>(pcx.size())};
+    logo.append(pcx.begin(), pcx.end());
+    printer.ReplyTo("GI\"LOGO", logo);
+
+    EXPECT_FALSE(ExtractGraphicsToBuffer("HUGE"));
+    EXPECT_EQ(CommLink.LinkError, 0);
+    ASSERT_TRUE(ExtractGraphicsToBuffer("LOGO"));
+    EXPECT_EQ(Staged(), pcx);
+}
+
 TEST_F(ExtractGraphicsTest, SilentPrinterIsNoResponse)
 {
     printer.SetSilent(true);

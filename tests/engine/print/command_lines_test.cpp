@@ -153,6 +153,24 @@ TEST_F(CommandLinesTest, LongPdf417DataIsWrittenWhole)
     EXPECT_EQ(line, "b5,6,P,400,300,r20,l4," + f.Data + "\r\n");
 }
 
+TEST_F(CommandLinesTest, TheLongestLineIsAPdf417LineWithWidestFieldsAndFullData)
+{
+    TPdf417Figure f;
+    f.X = -32768;
+    f.Y = -32768;
+    f.MaxWidth = f.MaxHeight = f.MaxRows = f.MaxCols = 65535;
+    f.SecurityLevel = 255;
+    f.Compaction = 1;
+    f.Position = 0;
+    f.ModuleWidth = 255;
+    f.ModuleHeight = 255;
+    f.Rotation = 255;
+    f.Data = std::string(Pdf417DataBufferSize - 1, 'x');
+    for (const W writer : {W::PrintStream, W::StoreStream, W::FormFile}) {
+        EXPECT_EQ(FigureLine(f, writer, "").size(), LongestCommandLine + 2);
+    }
+}
+
 struct QCase {
     int paperType;
     int offset;
@@ -239,31 +257,23 @@ protected:
         Define(Variables[3], 8, 0, '0', 0, "Say \"hi\" \\ now", "abc");
         Define(Variables[1], 12, 3, '*', 0, "Lot", "L1");
         Define(Variables[31], 5, 2, ' ', 0, "Centre", "C");
-        Define(Counters[0], 6, 3, '0', -2, "Serial \"no\"", "10");
+        Define(Counters[0], 6, 3, '0', -2, "Serial \"no\" \\", "10");
         Define(Counters[7], 4, 1, ' ', 5, "Box", "7");
     }
 };
 
-TEST_F(DefinitionLinesTest, PrintAndStoreStreamsEscapeVariablePromptsOnly)
+// '"' and '\' are escaped in variable and counter prompts alike, as the
+// printer reads them back; the print and store streams and the form file
+// all write these lines.
+TEST_F(DefinitionLinesTest, VariableAndCounterPromptsAreEscaped)
 {
     const std::string expected =
         "V01,12,R*,\"Lot\"\r\n"
         "V03,08,N,\"Say \\\"hi\\\" \\\\ now\"\r\n"
         "V31,05,C,\"Centre\"\r\n"
-        "C00,06,R0,-2,\"Serial \"no\"\"\r\n"
+        "C00,06,R0,-2,\"Serial \\\"no\\\" \\\\\"\r\n"
         "C07,04,L,+5,\"Box\"\r\n";
-    EXPECT_EQ(VarCntDefinitionLines(W::PrintStream), expected);
-    EXPECT_EQ(VarCntDefinitionLines(W::StoreStream), expected);
-}
-
-TEST_F(DefinitionLinesTest, FormFileKeepsPromptsAsTyped)
-{
-    EXPECT_EQ(VarCntDefinitionLines(W::FormFile),
-              "V01,12,R*,\"Lot\"\r\n"
-              "V03,08,N,\"Say \"hi\" \\ now\"\r\n"
-              "V31,05,C,\"Centre\"\r\n"
-              "C00,06,R0,-2,\"Serial \"no\"\"\r\n"
-              "C07,04,L,+5,\"Box\"\r\n");
+    EXPECT_EQ(VarCntDefinitionLines(), expected);
 }
 
 TEST_F(DefinitionLinesTest, ValuesFollowTheQuestionMarkInDefinitionOrder)
@@ -276,7 +286,7 @@ TEST_F(DefinitionLinesTest, AFullPromptAndANulPadStayInsideTheirFields)
     ClearVarsCounters();
     Define(Variables[0], 2, 1, '\0', 0, "", "");
     Variables[0].Prompt = std::string(40, 'p');
-    EXPECT_EQ(VarCntDefinitionLines(W::FormFile), "V00,02,L,\"" + std::string(27, 'p') + "\"\r\n");
+    EXPECT_EQ(VarCntDefinitionLines(), "V00,02,L,\"" + std::string(27, 'p') + "\"\r\n");
 }
 
 TEST_F(CommandLinesTest, FormFileHoldsHeaderDefinitionsSetupAndFiguresInOrder)

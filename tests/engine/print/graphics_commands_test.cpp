@@ -84,17 +84,19 @@ TEST(PictureGraphicsTest, RowsAboveTheLabelTopAreLeftOut)
     EXPECT_EQ(sent.size(), 11u + 15u * 2u + 2u);
 }
 
-TEST(PictureGraphicsTest, ShortDataIsFilledWithWhiteAndRunsStopAtTheEnd)
+// The announced byte count is always sent; what the data do not fill is
+// white, from the row they end inside.
+TEST(PictureGraphicsTest, RowsFromWhereTheDataEndAreWhite)
 {
     TPictureFigure picture;
     picture.Width = 16;
     picture.Height = 2;
     picture.Data = std::make_shared<TPictureData>();
     picture.Data->BytesPerLine = 2;
-    picture.Data->Rows = {0xC5, 0x11, 0xC3};  // a run longer than the picture, then a cut run
-    EXPECT_EQ(PictureGraphics(picture), std::string("GW0,0,2,2,\x11\x11\x11\x11\r\n"));
+    picture.Data->Rows = {0xC5, 0x11, 0xC3};  // a run longer than its row, then a cut run
+    EXPECT_EQ(PictureGraphics(picture), std::string("GW0,0,2,2,\x11\x11\xFF\xFF\r\n"));
     picture.Data->Rows = {0x01};
-    EXPECT_EQ(PictureGraphics(picture), std::string("GW0,0,2,2,\x01\xFF\xFF\xFF\r\n"));
+    EXPECT_EQ(PictureGraphics(picture), std::string("GW0,0,2,2,\xFF\xFF\xFF\xFF\r\n"));
 }
 
 TEST(PictureGraphicsTest, NothingForAPictureWithoutDataOrWhollyAboveTheLabel)

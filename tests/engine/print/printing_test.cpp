@@ -219,7 +219,9 @@ TEST_F(PrintingTest, DirectGraphicsSendsPicturesAsRawGraphics)
     picture.DataLength = static_cast<std::uint16_t>(picture.Data->BlockLength());
     AppendFigure(picture);
     ASSERT_TRUE(PrintLabel());
-    const std::string expected = "\r\nUN\r\nN\r\nVC\r\n?\r\n" + PRINT_SETUP + "GW4,0,2,2,\x00\x3F\x00\x3F\r\nP1\r\n"s;
+    // Row 0 is above the label; the run of row 1 ends with it, so row 2 has
+    // no data and goes out white, as it is drawn.
+    const std::string expected = "\r\nUN\r\nN\r\nVC\r\n?\r\n" + PRINT_SETUP + "GW4,0,2,2,\x00\x3F\xFF\xFF\r\nP1\r\n"s;
     EXPECT_EQ(ReceivedBytes(expected.size()), expected);
 }
 

@@ -297,10 +297,22 @@ TEST_P(BadFontReplyTest, IsRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, BadFontReplyTest,
-                         ::testing::Values(BadReply{"LongerThanAFontBlock", "\xC0\x01"s + std::string(64, 'x')},
+                         ::testing::Values(BadReply{"LongerThanAFontBlock", "\xC0\x01"s + std::string(0xC001, 'x')},
                                            BadReply{"ShorterThanItsHeader", "\x00\x02\x01\x00"s},
                                            BadReply{"SecondByteNotZero", "\x00\x03\x01\x05\x02"s}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FontFromPrinterTest, ARefusedBlockIsReadToItsEndSoTheNextOneIsInStep)
+{
+    AnswerEi("\xC0\x01"s + std::string(0xC001, 'x'));
+    EXPECT_FALSE(LoadNewFont(false));
+    EXPECT_EQ(ui.events.back(), "error:Error:Invalid font file");
+    AnswerEi(WithLength(BLOCK));
+    ASSERT_TRUE(LoadNewFont(false));
+    const auto fonts = SoftFontFigures();
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(std::string(fonts[0]->SoftFont().Data->Bytes.begin(), fonts[0]->SoftFont().Data->Bytes.end()), BLOCK);
+}
 
 TEST_F(FontFromPrinterTest, NoPickedNameSendsNothing)
 {

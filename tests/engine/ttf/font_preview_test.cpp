@@ -94,6 +94,30 @@ TEST_F(FontPreviewTest, GlyphsLeftOfTheOriginShiftTheWholeFont)
     EXPECT_EQ(PreviewResults.AutoBottom, 0);  // and its bottom row
 }
 
+TEST_F(FontPreviewTest, OnlyAGlyphWhoseInkEndsAtTheOriginGetsWidthOne)
+{
+    test::FakeGlyphs glyphs(8, 2);
+    glyphs.AddBox('k', 2, 4, -5, 4, 3);  // ink ends 3 dots left of the origin
+    glyphs.AddBox('i', 3, 4, -3, 4, 3);  // ink ends at the origin
+    glyphs.Add(' ', {0, 0, 4, {}});     // no ink at all
+    glyphs.AddBox('m', 4, 4, 1, 4, 6);
+    for (const char ch : {'k', 'i', ' ', 'm'}) {
+        map.Cells[static_cast<std::size_t>(ch - 32)] = static_cast<std::uint8_t>(ch);
+    }
+    BuildFontPreview(glyphs, map, 300, false);
+    ASSERT_EQ(PreviewResults.LeftShift, 5);
+    ASSERT_EQ(GlyphTable.size(), 4u);
+    const struct {
+        std::uint8_t ch;
+        int width;
+    } rows[] = {{' ', 1 + 5}, {'i', 1 + 5}, {'k', -3 + 5}, {'m', 5 + 5}};  // in map order
+    for (std::size_t i = 0; i < GlyphTable.size(); ++i) {
+        EXPECT_EQ(GlyphTable[i].SourceChar, rows[i].ch);
+        EXPECT_EQ(GlyphTable[i].Width, rows[i].width) << rows[i].ch;
+    }
+    EXPECT_EQ(PreviewResults.FontBytes, 3 + 3 * (3 + 10) + (3 + 2 * 10));
+}
+
 TEST_F(FontPreviewTest, AutoCutsTheRowsAllGlyphsLeaveFree)
 {
     test::FakeGlyphs glyphs(10, 4);

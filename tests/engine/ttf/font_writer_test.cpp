@@ -85,6 +85,22 @@ TEST_F(FontWriterTest, WrittenFileReadsBackAsTheSameFont)
     EXPECT_EQ(font->Bytes[second + 2], 3);
 }
 
+TEST_F(FontWriterTest, InkLeftOfTheOriginIsWrittenFromTheFirstDot)
+{
+    test::FakeGlyphs glyphs(4, 1);
+    glyphs.AddBox('k', 2, 2, -5, 2, 3);  // ink ends 3 dots left of the origin
+    glyphs.Add('v', {-5, 0, 3, {}});    // no ink, origin as far left: no width at all
+    map.Cells['k' - 32] = 'k';
+    map.Cells['v' - 32] = 'v';
+    BuildFontPreview(glyphs, map, 300, false);
+    ASSERT_EQ(PreviewResults.LeftShift, 5);
+    const std::string path = PathOf("left.zft");
+    ASSERT_TRUE(WriteFontFile(path, glyphs));
+    const auto font = ReadFontFile(path);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->Bytes, (Bytes{2, 0, 5, 'k', 3, 1, 0x00, 0x00, 0xC0, 0xC0, 0x00, 'v', 3, 0}));
+}
+
 TEST_F(FontWriterTest, DejaVuSansConvertsAndReadsBack)
 {
     Converter.ConverterFont = {.Name = "DejaVu Sans", .Style = {}, .Charset = 0};
@@ -170,7 +186,7 @@ TEST_F(FontWriterTest, SaveAsksInTheWorkDirectoryAndMovesItThere)
     EXPECT_EQ(dialog.defaultExtension, "ZFT");
     EXPECT_EQ(dialog.filter, "Label printer fonts (*.zft)|*.ZFT");
     EXPECT_EQ(dialog.initialDir, "/somewhere");
-    EXPECT_EQ(ProgramPaths.WorkDir, (TempDir() / "fonts").string());
+    EXPECT_EQ(ProgramPaths.WorkDir, (TempDir() / "fonts").string() + "/");
     // The older, longer file leaves no tail.
     EXPECT_EQ(static_cast<std::int32_t>(FileBytes(path).size()), PreviewResults.FontBytes);
 }

@@ -1,10 +1,15 @@
-// The Tools menu opens the one converter form of the program, fresh each time.
+// The Tools menu opens the one converter form of the program modally, fresh
+// each time.
 
 #include <QAction>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
 #include "ui/dialogs/color_to_bw.h"
 
 namespace zk {
@@ -12,22 +17,39 @@ namespace {
 
 class ColorToBWMenuTest : public test::MainWindowTest {};
 
-TEST_F(ColorToBWMenuTest, ToolsItemShowsTheConverterBesideTheMainWindow)
+TEST_F(ColorToBWMenuTest, ToolsItemShowsTheConverterModallyOverTheMainWindow)
 {
     TZKedit& w = StartWindow();
     QAction* item = w.MenuItem("ColorBWM");
     ASSERT_TRUE(item->isEnabled());
-    item->trigger();
-    TColorToBW& form = ColorToBW();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.parentWidget(), &w);
-    EXPECT_EQ(form.windowTitle(), "Color to Black & White Converter");
-    EXPECT_FALSE(form.ConvertBt->isEnabled());
-    form.close();
-    item->trigger();
-    EXPECT_EQ(&ColorToBW(), &form);
-    EXPECT_TRUE(form.isVisible());
-    form.close();
+    struct Seen {
+        std::string name;
+        QWidget* parent = nullptr;
+        QString title;
+        bool convertEnabled = true;
+    };
+    const auto openAndEscape = [item] {
+        Seen seen;
+        test::WhenModalShows([&seen](QWidget* modal) {
+            seen.name = modal->objectName().toStdString();
+            seen.parent = modal->parentWidget();
+            seen.title = modal->windowTitle();
+            seen.convertEnabled = modal->findChild<QPushButton*>("ConvertBt")->isEnabled();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        item->trigger();
+        return seen;
+    };
+    const Seen first = openAndEscape();
+    EXPECT_EQ(first.name, "ColorToBW");
+    EXPECT_EQ(first.parent, &w);
+    EXPECT_EQ(first.title, "Color to Black & White Converter");
+    EXPECT_FALSE(first.convertEnabled);
+    EXPECT_FALSE(ColorToBW().isVisible());
+
+    const Seen second = openAndEscape();
+    EXPECT_EQ(second.name, "ColorToBW");
+    EXPECT_FALSE(ColorToBW().isVisible());
 }
 
 }  // namespace

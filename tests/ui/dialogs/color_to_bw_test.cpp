@@ -231,6 +231,22 @@ TEST_F(ColorToBWTest, GainsShowOnTheColourImage)
     EXPECT_EQ(form.Brightness->value(), 0);
 }
 
+TEST_F(ColorToBWTest, GainResetDropsTheSelectionAsAGainChangeDoes)
+{
+    Load(test::QuarteredImage(40, 40));
+    for (const int red : {16, 0}) {
+        SCOPED_TRACE(red);
+        form.Red->setValue(red);
+        Band(5, 5, 30, 30);
+        ASSERT_TRUE(form.CutBt->isEnabled());
+        QTest::mouseDClick(form.CtlReset2, Qt::LeftButton);
+        EXPECT_EQ(form.Red->value(), 16);
+        EXPECT_EQ(form.SelectionShown, 0);
+        EXPECT_FALSE(form.CutBt->isEnabled());
+        EXPECT_TRUE(form.SelSize->text().isEmpty());
+    }
+}
+
 TEST_F(ColorToBWTest, ThresholdMakesAUniformGreyAllWhiteOrAllBlack)
 {
     Load(TColourImage(20, 20, MakePixel(127, 127, 127)));

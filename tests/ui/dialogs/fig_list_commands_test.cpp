@@ -3,7 +3,9 @@
 // toolbar's align button.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
@@ -106,6 +109,51 @@ TEST_F(FigListCommandsTest, ToolbarAlignButtonShowsTheAlignDialog)
     });
     toolbar->findChild<QToolButton*>("AlignBt")->click();
     EXPECT_EQ(shown, "AlignDlg");
+}
+
+TEST_F(FigListCommandsTest, AlignDialogKeepsAdjustSizeForTheWholeRun)
+{
+    TZKedit& w = MakeWindow();
+    auto* toolbar = new TZKToolbar(w);  // owned by the window
+    window->show();
+    auto* timer = w.findChild<QTimer*>("StartTimer");
+    ASSERT_TRUE(QTest::qWaitFor([timer] { return !timer->isActive(); }));
+    std::vector<QPointer<QWidget>> dialogs;
+    bool ticked = false;
+    test::WhenModalShows([&dialogs](QWidget* modal) {
+        dialogs.push_back(modal);
+        modal->findChild<QCheckBox*>("SizesToo")->setChecked(true);
+        modal->findChild<QPushButton*>("SaveBt")->click();
+    });
+    w.MenuItem("AlignM")->trigger();
+    test::WhenModalShows([&dialogs, &ticked](QWidget* modal) {
+        dialogs.push_back(modal);
+        ticked = modal->findChild<QCheckBox*>("SizesToo")->isChecked();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    toolbar->findChild<QToolButton*>("AlignBt")->click();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_NE(dialogs[0], nullptr);
+    EXPECT_EQ(dialogs[0], dialogs[1]);
+    EXPECT_TRUE(ticked);
+}
+
+TEST_F(FigListCommandsTest, ObjectListKeepsConfirmDeleteForTheWholeRun)
+{
+    TZKedit& w = StartWindow();
+    AddBar(1, 2);
+    test::WhenModalShows([](QWidget* modal) {
+        modal->findChild<QCheckBox*>("SureDel")->setChecked(false);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    w.MenuItem("EditfromListM")->trigger();
+    bool ticked = true;
+    test::WhenModalShows([&ticked](QWidget* modal) {
+        ticked = modal->findChild<QCheckBox*>("SureDel")->isChecked();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    w.MenuItem("EditfromListM")->trigger();
+    EXPECT_FALSE(ticked);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/model/label_setup.h"
+#include "engine/render/label_image.h"
 #include "tests/ui/editing/editor_fixture.h"
 
 namespace zk {
@@ -92,6 +95,10 @@ TEST_F(FigureRectTest, RectanglesByKindRotationAndRule)
         {"type 23 doubled", Barcode(23, 0), RectRule::Hit, {100, 50, 216, 90}},
         {"type 25", Barcode(25, 0), RectRule::Hit, {100, 50, 198, 90}},
         {"type 26", Barcode(26, 0), RectRule::Hit, {100, 50, 180, 90}},
+        {"type 27", Barcode(27, 0), RectRule::Hit, {100, 50, 198, 90}},
+        {"type 28 frame", Barcode(28, 0), RectRule::Frame, {100, 50, 199, 91}},
+        {"type 28 no human readable", Barcode(28, 0, 0), RectRule::Hit, {100, 50, 180, 90}},
+        {"type 28 rot 1", Barcode(28, 1), RectRule::Hit, {60, 50, 100, 148}},
         {"barcode rot 1", Barcode(1, 1), RectRule::Hit, {60, 50, 100, 130}},
         {"barcode rot 2", Barcode(1, 2), RectRule::Hit, {20, 10, 100, 50}},
         {"barcode rot 3", Barcode(1, 3), RectRule::Hit, {100, -30, 140, 50}},
@@ -101,11 +108,15 @@ TEST_F(FigureRectTest, RectanglesByKindRotationAndRule)
         {"pdf417 rot 2", Pdf417(2), RectRule::Hit, {-160, -44, 10, 20}},
         {"pdf417 rot 3", Pdf417(3), RectRule::Hit, {10, -150, 74, 20}},
         {"bar negative height", TBarFigure{5, 6, 10, -4, 0}, RectRule::Hit, {5, 2, 15, 6}},
-        {"bar frame", TBarFigure{5, 6, 10, -4, 0}, RectRule::Frame, {4, 1, 15, 6}},
+        // Frames take (x1 - 1, y1 - 1)-(x2, y2) from the corners as stored, then normalise.
+        {"bar frame", TBarFigure{5, 6, 10, 4, 0}, RectRule::Frame, {4, 5, 15, 10}},
+        {"bar frame negative height", TBarFigure{5, 6, 10, -4, 0}, RectRule::Frame, {4, 2, 15, 5}},
         {"picture", Picture(), RectRule::Band, {5, 6, 25, 16}},
         {"picture frame", Picture(), RectRule::Frame, {4, 5, 25, 16}},
         {"box reversed corners", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Hit, {10, 20, 30, 40}},
-        {"box frame", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Frame, {9, 19, 30, 40}},
+        {"box frame", TBoxFigure{10, 20, 30, 40, 2}, RectRule::Frame, {9, 19, 30, 40}},
+        {"box frame reversed corners", TBoxFigure{30, 40, 10, 20, 2}, RectRule::Frame, {10, 20, 29, 39}},
+        {"box frame reversed x only", TBoxFigure{30, 20, 10, 40, 2}, RectRule::Frame, {10, 19, 29, 40}},
         {"line", TLineFigure{5, 9, 1, 3, 2, 0}, RectRule::Frame, {1, 3, 5, 9}},
     };
     for (const RectCase& c : cases) {
@@ -113,6 +124,42 @@ TEST_F(FigureRectTest, RectanglesByKindRotationAndRule)
         TFigure figure;
         figure.Payload = c.payload;
         EXPECT_EQ(FigureRect(figure, c.rule), c.expected);
+    }
+}
+
+// The add-on is drawn after the bars moved for the leading digit, so the
+// frame of every EAN-13 type with an add-on must reach its last bar.
+TEST_F(FigureRectTest, EanThirteenFramesCoverTheDrawnAddOn)
+{
+    const struct {
+        std::int16_t type;
+        const char* data;
+    } cases[] = {{9, "\"12345678901212\""},
+                 {10, "\"12345678901212345\""},
+                 {27, "\"12345678901212\""},
+                 {28, "\"12345678901212345\""}};
+    LabelSetup.LabelWidth = 600;
+    LabelSetup.LabelLength = 100;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ClearFigureList();
+        TBarcodeFigure barcode = Barcode(c.type, 0);
+        barcode.X = 10;
+        barcode.Y = 10;
+        barcode.Data = c.data;
+        TFigure* figure = Add(barcode);
+        LabelImage.Resize(LabelSetup.LabelWidth, LabelSetup.LabelLength);
+        RedrawLabel(RedrawPreview);
+        int lastBlackColumn = -1;
+        for (int y = 0; y < LabelImage.Height(); ++y) {
+            for (int x = 0; x < LabelImage.Width(); ++x) {
+                if (LabelImage.Pixel(x, y) == Black) {
+                    lastBlackColumn = std::max(lastBlackColumn, x);
+                }
+            }
+        }
+        ASSERT_GT(lastBlackColumn, 0);
+        EXPECT_EQ(FigureRect(*figure, RectRule::Hit).Right, lastBlackColumn + 1);
     }
 }
 

@@ -203,12 +203,46 @@ TEST_F(MouseEditingTest, DrawingDragOpensTheToolsDialogInLabelDots)
     EXPECT_EQ(EditorState.Drawing, 0);
 }
 
-TEST_F(MouseEditingTest, ReleaseWithoutADrawingPressOpensNoDialog)
+TEST_F(MouseEditingTest, EveryReleaseWithADrawingToolChosenOpensItsDialog)
 {
-    EditorState.DrawingTool = 0;  // chosen while the button was down
-    EditorMouseUp(40, 40);
-    EXPECT_TRUE(drawn.empty());
+    LabelSetup.LeftMargin = 8;
+    LabelSetup.TopMargin = 4;
+    // Chosen while the button was down: no drag started, so the figure is
+    // made at the release point.
+    for (const std::uint8_t tool : {0, 1, 2, 3, 4, 5, 7}) {
+        SCOPED_TRACE(static_cast<int>(tool));
+        drawn.clear();
+        EditorState.DrawingTool = tool;
+        EditorMouseUp(40, 40);
+        ASSERT_EQ(drawn.size(), 1u);
+        EXPECT_EQ(drawn[0].tool, tool);
+        EXPECT_EQ(drawn[0].start, (TPoint{32, 36}));
+        EXPECT_EQ(drawn[0].end, (TPoint{32, 36}));
+        EXPECT_EQ(EditorState.DrawingTool, SelectionTool);
+    }
+    EXPECT_EQ(CanvasPixels(White), 300 * 200);
+}
+
+TEST_F(MouseEditingTest, RightClickWithADrawingToolMakesTheFigureAtTheReleasePoint)
+{
+    EditorState.DrawingTool = 4;
+    EditorMouseDown(TMouseButton::Left, false, 20, 30);
+    EditorMouseMove(80, 90);
+    EditorMouseUp(80, 90);
+    ASSERT_EQ(drawn.size(), 1u);
+
+    // A right press edits what it hits and starts no drag: the earlier
+    // drag's corners play no part.
+    EditorState.DrawingTool = 2;
+    EditorMouseDown(TMouseButton::Right, false, 150, 120);
+    EXPECT_TRUE(edited.empty());
+    EditorMouseUp(150, 120);
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[1].tool, 2);
+    EXPECT_EQ(drawn[1].start, (TPoint{150, 120}));
+    EXPECT_EQ(drawn[1].end, (TPoint{150, 120}));
     EXPECT_EQ(EditorState.DrawingTool, SelectionTool);
+    EXPECT_EQ(CanvasPixels(White), 300 * 200);
 }
 
 TEST_F(MouseEditingTest, TextToolShowsNoFeedback)

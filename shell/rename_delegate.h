@@ -1,0 +1,26 @@
+#pragma once
+// The in-place editor of the shell views' names. A finished edit does not
+// write into the view's model: it hands the typed text to OnEdited, once
+// the editor has closed, and the view renames the object on disk. So only a
+// finished edit renames, and what a view shows changes only when the
+// object's name did.
+
+#include <QPersistentModelIndex>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace zk {
+
+class TRenameDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // The edited row (invalid when it went meanwhile) and the text typed.
+    std::function<void(const QPersistentModelIndex& index, const QString& text)> OnEdited;
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+};
+
+}  // namespace zk
