@@ -55,9 +55,10 @@ TQorShellList::TQorShellList(QWidget* parent)
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);
-        delegate->OnEdited = [this](const QPersistentModelIndex& index, const QString& text) { ItemEdited(index, text); };
+        delegate->OnEdited = [this](const QPersistentModelIndex&, const QString& text) { ItemEdited(text); };
         view->setItemDelegate(delegate);
-        connect(delegate, &QAbstractItemDelegate::closeEditor, this, &TQorShellList::EditorClosed);
+        connect(delegate, &QAbstractItemDelegate::closeEditor, this,
+                [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) { EditorClosed(hint); });
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
         view->setContextMenuPolicy(Qt::CustomContextMenu);

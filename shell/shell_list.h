@@ -10,6 +10,7 @@
 // an index is only good until the list changes, so anything that lets
 // events run holds identifiers (paths) and looks them up again afterwards.
 
+#include <QAbstractItemDelegate>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
@@ -86,7 +87,8 @@ public:
     // The names (not paths) of the selected objects, as bytes.
     std::vector<std::string> GetSelectedFiles() const;
     int IndexOfPIDL(const std::string& id) const { return m_model->RowOf(id); }
-    // Starts renaming the item in place, when it can be renamed.
+    // Starts renaming the item in place, when it can be renamed. Editing
+    // lasts until the name typed has been dealt with.
     bool EditItem(int index);
     bool Editing() const;
 
@@ -189,8 +191,8 @@ private:
     bool HandleKey(QKeyEvent* key);
     void ContextMenuAt(QAbstractItemView* view, const QPoint& position);
     QPoint KeyboardMenuPoint() const;
-    void ItemEdited(const QPersistentModelIndex& index, const QString& text);
-    void EditorClosed();
+    void ItemEdited(const QString& text);
+    void EditorClosed(QAbstractItemDelegate::EndEditHint hint);
     void ClipboardChanged();
     void ReportCutRemoved(const std::vector<TQorShellListItem>& removed);
 
@@ -220,6 +222,8 @@ private:
     bool m_reverse = false;
     bool m_columnsFromFolder = false;
     std::string m_shownFolder;  // the folder the rows are of
+    std::string m_editedId;     // the object whose name is being edited, until the edit is handled
+    bool m_handOverPending = false;  // the editor closed; the name typed is on its way
     std::vector<int> m_savedWidths;
     QElapsedTimer m_lastScroll;  // of a drag over the list
 };

@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <filesystem>
 #include <set>
@@ -200,14 +199,15 @@ bool TQorShellList::CreateDir(const std::string& name, bool edit)
 
 bool TQorShellList::Editing() const
 {
-    // A view's state says nothing here: rows going or coming reset it while
+    // From the editor opening until the typed name has been dealt with. A
+    // view's state says nothing here: rows going or coming reset it while
     // the editor stays open.
-    const int row = IndexOfPIDL(m_model->Editable());
+    const int row = IndexOfPIDL(m_editedId);
     if (row < 0) {
         return false;
     }
     const QModelIndex index = m_model->index(row, 0);
-    return m_report->indexWidget(index) != nullptr || m_listView->indexWidget(index) != nullptr;
+    return m_handOverPending || m_report->indexWidget(index) != nullptr || m_listView->indexWidget(index) != nullptr;
 }
 
 bool TQorShellList::EditItem(int index)
@@ -221,6 +221,8 @@ bool TQorShellList::EditItem(int index)
         return false;
     }
     m_model->SetEditable(id);
+    m_editedId = id;
+    m_handOverPending = false;
     const QModelIndex row = m_model->index(index, 0);
     QAbstractItemView* view = ShownView();
     // The edit is of the current item: a view ends an edit when its current item changes.
@@ -228,36 +230,60 @@ bool TQorShellList::EditItem(int index)
     view->setFocus();
     view->scrollTo(row);
     view->edit(row);
-    if (!Editing()) {
+    if (view->indexWidget(row) == nullptr) {
         m_model->SetEditable({});
+        m_editedId.clear();
         return false;
     }
     return true;
 }
 
-void TQorShellList::EditorClosed() { m_model->SetEditable({}); }
-
-void TQorShellList::ItemEdited(const QPersistentModelIndex& index, const QString& text)
+void TQorShellList::EditorClosed(QAbstractItemDelegate::EndEditHint hint)
 {
-    // Gone while the editor closed, or left as it was: a name that can't be
-    // shown exactly keeps its bytes.
-    if (!index.isValid() || text == ItemText(index.row())) {
+    m_model->SetEditable({});
+    // Escape hands nothing over; otherwise the name typed comes next.
+    if (hint == QAbstractItemDelegate::RevertModelCache) {
+        m_editedId.clear();
+    } else {
+        m_handOverPending = true;
+    }
+}
+
+void TQorShellList::ItemEdited(const QString& text)
+{
+    // The object is the one the edit was opened on, found again by its path:
+    // a refresh may have come between the editor closing and this.
+    const std::string id = std::exchange(m_editedId, std::string());
+    m_handOverPending = false;
+    if (id.empty()) {
         return;
     }
-    const int row = index.row();
-    const std::string oldId = GetFullPath(row);
-    const QString oldText = ItemText(row);
+    const int row = IndexOfPIDL(id);
+    const QString oldText = row >= 0 ? ItemText(row) : ShellText(id.substr(id.rfind('/') + 1));
+    // Left as it was: a name that can't be shown exactly keeps its bytes.
+    if (text == oldText) {
+        return;
+    }
     std::string name = ShellBytes(text);
     std::string reason;
-    m_browser.SetItemIdList(oldId);
-    if (!m_browser.RenameObject(name, &reason)) {
+    platform::TShellBrowser renamer;
+    bool renamed = false;
+    try {
+        renamer.SetAbsoluteItemIdList(id);
+        renamed = renamer.RenameObject(name, &reason);
+    } catch (const platform::EShellBrowserError&) {
+        reason = "it is no longer there";
+    }
+    if (!renamed) {
         // The rows may change while the message is shown; none is used after.
         QMessageBox::warning(this, tr("Rename"),
                              tr("\"%1\" can't be renamed to \"%2\": %3.").arg(oldText, text, QString::fromStdString(reason)));
         return;
     }
-    m_model->Rename(row, m_browser.ItemIdList(), m_browser.GetShellObjectName());
-    Operation({Op::sopRename}, {oldId}, m_browser.ObjectName());
+    if (const int now = IndexOfPIDL(id); now >= 0) {
+        m_model->Rename(now, renamer.ItemIdList(), renamer.GetShellObjectName());
+    }
+    Operation({Op::sopRename}, {id}, renamer.ObjectName());
 }
 
 void TQorShellList::ConfirmDelete(const std::vector<std::string>& paths)

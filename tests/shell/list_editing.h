@@ -36,8 +36,7 @@ inline void PressEnterInEditor(const TQorShellList& list)
 {
     if (QLineEdit* editor = NameEditor(list)) {
         QTest::keyClick(editor, Qt::Key_Return);
-        [[maybe_unused]] const bool closed = QTest::qWaitFor([&list] { return NameEditor(list) == nullptr; }, 5000);
-        QCoreApplication::processEvents();
+        [[maybe_unused]] const bool done = QTest::qWaitFor([&list] { return !list.Editing(); }, 5000);
     }
 }
 

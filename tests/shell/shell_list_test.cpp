@@ -173,6 +173,22 @@ TEST_F(ShellListTest, AnOpenEditorOutlivesRefreshesAndKeepsTheTypedName)
     EXPECT_FALSE(std::filesystem::exists(Path("home/labels/b.zlb")));
 }
 
+TEST_F(ShellListTest, ARefreshAsTheEditorClosesKeepsTheTypedName)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
+    test::TypeName(list, "typed.zlb");
+    QTest::keyClick(test::NameEditor(list), Qt::Key_Return);
+    // The editor closes and hands the name over from the event loop; the
+    // folder is read again in between (a linked tree's path arrives).
+    QCoreApplication::sendPostedEvents();
+    list.Refresh();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(std::filesystem::exists(Path("home/labels/typed.zlb")));
+    EXPECT_GE(list.IndexOfPIDL(Path("home/labels/typed.zlb")), 0);
+}
+
 TEST_F(ShellListTest, NamesThatAreNoUtf8KeepTheirBytes)
 {
     const std::string odd = Path("home/labels/ä.zlb");
