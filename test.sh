@@ -5,11 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 
+# Each test program makes its own private folder (HOME, TMPDIR, the XDG
+# folders, its program directory), so the runs share nothing but seeds here.
 export QT_QPA_PLATFORM=offscreen
 runtime_dir=$(mktemp -d)
-chmod 700 "$runtime_dir"
-export XDG_RUNTIME_DIR="$runtime_dir"
-export XDG_CONFIG_HOME="$runtime_dir/config"
 trap 'rm -rf "$runtime_dir"' EXIT
 
 jobs=$(nproc)
@@ -19,7 +18,10 @@ run_build() {
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 150 --repeat until-pass:3
+  # Every test passes on its first run or the run fails; one that hangs is
+  # stopped after the time-out each test carries (tests/CMakeLists.txt)
+  # and reported by name.
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
 echo "== normal build =="

@@ -6,7 +6,7 @@ packages=(
   g++ clang cmake ninja-build pkg-config python3
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libzxing-dev xvfb
+  libzxing-dev xvfb libxcb1-dev
 )
 
 missing=()

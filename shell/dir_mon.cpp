@@ -1,7 +1,8 @@
 #include "shell/dir_mon.h"
 
+#include <QEvent>
 #include <QMetaObject>
-#include <exception>
+#include <QWidget>
 #include <utility>
 
 namespace zk {
@@ -25,7 +26,7 @@ constexpr TFilterBit FilterBits[] = {
 
 TDirMon::TDirMon(QObject* owner) : QObject(owner) {}
 
-TDirMon::~TDirMon() { m_watcher.reset(); }
+TDirMon::~TDirMon() { Unwatch(); }
 
 void TDirMon::SetDirectory(std::string directory)
 {
@@ -68,29 +69,86 @@ void TDirMon::Start()
     if (m_directory.empty()) {
         return;
     }
-    const std::uint64_t generation = ++m_generation;
-    m_watcher = std::make_unique<platform::DirectoryWatcher>(m_directory, m_filterMask, Nested, [this, generation] {
-        // Runs on the worker: hand the report over to this object's thread.
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation] {
-                if (generation == m_generation) {
-                    TriggerDirChangeEvent();
-                }
-            },
-            Qt::QueuedConnection);
-    });
+    m_running = true;
+    Watch();
     TriggerStartEvent();
 }
 
 void TDirMon::Stop()
 {
-    if (!m_watcher) {
+    if (!m_running) {
         return;
     }
+    m_running = false;
+    Unwatch();
+    TriggerStopEvent();
+}
+
+void TDirMon::SetSuspended(bool suspended)
+{
+    if (suspended == m_suspended) {
+        return;
+    }
+    m_suspended = suspended;
+    if (suspended) {
+        Unwatch();
+    } else if (m_running) {
+        Watch();
+        PostReport(m_generation);
+    }
+}
+
+void TDirMon::SuspendWhileHidden(QWidget* view)
+{
+    view->installEventFilter(this);
+    SetSuspended(!view->isVisible());
+}
+
+bool TDirMon::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show) {
+        SetSuspended(false);
+    } else if (event->type() == QEvent::Hide) {
+        SetSuspended(true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TDirMon::Watch()
+{
+    if (!m_running || m_suspended || m_watcher) {
+        return;
+    }
+    const std::uint64_t generation = m_generation;
+    m_watcher = std::make_unique<platform::DirectoryWatcher>(m_directory, m_filterMask, Nested,
+                                                             [this, generation] { PostReport(generation); });
+}
+
+void TDirMon::Unwatch()
+{
+    // No report of the old watcher comes after this; one already posted is
+    // recognised by its generation and dropped.
     m_watcher.reset();
     ++m_generation;
-    TriggerStopEvent();
+    m_reportPending = false;
+}
+
+void TDirMon::PostReport(std::uint64_t generation)
+{
+    if (m_reportPending.exchange(true)) {
+        return;  // the waiting report covers this change too
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation != m_generation) {
+                return;
+            }
+            // Changes made while the handler runs need a report of their own.
+            m_reportPending = false;
+            TriggerDirChangeEvent();
+        },
+        Qt::QueuedConnection);
 }
 
 void TDirMon::TriggerDirChangeEvent()
@@ -98,10 +156,10 @@ void TDirMon::TriggerDirChangeEvent()
     if (!OnDirChange) {
         return;
     }
-    // A failing handler must not end the monitoring.
+    // Whatever the handler throws must not end the monitoring.
     try {
         OnDirChange(*this);
-    } catch (const std::exception&) {
+    } catch (...) {
     }
 }
 

@@ -1,11 +1,14 @@
 #pragma once
-// TDirMon: watches one directory and reports each batch of changes on the
-// user-interface thread. The watching itself runs on a worker thread
-// (platform::DirectoryWatcher); its reports are posted to this object, so
-// OnDirChange always runs in the thread that owns the monitor.
+// TDirMon: watches one directory and reports its changes on the thread that
+// owns the monitor. The watching itself runs on the program's watch reader
+// (platform::DirectoryWatcher); its reports are posted to this object and
+// merged while one waits, so a busy folder never queues more than one
+// report per monitor, and OnDirChange (which re-reads the folder anyway)
+// runs once for all of them.
 
 #include <QObject>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +16,8 @@
 #include <string>
 
 #include "platform/dir_watcher.h"
+
+class QWidget;
 
 namespace zk {
 
@@ -37,7 +42,15 @@ public:
 
     void Start();
     void Stop();
-    bool Running() const { return m_watcher != nullptr; }
+    bool Running() const { return m_running; }
+
+    // A suspended monitor stays Running but watches nothing; when it resumes
+    // it reports one change, since anything may have changed meanwhile.
+    void SetSuspended(bool suspended);
+    bool Suspended() const { return m_suspended; }
+    // Suspends the monitor whenever view is hidden, from now on: a view no
+    // one sees keeps no watch and catches up when it is shown.
+    void SuspendWhileHidden(QWidget* view);
 
     std::function<void(TDirMon&)> OnDirChange;
     std::function<void(TDirMon&)> OnStart;
@@ -47,13 +60,23 @@ protected:
     virtual void TriggerDirChangeEvent();
     virtual void TriggerStartEvent();
     virtual void TriggerStopEvent();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Watches while running and not suspended.
+    void Watch();
+    void Unwatch();
+    // Any thread: posts a report unless one is waiting already.
+    void PostReport(std::uint64_t generation);
+
     std::string m_directory;
     std::uint32_t m_filterMask = platform::DirChangeFileName;
+    bool m_running = false;
+    bool m_suspended = false;
     std::unique_ptr<platform::DirectoryWatcher> m_watcher;
-    // Reports of an earlier worker still in the queue are dropped.
+    // Reports of an earlier watcher still in the queue are dropped.
     std::uint64_t m_generation = 0;
+    std::atomic<bool> m_reportPending{false};
 };
 
 }  // namespace zk

@@ -12,6 +12,9 @@ namespace {
 using Kind = platform::DirChangeRecord::Kind;
 
 // The event bits, in the order of TNotificationEvent.
+// The most records that wait for one hand-over.
+constexpr std::size_t MaxGatheredRecords = 4096;
+
 constexpr std::uint32_t EventBits[] = {
     0x08000000, 0x00000800, 0x00002000, 0x00000002, 0x00000004, 0x00000001, 0x00000100,
     0x00000080, 0x00010000, 0x00040000, 0x00000020, 0x00000040, 0x00000008, 0x00000010,
@@ -36,6 +39,7 @@ TNotificationEvent EventOfRecord(const platform::DirChangeRecord& record)
     case Kind::Renamed: return record.isDir ? TNotificationEvent::neFolderRename : TNotificationEvent::neFileRename;
     case Kind::Attributes: return TNotificationEvent::neAttributesChange;
     case Kind::Written: return TNotificationEvent::neFileChange;
+    case Kind::Lost: return TNotificationEvent::neFolderUpdate;
     }
     return TNotificationEvent::neUnknown;
 }
@@ -120,6 +124,9 @@ void TQorShellChangeNotifier::ShellNotifyUnregister()
 {
     m_watcher.reset();
     ++m_generation;
+    std::lock_guard lock(m_gatheredMutex);
+    m_gathered.clear();
+    m_handOverPosted = false;
 }
 
 void TQorShellChangeNotifier::ShellNotifyRegister()
@@ -134,21 +141,44 @@ void TQorShellChangeNotifier::ShellNotifyRegister()
                                  platform::DirChangeAttributes | platform::DirChangeLastWrite;
     const std::uint64_t generation = m_generation;
     m_watcher = std::make_unique<platform::DirectoryWatcher>(
-        m_directory, filter, m_recursive, nullptr, [this, generation](std::vector<platform::DirChangeRecord> records) {
-            // Runs on the worker: hand the batch over to this object's thread.
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation, records = std::move(records)] {
-                    if (generation == m_generation) {
-                        Records(records);
-                    }
-                },
-                Qt::QueuedConnection);
+        m_directory, filter, m_recursive, nullptr,
+        [this, generation, directory = m_directory](std::vector<platform::DirChangeRecord> records) {
+            Gather(generation, directory, std::move(records));
         });
     if (m_watcher->Ended()) {
         m_watcher.reset();
         m_enabled = false;
     }
+}
+
+void TQorShellChangeNotifier::Gather(std::uint64_t generation, const std::string& directory,
+                                     std::vector<platform::DirChangeRecord> records)
+{
+    std::lock_guard lock(m_gatheredMutex);
+    if (m_gathered.size() + records.size() > MaxGatheredRecords) {
+        m_gathered = {{Kind::Lost, true, directory, {}}};
+    } else {
+        std::move(records.begin(), records.end(), std::back_inserter(m_gathered));
+    }
+    if (m_handOverPosted) {
+        return;
+    }
+    m_handOverPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation != m_generation) {
+                return;
+            }
+            std::vector<platform::DirChangeRecord> gathered;
+            {
+                std::lock_guard lock(m_gatheredMutex);
+                gathered.swap(m_gathered);
+                m_handOverPosted = false;
+            }
+            Records(gathered);
+        },
+        Qt::QueuedConnection);
 }
 
 void TQorShellChangeNotifier::Records(const std::vector<platform::DirChangeRecord>& records)

@@ -1,15 +1,17 @@
 #pragma once
 // TQorShellChangeNotifier: reports each change below a directory (files and
 // folders made, deleted, renamed or written, attributes changed) through
-// OnChange, with the paths involved. The watching runs on a worker thread
-// (platform::DirectoryWatcher); the reports are handed over to the thread
-// that owns the notifier and OnChange runs there.
+// OnChange, with the paths involved. The watching runs on the program's
+// watch reader (platform::DirectoryWatcher); the changes are gathered there
+// and handed over to the thread that owns the notifier, one hand-over
+// waiting at a time, and OnChange runs there.
 
 #include <QObject>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -64,6 +66,9 @@ protected:
 private:
     void ShellNotifyRegister();
     void ShellNotifyUnregister();
+    // The reader's side: keeps the records and posts one hand-over.
+    void Gather(std::uint64_t generation, const std::string& directory,
+                std::vector<platform::DirChangeRecord> records);
     void Records(const std::vector<platform::DirChangeRecord>& records);
 
     std::string m_directory;
@@ -75,6 +80,11 @@ private:
     std::string m_lastPath2;
     std::unique_ptr<platform::DirectoryWatcher> m_watcher;
     std::uint64_t m_generation = 0;  // reports of an earlier watcher are dropped
+    // Records waiting for the hand-over. Beyond a bound they are replaced
+    // by one "folder changed" for the directory.
+    std::mutex m_gatheredMutex;
+    std::vector<platform::DirChangeRecord> m_gathered;
+    bool m_handOverPosted = false;
 };
 
 }  // namespace zk

@@ -73,7 +73,14 @@ TQorShellList::TQorShellList(QWidget* parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TQorShellList::ClipboardChanged);
 
     m_monitor.SetNotifyFilter({TDirMonValue::dmcFileName, TDirMonValue::dmcDirName});
-    m_monitor.OnDirChange = [this](TDirMon&) { m_refreshTimer.start(); };
+    // The delay gathers changes from the first one on; restarting it on each
+    // would put off the merge for as long as the folder stays busy.
+    m_monitor.OnDirChange = [this](TDirMon&) {
+        if (!m_refreshTimer.isActive()) {
+            m_refreshTimer.start();
+        }
+    };
+    m_monitor.SuspendWhileHidden(this);
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(RefreshDelayMs);
     connect(&m_refreshTimer, &QTimer::timeout, this, &TQorShellList::SmartRefresh);

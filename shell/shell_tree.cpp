@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "shell/rename_delegate.h"
@@ -30,6 +32,10 @@ bool IsUnder(const std::string& id, const std::string& base)
     }
     return id == base || (id.size() > base.size() && id.starts_with(base) && id[base.size()] == '/');
 }
+
+// Set on a folder node whose subfolders are not known: its expand button is
+// a guess until the node is drawn. Beyond the roles shell_items.h shares.
+constexpr int SubFoldersUnknownRole = Qt::UserRole + 100;
 
 std::string NormalisedPath(const std::string& path)
 {
@@ -172,9 +178,12 @@ std::unique_ptr<QTreeWidgetItem> TQorShellTree::AddItem()
     node->setData(0, ShellIdRole, IdToData(id));
     node->setData(0, ShellIsFolderRole, isFolder);
     node->setData(0, ShellRefreshedRole, 1);
-    const bool hasChildren = m_showFiles ? isFolder : m_browser.HasSubFolders();
-    node->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator
-                                              : QTreeWidgetItem::DontShowIndicator);
+    // Looking into every folder here would read a whole level of the disk
+    // at once: a folder gets its button, checked when it is drawn.
+    if (isFolder && !m_showFiles) {
+        node->setData(0, SubFoldersUnknownRole, true);
+    }
+    node->setChildIndicatorPolicy(isFolder ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
     return node;
 }
 
@@ -217,6 +226,7 @@ void TQorShellTree::Watch(QTreeWidgetItem* node)
         }
         monitor->SetNotifyFilter(filter);
         monitor->OnDirChange = [this, node](TDirMon&) { RefreshNode(node, false); };
+        monitor->SuspendWhileHidden(this);
         monitor->SetDirectory(id);
         m_monitors.emplace(node, std::move(monitor));
     }
@@ -268,41 +278,44 @@ void TQorShellTree::RefreshNode(QTreeWidgetItem* node, bool recursive)
     if (node == nullptr) {
         return;
     }
-    for (int i = 0; i < node->childCount(); ++i) {
-        node->child(i)->setData(0, ShellRefreshedRole, 0);
-    }
     try {
         m_browser.SetFolderIdList(NodeId(node));
     } catch (const EShellBrowserError&) {
         return;  // gone: the parent's refresh takes the node away
     }
+    std::unordered_map<std::string, QTreeWidgetItem*> children;
+    for (int i = 0; i < node->childCount(); ++i) {
+        children.emplace(NodeId(node->child(i)), node->child(i));
+    }
+    std::unordered_set<QTreeWidgetItem*> found;
     while (m_browser.Next()) {
         if (!m_showFiles && !m_browser.IsFolder()) {
             continue;
         }
         const std::string id = m_browser.ItemIdList();
-        QTreeWidgetItem* found = nullptr;
-        for (int i = 0; i < node->childCount() && found == nullptr; ++i) {
-            if (NodeId(node->child(i)) == id) {
-                found = node->child(i);
-            }
-        }
-        if (found == nullptr) {
-            if (std::unique_ptr<QTreeWidgetItem> child = AddItem()) {
-                node->insertChild(SortedPosition(node, id), child.release());
+        const auto child = children.find(id);
+        if (child == children.end()) {
+            if (std::unique_ptr<QTreeWidgetItem> added = AddItem()) {
+                found.insert(added.get());
+                node->insertChild(SortedPosition(node, id), added.release());
             }
             continue;
         }
-        found->setData(0, ShellRefreshedRole, 1);
-        const bool hasChildren = m_showFiles ? m_browser.IsFolder() : m_browser.HasSubFolders();
-        if (found->childCount() == 0) {
-            found->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator
-                                                       : QTreeWidgetItem::DontShowIndicator);
+        QTreeWidgetItem* existing = child->second;
+        found.insert(existing);
+        if (existing->childCount() > 0) {
+            continue;  // filled: its own monitor follows it
+        }
+        if (m_showFiles) {
+            existing->setChildIndicatorPolicy(m_browser.IsFolder() ? QTreeWidgetItem::ShowIndicator
+                                                                   : QTreeWidgetItem::DontShowIndicator);
+        } else if (!existing->data(0, SubFoldersUnknownRole).toBool()) {
+            existing->setData(0, SubFoldersUnknownRole, true);  // checked again when drawn
         }
     }
     for (int i = node->childCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* child = node->child(i);
-        if (child->data(0, ShellRefreshedRole).toInt() == 0) {
+        if (!found.contains(child)) {
             DeleteNode(child);
         }
     }
@@ -312,6 +325,37 @@ void TQorShellTree::RefreshNode(QTreeWidgetItem* node, bool recursive)
                 RefreshNode(node->child(i), true);
             }
         }
+    }
+}
+
+void TQorShellTree::paintEvent(QPaintEvent* event)
+{
+    ProbeDrawnNodes();
+    QTreeWidget::paintEvent(event);
+}
+
+void TQorShellTree::ProbeDrawnNodes()
+{
+    const QRect area = viewport()->rect();
+    for (QModelIndex index = indexAt(area.topLeft()); index.isValid() && visualRect(index).top() <= area.bottom();
+         index = indexBelow(index)) {
+        QTreeWidgetItem* node = itemFromIndex(index);
+        if (node == nullptr || !node->data(0, SubFoldersUnknownRole).toBool()) {
+            continue;
+        }
+        node->setData(0, SubFoldersUnknownRole, QVariant());
+        if (node->childCount() > 0) {
+            continue;
+        }
+        bool hasSubFolders = false;
+        try {
+            m_probe.SetAbsoluteItemIdList(NodeId(node));
+            hasSubFolders = m_probe.HasSubFolders();
+        } catch (const EShellBrowserError&) {
+            // Gone: its parent's monitor takes the node away.
+        }
+        node->setChildIndicatorPolicy(hasSubFolders ? QTreeWidgetItem::ShowIndicator
+                                                    : QTreeWidgetItem::DontShowIndicator);
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // TQorShellTree: a folder tree over the shell namespace. A node is filled
-// the first time it is expanded, and from then on its folder is watched, so
-// folders made or removed outside the program appear and vanish. The tree
+// the first time it is expanded, and from then on its folder is watched
+// while the tree is shown, so folders made or removed outside the program
+// appear and vanish. Whether a folder node has subfolders of its own (its
+// expand button) is found out when the node is drawn, never for the whole
+// folder at once. The tree
 // hands its selection to its link, so a linked list shows the same folder.
 // Its commands (a context menu of its own, keys, in-place renaming, new
 // folders, the clipboard, and dragging and dropping files as file URLs)
@@ -65,7 +68,8 @@ public:
     std::string GetFullPath(QTreeWidgetItem* node) const;
     static std::string NodeId(const QTreeWidgetItem* node);
     QTreeWidgetItem* GetRootNode(QTreeWidgetItem* node) const;
-    // The node's folder is being watched (while it is expanded and shown).
+    // The node's folder has a monitor: it is expanded and so are its
+    // ancestors. The monitor watches while the tree is shown.
     bool IsMonitored(QTreeWidgetItem* node) const { return m_monitors.contains(node); }
 
     void Refresh();
@@ -139,6 +143,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // Whether the node's object may be renamed, deleted, cut or dragged: a
@@ -158,9 +163,12 @@ private:
 
     void Expand(QTreeWidgetItem* node);
     // Watching follows what is on screen: an expanded node whose ancestors
-    // are expanded. Each watch holds a kernel notification instance, of
-    // which a user has only a few hundred.
+    // are expanded, while the tree is shown. Each watch holds one of the
+    // user's kernel watches, which every program shares.
     void Watch(QTreeWidgetItem* node);
+    // Sets the expand button of the drawn folder nodes whose subfolders
+    // are not known yet.
+    void ProbeDrawnNodes();
     void Collapsed(QTreeWidgetItem* node);
     // A node for the browser's current object, not yet in the tree; none
     // when the object is not shown.
@@ -174,6 +182,7 @@ private:
     void Rebuild();  // keeps the selected folder
 
     platform::TShellBrowser m_browser;
+    platform::TShellBrowser m_probe;  // for drawn nodes, leaving m_browser where it is
     QPointer<TQorShellLink> m_link;
     platform::TQorShellFolder m_rootedAt = platform::TQorShellFolder::SF_DESKTOP;
     std::string m_rootedAtFileSystemFolder;

@@ -1,6 +1,6 @@
 #pragma once
 // The editor's help: its page beside the program, opened in the desktop's
-// browser.
+// browser or, where the desktop has none, in a window of the program's own.
 
 #include <QUrl>
 
@@ -9,7 +9,7 @@ namespace zk {
 // The help page, ProgramPaths.HelpFileName, as a file URL.
 QUrl HelpPageUrl();
 
-// Opens the help page; reports when it is missing or nothing can show it.
+// Opens the help page; reports only when the page is missing.
 void OpenHelpPage();
 
 }  // namespace zk

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -372,9 +373,34 @@ void TZKedit::ScrollToOrigin()
     m_scrollArea->verticalScrollBar()->setValue(0);
 }
 
+int TZKedit::LabelImageTop() const
+{
+    return m_label->mapTo(m_scrollArea->viewport(), QPoint(0, 0)).y();
+}
+
+TBoxAnchor TZKedit::MessageBoxAnchor() const
+{
+    return TBoxAnchor{frameGeometry(), LabelImageTop(), ScrollPosition()};
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
-    form->move(DialogPosition(ClientOrigin(), ClientSize(), form->frameGeometry().size(), x, y, ScrollPosition()));
+    // A dialog never shown has no size of its own yet: lay it out as its
+    // showing will, so it is measured at the size it opens with.
+    if (!form->isVisible()) {
+        form->ensurePolished();
+        if (QLayout* layout = form->layout()) {
+            layout->activate();
+        }
+        if (!form->testAttribute(Qt::WA_Resized)) {
+            form->adjustSize();
+        }
+    }
+    // Nor does it know its frame before the window system made it: it gets
+    // the frame this window has.
+    const QSize frame = form->testAttribute(Qt::WA_WState_Created) ? form->frameGeometry().size()
+                                                                    : form->size() + (frameGeometry().size() - size());
+    form->move(DialogPosition(ClientOrigin(), ClientSize(), frame, x, y, ScrollPosition()));
 }
 
 void TZKedit::SetDrawingCursor()
@@ -486,6 +512,10 @@ void TZKedit::BringToFront()
         showNormal();
     }
     raise();
+    // Nothing else keeps the toolbar above the window without a window manager.
+    if (m_toolbar != nullptr && m_toolbar->isVisible()) {
+        m_toolbar->raise();
+    }
     activateWindow();
 }
 

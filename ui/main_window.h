@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/msg_box_dlg.h"
+
 class QAction;
 class QMouseEvent;
 class QScrollArea;
@@ -62,6 +64,12 @@ public:
     QPoint ScrollPosition() const;
     // Both scroll positions back to 0.
     void ScrollToOrigin();
+    // The top of the label image in the client area: above it (negative)
+    // by as much as the canvas is scrolled down.
+    int LabelImageTop() const;
+    // What message boxes are placed against: this window, its label image
+    // and its scroll position.
+    TBoxAnchor MessageBoxAnchor() const;
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();

@@ -4,11 +4,15 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+
+#include "ui/message_text.h"
 
 namespace zk {
 
@@ -24,17 +28,16 @@ QPoint MsgBoxPosition(const TBoxAnchor& anchor, QSize boxSize)
     return {left, top};
 }
 
-std::function<std::optional<TBoxAnchor>()> AnchorToWindow(const QWidget* window)
-{
-    return [window = QPointer<const QWidget>(window)]() -> std::optional<TBoxAnchor> {
-        if (window.isNull()) {
-            return std::nullopt;
-        }
-        return TBoxAnchor{window->frameGeometry(), 0, {}};
-    };
-}
-
 namespace {
+
+// The form as designed: a text area of one line, the buttons below it.
+constexpr QSize FormSize{364, 93};
+constexpr QRect TextPlace{0, 24, 364, 24};
+constexpr QRect OkPlace{144, 55, 75, 25};
+constexpr QRect YesPlace{72, 55, 75, 25};
+constexpr QRect NoPlace{216, 55, 75, 25};
+// Room beside a text that needs a wider form.
+constexpr int TextMargin = 12;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
@@ -55,14 +58,14 @@ TMsgBoxDlg::TMsgBoxDlg(QWidget* parent)
     QFont boxFont(QStringLiteral("Sans"));
     boxFont.setPixelSize(13);
     setFont(boxFont);
-    setFixedSize(364, 93);
+    setFixedSize(FormSize);
 
-    OkBt = MakeButton(this, "OkBt", tr("OK"), {144, 55, 75, 25});
-    YesBt = MakeButton(this, "YesBt", tr("Yes"), {72, 55, 75, 25});
-    NoBt = MakeButton(this, "NoBt", tr("No"), {216, 55, 75, 25});
-    MsgText = new QLabel(this);
+    OkBt = MakeButton(this, "OkBt", tr("OK"), OkPlace);
+    YesBt = MakeButton(this, "YesBt", tr("Yes"), YesPlace);
+    NoBt = MakeButton(this, "NoBt", tr("No"), NoPlace);
+    MsgText = new TMessageText(this);
     MsgText->setObjectName("MsgText");
-    MsgText->setGeometry(0, 24, 364, 24);
+    MsgText->setGeometry(TextPlace);
     MsgText->setAlignment(Qt::AlignCenter);
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -84,6 +87,59 @@ void TMsgBoxDlg::ShowButtons(Buttons buttons)
     YesBt->setDefault(buttons == Buttons::YesNo);
 }
 
+void TMsgBoxDlg::SetText(const QString& text)
+{
+    MsgText->setText(text);
+    const QSize before = size();
+    FitText();
+    // A box on screen that had to grow stays centred where it was placed.
+    if (isVisible() && size() != before) {
+        Place();
+    }
+}
+
+void TMsgBoxDlg::FitText()
+{
+    const QString text = MsgText->text();
+    const QFont& textFont = MsgText->font();
+    const QSize oneLine = MessageTextSize(textFont, text, QWIDGETSIZE_MAX);
+    QSize textArea = TextPlace.size();
+    if (oneLine.width() > TextPlace.width() - 2 * TextMargin || oneLine.height() > TextPlace.height()) {
+        // Wider, up to two thirds of the screen, then wrapped and taller.
+        const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+        const int widest = shownOn != nullptr ? shownOn->availableGeometry().width() * 2 / 3 : FormSize.width();
+        const int lineWidth = std::min(oneLine.width(), widest - 2 * TextMargin);
+        const QSize laidOut = MessageTextSize(textFont, text, lineWidth);
+        textArea = QSize(std::max(TextPlace.width(), lineWidth + 2 * TextMargin),
+                         std::max(TextPlace.height(), laidOut.height()));
+    }
+    const QPoint grown(textArea.width() - TextPlace.width(), textArea.height() - TextPlace.height());
+    setFixedSize(FormSize + QSize(grown.x(), grown.y()));
+    MsgText->setGeometry(QRect(TextPlace.topLeft(), textArea));
+    Panel1->setGeometry(0, 0, width(), Panel1->height());
+    // The buttons keep their places relative to the middle of the form.
+    const QPoint shift(grown.x() / 2, grown.y());
+    OkBt->setGeometry(OkPlace.translated(shift));
+    YesBt->setGeometry(YesPlace.translated(shift));
+    NoBt->setGeometry(NoPlace.translated(shift));
+}
+
+void TMsgBoxDlg::ShowAboveModalDialog()
+{
+    if (!isVisible()) {
+        // A window outside the running modal dialog's family gets no input
+        // while it runs; the box joins the family as the dialog's own modal child.
+        QWidget* modal = QApplication::activeModalWidget();
+        m_modalOwner = modal != this ? modal : nullptr;
+        setWindowModality(m_modalOwner != nullptr ? Qt::WindowModal : Qt::NonModal);
+        winId();
+        windowHandle()->setTransientParent(m_modalOwner != nullptr ? m_modalOwner->windowHandle() : nullptr);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
 void TMsgBoxDlg::reject()
 {
     // Esc and the close button answer No, except mid-exchange.
@@ -96,6 +152,8 @@ void TMsgBoxDlg::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         FormShow();
+        // Stays on top without a window manager: above windows made after it too.
+        raise();
     }
     QDialog::showEvent(event);
 }
@@ -137,6 +195,13 @@ void TMsgBoxDlg::NoBtClick()
 void TMsgBoxDlg::FormShow()
 {
     MsgBoxAnswer = 0;
+    FitText();
+    Place();
+    MsgBoxKeepFocus = 1;
+}
+
+void TMsgBoxDlg::Place()
+{
     const std::optional<TBoxAnchor> anchor = AnchorSource ? AnchorSource() : std::nullopt;
     if (anchor) {
         move(MsgBoxPosition(*anchor, frameGeometry().size()));
@@ -144,7 +209,6 @@ void TMsgBoxDlg::FormShow()
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    MsgBoxKeepFocus = 1;
 }
 
 void TMsgBoxDlg::FormDeactivate()
@@ -160,6 +224,20 @@ void TMsgBoxDlg::FormDeactivate()
     });
 }
 
-void TMsgBoxDlg::FormClose() { MsgBoxKeepFocus = 0; }
+void TMsgBoxDlg::FormClose()
+{
+    MsgBoxKeepFocus = 0;
+    // Without a window manager nobody else hands the focus back.
+    if (m_modalOwner != nullptr && m_modalOwner->isVisible()) {
+        m_modalOwner->activateWindow();
+    }
+    // The next showing decides afresh; a modal box over the whole program
+    // must not stay tied to a dialog that is gone.
+    m_modalOwner = nullptr;
+    setWindowModality(Qt::NonModal);
+    if (windowHandle() != nullptr) {
+        windowHandle()->setTransientParent(nullptr);
+    }
+}
 
 }  // namespace zk

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 
 #include <cstdint>
@@ -35,9 +36,6 @@ struct TBoxAnchor {
 // below the label image, following the scroll position.
 QPoint MsgBoxPosition(const TBoxAnchor& anchor, QSize boxSize);
 
-// A source for a window without a label view; the box then sits over it.
-std::function<std::optional<TBoxAnchor>()> AnchorToWindow(const QWidget* window);
-
 class TMsgBoxDlg : public QDialog {
     Q_OBJECT
 
@@ -47,6 +45,13 @@ public:
     explicit TMsgBoxDlg(QWidget* parent = nullptr);
 
     void ShowButtons(Buttons buttons);
+    // The message; a text that doesn't fit the form's one line widens it
+    // (up to two thirds of the screen) and then wraps and makes it taller.
+    void SetText(const QString& text);
+    // Shows the box modeless, or, while a modal dialog runs, modal to that
+    // dialog so that it takes input above it; raised and given the focus
+    // either way, so it works without a window manager's help.
+    void ShowAboveModalDialog();
     // While busy (an exchange runs) neither Esc nor the close button closes it.
     void SetBusy(bool busy) { m_busy = busy; }
     bool IsBusy() const { return m_busy; }
@@ -75,8 +80,14 @@ private:
     void FormShow();
     void FormDeactivate();
     void FormClose();
+    // Sizes the form and its text area to the text.
+    void FitText();
+    // Where the box opens: against its anchor, else centred on the screen.
+    void Place();
 
     bool m_busy = false;
+    // The modal dialog the box was shown over; it gets the focus back.
+    QPointer<QWidget> m_modalOwner;
 };
 
 }  // namespace zk

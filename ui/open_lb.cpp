@@ -1,6 +1,7 @@
 #include "ui/open_lb.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -116,6 +117,11 @@ TOpenLb::TOpenLb(QWidget* parent)
 
     m_shellTree->SetShowHidden(false);
     m_shellTree->setIndentation(19);
+    // Folder names show whole: the column is as wide as the widest shown
+    // name and the pane scrolls sideways to it.
+    m_shellTree->header()->setStretchLastSection(false);
+    m_shellTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_shellTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // A browser for choosing a label: its tree changes nothing on disk.
     m_shellTree->SetOleDragDrop(false);
     m_shellTree->ShellContextMenu = false;

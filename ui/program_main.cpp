@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -61,7 +62,7 @@ int RunEditor(int argc, char* argv[])
     InstallFirstRunSettingsDialog();
     const std::vector<std::string> args(argv, argv + argc);
     TZKedit window(args);
-    uiServices.SetAnchorSource(AnchorToWindow(&window));
+    AnchorMessageBoxToMainWindow(uiServices, window);
     // Owned by the main window; its start timer shows it.
     new TZKToolbar(window);
     window.show();
@@ -88,6 +89,16 @@ int ProgramMain(int argc, char* argv[])
         QMessageBox::critical(nullptr, ApplicationTitle, QString::fromLocal8Bit(error.what()));
     }
     return 0;
+}
+
+void AnchorMessageBoxToMainWindow(QtUiServices& services, TZKedit& window)
+{
+    services.SetAnchorSource([window = QPointer<TZKedit>(&window)]() -> std::optional<TBoxAnchor> {
+        if (window.isNull()) {
+            return std::nullopt;
+        }
+        return window->MessageBoxAnchor();
+    });
 }
 
 void OpenHandedOverLabel(const std::string& path)

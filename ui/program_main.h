@@ -5,6 +5,9 @@
 
 namespace zk {
 
+class QtUiServices;
+class TZKedit;
+
 // A later start hands its label file to the running instance and returns
 // 0 without creating a window; the first instance runs the editor until its
 // main window closes. Returns 0.
@@ -16,6 +19,10 @@ void OnOpenFileMessage(const std::string& path);
 
 // The one place a handed-over label is read (the label reader hook).
 void OpenHandedOverLabel(const std::string& path);
+
+// Message boxes and the busy window open over the main window, following
+// its canvas.
+void AnchorMessageBoxToMainWindow(QtUiServices& services, TZKedit& window);
 
 // The directory of a file path, ending in '/' as WorkDir does.
 std::string DirectoryPart(const std::string& path);

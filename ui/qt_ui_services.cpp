@@ -45,7 +45,7 @@ std::uint8_t QtUiServices::ShowMessageBox(const std::string& caption, const std:
     }
     box->SetBusy(false);
     box->setWindowTitle(FromEngine(caption));
-    box->MsgText->setText(FromEngine(text));
+    box->SetText(FromEngine(text));
     box->ShowButtons(yesNo ? TMsgBoxDlg::Buttons::YesNo : TMsgBoxDlg::Buttons::Ok);
     box->exec();
     return MsgBoxAnswer;
@@ -55,16 +55,14 @@ bool QtUiServices::IsMessageBoxVisible() const { return m_box.isVisible(); }
 
 void QtUiServices::ShowBusyWindow(const std::string& text)
 {
-    m_box.MsgText->setText(FromEngine(text));
+    m_box.SetText(FromEngine(text));
     m_box.ShowButtons(TMsgBoxDlg::Buttons::None);
     m_box.setWindowTitle(QStringLiteral("Communicating ..."));
     m_box.SetBusy(true);
-    if (!m_box.isVisible()) {
-        m_box.show();
-    }
+    m_box.ShowAboveModalDialog();
 }
 
-void QtUiServices::SetBusyText(const std::string& text) { m_box.MsgText->setText(FromEngine(text)); }
+void QtUiServices::SetBusyText(const std::string& text) { m_box.SetText(FromEngine(text)); }
 
 void QtUiServices::CloseBusyWindow()
 {
@@ -77,10 +75,8 @@ void QtUiServices::ShowBusyError(const std::string& caption, const std::string& 
     m_box.SetBusy(false);
     m_box.ShowButtons(TMsgBoxDlg::Buttons::Ok);
     m_box.setWindowTitle(FromEngine(caption));
-    m_box.MsgText->setText(FromEngine(text));
-    if (!m_box.isVisible()) {
-        m_box.show();
-    }
+    m_box.SetText(FromEngine(text));
+    m_box.ShowAboveModalDialog();
 }
 
 void QtUiServices::Beep() { QApplication::beep(); }

@@ -87,6 +87,13 @@ void TZKToolbar::FormCreate()
     m_mainWindow.LayoutToolbar();
 }
 
+void TZKToolbar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Stays on top of the main window without a window manager's help.
+    raise();
+}
+
 void TZKToolbar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -96,12 +96,13 @@ bool PrintLabel()
         return false;
     }
     ShowCommunicating("Printing label. Please wait !");
-    const bool sent = SendPrintStream();
-    ClosePort();
-    ReportNoResponse();
-    if (!sent) {
+    if (!SendPrintStream()) {
+        // The user refused a retry; the caller closes the port and decides
+        // whether to report.
         return false;
     }
+    ClosePort();
+    ReportNoResponse();
     IncrementCounters(1);
     RedrawLabel(RedrawEditor);
     return true;

@@ -12,9 +12,11 @@
 namespace zk {
 
 // Sends the label as a print stream and prints Settings.PrintCopies copies;
-// on success the counters advance by one step and the label is redrawn.
-// Closes the port and reports at its end, also after a refused byte. False
-// when nothing was printed.
+// on success the port is closed, the exchange reported, the counters
+// advanced by one step and the label redrawn. After a refused byte
+// (WriteAborted) it returns false at once, the port still open and the busy
+// window up: the caller, which holds an exchange guard of its own, closes
+// and reports. False when nothing was printed.
 bool PrintLabel();
 
 // Stores the label in the printer as form name with its pictures and soft

@@ -1,13 +1,19 @@
 #include "platform/dir_watcher.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace zk::platform {
 namespace {
@@ -159,6 +165,155 @@ TEST_F(DirWatcherTest, RemovedDirectoryIsReportedOnceAndEnds)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_TRUE(watcher.Ended());
+}
+
+// The program's inotify instances, by their descriptors, and its threads.
+std::size_t InotifyInstances()
+{
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::read_symlink(entry.path(), error).string() == "anon_inode:inotify") {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::size_t Threads()
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/task")) {
+        ++count;
+    }
+    return count;
+}
+
+// More folders than the user may have inotify instances: all are watched
+// through the program's one instance and one reader thread.
+TEST_F(DirWatcherTest, ManyFoldersShareOneInstanceAndOneThread)
+{
+    const auto program = WatchHub::Program();  // made before counting
+    std::size_t limit = 128;
+    std::ifstream("/proc/sys/fs/inotify/max_user_instances") >> limit;
+    const std::size_t folders = std::min<std::size_t>(limit, 1000) + 8;
+    const std::size_t instances = InotifyInstances();
+    const std::size_t threads = Threads();
+    std::vector<ChangeCounter> counters(folders);
+    std::vector<std::unique_ptr<DirectoryWatcher>> watchers;
+    for (std::size_t i = 0; i < folders; ++i) {
+        const fs::path folder = m_dir / std::to_string(i);
+        fs::create_directory(folder);
+        watchers.push_back(std::make_unique<DirectoryWatcher>(folder.string(), DirChangeFileName, false,
+                                                              [&counter = counters[i]] { counter.Changed(); }));
+        ASSERT_FALSE(watchers.back()->Ended()) << i << ": " << std::strerror(watchers.back()->ExitCode());
+    }
+    EXPECT_EQ(InotifyInstances(), instances);
+    EXPECT_EQ(Threads(), threads);
+    for (const std::size_t i : {std::size_t{0}, folders - 1}) {
+        Touch(m_dir / std::to_string(i) / "new");
+        EXPECT_TRUE(counters[i].WaitBeyond(0)) << i;
+    }
+}
+
+// Two watchers of one folder share its kernel watch, each with its own
+// filter; the one that stays keeps being told.
+TEST_F(DirWatcherTest, WatchersOfOneFolderKeepTheirOwnFilters)
+{
+    ChangeCounter files;
+    ChangeCounter folders;
+    auto fileWatcher =
+        std::make_unique<DirectoryWatcher>(m_dir.string(), DirChangeFileName, false, [&files] { files.Changed(); });
+    DirectoryWatcher folderWatcher(m_dir.string(), DirChangeDirName, false, [&folders] { folders.Changed(); });
+    Touch(m_dir / "file");
+    fs::create_directory(m_dir / "folder");
+    ASSERT_TRUE(files.WaitBeyond(0));
+    ASSERT_TRUE(folders.WaitBeyond(0));
+    EXPECT_EQ(files.Count(), 1);
+    EXPECT_EQ(folders.Count(), 1);
+
+    fileWatcher.reset();
+    fs::create_directory(m_dir / "another");
+    EXPECT_TRUE(folders.WaitBeyond(1));
+}
+
+TEST_F(DirWatcherTest, RecordsNameTheChangedPaths)
+{
+    fs::create_directory(m_dir / "sub");
+    std::mutex mutex;
+    std::vector<DirChangeRecord> seen;
+    ChangeCounter counter;
+    DirectoryWatcher watcher(
+        m_dir.string(), DirChangeFileName, true, [&counter] { counter.Changed(); },
+        [&](std::vector<DirChangeRecord> records) {
+            std::lock_guard lock(mutex);
+            seen.insert(seen.end(), records.begin(), records.end());
+        });
+    Touch(m_dir / "sub" / "a");
+    ASSERT_TRUE(counter.WaitBeyond(0));
+    fs::rename(m_dir / "sub" / "a", m_dir / "b");
+    ASSERT_TRUE(counter.WaitBeyond(1));
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].kind, DirChangeRecord::Kind::Created);
+    EXPECT_EQ(seen[0].path, (m_dir / "sub" / "a").string());
+    EXPECT_EQ(seen[1].kind, DirChangeRecord::Kind::Renamed);
+    EXPECT_EQ(seen[1].newPath, (m_dir / "b").string());
+}
+
+// Beyond the watch limit folders are polled: their changes still arrive,
+// and the log says so once.
+TEST_F(DirWatcherTest, FoldersBeyondTheWatchLimitArePolled)
+{
+    std::vector<std::string> log;
+    std::mutex logMutex;
+    const auto hub = std::make_shared<WatchHub>(WatchHub::Options{
+        .watchLimit = 2,
+        .log =
+            [&](const std::string& message) {
+                std::lock_guard lock(logMutex);
+                log.push_back(message);
+            },
+    });
+    std::vector<ChangeCounter> counters(4);
+    std::vector<std::unique_ptr<DirectoryWatcher>> watchers;
+    for (int i = 0; i < 4; ++i) {
+        const fs::path folder = m_dir / std::to_string(i);
+        fs::create_directory(folder);
+        watchers.push_back(std::make_unique<DirectoryWatcher>(
+            folder.string(), DirChangeFileName, false, [&counter = counters[i]] { counter.Changed(); }, nullptr, hub));
+    }
+    EXPECT_FALSE(watchers[1]->Polled());
+    EXPECT_TRUE(watchers[2]->Polled());
+    EXPECT_EQ(hub->WatchedFolders(), (std::vector<std::string>{(m_dir / "0").string(), (m_dir / "1").string()}));
+    EXPECT_EQ(hub->PolledFolders(), (std::vector<std::string>{(m_dir / "2").string(), (m_dir / "3").string()}));
+    for (int i = 0; i < 4; ++i) {
+        Touch(m_dir / std::to_string(i) / "new");
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(counters[i].WaitBeyond(0)) << i;
+    }
+    std::lock_guard lock(logMutex);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find((m_dir / "2").string()), std::string::npos) << log[0];
+
+    // A polled folder that vanishes ends like a watched one.
+    fs::remove_all(m_dir / "3");
+    EXPECT_TRUE(counters[3].WaitBeyond(1));
+    for (int i = 0; i < 500 && !watchers[3]->Ended(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(watchers[3]->ExitCode(), ENOENT);
+}
+
+TEST_F(DirWatcherTest, AWatcherGoneTakesItsWatchAlong)
+{
+    const auto hub = std::make_shared<WatchHub>();
+    {
+        DirectoryWatcher watcher(m_dir.string(), DirChangeFileName, false, [] {}, nullptr, hub);
+        EXPECT_EQ(hub->WatchedFolders(), std::vector<std::string>{m_dir.string()});
+    }
+    EXPECT_TRUE(hub->WatchedFolders().empty());
 }
 
 }  // namespace

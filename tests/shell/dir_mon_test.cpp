@@ -1,9 +1,14 @@
 #include "shell/dir_mon.h"
 
 #include <QThread>
+#include <QWidget>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 #include "tests/shell/temp_folders.h"
 
@@ -98,6 +103,97 @@ TEST_F(DirMonTest, AFailingHandlerDoesNotStopTheMonitor)
     const int before = changes;
     MakeFile("home/two");
     EXPECT_TRUE(WaitFor([&] { return changes > before; }));
+}
+
+TEST_F(DirMonTest, WhateverTheHandlerThrowsIsSwallowed)
+{
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) {
+        ++changes;
+        throw 42;  // not even an exception class
+    };
+    monitor.SetDirectory(Path("home"));
+    MakeFile("home/one");
+    ASSERT_TRUE(WaitFor([&] { return changes >= 1; }));
+    const int before = changes;
+    MakeFile("home/two");
+    EXPECT_TRUE(WaitFor([&] { return changes > before; }));
+}
+
+bool WatchedByTheProgram(const std::string& folder)
+{
+    const std::vector<std::string> watched = platform::WatchHub::Program()->WatchedFolders();
+    return std::find(watched.begin(), watched.end(), folder) != watched.end();
+}
+
+// However many changes come while the owning thread is busy, one report
+// waits for it, and the handler runs once.
+TEST_F(DirMonTest, ChangesWhileAReportWaitsMergeIntoIt)
+{
+    MakeDir("home/busy");
+    MakeDir("home/marker");
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) { ++changes; };
+    monitor.SetDirectory(Path("home/busy"));
+    // The program reads all folders' changes in order from one queue: once
+    // the marker's change is seen, every change made before it has been.
+    std::atomic<bool> marked = false;
+    const platform::DirectoryWatcher marker(Path("home/marker"), platform::DirChangeFileName, false,
+                                            [&marked] { marked = true; });
+    for (int i = 0; i < 100; ++i) {
+        MakeFile("home/busy/" + std::to_string(i));
+        if (i % 10 == 0) {
+            QThread::msleep(1);  // give the reader time to take a batch
+        }
+    }
+    MakeFile("home/marker/done");
+    for (int i = 0; i < 500 && !marked; ++i) {
+        QThread::msleep(10);
+    }
+    ASSERT_TRUE(marked);
+    // The marker was told under the reader's lock, with the other watchers
+    // of its batch; asking the program's watches waits for that to end.
+    platform::WatchHub::Program()->WatchedFolders();
+    EXPECT_EQ(changes, 0);  // nothing runs until the thread takes its events
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(DirMonTest, ASuspendedMonitorWatchesNothingAndCatchesUpOnResuming)
+{
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) { ++changes; };
+    monitor.SetDirectory(Path("home"));
+    ASSERT_TRUE(WatchedByTheProgram(Path("home")));
+    monitor.SetSuspended(true);
+    EXPECT_TRUE(monitor.Running());
+    EXPECT_FALSE(WatchedByTheProgram(Path("home")));
+    MakeFile("home/while-suspended");
+    monitor.SetSuspended(false);
+    EXPECT_TRUE(WatchedByTheProgram(Path("home")));
+    EXPECT_TRUE(WaitFor([&] { return changes == 1; }));
+    monitor.Stop();
+    monitor.SetSuspended(true);
+    monitor.SetSuspended(false);  // a stopped monitor stays quiet
+    EXPECT_FALSE(WatchedByTheProgram(Path("home")));
+}
+
+TEST_F(DirMonTest, SuspendedWhileTheViewIsHidden)
+{
+    QWidget view;
+    TDirMon monitor;
+    monitor.SetDirectory(Path("home"));
+    monitor.SuspendWhileHidden(&view);
+    EXPECT_TRUE(monitor.Suspended());  // never shown yet
+    view.show();
+    EXPECT_FALSE(monitor.Suspended());
+    EXPECT_TRUE(WatchedByTheProgram(Path("home")));
+    view.hide();
+    EXPECT_TRUE(monitor.Suspended());
+    EXPECT_FALSE(WatchedByTheProgram(Path("home")));
 }
 
 // Reports a stopped worker left in the queue are not delivered.

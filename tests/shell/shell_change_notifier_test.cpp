@@ -20,7 +20,6 @@ class ShellChangeNotifierTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("watched/sub");
         notifier.OnChange = [this](TQorShellChangeNotifier&, E event, const std::string& path1, const std::string& path2) {
             changes.push_back({event, path1, path2});

@@ -18,9 +18,9 @@ class ShellComboTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/2024");
         MakeDir("other/deep");
+        MakeDir("home/other/deep");
     }
     // Level and name of each entry from index on.
     static std::vector<std::pair<int, std::string>> Entries(const TQorShellCombo& combo, int from, int to)
@@ -73,11 +73,11 @@ TEST_F(ShellComboTest, FollowsTheTreeThroughTheLink)
     EXPECT_EQ(combo.Entry(home + 2).IdList, Path("home/labels/2024"));
 
     // Another folder first removes the old way.
-    tree.SetSelectedFolder(Path("other/deep"));
-    EXPECT_EQ(combo.Entry(combo.ItemIndex()).IdList, Path("other/deep"));
+    tree.SetSelectedFolder(Path("home/other/deep"));
+    EXPECT_EQ(combo.Entry(combo.ItemIndex()).IdList, Path("home/other/deep"));
     EXPECT_EQ(IndexOf(combo, Path("home/labels")), -1);
     const int deep = combo.ItemIndex();
-    EXPECT_EQ(combo.Entry(deep - 1).IdList, Path("other"));
+    EXPECT_EQ(combo.Entry(deep - 1).IdList, Path("home/other"));
     EXPECT_EQ(combo.Entry(deep).Level, combo.Entry(deep - 1).Level + 1);
 
     // The desktop selects the desktop entry.

@@ -30,7 +30,6 @@ class ShellListCommandsTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/archive");
         MakeFile("home/labels/a.zlb");
         MakeFile("home/labels/b.zlb");
@@ -43,7 +42,6 @@ protected:
     void TearDown() override
     {
         QApplication::clipboard()->clear();
-        TempFolders::TearDown();
     }
     void Select(std::initializer_list<const char*> names)
     {

@@ -10,6 +10,7 @@
 #include "shell/shell_tree.h"
 #include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/support/folder_churn.h"
 
 namespace zk {
 namespace {
@@ -18,7 +19,6 @@ class ShellListTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/sub");
         MakeFile("home/labels/b.zlb", std::string(5000, 'x'));
         MakeFile("home/labels/a.zlb", "x");
@@ -108,6 +108,7 @@ TEST_F(ShellListTest, SelectedFilesAreTheObjectsNames)
 TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
 {
     TQorShellList list;
+    list.show();  // a hidden list watches nothing
     list.SetFilter("*.zlb");
     list.SetPath(Path("home/labels"));
     list.SelectItem(list.IndexOfPIDL(Path("home/labels/b.zlb")));
@@ -236,6 +237,18 @@ TEST_F(ShellListTest, TheListStyleShowsWholeNames)
     ASSERT_GT(row, 0);  // not the first: every item is as wide as the widest
     const QRect shown = list.ListView()->visualRect(list.Model()->index(row, 0));
     EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
+}
+
+// Changes that come faster than the merge delay are still merged: the
+// delay runs from the first change it gathers, not from the last.
+TEST_F(ShellListTest, ABusyFolderIsStillMerged)
+{
+    TQorShellList list;
+    list.show();
+    list.SetPath(Path("home/labels"));
+    const test::FolderChurn churn(Path("home/labels"));
+    MakeFile("home/labels/new.zlb");
+    EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/new.zlb")) >= 0; }));
 }
 
 TEST_F(ShellListTest, EnteringAFolderAndRenaming)

@@ -33,7 +33,6 @@ class ShellTreeCommandsTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/2024");
         MakeDir("home/labels/archive");
         MakeFile("home/labels/a.zlb");
@@ -47,7 +46,6 @@ protected:
     void TearDown() override
     {
         QApplication::clipboard()->clear();
-        TempFolders::TearDown();
     }
     void Select(const std::string& relative) { tree.SetSelectedFolder(Path(relative)); }
     QTreeWidgetItem* Child(QTreeWidgetItem* node, const QString& text)

@@ -2,9 +2,17 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "tests/shell/temp_folders.h"
+#include "tests/support/event_loop_deadline.h"
+#include "tests/support/folder_churn.h"
 
 namespace zk {
 namespace {
@@ -16,7 +24,6 @@ class ShellTreeTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/labels/2024");
         MakeDir("home/labels/archive");
         MakeDir("home/.config");
@@ -85,6 +92,7 @@ TEST_F(ShellTreeTest, HiddenFoldersOnlyWhenShown)
 TEST_F(ShellTreeTest, FoldersMadeOrRemovedOutsideFollowTheMonitor)
 {
     TQorShellTree tree;
+    tree.show();  // a hidden tree watches nothing
     tree.SetSelectedFolder(Path("home/labels"));
     QTreeWidgetItem* labels = tree.currentItem();
     labels->setExpanded(true);
@@ -95,6 +103,138 @@ TEST_F(ShellTreeTest, FoldersMadeOrRemovedOutsideFollowTheMonitor)
     std::filesystem::remove(Path("home/labels/2024"));
     EXPECT_TRUE(WaitFor([&] { return ChildNames(labels).size() == 2; }));
     EXPECT_EQ(ChildNames(labels), (std::vector<std::string>{"archive", "new"}));
+}
+
+// Which of some folders anything opened (to read them), as the kernel saw it.
+class OpenedFolders {
+public:
+    explicit OpenedFolders(const std::vector<std::string>& folders) : m_inotify(inotify_init1(IN_NONBLOCK))
+    {
+        for (const std::string& folder : folders) {
+            m_folders[inotify_add_watch(m_inotify, folder.c_str(), IN_OPEN | IN_ONLYDIR)] = folder;
+        }
+    }
+    ~OpenedFolders() { close(m_inotify); }
+    std::set<std::string> Opened()
+    {
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t got; (got = read(m_inotify, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if ((event->mask & IN_OPEN) != 0 && event->len == 0) {
+                    m_opened.insert(m_folders[event->wd]);
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return m_opened;
+    }
+
+private:
+    int m_inotify;
+    std::map<int, std::string> m_folders;
+    std::set<std::string> m_opened;
+};
+
+std::vector<std::string> MakeSubfolders(const std::string& parent, int count, const std::string& inner = {})
+{
+    std::vector<std::string> folders;
+    for (int i = 0; i < count; ++i) {
+        folders.push_back(parent + "/f" + std::to_string(1000 + i));
+        std::filesystem::create_directories(folders.back() + inner);
+    }
+    return folders;
+}
+
+bool Watched(const std::string& folder)
+{
+    const std::vector<std::string> watched = platform::WatchHub::Program()->WatchedFolders();
+    return std::find(watched.begin(), watched.end(), folder) != watched.end();
+}
+
+// Filling and refreshing a level look at that level only: whether each
+// folder has subfolders of its own waits until it is drawn.
+TEST_F(ShellTreeTest, FillingAndRefreshingOpenNoSubfolder)
+{
+    const std::vector<std::string> subfolders = MakeSubfolders(Path("home/many"), 40, "/inner");
+    OpenedFolders opened(subfolders);
+    TQorShellTree tree;  // hidden: nothing is drawn
+    tree.SetSelectedFolder(Path("home/many"));
+    QTreeWidgetItem* many = tree.currentItem();
+    many->setExpanded(true);
+    ASSERT_EQ(many->childCount(), 40);
+    tree.RefreshNode(many, false);
+    tree.Refresh();
+    EXPECT_TRUE(opened.Opened().empty());
+}
+
+TEST_F(ShellTreeTest, DrawnNodesShowWhetherTheyHaveSubfolders)
+{
+    MakeDir("home/labels/archive/2023");
+    std::vector<std::string> subfolders = MakeSubfolders(Path("home/labels"), 200);
+    subfolders.push_back(Path("home/labels/2024"));
+    subfolders.push_back(Path("home/labels/archive"));
+    OpenedFolders opened(subfolders);
+    TQorShellTree tree;
+    tree.resize(250, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.SetSelectedFolder(Path("home/labels"));
+    tree.currentItem()->setExpanded(true);
+    tree.scrollToItem(tree.currentItem(), QAbstractItemView::PositionAtTop);
+    tree.viewport()->repaint();
+    QTreeWidgetItem* labels = tree.currentItem();
+    const auto policy = [labels](const char* name) {
+        for (int i = 0; i < labels->childCount(); ++i) {
+            if (labels->child(i)->text(0) == name) {
+                return labels->child(i)->childIndicatorPolicy();
+            }
+        }
+        return QTreeWidgetItem::DontShowIndicatorWhenChildless;
+    };
+    EXPECT_EQ(policy("2024"), QTreeWidgetItem::DontShowIndicator);
+    EXPECT_EQ(policy("archive"), QTreeWidgetItem::ShowIndicator);
+    // Only the folders in view were looked into.
+    EXPECT_LT(opened.Opened().size(), 50u);
+    EXPECT_TRUE(opened.Opened().contains(Path("home/labels/archive")));
+}
+
+TEST_F(ShellTreeTest, AHiddenTreeWatchesNothingAndCatchesUpWhenShown)
+{
+    TQorShellTree tree;
+    tree.SetSelectedFolder(Path("home/labels"));
+    QTreeWidgetItem* labels = tree.currentItem();
+    labels->setExpanded(true);
+    EXPECT_TRUE(tree.IsMonitored(labels));
+    EXPECT_FALSE(Watched(Path("home/labels")));
+    MakeDir("home/labels/while-hidden");
+    tree.show();
+    EXPECT_TRUE(Watched(Path("home/labels")));
+    EXPECT_TRUE(WaitFor([&] { return ChildNames(labels).size() == 3; }));
+    tree.hide();
+    EXPECT_FALSE(Watched(Path("home/labels")));
+}
+
+// A folder changing a few hundred times a second, with many subfolders to
+// re-read each time, leaves the window's thread its time: the event loop
+// returns when asked to.
+TEST_F(ShellTreeTest, ABusyFolderLeavesTheEventLoopOnTime)
+{
+    MakeSubfolders(Path("home/busy"), 1000);
+    TQorShellTree tree;
+    tree.resize(250, 400);
+    tree.show();
+    tree.SetSelectedFolder(Path("home/busy"));
+    QTreeWidgetItem* busy = tree.currentItem();
+    busy->setExpanded(true);
+    ASSERT_TRUE(tree.IsMonitored(busy));
+    {
+        const test::FolderChurn churn(Path("home/busy"));
+        test::RunEventLoopFor(std::chrono::milliseconds(1000));
+        EXPECT_GT(churn.Changes(), 100u);
+    }
+    // Once it is quiet the tree shows the folder as it is.
+    EXPECT_TRUE(WaitFor([&] { return busy->childCount() == 1000; }));
 }
 
 struct LinkRecorder : TQorShellLinkClient {

@@ -1,7 +1,8 @@
 #pragma once
 // A temporary folder tree for the shell tests, with HOME (and the trash in
 // XDG_DATA_HOME) pointed into it so that the desktop's home folder is one
-// the test owns.
+// the test owns. Trees reach the test's folders below "home" through the
+// desktop's Home, so nothing outside the test's folder is shown or watched.
 
 #include <QtTest/QTest>
 
@@ -16,10 +17,14 @@ namespace zk::test {
 
 class TempFolders : public ::testing::Test {
 protected:
-    void SetUp() override
+    // In the constructor, so that the fixture's views, made after it, see
+    // the test's own home folder from the start.
+    TempFolders()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "zkshell.XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        if (mkdtemp(pattern.data()) == nullptr) {
+            ADD_FAILURE() << "can't make " << pattern;
+        }
         m_root = pattern;
         const char* home = std::getenv("HOME");
         m_oldHome = home != nullptr ? home : "";
@@ -30,7 +35,8 @@ protected:
         m_oldDataHome = data != nullptr ? data : "";
         setenv("XDG_DATA_HOME", (m_root / "home" / ".local" / "share").c_str(), 1);
     }
-    void TearDown() override
+    // After the fixture's views are gone.
+    ~TempFolders() override
     {
         setenv("HOME", m_oldHome.c_str(), 1);
         if (m_hadDataHome) {
@@ -38,7 +44,8 @@ protected:
         } else {
             unsetenv("XDG_DATA_HOME");
         }
-        std::filesystem::remove_all(m_root);
+        std::error_code error;
+        std::filesystem::remove_all(m_root, error);
     }
 
     std::string Path(const std::string& relative) const { return (m_root / relative).string(); }
@@ -49,7 +56,10 @@ protected:
     }
     // Lets events run until the condition holds; the bound only keeps a
     // broken build from hanging.
-    static bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
+    [[nodiscard]] static bool WaitFor(const std::function<bool()>& condition)
+    {
+        return QTest::qWaitFor(condition, 5000);
+    }
 
     std::filesystem::path m_root;
     std::string m_oldHome;

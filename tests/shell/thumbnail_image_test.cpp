@@ -12,7 +12,6 @@ class ThumbnailImageTest : public test::TempFolders {
 protected:
     void SetUp() override
     {
-        TempFolders::SetUp();
         MakeDir("home/pictures");
         QImage picture(40, 20, QImage::Format_RGB32);
         picture.fill(Qt::green);

@@ -145,8 +145,27 @@ void PrinterEmulator::SetSilent(bool silent)
 
 void PrinterEmulator::Stall()
 {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
     m_stalled = true;
+    m_stallSeen = false;
+    // A handler stalls from the emulator's own thread, which checks again
+    // before it reads; any other thread waits until the reading has stopped,
+    // so that what it sends next stays queued.
+    if (std::this_thread::get_id() == m_thread.get_id()) {
+        return;
+    }
+    lock.unlock();
+    Wake();
+    lock.lock();
+    m_changed.wait(lock, [this] { return m_stallSeen || m_vanished || m_stop; });
+}
+
+void PrinterEmulator::BlockWrites()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_slave >= 0) {
+        tcflow(m_slave, TCOOFF);
+    }
 }
 
 void PrinterEmulator::Resume()
@@ -154,6 +173,9 @@ void PrinterEmulator::Resume()
     {
         std::lock_guard lock(m_mutex);
         m_stalled = false;
+        if (m_slave >= 0) {
+            tcflow(m_slave, TCOON);
+        }
     }
     Wake();
 }
@@ -212,6 +234,10 @@ void PrinterEmulator::Run()
             if (m_vanishRequested && !m_vanished) {
                 CloseDevice();
                 m_vanished = true;
+                m_changed.notify_all();
+            }
+            if (m_stalled && !m_stallSeen) {
+                m_stallSeen = true;
                 m_changed.notify_all();
             }
             if (m_master >= 0) {

@@ -82,7 +82,10 @@ public:
 
     // Faults.
     void SetSilent(bool silent);  // lines are recorded but never answered
-    void Stall();                 // stops reading the master side
+    void Stall();                 // stops reading the master side (returns once it has)
+    // Refuses even the engine's next single byte, where a stall takes a full
+    // queue first: the port's output is suspended until Resume.
+    void BlockWrites();
     void Resume();
     void Vanish();  // closes both sides, as when the adapter is pulled out
 
@@ -90,8 +93,10 @@ public:
     std::string Received() const;
     std::vector<std::string> Lines() const;
     // Synchronisation for tests; false when the time ran out.
-    bool WaitForReceived(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    bool WaitForLines(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    [[nodiscard]] bool WaitForReceived(std::size_t count,
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    [[nodiscard]] bool WaitForLines(std::size_t count,
+                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
 private:
     void Run();
@@ -129,6 +134,7 @@ private:
     std::function<std::string()> m_more;
     bool m_silent = false;
     bool m_stalled = false;
+    bool m_stallSeen = false;  // the reading thread has stopped reading
     bool m_vanishRequested = false;
     bool m_vanished = false;
     bool m_stop = false;

@@ -1,10 +1,12 @@
 // Start-up, shut-down and the canvas of the main window.
 
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QVBoxLayout>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -17,10 +19,12 @@
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
 #include "ui/canvas_layer.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
+#include "ui/window_geometry.h"
 
 namespace zk::test {
 namespace {
@@ -368,12 +372,45 @@ TEST_F(MainWindowCommandTest, PlaceDialogUsesTheClientArea)
     w.PlaceDialog(-1, 0, &small);
     const QPoint origin = w.ClientOrigin();
     const QSize client = w.ClientSize();
-    EXPECT_EQ(small.pos(), origin + QPoint((client.width() - 100) / 2, (client.height() - 40) / 4));
+    // Not yet made by the window system, it is measured with the main window's frame.
+    const QSize framed = small.size() + (w.frameGeometry().size() - w.size());
+    EXPECT_EQ(small.pos(), origin + QPoint((client.width() - framed.width()) / 2, (client.height() - framed.height()) / 4));
 
     QWidget large;
     large.resize(client.width() + 50, client.height() + 50);
     w.PlaceDialog(-1, 0, &large);
     EXPECT_EQ(large.pos(), origin + QPoint(24, 24));
+}
+
+TEST_F(MainWindowCommandTest, PlaceDialogMeasuresADialogNeverShownByItsLayout)
+{
+    TZKedit& w = StartWindow();
+    QDialog dialog(&w);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* content = new QLabel("content", &dialog);
+    content->setFixedSize(300, 120);
+    layout->addWidget(content);
+    w.PlaceDialog(-1, 0, &dialog);
+    dialog.show();
+    ASSERT_GE(dialog.width(), 300);
+    EXPECT_EQ(dialog.frameGeometry().topLeft(),
+              DialogPosition(w.ClientOrigin(), w.ClientSize(), dialog.frameGeometry().size(), -1, 0, {}));
+}
+
+TEST_F(MainWindowCommandTest, UpdateVariablesOpensWhereThePlacementRuleSays)
+{
+    TZKedit& w = StartWindow();
+    Variables[0].Defined = 1;
+    Variables[0].Prompt = "Name";
+    QPoint shownAt;
+    QPoint ruleSays;
+    WhenModalShows([&](QWidget* modal) {
+        shownAt = modal->frameGeometry().topLeft();
+        ruleSays = DialogPosition(w.ClientOrigin(), w.ClientSize(), modal->frameGeometry().size(), -1, 0, {});
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    w.MenuItem("NewValuesM")->trigger();
+    EXPECT_EQ(shownAt, ruleSays);
 }
 
 TEST_F(MainWindowCommandTest, LayoutToolbarPlacesItAtTheRightEdgeAndReanchorsTheCanvas)

@@ -1,7 +1,9 @@
 #include "ui/msg_box_dlg.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -15,6 +17,8 @@
 #include "engine/report/reporting.h"
 #include "tests/support/printer_emulator.h"
 #include "tests/ui/modal_driver.h"
+#include "ui/dialogs/print_dialogs.h"
+#include "ui/dialogs/var_cnt_dlg.h"
 #include "ui/qt_ui_services.h"
 
 namespace zk {
@@ -118,6 +122,65 @@ TEST_F(MsgBoxTest, TextsInTheEnginesCodePageShowAsTheirCharacters)
     test::ClickInModal("OkBt");
     ShowMessageBox("Error", "Caf\xe9 \x80", false);
     EXPECT_EQ(box().MsgText->text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
+}
+
+// The box of the given text as the user sees it, and whether its text shows
+// whole: the ink of the rendered text keeps off the edges of the text's
+// area (text cut off runs into them) and the box stays on the screen.
+struct ShownText {
+    QSize boxSize;
+    bool whole = false;
+    bool onScreen = false;
+};
+
+ShownText ShowAndLook(const std::string& text)
+{
+    ShownText shown;
+    test::WhenModalShows([&shown](QWidget* modal) {
+        auto* label = modal->findChild<QLabel*>("MsgText");
+        const QImage picture = label->grab().toImage();
+        QRect ink;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                if (qGray(picture.pixel(x, y)) < 128) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        shown.boxSize = modal->size();
+        shown.whole = !ink.isEmpty() && ink.left() > 0 && ink.top() > 0 && ink.right() < picture.width() - 1 &&
+                      ink.bottom() < picture.height() - 1 && modal->rect().contains(label->geometry());
+        shown.onScreen = modal->screen()->availableGeometry().contains(modal->frameGeometry());
+        modal->findChild<QPushButton*>("OkBt")->click();
+    });
+    ShowMessageBox("Error", text);
+    return shown;
+}
+
+TEST_F(MsgBoxTest, ATextThatFitsKeepsTheFormsSize)
+{
+    const ShownText shown = ShowAndLook("Nothing to print");
+    EXPECT_EQ(shown.boxSize, QSize(364, 93));
+    EXPECT_TRUE(shown.whole);
+}
+
+TEST_F(MsgBoxTest, ALongTextGrowsTheBoxAndShowsWhole)
+{
+    const std::string path = "/home/somebody/" + std::string(6, 'x') + "/a-rather-long-folder-name-for-labels/" +
+                             "another-folder-with-an-even-longer-name/and-one-more-level/ZOVIDURU.html";
+    const std::string reply(126, 'R');
+    const std::string lines = "WARNING! For label printer ZK-7300H only\n"
+                              "The current label mode (Black line or normal label) must be selected\n"
+                              "before switching the printer on (DIP switches 6 and 7). Place a label\n"
+                              "roll in the printer with at least one label gap in the next 20 cm.\n"
+                              "The printer will detect label sensor levels and write them. Only the\n"
+                              "current label mode will be calibrated. Do You want to continue ?";
+    for (const std::string& text : {"Can't open help file " + path, "Sensor levels " + reply, lines}) {
+        SCOPED_TRACE(text);
+        const ShownText shown = ShowAndLook(text);
+        EXPECT_TRUE(shown.whole);
+        EXPECT_TRUE(shown.onScreen);
+    }
 }
 
 struct PlaceCase {
@@ -293,6 +356,58 @@ TEST_F(MsgBoxLinkTest, AnOpenFailureDuringAnExchangeShowsInTheBusyWindow)
     EXPECT_EQ(VisibleButtons(), "OkBt ");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+// How the user ends the error box: through the window system, as a real
+// click or key press arrives, so that a window blocked by a modal dialog
+// never sees it.
+enum class Dismissal { ClickOk, PressEnter };
+
+class ErrorOverModalDialogTest : public MsgBoxLinkTest, public ::testing::WithParamInterface<Dismissal> {};
+
+TEST_P(ErrorOverModalDialogTest, TheErrorTakesTheUsersAnswerAndHandsTheFocusBack)
+{
+    LinkTimeouts.ReplySilenceMs = 50;
+    printer.SetSilent(true);
+    QWidget formsParent;
+    InstallPrintDialogs(&formsParent);
+    TVarCntDlg& dialog = VarCntDlg();
+    bool errorShown = false;
+    bool dismissed = false;
+    bool dialogActiveAgain = false;
+    test::WhenModalShows([&](QWidget*) {
+        // Returns with the error on screen; the dialog is still running.
+        dialog.FromPrBt->click();
+        errorShown = box().isVisible() && Caption() == "Error" && Text() == "No printer response";
+        QWindow* boxWindow = box().windowHandle();
+        if (GetParam() == Dismissal::ClickOk) {
+            QTest::mouseClick(boxWindow, Qt::LeftButton, {}, box().OkBt->geometry().center());
+        } else {
+            QTest::keyClick(boxWindow, Qt::Key_Return);
+        }
+        dismissed = QTest::qWaitFor([&] { return !box().isVisible(); }, 1000);
+        dialogActiveAgain = QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }, 1000);
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(errorShown);
+    EXPECT_TRUE(dismissed);
+    EXPECT_EQ(MsgBoxAnswer, 1);
+    EXPECT_TRUE(dialogActiveAgain);
+
+    // Once that dialog is gone, the box asks as an ordinary modal box again.
+    Qt::WindowModality later = Qt::NonModal;
+    test::WhenModalShows([&](QWidget* modal) {
+        later = modal->windowModality();
+        modal->findChild<QPushButton*>("OkBt")->click();
+    });
+    ShowMessageBox("Error", "Nothing to print");
+    EXPECT_EQ(later, Qt::ApplicationModal);
+    ResetPrintDialogModes();
+}
+
+INSTANTIATE_TEST_SUITE_P(ClickOrEnter, ErrorOverModalDialogTest,
+                         ::testing::Values(Dismissal::ClickOk, Dismissal::PressEnter),
+                         [](const auto& info) { return info.param == Dismissal::ClickOk ? "ClickOk" : "PressEnter"; });
 
 }  // namespace
 }  // namespace zk

@@ -3,7 +3,10 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,6 +18,9 @@
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "tests/shell/list_editing.h"
+#include "platform/dir_watcher.h"
+#include "tests/support/event_loop_deadline.h"
+#include "tests/support/folder_churn.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "ui/open_lb.h"
@@ -91,6 +97,26 @@ TEST_F(OpenLbTest, TheFormAndItsControls)
     EXPECT_TRUE(OpenLb->findChild<QCheckBox*>("ShrinkBox")->isChecked());
     EXPECT_TRUE(OpenLb->findChild<QLineEdit*>("PathLb")->isReadOnly());
     EXPECT_TRUE(OpenLb->findChild<QPushButton*>("OpenBt")->isDefault());
+}
+
+TEST_F(OpenLbTest, ALongFolderNameShowsWholeInTheFolderPaneWhichScrolls)
+{
+    const std::string name = "labels for the spring catalogue of the northern warehouse, second edition";
+    const std::string folder = Labels() + "/" + name;
+    std::filesystem::create_directories(folder);
+    OpenLb->show();
+    TQorShellTree& tree = *OpenLb->ShellTree();
+    tree.SetSelectedFolder(folder);
+    QTreeWidgetItem* item = tree.currentItem();
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(item->text(0).toStdString(), name);
+    QCoreApplication::processEvents();
+    // The row is as wide as its icon and its whole name, not cut off at the
+    // pane's edge; the pane scrolls sideways to it.
+    const QRect row = tree.visualItemRect(item);
+    EXPECT_GE(row.width(), tree.fontMetrics().horizontalAdvance(item->text(0)) + tree.iconSize().width());
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
+    OpenLb->hide();
 }
 
 TEST_F(OpenLbTest, TheListShowsOnlyLabelFilesOfTheTreesFolder)
@@ -213,6 +239,65 @@ TEST_F(OpenLbTest, ALabelWhoseNameIsNoUtf8Opens)
     ASSERT_TRUE(LoadLabelFile(std::nullopt));
     EXPECT_EQ(SelectedLabelPath, Labels() + "/\xE4.zlb");
     EXPECT_EQ(CountFigures(), 3u);
+}
+
+// A test's program directory, the browser's start, lies in the test
+// program's private folder, its HOME; the browser reaches it through the
+// desktop's Home and reads and watches nothing outside.
+TEST_F(OpenLbTest, TheBrowserStaysInTheTestsOwnFolder)
+{
+    const std::string home = std::getenv("HOME");
+    const auto inside = [&home](const std::string& path) { return path == home || path.starts_with(home + "/"); };
+    EXPECT_TRUE(inside(ProgramPaths.ProgramDir)) << ProgramPaths.ProgramDir;
+    std::vector<std::string> watched;
+    std::vector<std::string> read;
+    WhenModalShows([&](QWidget* modal) {
+        watched = platform::WatchHub::Program()->WatchedFolders();
+        TQorShellTree* tree = modal->findChild<TQorShellTree*>("ShellTree");
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+            if ((*it)->childCount() > 0) {
+                read.push_back(TQorShellTree::NodeId(*it));
+            }
+        }
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_FALSE(watched.empty());
+    for (const std::string& folder : watched) {
+        EXPECT_TRUE(inside(folder)) << folder;
+    }
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read.front(), platform::DesktopId);
+    for (const std::string& folder : std::vector<std::string>(read.begin() + 1, read.end())) {
+        EXPECT_TRUE(inside(folder)) << folder;
+    }
+}
+
+// The browser lives hidden for the whole run: while hidden it watches
+// nothing, and shown it keeps the editor responsive however busy the
+// folders it shows are.
+TEST_F(OpenLbTest, ABusyFolderFreezesNeitherTheEditorNorTheBrowser)
+{
+    for (int i = 0; i < 500; ++i) {
+        std::filesystem::create_directory(TempDir() / ("f" + std::to_string(1000 + i)));
+    }
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    const auto watched = [] { return platform::WatchHub::Program()->WatchedFolders(); };
+    EXPECT_EQ(watched(), std::vector<std::string>{});
+    const FolderChurn churn(TempDir());
+    RunEventLoopFor(std::chrono::milliseconds(1000));
+
+    std::vector<std::string> watchedWhileShown;
+    WhenModalShows([&](QWidget* modal) {
+        RunEventLoopFor(std::chrono::milliseconds(1000));
+        watchedWhileShown = watched();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_NE(std::find(watchedWhileShown.begin(), watchedWhileShown.end(), TempDir().string()),
+              watchedWhileShown.end());
+    EXPECT_EQ(watched(), std::vector<std::string>{});
+    EXPECT_GT(churn.Changes(), 100u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "engine/config/program_paths.h"
@@ -178,9 +179,13 @@ void TFigListDlg::SetupFigureListGrid()
         Obj->setColumnWidth(column, GRID_COLUMNS[column].width);
     }
     const int gridHeight = RowHeight * VisibleRows + 3;
-    Obj->setGeometry(GridLeft, GridTop, GridWidth, gridHeight);
+    // Rows beyond the visible ones bring the scroll bar: the grid widens by
+    // it, so that it never covers the Data column.
+    const int scrollBar =
+        Obj->rowCount() > VisibleRows ? Obj->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Obj) : 0;
+    Obj->setGeometry(GridLeft, GridTop, GridWidth + scrollBar, gridHeight);
     const int clientHeight = gridHeight + 64;
-    setFixedSize(ClientWidth, clientHeight);
+    setFixedSize(ClientWidth + scrollBar, clientHeight);
     for (QPushButton* button : {SelBt, EditBt, DelBt, UpBt, DownBt}) {
         button->move(button->x(), clientHeight - 35);
     }

@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QFile>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QScreen>
+#include <QTreeView>
 
 #include "engine/image/colour_picture_file.h"
 #include "engine/image/picture_probe.h"
@@ -97,8 +99,17 @@ TInfoOpen::TInfoOpen(QWidget* owner) : QFileDialog(owner)
     setWindowTitle("Open Picture Dialog");
     // Both spellings of each extension: file names here are case-sensitive.
     setNameFilter("Bitmaps and JPEG files (*.bmp,*.jpg) (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG)");
+    // The list of kinds shows the filter's name alone, not its patterns.
+    setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
+
+    // The detail columns (size, kind, date) as wide as the texts they show.
+    if (auto* details = findChild<QTreeView*>("treeView")) {
+        for (int column = 1; column < details->header()->count(); ++column) {
+            details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
 
     PreviewPanel = new QWidget(this);
     PreviewPanel->setObjectName("PreviewPanel");

@@ -8,7 +8,9 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/model/variables.h"
 #include "engine/print/new_values.h"
@@ -118,7 +120,6 @@ void TNewVarDlg::FormShow() { SetFormHelp(*this, NewVarHelpContext); }
 
 void TNewVarDlg::PrepareNewValuesDialog(int rows, bool withPrint)
 {
-    PlacePrintDialog(this);
     const int gridHeight = rows > VisibleRows - 1 ? VisibleRows * RowHeight + 13 : rows * (RowHeight + 1) + 3;
     const int clientHeight = gridHeight + GridTop + 50;
     VarGrid->setGeometry(GridLeft, GridTop, GridWidth, gridHeight);
@@ -131,6 +132,8 @@ void TNewVarDlg::PrepareNewValuesDialog(int rows, bool withPrint)
     OkBt->setGeometry(withPrint ? 136 : 200, buttonTop, ButtonWidth, ButtonHeight);
     PrintBt->setGeometry(216, buttonTop, ButtonWidth, ButtonHeight);
     PrintBt->setVisible(withPrint);
+    // Placed at the size it now has.
+    PlacePrintDialog(this);
 
     VarGrid->clearContents();
     VarGrid->setRowCount(rows);
@@ -190,14 +193,27 @@ void TNewVarDlg::PrintBtClick()
         ViaDrvDlg().PrintViaDriver();
         FillVariableGrid();
     } else if (TestPrintMode != 0) {
-        // Reports, closes the port and advances the counters itself.
-        if (PrintLabel()) {
-            FillVariableGrid();
-        }
+        TestPrintWithNewValues();
     } else if (ActiveFormName.empty()) {
         ShowMessageBox("Error", "No form is selected");
     } else if (PrintFormWithNewValues(ActiveFormName.str())) {
         FillVariableGrid();
+    }
+}
+
+void TNewVarDlg::TestPrintWithNewValues()
+{
+    TExchangeGuard exchange;
+    // A print that went out reported and advanced the counters itself.
+    if (PrintLabel()) {
+        FillVariableGrid();
+        return;
+    }
+    // The user's refusal to retry was the report; unlike the test print
+    // dialog, this one adds none, only ends the exchange.
+    ClosePort();
+    if (CommLink.WriteAborted != 0 && StatusBoxEnabled == 1) {
+        Ui().CloseBusyWindow();
     }
 }
 

@@ -42,6 +42,8 @@ protected:
 
 private:
     void FormShow();
+    // Print in test-print mode: the whole label with the values just stored.
+    void TestPrintWithNewValues();
 };
 
 }  // namespace zk

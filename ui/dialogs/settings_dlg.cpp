@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -109,6 +110,10 @@ TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent)
     ResetBt = MakeButton(this, "ResetBt", "Reset Printer");
     CalibrationBt = MakeButton(this, "CalibrationBt", "Calibration");
     TrnList = MakeList<QComboBox>(this, "TrnList", {});
+    // Filled at each showing (ports come and go, translation files are
+    // named): the lists widen to their longest entry.
+    PortNumber->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    TrnList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     EnableR2L = new QCheckBox("Allow Reverse Direction", this);
     EnableR2L->setObjectName("EnableR2L");
     OkBt = MakeButton(this, "OkBt", "OK");
@@ -212,10 +217,6 @@ void TSettingsDlg::FillPortList()
 
 void TSettingsDlg::FillSettingsDialog()
 {
-    if (ZKedit != nullptr) {
-        adjustSize();
-        ZKedit->PlaceDialog(-1, 0, this);
-    }
     PortNumber->clear();
     FillPortList();
     Bauds->setCurrentIndex(Settings.BaudIndex);
@@ -231,6 +232,12 @@ void TSettingsDlg::FillSettingsDialog()
     TrnList->setCurrentIndex(Settings.Translation);
     EnableR2L->setVisible(Settings.EnableRlDir == 1);
     EnableR2L->setChecked(Settings.EnableRlDir == 1);
+    // Sized to the lists just filled, then placed at that size.
+    layout()->activate();
+    adjustSize();
+    if (ZKedit != nullptr) {
+        ZKedit->PlaceDialog(-1, 0, this);
+    }
 }
 
 void TSettingsDlg::UseDialogPortSettings()
@@ -313,10 +320,21 @@ void TSettingsDlg::CalibrationBtClick()
         "roll in the printer with at least one label gap in the next 20 cm.\n"
         "The printer will detect label sensor levels and write them. Only the\n"
         "current label mode will be calibrated. Do You want to continue ?";
-    if (ShowMessageBox("Label sensor sensitivity calibration", Warning, true) != 1) {
+    // The desktop's standard boxes, for the question and for the outcome.
+    QMessageBox question(QMessageBox::NoIcon, "Label sensor sensitivity calibration", Warning,
+                         QMessageBox::Yes | QMessageBox::No, this);
+    if (question.exec() != QMessageBox::Yes) {
         return;
     }
-    WithDialogPort([] { CalibrateLabelSensor(); });
+    TCalibrationResult result;
+    WithDialogPort([&result] { result = CalibrateLabelSensor(); });
+    if (!result.PortOpened) {
+        return;
+    }
+    QMessageBox outcome(QMessageBox::NoIcon, result.Answered ? "Calibration response" : "Error",
+                        result.Answered ? FromCp1252(result.Reply) : QString("No printer response"), QMessageBox::Ok,
+                        this);
+    outcome.exec();
 }
 
 void TSettingsDlg::OkBtClick()

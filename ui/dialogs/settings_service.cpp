@@ -39,14 +39,14 @@ std::string SetClockCommand(const TClockTime& time)
 
 void SendServiceCommand(const std::string& command)
 {
+    // The printer answers on its own paper: nothing is awaited, and a
+    // refused byte was already told by the retry question.
     TExchangeGuard exchange;
     if (!OpenPort()) {
         return;
     }
-    ShowCommunicating("Sending command to printer");
     PrinterPrintf("%s", command.c_str());
     ClosePort();
-    ReportNoResponse();
 }
 
 std::string ReadPrinterClock()
@@ -72,12 +72,14 @@ void SetPrinterClock()
     SendServiceCommand(SetClockCommand(ClockNow()));
 }
 
-void CalibrateLabelSensor()
+TCalibrationResult CalibrateLabelSensor()
 {
     TExchangeGuard exchange;
+    TCalibrationResult result;
     if (!OpenPort()) {
-        return;
+        return result;
     }
+    result.PortOpened = true;
     ShowCommunicating("Calibrating label sensor");
     PrinterPrintf("%s", CalibrationCommand);
     Ui().Pause(CalibrationWaitMs);
@@ -85,12 +87,11 @@ void CalibrateLabelSensor()
     if (CommLink.WriteAborted == 0) {
         ReceiveLine(line, CalibrationLineLength + 1);
     }
+    result.Answered = CommLink.LinkError == 0;
+    result.Reply = TranslateToAnsi(line);
     ClosePort();
-    // A failed exchange ends with "No printer response" captioned "Error".
-    ReportNoResponse();
-    if (CommLink.LinkError == 0) {
-        ShowMessageBox("Calibration response", TranslateToAnsi(line));
-    }
+    CloseStatusBox();
+    return result;
 }
 
 }  // namespace zk

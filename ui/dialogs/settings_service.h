@@ -32,8 +32,15 @@ std::string ReadPrinterClock();
 // Sets the printer clock from the engine clock.
 void SetPrinterClock();
 
-// Starts the sensor calibration, waits for the printer to measure and shows
-// its answer line, or "No printer response".
-void CalibrateLabelSensor();
+// What the sensor calibration brought back.
+struct TCalibrationResult {
+    bool PortOpened = false;  // false: OpenPort told the user, nothing was sent
+    bool Answered = false;    // the printer sent its line
+    std::string Reply;        // that line, in the screen's code page
+};
+
+// Starts the sensor calibration and waits for the printer to measure and
+// answer; the caller shows the outcome.
+TCalibrationResult CalibrateLabelSensor();
 
 }  // namespace zk

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSocketNotifier>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -107,7 +108,8 @@ TTerminalDlg::TTerminalDlg(QWidget* parent)
     resize(560, 360);
 
     RStimer.setObjectName("RStimer");
-    RStimer.setInterval(PollIntervalMs);
+    RStimer.setSingleShot(true);
+    RStimer.setInterval(0);
     connect(&RStimer, &QTimer::timeout, this, &TTerminalDlg::RStimerTimer);
     connect(SendBt, &QPushButton::clicked, this, &TTerminalDlg::SendBtClick);
     connect(ModeBt, &QPushButton::clicked, this, &TTerminalDlg::ModeBtClick);
@@ -132,8 +134,11 @@ void TTerminalDlg::FormShow()
         m_exchange = std::make_unique<TExchangeGuard>();
         // A failed open reports itself; the terminal then shows nothing and sends nothing.
         OpenPort();
+        if (CommLink.PortHandle >= 0) {
+            m_portReady = std::make_unique<QSocketNotifier>(CommLink.PortHandle, QSocketNotifier::Read);
+            connect(m_portReady.get(), &QSocketNotifier::activated, this, &TTerminalDlg::PortReady);
+        }
     }
-    RStimer.start();
     InputBox->setFocus();
     if (ZKedit != nullptr) {
         const QPoint scroll = ZKedit->ScrollPosition();
@@ -157,10 +162,24 @@ void TTerminalDlg::done(int result)
 void TTerminalDlg::StopTerminal()
 {
     RStimer.stop();
+    m_portReady.reset();
     if (m_exchange != nullptr) {
         ClosePort();
         m_exchange.reset();
     }
+}
+
+bool TTerminalDlg::IsWatchingPort() const { return m_portReady != nullptr && m_portReady->isEnabled(); }
+
+void TTerminalDlg::PortReady()
+{
+    // Readable with nothing to read: the device hung up or went away. Left
+    // watched, it would wake the terminal again at once, for ever.
+    if (PortBytesWaiting() <= 0) {
+        m_portReady->setEnabled(false);
+        return;
+    }
+    RStimerTimer();
 }
 
 void TTerminalDlg::RStimerTimer()
@@ -216,6 +235,7 @@ void TTerminalDlg::SendBtClick()
         if (CommLink.WriteAborted == 0) {
             TerminalEcho = line + "\r\n";
             InputBox->setEditText(QString());
+            RStimer.start();
         }
     }
     InputBox->setFocus();

@@ -1,7 +1,8 @@
 #pragma once
 // The terminal: a raw line terminal on the serial port. It holds the port
-// open, as one printer exchange, from its showing until it closes; a timer
-// shows what the printer sends, and each line typed is sent with CR LF.
+// open, as one printer exchange, from its showing until it closes; it wakes
+// when the port has bytes and shows them, and each line typed is sent with
+// CR LF. While nothing arrives it does no work at all.
 
 #include <QDialog>
 #include <QTimer>
@@ -17,6 +18,7 @@
 
 class QComboBox;
 class QPlainTextEdit;
+class QSocketNotifier;
 class QPushButton;
 
 namespace zk {
@@ -40,7 +42,6 @@ public:
 
     static constexpr std::size_t ReceiveBufferSize = 16384;
     static constexpr int HistorySize = 16;
-    static constexpr int PollIntervalMs = 100;
 
     QWidget* TopPanel;
     QComboBox* InputBox;
@@ -48,6 +49,7 @@ public:
     QPushButton* ModeBt;
     QPushButton* Clear;
     QPlainTextEdit* TrmField;
+    // A pass due soon (a sent line's echo); coalesced, one at a time.
     QTimer RStimer;
 
     // The last line sent, with CR LF, until the next pass shows it.
@@ -55,6 +57,9 @@ public:
     std::uint8_t TerminalHexMode = 0;
     // 1 once the user closed the window.
     std::uint8_t TerminalStop = 0;
+
+    // True while the terminal waits for the port's bytes.
+    bool IsWatchingPort() const;
 
 public slots:
     // One pass: the waiting echo, else what the printer sent (at most
@@ -81,9 +86,12 @@ private:
     void ScrollToEnd();
     // Ends the terminal's hold on the port.
     void StopTerminal();
+    // The port has bytes, or has gone (then it is no longer watched).
+    void PortReady();
 
     std::vector<std::uint8_t> TerminalReceiveBuffer;
     std::unique_ptr<TExchangeGuard> m_exchange;
+    std::unique_ptr<QSocketNotifier> m_portReady;
 };
 
 // The one terminal form of the program, created on first use beside the

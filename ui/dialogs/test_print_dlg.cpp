@@ -6,9 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
 #include "engine/model/label_setup.h"
 #include "engine/print/printing.h"
+#include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
@@ -80,8 +83,13 @@ void TTestPrintDlg::PrintBtClick()
         return;
     }
     TakeBoundedNumber(TmpCopies, 1, MaxCopies, Settings.PrintCopies);
-    // Reports, closes the port and advances the counters itself.
+    TExchangeGuard exchange;
+    // A print that went out reported and advanced the counters itself.
     PrintLabel();
+    if (CommLink.WriteAborted != 0) {
+        ReportNoResponse();
+    }
+    ClosePort();
 }
 
 void TTestPrintDlg::CanBtClick() { reject(); }

@@ -46,8 +46,6 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-bool PlatformListsPrinter() { return DriverPrinterHook || !QPrinterInfo::availablePrinterNames().isEmpty(); }
-
 // The label as the print job draws it: a copy, so that a redraw while the
 // job lets window messages run cannot pull the pixels away.
 QImage RenderedLabel()
@@ -69,6 +67,8 @@ TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
     PrintBt->setDefault(true);
     PrList = new QComboBox(this);
     PrList->setObjectName("PrList");
+    // Filled at each showing with the desktop's printer names.
+    PrList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     SetsUD = MakeCount(this, "SetsUD");
     SetsBox = SetsUD;
     CopiesUD = MakeCount(this, "CopiesUD");
@@ -152,6 +152,8 @@ void TViaDrvDlg::PrintViaDriver()
         QMessageBox box(QMessageBox::NoIcon, "Error", "Can't start printing", QMessageBox::Ok, this);
         box.exec();
     } else {
+        // Bars and text edges reach the print system as drawn, never blurred by JPEG.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         const int sets = SetsUD->value();
         const int copies = CopiesUD->value();
         for (int set = 1; set <= sets; ++set) {
@@ -169,7 +171,9 @@ void TViaDrvDlg::PrintViaDriver()
         }
         painter.end();
     }
-    SetPrintButtonsEnabled(PlatformListsPrinter());
+    // Failed or not, the job is over: the dialog stays usable (another
+    // printer, other settings, another try).
+    SetPrintButtonsEnabled(true);
 }
 
 void TViaDrvDlg::PrSetupBtClick()

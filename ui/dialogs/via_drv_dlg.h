@@ -53,12 +53,12 @@ private:
     void FillPrinterList();
     void SetPrintButtonsEnabled(bool enabled);
 
-    QPrinter m_printer;
+    // At the printer's own resolution, so that a label dot is a printer pixel.
+    QPrinter m_printer{QPrinter::HighResolution};
 };
 
 // Runs on the job's printer after the dialog has chosen it; tests send the
-// pages to a PDF file here. While set it also counts as a printer the
-// platform lists.
+// pages to a PDF file here.
 extern std::function<void(QPrinter&)> DriverPrinterHook;
 
 }  // namespace zk

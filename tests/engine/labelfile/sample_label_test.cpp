@@ -19,6 +19,7 @@ namespace zk
 namespace
 {
 
+// Tests run in a private folder: the source tree is named by the build.
 const std::filesystem::path SAMPLE = std::filesystem::path(ZK_SOURCE_DIR) / "resources/samples/sample.zlb";
 
 class SampleLabelTest : public test::EngineTest

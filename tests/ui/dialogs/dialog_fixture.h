@@ -1,14 +1,12 @@
 #pragma once
 // Base fixture for the figure dialog tests: a fresh engine with the
-// program-start templates, the seven dialogs, a count of editor redraws,
-// and helpers that answer a modal dialog from the event loop.
+// program-start templates, the seven dialogs and a count of editor redraws
+// (modal_driver.h answers a modal dialog from the event loop).
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,34 +17,13 @@
 #include "engine/model/templates.h"
 #include "engine/render/redraw.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/ui/modal_driver.h"
 #include "ui/dialogs/dialog_protocol.h"
 #include "ui/dialogs/figure_dialog.h"
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/editing/editor_state.h"
 
 namespace zk::test {
-
-// Runs action on the active modal widget as soon as one that match accepts
-// is up; gives up (and fails the test) when none shows within a few seconds.
-inline void WhenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action, int triesLeft = 500)
-{
-    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [match, action, triesLeft] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && match(modal)) {
-            action(modal);
-        } else if (triesLeft > 0) {
-            WhenModal(match, action, triesLeft - 1);
-        } else {
-            ADD_FAILURE() << "no modal dialog appeared";
-        }
-    });
-}
-
-// The same for the modal widget of that objectName.
-inline void WhenModalNamed(const QString& name, std::function<void(QWidget*)> action)
-{
-    WhenModal([name](QWidget* w) { return w->objectName() == name; }, std::move(action));
-}
 
 class FigureDialogTest : public EngineTest {
 protected:

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -147,6 +148,21 @@ TEST_F(FigListDlgTest, GridHasItsTitlesWidthsAndEightVisibleRows)
     EXPECT_EQ(d.Obj->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(d.Obj->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(d.Obj->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(FigListDlgTest, TheDataColumnShowsWholeWithOrWithoutAScrollBar)
+{
+    for (int figures : {1, 12}) {
+        SCOPED_TRACE(figures);
+        while (ListedFigureCount() < figures) {
+            Add(Bar(ListedFigureCount() + 1, 1, 4, 4));
+        }
+        TFigListDlg& d = OpenShown();
+        EXPECT_EQ(d.Obj->verticalScrollBar()->isVisible(), figures > 8);
+        const int dataRight = d.Obj->columnViewportPosition(6) + d.Obj->columnWidth(6);
+        EXPECT_LE(dataRight, d.Obj->viewport()->width());
+        EXPECT_TRUE(d.rect().contains(d.Obj->geometry()));
+    }
 }
 
 TEST_F(FigListDlgTest, RowsListEveryFigureButSoftFontsInListOrder)

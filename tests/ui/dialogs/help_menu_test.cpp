@@ -2,10 +2,12 @@
 // the character-set viewer.
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTest>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -71,6 +73,37 @@ TEST_F(HelpMenuTest, AMissingHelpPageIsReported)
     EXPECT_TRUE(catcher.opened.empty());
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_EQ(ui.messageBoxes[0].text, "Can't open help file " + ProgramPaths.HelpFileName);
+}
+
+TEST_F(HelpMenuTest, WithoutADesktopBrowserThePageShowsInAWindowOfItsOwn)
+{
+    // A desktop with nothing to open a page with.
+    QDesktopServices::unsetUrlHandler("file");
+    TZKedit& main = MakeWindow();
+    main.MenuItem("ZKeditHelpM")->trigger();
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    QTextBrowser* page = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* browser = qobject_cast<QTextBrowser*>(window);
+        if (browser == nullptr && window->isVisible()) {
+            browser = window->findChild<QTextBrowser*>();
+        }
+        if (browser != nullptr && browser->isVisible()) {
+            page = browser;
+        }
+    }
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isReadOnly());
+    EXPECT_EQ(page->source(), HelpPageUrl());
+    EXPECT_EQ(page->documentTitle(), "VORTAN Label Editor Help");
+    EXPECT_GT(page->toPlainText().size(), 200);
+
+    // Asked again, the same window comes back.
+    QTest::keyClick(page, Qt::Key_Escape);
+    EXPECT_FALSE(page->isVisible());
+    main.MenuItem("ZKeditHelpM")->trigger();
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(ui.messageBoxes.empty());
 }
 
 TEST_F(HelpMenuTest, AboutShowsModallyAndOkClosesIt)

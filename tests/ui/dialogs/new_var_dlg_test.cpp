@@ -147,5 +147,29 @@ TEST_F(NewVarDlgTest, TestPrintWithNewValuesShowsTheAdvancedCounterAfterwards)
     EXPECT_TRUE(dlg.isVisible());
 }
 
+TEST_F(NewVarDlgTest, ATestPrintRefusedByTheUserIsNotReportedAgain)
+{
+    test::PrinterEmulator printer;
+    test::AddTextAndBarcode();
+    test::AddBulk();
+    DefineThree();
+    TestPrintMode = 1;
+    printer.OnCommand("VC", [](test::PrinterEmulator& p, const std::string&) { p.Stall(); });
+    dlg.PrepareNewValuesDialog(3, true);
+    dlg.show();
+    dlg.PrintBt->click();
+    EXPECT_EQ(CommLink.WriteAborted, 1);
+    // The retry question was the report; the busy window just goes.
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Can't write to comm. port. Retry ?");
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), 0)
+        << ::testing::PrintToString(ui.events);
+    EXPECT_FALSE(ui.busyVisible);
+    EXPECT_EQ(CommLink.PortHandle, -1);
+    EXPECT_EQ(Counters[1].Value, "0010");
+    EXPECT_EQ(Cell(2, 1), "0010");
+    printer.Resume();
+}
+
 }  // namespace
 }  // namespace zk

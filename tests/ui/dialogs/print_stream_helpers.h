@@ -3,6 +3,7 @@
 // stream at the printer emulator.
 
 #include <chrono>
+#include <gtest/gtest.h>
 #include <string>
 #include <thread>
 
@@ -41,12 +42,17 @@ inline void AddBulk()
     }
 }
 
-// Everything received once it contains tail (or after ten seconds).
+// Everything received once it contains tail; the test fails when tail has
+// not come within ten seconds.
 inline std::string ReceivedThrough(const PrinterEmulator& printer, const std::string& tail)
 {
-    for (int i = 0; i < 1000 && printer.Received().find(tail) == std::string::npos; ++i) {
+    for (int i = 0; i < 1000; ++i) {
+        if (printer.Received().find(tail) != std::string::npos) {
+            return printer.Received();
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    ADD_FAILURE() << "the printer never received " << tail;
     return printer.Received();
 }
 

@@ -3,6 +3,7 @@
 // first run without a configuration.
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -201,8 +202,29 @@ TEST_F(ServiceCommandTest, EachButtonSendsItsCommandWithItsLineEnds)
         EXPECT_LT(CommLink.PortHandle, 0);  // closed after its one exchange
     }
     EXPECT_TRUE(ui.messageBoxes.empty());
-    // Each exchange shows the busy window and closes it.
+    // Nothing is awaited, so no busy window is shown or left up.
     EXPECT_FALSE(ui.busyVisible);
+}
+
+TEST_F(ServiceCommandTest, ARefusedWriteIsReportedOnceByTheRetryQuestion)
+{
+    LinkTimeouts.WriteTimeoutMs = 50;
+    // The printer takes nothing: the first byte is refused.
+    printer.BlockWrites();
+    ui.answers = {0};
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.DiagnBt->click();
+    EXPECT_EQ(CommLink.WriteAborted, 1);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Can't write to comm. port. Retry ?");
+    EXPECT_EQ(std::count_if(ui.events.begin(), ui.events.end(),
+                            [](const std::string& event) { return event.starts_with("error:"); }),
+              0)
+        << ::testing::PrintToString(ui.events);
+    EXPECT_FALSE(ui.busyVisible);
+    EXPECT_LT(CommLink.PortHandle, 0);
+    printer.Resume();
 }
 
 TEST_F(ServiceCommandTest, ResetAsksFirstAndSendsOnlyAfterYes)
@@ -245,33 +267,96 @@ TEST_F(ServiceCommandTest, GetClockShowsThePrintersLineOrNoPrinterResponse)
     EXPECT_FALSE(ui.busyVisible);
 }
 
-TEST_F(ServiceCommandTest, CalibrationAsksThenWaitsAndShowsTheReply)
+// A standard box the calibration showed: caption, whole text, and whether
+// it asked Yes/No.
+struct StandardBox {
+    std::string caption;
+    std::string text;
+    bool yesNo = false;
+};
+
+const char* const CALIBRATION_WARNING =
+    "WARNING! For label printer ZK-7300H only\n"
+    "The current label mode (Black line or normal label) must be selected\n"
+    "before switching the printer on (DIP switches 6 and 7). Place a label\n"
+    "roll in the printer with at least one label gap in the next 20 cm.\n"
+    "The printer will detect label sensor levels and write them. Only the\n"
+    "current label mode will be calibrated. Do You want to continue ?";
+
+TEST_F(ServiceCommandTest, CalibrationAsksThenWaitsAndShowsTheReplyInStandardBoxes)
 {
-    printer.ReplyTo("cal", "Sensor levels 12 80\r\n");
-    ui.answers = {1};
+    // As long as a reply line gets: the read keeps a line of 125 characters
+    // and its line feed within its 126.
+    const std::string reply = "Sensor levels 12 80 " + std::string(105, 'L');
+    printer.ReplyTo("cal", reply + "\r\n");
     TSettingsDlg dlg;
     dlg.show();
+    std::vector<StandardBox> boxes;
+    // The question, then, once the exchange is over, the reply.
+    test::WhenModalShows([&](QWidget* modal) {
+        auto* question = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(question, nullptr);
+        boxes.push_back({question->windowTitle().toStdString(), question->text().toStdString(),
+                         question->button(QMessageBox::Yes) != nullptr});
+        test::WhenModalShows([&](QWidget* next) {
+            auto* answer = qobject_cast<QMessageBox*>(next);
+            ASSERT_NE(answer, nullptr);
+            boxes.push_back({answer->windowTitle().toStdString(), answer->text().toStdString(),
+                             answer->button(QMessageBox::Yes) != nullptr});
+            answer->button(QMessageBox::Ok)->click();
+        });
+        question->button(QMessageBox::Yes)->click();
+    });
     dlg.CalibrationBt->click();
 
     EXPECT_EQ(printer.Received(), "\r\ncal\r\n");
-    ASSERT_EQ(ui.messageBoxes.size(), 2u);
-    EXPECT_EQ(ui.messageBoxes[0].caption, "Label sensor sensitivity calibration");
-    EXPECT_TRUE(ui.messageBoxes[0].text.starts_with("WARNING! For label printer ZK-7300H only\n"));
-    EXPECT_TRUE(ui.messageBoxes[0].text.ends_with("Do You want to continue ?"));
-    EXPECT_EQ(ui.messageBoxes[1].caption, "Calibration response");
-    EXPECT_EQ(ui.messageBoxes[1].text, "Sensor levels 12 80");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Label sensor sensitivity calibration");
+    EXPECT_EQ(boxes[0].text, CALIBRATION_WARNING);
+    EXPECT_TRUE(boxes[0].yesNo);
+    EXPECT_EQ(boxes[1].caption, "Calibration response");
+    EXPECT_EQ(boxes[1].text, reply);
+    EXPECT_FALSE(boxes[1].yesNo);
+    EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "pause:2000"), ui.events.end());
+    EXPECT_FALSE(ui.busyVisible);
 }
 
-TEST_F(ServiceCommandTest, CalibrationWithoutAnswerReportsNoPrinterResponse)
+TEST_F(ServiceCommandTest, CalibrationWithoutAnswerSaysNoPrinterResponseInAStandardBox)
 {
     printer.SetSilent(true);
-    ui.answers = {1};
     TSettingsDlg dlg;
     dlg.show();
+    std::string caption;
+    std::string text;
+    test::WhenModalShows([&](QWidget* modal) {
+        test::WhenModalShows([&](QWidget* next) {
+            auto* answer = qobject_cast<QMessageBox*>(next);
+            ASSERT_NE(answer, nullptr);
+            caption = answer->windowTitle().toStdString();
+            text = answer->text().toStdString();
+            answer->button(QMessageBox::Ok)->click();
+        });
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
     dlg.CalibrationBt->click();
-    EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), ui.events.end())
-        << ::testing::PrintToString(ui.events);
+    EXPECT_EQ(caption, "Error");
+    EXPECT_EQ(text, "No printer response");
+    // Said once, in that box.
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(std::count_if(ui.events.begin(), ui.events.end(),
+                            [](const std::string& event) { return event.starts_with("error:"); }),
+              0);
+    EXPECT_FALSE(ui.busyVisible);
+}
+
+TEST_F(ServiceCommandTest, CalibrationAnsweredNoSendsNothing)
+{
+    TSettingsDlg dlg;
+    dlg.show();
+    test::WhenModalShows([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click(); });
+    dlg.CalibrationBt->click();
+    EXPECT_EQ(printer.Received(), "");
 }
 
 TEST_F(ServiceCommandTest, UsesTheListsPortChoiceForItsExchangeOnly)

@@ -12,6 +12,7 @@
 #include "engine/config/program_paths.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/link/serial_link.h"
 #include "tests/support/printer_emulator.h"
 #include "tests/ui/dialogs/setup_dialogs_fixture.h"
 #include "tests/ui/main_window_fixture.h"
@@ -126,8 +127,7 @@ TEST_F(TerminalLinkTest, HoldsThePortWhileShownAndSendsTypedLinesWithCrLf)
     dlg.show();
     EXPECT_GE(CommLink.PortHandle, 0);
     EXPECT_TRUE(ExchangeInProgress());
-    EXPECT_TRUE(dlg.RStimer.isActive());
-    EXPECT_EQ(dlg.RStimer.interval(), 100);
+    EXPECT_TRUE(dlg.IsWatchingPort());
 
     Type(dlg, "~HI");
     ASSERT_TRUE(printer.WaitForReceived(5));
@@ -141,9 +141,39 @@ TEST_F(TerminalLinkTest, HoldsThePortWhileShownAndSendsTypedLinesWithCrLf)
 
     dlg.reject();
     EXPECT_EQ(dlg.TerminalStop, 1);
-    EXPECT_FALSE(dlg.RStimer.isActive());
+    EXPECT_FALSE(dlg.IsWatchingPort());
     EXPECT_LT(CommLink.PortHandle, 0);
     EXPECT_FALSE(ExchangeInProgress());
+}
+
+TEST_F(TerminalLinkTest, WhileNothingArrivesThePortIsLeftAlone)
+{
+    int asked = 0;
+    TerminalPort.BytesWaiting = [&asked] {
+        ++asked;
+        return BytesWaiting();
+    };
+    TTerminalDlg dlg;
+    dlg.show();
+    // Idle for what used to be three polls: the terminal wakes for bytes only.
+    QTest::qWait(350);
+    EXPECT_EQ(asked, 0);
+    printer.Send("OK\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.TrmField->toPlainText() == "OK\n"; }));
+    asked = 0;
+    QTest::qWait(350);
+    EXPECT_EQ(asked, 0);
+}
+
+TEST_F(TerminalLinkTest, APortThatGoesAwayIsNoLongerWatched)
+{
+    TTerminalDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(dlg.IsWatchingPort());
+    printer.Vanish();
+    // It would otherwise report itself readable, and wake the terminal, for ever.
+    EXPECT_TRUE(QTest::qWaitFor([&dlg] { return !dlg.IsWatchingPort(); }));
+    EXPECT_TRUE(dlg.TrmField->toPlainText().isEmpty());
 }
 
 TEST_F(TerminalLinkTest, ReturnInTheInputSendsTheLine)

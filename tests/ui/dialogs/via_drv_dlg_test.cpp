@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/model/label_setup.h"
+#include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
+#include "tests/ui/dialogs/pdf_image_geometry.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
 #include "tests/ui/dialogs/print_stream_helpers.h"
 #include "tests/ui/modal_driver.h"
@@ -62,6 +64,72 @@ TEST_F(ViaDrvDlgTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
     EXPECT_TRUE(dlg.VarBt->isEnabled());
     EXPECT_TRUE(dlg.PrSetupBt->isEnabled());
     EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(ViaDrvDlgTest, OneLabelDotIsOnePixelOfThePrinter)
+{
+    // A PDF file stands in for a 203-dpi label printer: like the printer's
+    // driver, it offers its own resolution to a job that asks for the
+    // printer's resolution, and the screen's to any other.
+    constexpr int PrinterDpi = 203;
+    DriverPrinterHook = [this](QPrinter& printer) {
+        const bool printerResolution = printer.resolution() != QPrinter(QPrinter::ScreenResolution).resolution();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdfPath));
+        if (printerResolution) {
+            printer.setResolution(PrinterDpi);
+        }
+    };
+    LabelSetup.LabelWidth = 384;
+    LabelSetup.LabelLength = 200;
+    // The image the main window sizes for the label.
+    LabelImage.Resize(LabelSetup.LabelWidth, LabelSetup.LabelLength);
+    test::AddTextAndBarcode();
+    dlg.show();
+    dlg.PrintBt->click();
+    QFile file(QString::fromStdString(pdfPath));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    const std::vector<double> widths = test::PdfImageWidthsMm(pdf);
+    ASSERT_EQ(widths.size(), 1u);
+    // 384 dots at 203 dpi: 48.05 mm.
+    EXPECT_NEAR(widths[0], 48.0, 0.2);
+    RecordProperty("LabelWidthMm", std::to_string(widths[0]));
+    // Bars and text edges reach the printer as drawn, not blurred by JPEG.
+    EXPECT_FALSE(pdf.contains("/DCTDecode"));
+}
+
+TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
+{
+    // A print system that refuses the job: its file can't be made.
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((TempDir() / "gone" / "label.pdf").string()));
+        ++jobs;
+    };
+    test::AddTextAndBarcode();
+    std::string reported;
+    test::WhenModalShows([&reported](QWidget* modal) {
+        reported = modal->property("text").toString().toStdString();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    dlg.show();
+    dlg.PrintBt->click();
+    EXPECT_EQ(reported, "Can't start printing");
+    dlg.close();
+    dlg.show();
+    for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    // And the next print goes out.
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdfPath));
+        ++jobs;
+    };
+    dlg.PrintBt->click();
+    EXPECT_EQ(jobs, 2);
+    EXPECT_EQ(PdfPages(), 1);
 }
 
 TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)

@@ -1,0 +1,74 @@
+// Windows meant to stay on top, on an X server without a window manager:
+// the program raises them itself.
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "engine/report/reporting.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
+#include "tests/x11/window_stacking.h"
+#include "ui/qt_ui_services.h"
+#include "ui/toolbar.h"
+
+namespace zk::test {
+
+namespace {
+
+class StackingTest : public MainWindowTest {
+protected:
+    StackingTest()
+    {
+        SetUiServices(&services);
+        // The box's window exists from an earlier showing, as after any
+        // exchange; a window made later stacks above it.
+        box().show();
+        box().hide();
+        cover.setWindowTitle("Settings and Diagnostic");
+        cover.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    }
+    ~StackingTest() override { SetUiServices(&ui); }
+
+    TMsgBoxDlg& box() { return services.MsgBoxDlg(); }
+
+    QtUiServices services;
+    QDialog cover;
+};
+
+TEST_F(StackingTest, AMessageBoxComesAboveTheWindowsMadeAfterIt)
+{
+    bool above = false;
+    WhenModalShows([&](QWidget* modal) {
+        above = StacksAbove(*modal, cover);
+        modal->findChild<QPushButton*>("NoBt")->click();
+    });
+    ShowMessageBox("Warning", "All information in printer will be erased !", true);
+    EXPECT_TRUE(above);
+}
+
+TEST_F(StackingTest, TheBusyWindowComesAboveTheWindowsMadeAfterIt)
+{
+    ShowCommunicating("Receiving form list");
+    EXPECT_TRUE(StacksAbove(box(), cover));
+    ReportNoResponse();
+}
+
+TEST_F(StackingTest, TheToolbarStaysAboveTheMainWindow)
+{
+    TZKedit& main = MakeWindow();
+    auto* toolbar = new TZKToolbar(main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([toolbar] { return toolbar->isVisible(); }));
+    EXPECT_TRUE(StacksAbove(*toolbar, main));
+    EXPECT_TRUE(StacksAbove(*toolbar, cover));
+    // A later start asks this one to come to the front.
+    main.BringToFront();
+    EXPECT_TRUE(StacksAbove(main, cover));
+    EXPECT_TRUE(StacksAbove(*toolbar, main));
+}
+
+}  // namespace
+}  // namespace zk::test
