@@ -1,5 +1,6 @@
 #include "shell/shell_list_model.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPalette>
@@ -58,6 +59,21 @@ const std::array<QString, platform::ShellColumnCount>& TShellListModel::SubItems
     TQorShellListItem& item = m_rows[static_cast<std::size_t>(row)]->item;
     ReadSubItems(item);
     return *item.SubItems;
+}
+
+int TShellListModel::WidestNameWidth(const QFont& font) const
+{
+    const bool sameFont = font.key() == m_widthFont;
+    m_widthFont = font.key();
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const std::unique_ptr<TRow>& row : m_rows) {
+        if (!sameFont || row->width < 0) {
+            row->width = metrics.horizontalAdvance(row->text);
+        }
+        widest = std::max(widest, row->width);
+    }
+    return widest;
 }
 
 QVariant TShellListModel::data(const QModelIndex& index, int role) const
@@ -382,6 +398,7 @@ void TShellListModel::Rename(int row, const std::string& id, const std::string& 
     renamed.text = ShellText(name);
     renamed.key = ShellCollator().sortKey(renamed.text);
     renamed.icon.reset();
+    renamed.width = -1;
     renamed.factsRead = false;
     m_byId.emplace(id, &renamed);
 

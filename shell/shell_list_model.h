@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 #include <QCollatorSortKey>
+#include <QFont>
 #include <QIcon>
 
 #include <array>
@@ -64,6 +65,9 @@ public:
     // The texts of the detail columns of a row, read now if not yet.
     const std::array<QString, platform::ShellColumnCount>& SubItems(int row) const;
     static void ReadSubItems(TQorShellListItem& item);
+    // The width of the widest name in a font; each row's width is measured
+    // once for that font.
+    int WidestNameWidth(const QFont& font) const;
 
     // Sorting: by a column (beyond the columns: by caption), reversed or not.
     // The parent-folder item leads in either direction.
@@ -96,6 +100,7 @@ private:
         int order = 0;  // position in the enumeration
         int row = 0;    // valid while m_numbered
         mutable std::optional<QIcon> icon;
+        mutable int width = -1;  // of text, in the font m_widthFont names
         // Read for sorting by size, type or date.
         mutable bool factsRead = false;
         mutable std::int64_t size = -1;
@@ -119,6 +124,7 @@ private:
     int m_direction = 1;
     int m_nextOrder = 0;
     std::string m_dropTarget;
+    mutable QString m_widthFont;  // QFont::key()
     std::string m_editable;
 };
 

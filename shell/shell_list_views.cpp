@@ -1,10 +1,9 @@
 #include "shell/shell_list_views.h"
 
-#include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QVariant>
 
-#include <algorithm>
+#include "shell/shell_list_model.h"
 
 namespace zk {
 
@@ -21,16 +20,9 @@ void TShellNameDelegate::setEditorData(QWidget* editor, const QModelIndex& index
 QSize TShellWidestNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    const QAbstractItemModel* model = index.model();
-    if (model == nullptr) {
-        return size;
+    if (const auto* model = qobject_cast<const TShellListModel*>(index.model()); model != nullptr) {
+        size.rwidth() += model->WidestNameWidth(option.font) - QFontMetrics(option.font).horizontalAdvance(index.data().toString());
     }
-    const QFontMetrics metrics(option.font);
-    int widest = 0;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        widest = std::max(widest, metrics.horizontalAdvance(model->index(row, 0).data().toString()));
-    }
-    size.rwidth() += widest - metrics.horizontalAdvance(index.data().toString());
     return size;
 }
 
