@@ -230,6 +230,7 @@ void TShellBrowser::SetItemIdList(std::string id)
 {
     m_itemId = std::move(id);
     m_hasSubFolders = -1;
+    m_itemIsDir = -1;
 }
 
 void TShellBrowser::SetAbsoluteItemIdList(std::string id)
@@ -298,25 +299,32 @@ bool TShellBrowser::Next()
     if (!m_enumerating) {
         m_enumeration.clear();
         if (m_folderId.empty()) {
-            m_enumeration = DesktopObjects();
+            for (std::string& id : DesktopObjects()) {
+                m_enumeration.push_back({std::move(id), true, false});
+            }
         } else {
+            // The entry's type comes with the directory listing: only links
+            // are looked up, so a large folder costs no call per file.
             std::error_code error;
             for (fs::directory_iterator it(m_folderId, fs::directory_options::skip_permission_denied, error), end;
                  !error && it != end; it.increment(error)) {
-                m_enumeration.push_back(it->path().string());
+                std::error_code typeError;
+                const bool isDir = it->is_directory(typeError);
+                const bool isFile = !isDir && it->is_regular_file(typeError);
+                m_enumeration.push_back({it->path().string(), isDir, isFile});
             }
-            std::sort(m_enumeration.begin(), m_enumeration.end());
+            std::sort(m_enumeration.begin(), m_enumeration.end(),
+                      [](const TEntry& a, const TEntry& b) { return a.id < b.id; });
         }
         m_enumerating = true;
         m_next = 0;
     }
     while (m_next < m_enumeration.size()) {
-        SetItemIdList(m_enumeration[m_next++]);
-        if (FileSystemOnly) {
-            const TFileFacts facts = FactsOf(m_itemId);
-            if (!facts.isDir && !facts.isFile) {
-                continue;
-            }
+        const TEntry& entry = m_enumeration[m_next++];
+        SetItemIdList(entry.id);
+        m_itemIsDir = entry.isDir ? 1 : 0;
+        if (FileSystemOnly && !entry.isDir && !entry.isFile) {
+            continue;
         }
         if (FilterMatch()) {
             return true;
@@ -333,7 +341,13 @@ void TShellBrowser::EndEnumeration()
     m_next = 0;
 }
 
-bool TShellBrowser::IsFolder() const { return !m_itemId.empty() && FactsOf(m_itemId).isDir; }
+bool TShellBrowser::IsFolder() const
+{
+    if (m_itemIsDir >= 0) {
+        return m_itemIsDir == 1;
+    }
+    return !m_itemId.empty() && FactsOf(m_itemId).isDir;
+}
 
 bool TShellBrowser::HasSubFolders()
 {
@@ -401,6 +415,12 @@ std::int64_t TShellBrowser::GetFileSize() const
 {
     const TFileFacts facts = m_itemId.empty() ? TFileFacts{} : FactsOf(m_itemId);
     return facts.exists && !facts.isDir ? facts.size : -1;
+}
+
+std::time_t TShellBrowser::GetModifiedTime() const
+{
+    const TFileFacts facts = m_itemId.empty() ? TFileFacts{} : FactsOf(m_itemId);
+    return facts.exists ? facts.modified : 0;
 }
 
 bool TShellBrowser::SelectParent()
@@ -535,6 +555,12 @@ TColumnInfo TShellBrowser::GetColumnInfo(int column)
 
 int TShellBrowser::CompareIDs(int column, const std::string& a, const std::string& b) const
 {
+    return CompareIDs(column, a, b, [](const std::string& x, const std::string& y) { return CompareText(x, y); });
+}
+
+int TShellBrowser::CompareIDs(int column, const std::string& a, const std::string& b,
+                              const TTextOrder& compareText) const
+{
     if (m_folderId.empty()) {
         // The desktop keeps its own order.
         const std::vector<std::string> objects = DesktopObjects();
@@ -551,12 +577,12 @@ int TShellBrowser::CompareIDs(int column, const std::string& a, const std::strin
     int result = 0;
     switch (column) {
     case 1: result = x.size < y.size ? -1 : (x.size > y.size ? 1 : 0); break;
-    case 2: result = CompareText(TypeName(a, x), TypeName(b, y)); break;
+    case 2: result = compareText(TypeName(a, x), TypeName(b, y)); break;
     case 3: result = x.modified < y.modified ? -1 : (x.modified > y.modified ? 1 : 0); break;
     default: break;
     }
     if (result == 0) {
-        result = CompareText(FileNameOf(a), FileNameOf(b));
+        result = compareText(FileNameOf(a), FileNameOf(b));
     }
     if (result == 0) {
         result = FileNameOf(a).compare(FileNameOf(b));

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -98,6 +100,7 @@ public:
     static TQorShellFolder SpecialFolderOf(const std::string& id);
     static std::string SpecialFolderId(TQorShellFolder folder);
     std::int64_t GetFileSize() const;  // -1 when missing or a folder
+    std::time_t GetModifiedTime() const;  // 0 when missing
 
     // The parent becomes the folder and the old folder its object.
     bool SelectParent();
@@ -123,6 +126,10 @@ public:
     // The shell's order of two objects of this folder by a column: folders
     // first, then by the column, then by name. Negative, 0 or positive.
     int CompareIDs(int column, const std::string& a, const std::string& b) const;
+    // The same with texts (names, type names) in the order of compareText,
+    // negative, 0 or positive; ties then go by the names' bytes.
+    using TTextOrder = std::function<int(const std::string&, const std::string&)>;
+    int CompareIDs(int column, const std::string& a, const std::string& b, const TTextOrder& compareText) const;
 
     // What a plain list view filled from this browser keeps from one fill
     // to the next: the column sorted last and its direction, and the
@@ -140,10 +147,16 @@ private:
     std::string m_folderId;
     std::string m_itemId;
     std::vector<std::string> m_masks{"*"};
-    std::vector<std::string> m_enumeration;  // identifiers still to visit
+    struct TEntry {
+        std::string id;
+        bool isDir = false;   // following links
+        bool isFile = false;  // a regular file, following links
+    };
+    std::vector<TEntry> m_enumeration;  // the objects still to visit
     bool m_enumerating = false;
     std::size_t m_next = 0;
     int m_hasSubFolders = -1;  // -1 not asked yet
+    int m_itemIsDir = -1;      // -1 not known from the enumeration
 };
 
 }  // namespace zk::platform

@@ -30,13 +30,21 @@ std::string PathFromUrl(const QUrl& url)
 QIcon ShellIcon(const std::string& id, bool isFolder)
 {
     // By kind only: asking for each file's own icon would read its type.
+    // Views ask for every row they draw, so each kind is made once.
     static const QFileIconProvider provider;
+    static const QIcon desktop = provider.icon(QFileIconProvider::Desktop);
+    static const QIcon computer = provider.icon(QFileIconProvider::Computer);
+    static const QIcon folder = provider.icon(QFileIconProvider::Folder);
+    static const QIcon file = provider.icon(QFileIconProvider::File);
+    if (!isFolder) {
+        return file;  // no file is one of the desktop's folders
+    }
     using platform::TQorShellFolder;
     switch (platform::TShellBrowser::SpecialFolderOf(id)) {
-    case TQorShellFolder::SF_DESKTOP: return provider.icon(QFileIconProvider::Desktop);
-    case TQorShellFolder::SF_DRIVES: return provider.icon(QFileIconProvider::Computer);
-    case TQorShellFolder::SF_PERSONAL: return provider.icon(QFileIconProvider::Folder);
-    default: return provider.icon(isFolder ? QFileIconProvider::Folder : QFileIconProvider::File);
+    case TQorShellFolder::SF_DESKTOP: return desktop;
+    case TQorShellFolder::SF_DRIVES: return computer;
+    case TQorShellFolder::SF_PERSONAL: return folder;
+    default: return folder;
     }
 }
 

@@ -1,24 +1,35 @@
 #pragma once
 // TQorShellList: the contents of one shell folder, as a report with the
 // Name, Size, Type and Changed columns or as a list of names in columns.
-// It sorts the way the shell sorts (folders first), follows changes in the
-// folder (gathered for 500 ms, then merged so that the selection stays) and,
-// through its link, the folder chosen in a linked tree.
+// It sorts the way the desktop sorts (folders first, names by the user's
+// locale), follows changes in the folder (gathered for 500 ms, then merged
+// so that the selection and an open editor stay) and, through its link,
+// the folder chosen in a linked tree.
+//
+// Items are rows of a model, addressed by their index in the shown order;
+// an index is only good until the list changes, so anything that lets
+// events run holds identifiers (paths) and looks them up again afterwards.
 
-#include <QListView>
+#include <QAbstractItemDelegate>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/shell_browser.h"
 #include "shell/dir_mon.h"
 #include "shell/shell_link.h"
+#include "shell/shell_list_model.h"
+#include "shell/shell_list_views.h"
+#include "shell/shell_operations.h"
+
+class QAbstractItemView;
 
 namespace zk {
 
@@ -54,22 +65,32 @@ public:
     void SetFilter(const std::string& filter);
     std::string Filter() const { return m_browser.Filter(); }
     void SetMultiSelect(bool multi);
-    void SetReadOnly(bool readOnly);  // names can't be edited
+    void SetReadOnly(bool readOnly);  // names can't be edited, nothing deleted, cut, pasted or dropped
     bool ReadOnly() const { return m_readOnly; }
     void SetViewStyle(TViewStyle style);
     TViewStyle ViewStyle() const { return m_viewStyle; }
 
     // The items, in their shown order; the parent-folder item first when shown.
-    int ItemCount() const { return m_items->topLevelItemCount(); }
-    QTreeWidgetItem* Item(int index) const { return m_items->topLevelItem(index); }
-    std::vector<QTreeWidgetItem*> SelectedItems() const;
+    int ItemCount() const { return m_model->Count(); }
+    const TQorShellListItem& Item(int index) const { return m_model->Item(index); }
+    // A column's text as drawn.
+    QString ItemText(int index, int column = 0) const;
+    bool IsParentItem(int index) const { return Item(index).IsParentFolder; }
+    std::vector<int> SelectedItems() const;
     void ClearSelection();
-    void SelectItem(QTreeWidgetItem* item);
-    // The item's whole path (the shown folder followed by its name).
-    std::string GetFullPath(QTreeWidgetItem* item) const;
+    // Makes the item the only selected one, and the current one, shown.
+    void SelectItem(int index);
+    void SetItemSelected(int index, bool selected);
+    // The item's whole path (the shown folder followed by its name); empty
+    // for the parent-folder item.
+    std::string GetFullPath(int index) const;
+    // The names (not paths) of the selected objects, as bytes.
     std::vector<std::string> GetSelectedFiles() const;
-    int IndexOfPIDL(const std::string& id) const;
-    static bool IsParentItem(const QTreeWidgetItem* item);
+    int IndexOfPIDL(const std::string& id) const { return m_model->RowOf(id); }
+    // Starts renaming the item in place, when it can be renamed. Editing
+    // lasts until the name typed has been dealt with.
+    bool EditItem(int index);
+    bool Editing() const;
 
     bool Refresh();
     void SmartRefresh();
@@ -77,17 +98,28 @@ public:
     // "default" or "open": enters a selected folder or goes up from the
     // parent-folder item; "delete": moves the selected objects to the
     // desktop's trash, without asking; "copy" and "cut": puts them on the
-    // clipboard. Other verbs are not carried out.
+    // clipboard; "rename": edits the selected item's name. Other verbs are
+    // not carried out.
     bool InvokeCommandOnSelected(const std::string& verb);
     // "paste": the clipboard's files into the shown folder (moved when they
     // were cut, never replacing anything); "newfolder": a free "New Folder".
     bool InvokeCommandOnFolder(const std::string& verb);
+    // Makes the folder name (empty: "New Folder") in the shown folder; with
+    // edit, selects it and starts renaming it.
+    bool CreateDir(const std::string& name, bool edit);
 
-    // Right click or the menu key on an item: Open, Cut, Copy, Paste, New
-    // Folder, Rename, Move to Trash and Refresh, standing in for the shell's
-    // own menu, followed by the items of PopupMenu.
+    // Right click, the menu key or Shift+F10 on an item: Open, Cut, Copy,
+    // Paste, New Folder, Rename, Move to Trash and Refresh, standing in for
+    // the shell's own menu, followed by the items of PopupMenu.
     bool ShellContextMenu = true;
     QPointer<QMenu> PopupMenu;
+    // Right click beside the items.
+    QPointer<QMenu> BackgroundPopupMenu;
+    // The menu at a screen point for the selected items; verb becomes the
+    // chosen command's verb (empty for none or one not carried out).
+    void ShowContextMenu(const QPoint& screenPoint, std::string& verb);
+    bool ShowBackgroundMenu(const QPoint& screenPoint);
+
     // The selected objects can be dragged out as file URLs, and files
     // dropped on the list go into its folder, or into the folder item they
     // are dropped on (copied, moved or linked by the keys held).
@@ -103,15 +135,28 @@ public:
     // Changes in the shown folder are merged this long after the last one.
     static constexpr int RefreshDelayMs = 500;
 
+    // Fires OnOperation when files is not empty; a change of objects also
+    // refreshes the linked controls.
+    void Operation(const TQorShellOperations& operation, const std::vector<std::string>& files,
+                   const std::string& destination);
+
     // With OnDblClick set a double click (or Enter) calls it instead of
     // running the default command.
     std::function<void()> OnDblClick;
-    std::function<void(QTreeWidgetItem*, bool selected)> OnSelectItem;
+    // An item's path (empty for the parent-folder item) as it is selected
+    // or deselected.
+    std::function<void(const std::string& path, bool selected)> OnSelectItem;
+    // Asked for each object before it is added; with Details the item's
+    // detail texts are read already.
+    std::function<void(TQorShellList& list, const TQorShellListItem& item, bool& canAdd)> OnAddItem;
     std::function<void(TQorShellList&)> OnPopulated;
+    std::function<void(TQorShellList&)> OnCreateColumns;
+    TOnOperation OnOperation;
 
-    // The views, for tests and for styling.
-    QTreeWidget* ReportView() const { return m_items; }
-    QListView* ListView() const { return m_listView; }
+    // The views and their model, for tests and for styling.
+    TShellReportView* ReportView() const { return m_report; }
+    TShellNamesView* ListView() const { return m_listView; }
+    QAbstractItemModel* Model() const { return m_model; }
 
     void QORPathChanged(const std::string& folderId) override;
     void QORSelectAll() override;
@@ -123,29 +168,47 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CreateListColumns();
-    void AddShellItem();
-    void AddParentItem();
-    void Sort();
+    std::vector<TShellListModel::TColumn> CreateListColumns();
+    // The item for the browser's current object, unless it is not shown.
+    std::optional<TQorShellListItem> AddShellItem();
+    void ApplyColumnWidths();
     void FollowFolder();
     void DoubleClicked();
     void SelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
-    void ItemEdited(QTreeWidgetItem* item, int column);
-    void ShowContextMenu(QAbstractItemView* view, const QPoint& position);
-    // Asks before moving the selection to the trash.
-    void ConfirmDelete();
-    bool MoveSelectedToTrash();
     QAbstractItemView* ShownView() const;
-    // The folder a drag at point of view would drop into, or empty.
-    std::string DropFolderAt(QAbstractItemView* view, QPoint point, const std::vector<std::string>& files,
-                             QTreeWidgetItem** item) const;
+    std::vector<QAbstractItemView*> Views() const;
+    // The paths of the selected objects (without the parent-folder item).
+    std::vector<std::string> SelectedPaths() const;
+
+    // Commands on objects held by path.
+    bool OpenObject(const std::string& id);
+    // Says which could not go, and why, as the tree does. Returns whether
+    // any went.
+    bool TrashObjects(const std::vector<std::string>& paths);
+    bool CopyObjects(const std::vector<std::string>& paths, bool cut);
+    // Asks before moving the objects to the trash.
+    void ConfirmDelete(const std::vector<std::string>& paths);
+    bool HandleKey(QKeyEvent* key);
+    void ContextMenuAt(QAbstractItemView* view, const QPoint& position);
+    QPoint KeyboardMenuPoint() const;
+    void ItemEdited(const QString& text);
+    void EditorClosed(QAbstractItemDelegate::EndEditHint hint);
+    void ClipboardChanged();
+    void ReportCutRemoved(const std::vector<TQorShellListItem>& removed);
+
+    // Drag and drop (shell_list_drag.cpp).
+    void StartDrag(QAbstractItemView* view, Qt::DropActions actions);
     bool DragEvent(QAbstractItemView* view, QEvent* event);
-    void SetDropItem(QTreeWidgetItem* item);
+    // The folder a drag at point of view would drop into, or empty; item
+    // becomes the folder item under it, or empty.
+    std::string DropFolderAt(QAbstractItemView* view, QPoint point, const std::vector<std::string>& files,
+                             std::string& item) const;
 
     platform::TShellBrowser m_browser;
     QPointer<TQorShellLink> m_link;
-    QTreeWidget* m_items;   // the report view, which also holds the items
-    QListView* m_listView;  // the list style over the same items
+    TShellListModel* m_model;
+    TShellReportView* m_report;
+    TShellNamesView* m_listView;
     TDirMon m_monitor;
     QTimer m_refreshTimer;
     TViewStyle m_viewStyle = TViewStyle::vsReport;
@@ -154,11 +217,15 @@ private:
     bool m_showFolders = true;
     bool m_showParentFolder = false;
     bool m_readOnly = false;
-    bool m_filling = false;  // texts set by the list, not edits
+    bool m_filling = false;  // selection changes made by the list, not the user
     int m_sortColumn = 0;
     bool m_reverse = false;
+    bool m_columnsFromFolder = false;
+    std::string m_shownFolder;  // the folder the rows are of
+    std::string m_editedId;     // the object whose name is being edited, until the edit is handled
+    bool m_handOverPending = false;  // the editor closed; the name typed is on its way
     std::vector<int> m_savedWidths;
-    QTreeWidgetItem* m_dropItem = nullptr;  // highlighted while a drag hovers it
+    QElapsedTimer m_lastScroll;  // of a drag over the list
 };
 
 }  // namespace zk

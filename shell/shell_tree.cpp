@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/rename_delegate.h"
+#include "shell/shell_collation.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -207,7 +208,7 @@ void TQorShellTree::Expand(QTreeWidgetItem* node)
         // The folder has gone; its parent's monitor removes the node.
     }
     std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return m_browser.CompareIDs(0, NodeId(a), NodeId(b)) < 0;
+        return CompareShellIDs(m_browser, 0, NodeId(a), NodeId(b)) < 0;
     });
     node->addChildren(children);
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
@@ -243,7 +244,7 @@ void TQorShellTree::Collapsed(QTreeWidgetItem* node) { ForgetMonitors(node); }
 int TQorShellTree::SortedPosition(QTreeWidgetItem* parent, const std::string& id)
 {
     int position = 0;
-    while (position < parent->childCount() && m_browser.CompareIDs(0, NodeId(parent->child(position)), id) <= 0) {
+    while (position < parent->childCount() && CompareShellIDs(m_browser, 0, NodeId(parent->child(position)), id) <= 0) {
         ++position;
     }
     return position;

@@ -136,7 +136,11 @@ TOpenLb::TOpenLb(QWidget* parent)
     m_shellList->SetViewStyle(TViewStyle::vsList);
     m_shellList->SetShellLink(m_shellLink);
     m_shellList->OnDblClick = [this] { OpenBtClick(); };
-    m_shellList->OnSelectItem = [this](QTreeWidgetItem* item, bool selected) { ShellListSelectItem(item, selected); };
+    m_shellList->OnSelectItem = [this](const std::string& path, bool selected) { ShellListSelectItem(path, selected); };
+    m_shellList->OnOperation = [this](QObject&, const TQorShellOperations& operation,
+                                      const std::vector<std::string>& files, const std::string& destination) {
+        ShellListOperation(operation, files, destination);
+    };
 
     m_openBt->setDefault(true);
     m_shrinkBox->setChecked(true);
@@ -196,21 +200,41 @@ std::string TOpenLb::TreeFolder()
     return folder.empty() || folder.back() == '/' ? folder : folder + "/";
 }
 
-void TOpenLb::ShellListSelectItem(QTreeWidgetItem* item, bool selected)
+void TOpenLb::ShowPath(const std::string& path)
+{
+    m_shownPath = path;
+    m_pathLb->setText(ShellText(path));
+}
+
+void TOpenLb::ShellListSelectItem(const std::string& path, bool selected)
 {
     if (!selected) {
         return;
     }
     m_label->show();
     ProgramPaths.WorkDir = TreeFolder();
-    SelectedLabelPath = m_shellList->GetFullPath(item);
-    m_pathLb->setText(ShellText(SelectedLabelPath));
+    SelectedLabelPath = path;
+    ShowPath(SelectedLabelPath);
     LoadLabelPreview(SelectedLabelPath);
+}
+
+void TOpenLb::ShellListOperation(const TQorShellOperations& operation, const std::vector<std::string>& files,
+                                 const std::string& destination)
+{
+    // The label shown was renamed: Open must find it under its new name.
+    if (operation.contains(TQorShellOperation::sopRename) && !files.empty() && files.front() == m_shownPath) {
+        const std::size_t slash = m_shownPath.rfind('/');
+        ShowPath(m_shownPath.substr(0, slash + 1) + destination);
+        if (SelectedLabelPath == files.front()) {
+            SelectedLabelPath = m_shownPath;
+        }
+    }
 }
 
 void TOpenLb::OpenBtClick()
 {
-    SelectedLabelPath = ShellBytes(m_pathLb->text());
+    // The path shown, as the file system's bytes (the field shows them lossily).
+    SelectedLabelPath = m_shownPath;
     // Nothing previewed yet: there is nothing to open.
     if (SelectedLabelPath.empty()) {
         return;

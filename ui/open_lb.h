@@ -15,6 +15,8 @@
 #include <QSplitter>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "shell/shell_link.h"
 #include "shell/shell_list.h"
@@ -52,7 +54,11 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    void ShellListSelectItem(QTreeWidgetItem* item, bool selected);
+    void ShellListSelectItem(const std::string& path, bool selected);
+    void ShellListOperation(const TQorShellOperations& operation, const std::vector<std::string>& files,
+                            const std::string& destination);
+    // PathLb shows the path; the path itself is kept as bytes.
+    void ShowPath(const std::string& path);
     void OpenBtClick();
     void ShrinkBoxMouseUp();
     void SplitterVMoved();
@@ -70,6 +76,7 @@ private:
     QPushButton* m_cancelBt;
     QCheckBox* m_shrinkBox;
     QLabel* m_label;
+    std::string m_shownPath;
 };
 
 // The browser in force: the one the preview reader sizes and fits. The main

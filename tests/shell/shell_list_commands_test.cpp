@@ -3,17 +3,28 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QScrollBar>
 
 #include <filesystem>
 
+#include "shell/shell_items.h"
 #include "shell/shell_operations.h"
 #include "shell/shell_tree.h"
+#include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
 
 namespace zk {
 namespace {
 
 namespace fs = std::filesystem;
+using Op = TQorShellOperation;
+
+struct Report {
+    TQorShellOperations operation;
+    std::vector<std::string> files;
+    std::string destination;
+    bool operator==(const Report&) const = default;
+};
 
 class ShellListCommandsTest : public test::TempFolders {
 protected:
@@ -23,6 +34,10 @@ protected:
         MakeFile("home/labels/a.zlb");
         MakeFile("home/labels/b.zlb");
         list.SetPath(Path("home/labels"));
+        list.OnOperation = [this](QObject&, const TQorShellOperations& operation, const std::vector<std::string>& files,
+                                  const std::string& destination) {
+            reports.push_back({operation, files, destination});
+        };
     }
     void TearDown() override
     {
@@ -32,7 +47,7 @@ protected:
     {
         list.ClearSelection();
         for (const char* name : names) {
-            list.Item(list.IndexOfPIDL(Path(std::string("home/labels/") + name)))->setSelected(true);
+            list.SetItemSelected(list.IndexOfPIDL(Path(std::string("home/labels/") + name)), true);
         }
     }
 
@@ -52,11 +67,15 @@ protected:
     }
     QPoint PointOf(const char* name)
     {
-        QTreeWidgetItem* item = list.Item(list.IndexOfPIDL(Path(std::string("home/labels/") + name)));
-        return list.ReportView()->visualItemRect(item).center();
+        const int row = list.IndexOfPIDL(Path(std::string("home/labels/") + name));
+        return list.ReportView()->visualRect(list.Model()->index(row, 0)).center();
     }
 
+    int Row(const char* name) const { return list.IndexOfPIDL(Path(std::string("home/labels/") + name)); }
+    bool IsCut(const char* name) const { return list.Item(Row(name)).Cut; }
+
     TQorShellList list;
+    std::vector<Report> reports;
 };
 
 TEST_F(ShellListCommandsTest, CopiedSelectionPastesIntoATreeFolder)
@@ -117,6 +136,7 @@ TEST_F(ShellListCommandsTest, NewFolderAppearsSelected)
     EXPECT_TRUE(fs::is_directory(Path("home/labels/New Folder (2)")));
     ASSERT_EQ(list.SelectedItems().size(), 1u);
     EXPECT_EQ(list.GetFullPath(list.SelectedItems().front()), Path("home/labels/New Folder (2)"));
+    EXPECT_TRUE(list.Editing());
 }
 
 TEST_F(ShellListCommandsTest, DroppedTreeFolderGoesIntoTheFolderOrTheItemUnderIt)
@@ -150,6 +170,151 @@ TEST_F(ShellListCommandsTest, ReadOnlyListTakesNoDrops)
     list.show();
     EXPECT_FALSE(Drop(QPoint(300, 280), {Path("home/elsewhere.zlb")}, Qt::ControlModifier));
     EXPECT_FALSE(fs::exists(Path("home/labels/elsewhere.zlb")));
+}
+
+
+TEST_F(ShellListCommandsTest, WhatTheUserDidIsReported)
+{
+    MakeFile("home/elsewhere.zlb");
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(test::RenameInPlace(list, Row("a.zlb"), "c.zlb"));
+    Select({"b.zlb"});
+    ASSERT_TRUE(list.InvokeCommandOnSelected("copy"));
+    ASSERT_TRUE(list.InvokeCommandOnFolder("paste"));
+    Select({"c.zlb"});
+    ASSERT_TRUE(list.InvokeCommandOnSelected("delete"));
+    ASSERT_TRUE(Drop(PointOf("archive"), {Path("home/elsewhere.zlb")}, Qt::ControlModifier));
+    ASSERT_TRUE(Drop(QPoint(300, 280), {Path("home/elsewhere.zlb")}, Qt::ShiftModifier));
+    const std::vector<Report> expected = {
+        {{Op::sopRename}, {Path("home/labels/a.zlb")}, "c.zlb"},
+        {{Op::sopCopy, Op::sopPaste, Op::sopAdd}, {Path("home/labels/b.zlb")}, list.Path()},
+        {{Op::sopDelete, Op::sopRemove}, {Path("home/labels/c.zlb")}, ""},
+        {{Op::sopDrop, Op::sopCopy}, {Path("home/elsewhere.zlb")}, Path("home/labels/archive")},
+        {{Op::sopDrop, Op::sopMove}, {Path("home/elsewhere.zlb")}, list.Path()},
+    };
+    ASSERT_EQ(reports.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(reports[i] == expected[i]) << i << " " << reports[i].destination;
+    }
+}
+
+TEST_F(ShellListCommandsTest, CutItemsAreDimmedUntilTheyGoOrTheClipboardChanges)
+{
+    Select({"a.zlb", "b.zlb"});
+    list.ReportView()->setFocus();
+    QTest::keyClick(list.ReportView(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(IsCut("a.zlb"));
+    EXPECT_TRUE(IsCut("b.zlb"));
+    EXPECT_TRUE(list.Model()->data(list.Model()->index(Row("a.zlb"), 0), Qt::ForegroundRole).isValid());
+
+    // A copy takes the clipboard over: nothing is cut any more.
+    Select({"b.zlb"});
+    ASSERT_TRUE(list.InvokeCommandOnSelected("copy"));
+    EXPECT_FALSE(IsCut("a.zlb"));
+    EXPECT_FALSE(IsCut("b.zlb"));
+
+    // Cut again and pasted by the tree: the item goes and is reported.
+    Select({"a.zlb"});
+    ASSERT_TRUE(list.InvokeCommandOnSelected("cut"));
+    EXPECT_TRUE(IsCut("a.zlb"));
+    TQorShellTree tree;
+    tree.SetSelectedFolder(Path("home/labels/archive"));
+    ASSERT_TRUE(tree.InvokeCommandOnSelected("paste"));
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/a.zlb")));
+    EXPECT_LT(Row("a.zlb"), 0);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0] == (Report{{Op::sopCut, Op::sopRemove}, {Path("home/labels/a.zlb")}, ""}));
+}
+
+TEST_F(ShellListCommandsTest, OnAddItemMayKeepObjectsOut)
+{
+    std::vector<std::string> asked;
+    QString type;
+    TQorShellList other;
+    other.OnAddItem = [&](TQorShellList&, const TQorShellListItem& item, bool& canAdd) {
+        asked.push_back(item.Name);
+        if (item.Name == "a.zlb" && item.SubItems) {
+            type = (*item.SubItems)[2];
+        }
+        canAdd = item.Name != "b.zlb";
+    };
+    other.SetPath(Path("home/labels"));
+    EXPECT_EQ(asked, (std::vector<std::string>{"a.zlb", "archive", "b.zlb"}));
+    EXPECT_EQ(type, "ZLB File");  // with Details the texts are read first
+    EXPECT_GE(other.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
+    EXPECT_LT(other.IndexOfPIDL(Path("home/labels/b.zlb")), 0);
+    asked.clear();
+    MakeFile("home/labels/c.zlb");
+    other.SmartRefresh();
+    EXPECT_EQ(asked, (std::vector<std::string>{"b.zlb", "c.zlb"}));
+}
+
+TEST_F(ShellListCommandsTest, ADragNearTheTopOrBottomEdgeScrolls)
+{
+    for (int i = 0; i < 100; ++i) {
+        MakeFile("home/labels/f" + std::to_string(100 + i) + ".zlb");
+    }
+    MakeFile("home/elsewhere.zlb");
+    list.Refresh();
+    list.resize(300, 200);
+    list.show();
+    QApplication::processEvents();
+    QScrollBar* bar = list.ReportView()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 10);
+    bar->setValue(5);
+    std::unique_ptr<QMimeData> data = FileListToMimeData({Path("home/elsewhere.zlb")}, false);
+    QWidget* viewport = list.ReportView()->viewport();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    const auto moveTo = [&](QPoint point) {
+        // Scrolling waits between steps, so that a drag does not race to the end.
+        QTest::qWait(AUTOSCROLL_DELAY_MS + 20);
+        QDragMoveEvent move(point, actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    };
+    QDragEnterEvent enter(QPoint(50, viewport->height() / 2), actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    moveTo(QPoint(50, viewport->height() - 5));
+    EXPECT_EQ(bar->value(), 6);
+    moveTo(QPoint(50, 5));
+    moveTo(QPoint(50, 5));
+    EXPECT_EQ(bar->value(), 4);
+    moveTo(QPoint(50, viewport->height() / 2));
+    EXPECT_EQ(bar->value(), 4);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+}
+
+TEST_F(ShellListCommandsTest, AFolderADragHoversKeepsItsName)
+{
+    // A name from an older system that is no UTF-8.
+    MakeDir("home/labels/\xE4");
+    MakeFile("home/elsewhere.zlb");
+    list.Refresh();
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    std::unique_ptr<QMimeData> data = FileListToMimeData({Path("home/elsewhere.zlb")}, false);
+    QWidget* viewport = list.ReportView()->viewport();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    const QModelIndex odd = list.Model()->index(Row("\xE4"), 0);
+    QDragEnterEvent enter(PointOf("\xE4"), actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent over(PointOf("\xE4"), actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &over);
+    EXPECT_TRUE(list.Model()->data(odd, Qt::BackgroundRole).isValid());  // highlighted
+    QDragMoveEvent away(QPoint(300, 280), actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &away);
+    EXPECT_FALSE(list.Model()->data(odd, Qt::BackgroundRole).isValid());
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/\xE4")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("home/labels")), fs::directory_iterator()), 4);
+
+    // Dropped into another folder it arrives under its own bytes.
+    EXPECT_TRUE(Drop(PointOf("archive"), {Path("home/labels/\xE4")}, Qt::ShiftModifier));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive/\xE4")));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shell/shell_list.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMimeData>
 
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "shell/shell_tree.h"
+#include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
 #include "tests/support/folder_churn.h"
 
@@ -28,7 +30,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < list.ItemCount(); ++i) {
-            names.push_back(list.Item(i)->text(0).toStdString());
+            names.push_back(list.ItemText(i).toStdString());
         }
         return names;
     }
@@ -42,17 +44,17 @@ TEST_F(ShellListTest, ShowsTheFolderFilteredWithColumns)
     list.SetPath(Path("home/labels"));
     EXPECT_EQ(list.Path(), Path("home/labels") + "/");
     EXPECT_EQ(Names(list), (std::vector<std::string>{"sub", "a.zlb", "b.zlb", "C.ZLB"}));
-    QTreeWidgetItem* header = list.ReportView()->headerItem();
-    ASSERT_EQ(list.ReportView()->columnCount(), 4);
-    EXPECT_EQ(header->text(0), "Name");
-    EXPECT_EQ(header->text(3), "Changed");
-    EXPECT_EQ(list.Item(2)->text(1), "4 KB");
-    EXPECT_EQ(list.GetFullPath(list.Item(1)), Path("home/labels/a.zlb"));
+    const QAbstractItemModel* model = list.ReportView()->model();
+    ASSERT_EQ(model->columnCount(), 4);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal), "Name");
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal), "Changed");
+    EXPECT_EQ(list.ItemText(2, 1), "4 KB");
+    EXPECT_EQ(list.GetFullPath(1), Path("home/labels/a.zlb"));
 
     list.SetShowFolders(false);
     list.SetDetails(false);
     EXPECT_EQ(Names(list), (std::vector<std::string>{"a.zlb", "b.zlb", "C.ZLB"}));
-    EXPECT_EQ(list.ReportView()->columnCount(), 1);
+    EXPECT_EQ(list.ReportView()->model()->columnCount(), 1);
 }
 
 TEST_F(ShellListTest, SameColumnTwiceReversesThriceRestores)
@@ -79,13 +81,28 @@ TEST_F(ShellListTest, ParentItemLeadsInBothDirectionsAndGoesUp)
     list.SetShowParentFolder(true);
     list.SetPath(Path("home/labels/sub"));
     list.SetPath(Path("home/labels"));
-    ASSERT_TRUE(TQorShellList::IsParentItem(list.Item(0)));
+    ASSERT_TRUE(list.IsParentItem(0));
     list.SetSortColumn(0);
     EXPECT_TRUE(list.ReverseSortOrder());
-    EXPECT_TRUE(TQorShellList::IsParentItem(list.Item(0)));
-    list.SelectItem(list.Item(0));
+    EXPECT_TRUE(list.IsParentItem(0));
+    list.SelectItem(0);
     EXPECT_TRUE(list.InvokeCommandOnSelected("default"));
     EXPECT_EQ(list.Path(), Path("home") + "/");
+}
+
+TEST_F(ShellListTest, SelectedFilesAreTheObjectsNames)
+{
+    TQorShellList list;
+    list.SetShowParentFolder(true);
+    list.SetPath(Path("home/labels"));
+    list.SelectItem(0);  // the parent-folder item names no object
+    list.SetItemSelected(list.IndexOfPIDL(Path("home/labels/sub")), true);
+    list.SetItemSelected(list.IndexOfPIDL(Path("home/labels/C.ZLB")), true);
+    EXPECT_EQ(list.GetSelectedFiles(), (std::vector<std::string>{"sub", "C.ZLB"}));
+    // The desktop's objects are named by their paths.
+    list.SetSpecialFolder(platform::TQorShellFolder::SF_DESKTOP);
+    list.SelectItem(list.IndexOfPIDL("/"));
+    EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"/"});
 }
 
 TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
@@ -94,16 +111,132 @@ TEST_F(ShellListTest, FolderChangesAreMergedKeepingTheSelection)
     list.show();  // a hidden list watches nothing
     list.SetFilter("*.zlb");
     list.SetPath(Path("home/labels"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/b.zlb")));
     MakeFile("home/labels/new.zlb");
     std::filesystem::remove(Path("home/labels/a.zlb"));
     MakeFile("home/labels/ignored.txt");
     EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/new.zlb")) >= 0; }));
     EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
     EXPECT_LT(list.IndexOfPIDL(Path("home/labels/ignored.txt")), 0);
-    const std::vector<QTreeWidgetItem*> selected = list.SelectedItems();
+    const std::vector<int> selected = list.SelectedItems();
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(list.GetFullPath(selected.front()), Path("home/labels/b.zlb"));
+}
+
+TEST_F(ShellListTest, NewRowsComeInAtTheirSortedPlaces)
+{
+    TQorShellList list;
+    list.SetFilter("*.zlb");
+    list.SetShowHidden(false);
+    list.SetPath(Path("home/labels"));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/b.zlb")));
+    // A burst of files, fewer and more than are placed one by one.
+    for (int i = 0; i < 40; ++i) {
+        MakeFile("home/labels/" + std::string(i < 3 ? "aa" : "bb") + std::to_string(i) + ".zlb");
+        if (i == 2) {
+            list.SmartRefresh();
+            EXPECT_EQ(Names(list), (std::vector<std::string>{"sub", "a.zlb", "aa0.zlb", "aa1.zlb", "aa2.zlb",
+                                                             "b.zlb", "C.ZLB"}));
+        }
+    }
+    list.SmartRefresh();
+    std::vector<std::string> names = Names(list);
+    ASSERT_EQ(names.size(), 44u);
+    TQorShellList fresh;
+    fresh.SetFilter("*.zlb");
+    fresh.SetShowHidden(false);
+    fresh.SetPath(Path("home/labels"));
+    EXPECT_EQ(names, Names(fresh));
+    // The selection stayed on its object.
+    ASSERT_EQ(list.SelectedItems().size(), 1u);
+    EXPECT_EQ(list.GetFullPath(list.SelectedItems().front()), Path("home/labels/b.zlb"));
+}
+
+TEST_F(ShellListTest, AnOpenEditorOutlivesRefreshesAndKeepsTheTypedName)
+{
+    TQorShellList list;
+    list.SetShowHidden(false);
+    list.SetPath(Path("home/labels"));
+    ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
+    test::TypeName(list, "typed.zlb");
+    // Rows come in before the edited one and go; the folder is read again.
+    MakeFile("home/labels/0.zlb");
+    std::filesystem::remove(Path("home/labels/notes.txt"));
+    list.SmartRefresh();
+    list.Refresh();
+    EXPECT_GE(list.IndexOfPIDL(Path("home/labels/0.zlb")), 0);
+    EXPECT_LT(list.IndexOfPIDL(Path("home/labels/notes.txt")), 0);
+    ASSERT_TRUE(list.Editing());
+    ASSERT_NE(test::NameEditor(list), nullptr);
+    EXPECT_EQ(test::NameEditor(list)->text(), "typed.zlb");
+    test::PressEnterInEditor(list);
+    EXPECT_TRUE(std::filesystem::exists(Path("home/labels/typed.zlb")));
+    EXPECT_FALSE(std::filesystem::exists(Path("home/labels/b.zlb")));
+}
+
+TEST_F(ShellListTest, ARefreshAsTheEditorClosesKeepsTheTypedName)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path("home/labels/b.zlb"))));
+    test::TypeName(list, "typed.zlb");
+    QTest::keyClick(test::NameEditor(list), Qt::Key_Return);
+    // The editor closes and hands the name over from the event loop; the
+    // folder is read again in between (a linked tree's path arrives).
+    QCoreApplication::sendPostedEvents();
+    list.Refresh();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(std::filesystem::exists(Path("home/labels/typed.zlb")));
+    EXPECT_GE(list.IndexOfPIDL(Path("home/labels/typed.zlb")), 0);
+}
+
+TEST_F(ShellListTest, NamesThatAreNoUtf8KeepTheirBytes)
+{
+    const std::string odd = Path("home/labels/ä.zlb");
+    MakeFile("home/labels/ä.zlb", "odd");
+    TQorShellList list;
+    list.SetShowHidden(false);
+    list.SetPath(Path("home/labels"));
+    const auto check = [&](const char* step) {
+        const int row = list.IndexOfPIDL(odd);
+        ASSERT_GE(row, 0) << step;
+        EXPECT_EQ(list.GetFullPath(row), odd) << step;
+        EXPECT_TRUE(std::filesystem::exists(odd)) << step;
+    };
+    check("shown");
+    for (int column : {1, 2, 3, 0}) {
+        list.SetSortColumn(column);
+        check("sorted");
+    }
+    ASSERT_TRUE(test::RenameInPlace(list, list.IndexOfPIDL(Path("home/labels/a.zlb")), "z.zlb"));
+    list.SmartRefresh();
+    list.Refresh();
+    check("renamed another");
+
+    // An edit that changes nothing renames nothing, though the name shown is not the name.
+    ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(odd)));
+    test::PressEnterInEditor(list);
+    check("edited unchanged");
+
+    list.SelectItem(list.IndexOfPIDL(odd));
+    EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"ä.zlb"});
+    std::unique_ptr<QMimeData> dragged(list.Model()->mimeData({list.Model()->index(list.IndexOfPIDL(odd), 0)}));
+    EXPECT_EQ(DataObjectToFileList(dragged.get()), std::vector<std::string>{odd});
+}
+
+TEST_F(ShellListTest, TheListStyleShowsWholeNames)
+{
+    MakeFile("home/labels/a label with a much longer name than the others.zlb");
+    TQorShellList list;
+    list.SetViewStyle(TViewStyle::vsList);
+    list.SetPath(Path("home/labels"));
+    list.resize(800, 300);
+    list.show();
+    QApplication::processEvents();
+    const int row = list.IndexOfPIDL(Path("home/labels/a label with a much longer name than the others.zlb"));
+    ASSERT_GT(row, 0);  // not the first: every item is as wide as the widest
+    const QRect shown = list.ListView()->visualRect(list.Model()->index(row, 0));
+    EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
 }
 
 // Changes that come faster than the merge delay are still merged: the
@@ -122,17 +255,18 @@ TEST_F(ShellListTest, EnteringAFolderAndRenaming)
 {
     TQorShellList list;
     list.SetPath(Path("home/labels"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/sub"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/sub")));
     EXPECT_TRUE(list.InvokeCommandOnSelected("open"));
     EXPECT_EQ(list.Path(), Path("home/labels/sub") + "/");
 
     list.SetPath(Path("home/labels"));
-    QTreeWidgetItem* item = list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb")));
-    item->setText(0, "renamed.zlb");  // what an accepted edit does
+    ASSERT_TRUE(test::RenameInPlace(list, list.IndexOfPIDL(Path("home/labels/a.zlb")), "renamed.zlb"));
     EXPECT_TRUE(std::filesystem::exists(Path("home/labels/renamed.zlb")));
-    EXPECT_EQ(list.GetFullPath(item), Path("home/labels/renamed.zlb"));
-    item->setText(0, "b.zlb");  // taken: the name goes back
-    EXPECT_EQ(item->text(0), "renamed.zlb");
+    EXPECT_FALSE(std::filesystem::exists(Path("home/labels/a.zlb")));
+    const int renamed = list.IndexOfPIDL(Path("home/labels/renamed.zlb"));
+    ASSERT_GE(renamed, 0);
+    EXPECT_EQ(list.ItemText(renamed), "renamed.zlb");
+    EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
 }
 
 TEST_F(ShellListTest, DeleteMovesTheSelectionToTheTrash)
@@ -140,7 +274,7 @@ TEST_F(ShellListTest, DeleteMovesTheSelectionToTheTrash)
     TQorShellList list;
     list.SetShowHidden(false);
     list.SetPath(Path("home/labels"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/a.zlb")));
     ASSERT_TRUE(list.InvokeCommandOnSelected("delete"));
     EXPECT_FALSE(std::filesystem::exists(Path("home/labels/a.zlb")));
     EXPECT_TRUE(std::filesystem::exists(Path("home/.local/share/Trash/files/a.zlb")));
@@ -176,7 +310,7 @@ TEST_F(ShellListTest, TreeAndListFollowEachOtherThroughTheLink)
     EXPECT_EQ(list.Path(), Path("home/labels") + "/");
 
     // The list enters a folder: the tree follows.
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/sub"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/sub")));
     ASSERT_TRUE(list.InvokeCommandOnSelected("default"));
     EXPECT_EQ(tree.SelectedFolder(), Path("home/labels/sub"));
 

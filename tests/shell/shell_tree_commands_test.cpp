@@ -176,6 +176,23 @@ TEST_F(ShellTreeCommandsTest, DeleteMovesToTheTrashAndRemovesTheNode)
     EXPECT_EQ(reports[0].files, std::vector<std::string>{Path("home/labels/2024")});
 }
 
+TEST_F(ShellTreeCommandsTest, DeleteTrashesOnlyTheFolderTheUserConfirmed)
+{
+    Select("home/labels/2024");
+    // While the question is up, the folder goes and the tree is read again:
+    // the selection moves on to another folder, which was never confirmed.
+    tree.OnConfirmDelete = [this](const std::string& path) {
+        fs::remove(path);
+        tree.Refresh();
+        return true;
+    };
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Delete);
+    EXPECT_TRUE(fs::is_directory(Path("home/labels")));
+    EXPECT_TRUE(fs::is_directory(Path("home/labels/archive")));
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(ShellTreeCommandsTest, ReadOnlyRefusesEveryChange)
 {
     tree.SetReadOnly(true);
@@ -245,7 +262,7 @@ TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
 {
     TQorShellList list;
     list.SetPath(Path("home/labels"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/a.zlb")));
     const QModelIndexList rows = list.ReportView()->selectionModel()->selectedRows();
     std::unique_ptr<QMimeData> dragged(list.ReportView()->model()->mimeData(rows));
     const std::vector<std::string> files = DataObjectToFileList(dragged.get());
@@ -305,6 +322,18 @@ TEST(ShellDragHelpersTest, AutoScrollNearAnEdgeByOneLine)
         AutoScrollAtPoint(view, QPoint(100, c.y));
         EXPECT_EQ(bar->value(), c.expected) << c.y;
     }
+}
+
+TEST(ShellDragHelpersTest, FileUrlsCarryTheNamesBytes)
+{
+    const std::vector<std::string> paths = {"/tmp/plain.zlb", "/tmp/\xE4.zlb", "/tmp/\xC3\xA4 #1 %20?.zlb"};
+    std::unique_ptr<QMimeData> data = FileListToMimeData(paths, true);
+    EXPECT_EQ(DataObjectToFileList(data.get()), paths);
+    EXPECT_TRUE(DataObjectIsCut(data.get()));
+    // As a file manager writes them.
+    QMimeData foreign;
+    foreign.setData("text/uri-list", "file:///tmp/%C3%A4%E4.zlb\r\nfile:///tmp/a%20b\r\nhttp://example.org/x\r\n");
+    EXPECT_EQ(DataObjectToFileList(&foreign), (std::vector<std::string>{"/tmp/\xC3\xA4\xE4.zlb", "/tmp/a b"}));
 }
 
 // Picks a verb from the context menu once it is up, after noting which

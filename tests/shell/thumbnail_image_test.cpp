@@ -49,13 +49,13 @@ TEST_F(ThumbnailImageTest, FollowsTheFileSelectedInALinkedList)
     list.SetShellLink(&link);
     panel.SetShellLink(&link);
     list.SetPath(Path("home/pictures"));
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/pictures/p.png"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/pictures/p.png")));
     ASSERT_TRUE(Settled(panel));
     EXPECT_EQ(panel.Path(), Path("home/pictures/p.png"));
     EXPECT_TRUE(panel.ImageVisible());
 
     list.ClearSelection();
-    list.SelectItem(list.Item(list.IndexOfPIDL(Path("home/pictures/notes.txt"))));
+    list.SelectItem(list.IndexOfPIDL(Path("home/pictures/notes.txt")));
     ASSERT_TRUE(Settled(panel));
     EXPECT_EQ(panel.Path(), Path("home/pictures/notes.txt"));
     EXPECT_FALSE(panel.ImageVisible());

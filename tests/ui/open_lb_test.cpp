@@ -17,6 +17,7 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
+#include "tests/shell/list_editing.h"
 #include "platform/dir_watcher.h"
 #include "tests/support/event_loop_deadline.h"
 #include "tests/support/folder_churn.h"
@@ -81,7 +82,7 @@ protected:
     {
         TQorShellList& list = List(modal);
         list.ClearSelection();
-        list.SelectItem(list.Item(list.IndexOfPIDL(path)));
+        list.SelectItem(list.IndexOfPIDL(path));
     }
 };
 
@@ -125,7 +126,7 @@ TEST_F(OpenLbTest, TheListShowsOnlyLabelFilesOfTheTreesFolder)
     EXPECT_EQ(list.Path(), Labels() + "/");
     std::vector<std::string> names;
     for (int i = 0; i < list.ItemCount(); ++i) {
-        names.push_back(list.Item(i)->text(0).toStdString());
+        names.push_back(list.ItemText(i).toStdString());
     }
     EXPECT_EQ(names, (std::vector<std::string>{"a.zlb", "b.zlb", "c.zlb"}));
 }
@@ -204,6 +205,40 @@ TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
     ASSERT_TRUE(LoadLabelFile(std::nullopt));
     EXPECT_EQ(OpenLabelAccepted, 1);
     EXPECT_EQ(CountFigures(), 2u);
+}
+
+TEST_F(OpenLbTest, RenamingThePreviewedLabelTakesThePathAlong)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    std::string shownPath;
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/b.zlb");
+        TQorShellList& list = List(modal);
+        EXPECT_TRUE(RenameInPlace(list, list.IndexOfPIDL(Labels() + "/b.zlb"), "renamed.zlb"));
+        shownPath = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+        // Open only what is there: a missing file's error box would wait for an answer.
+        const bool follows = shownPath == Labels() + "/renamed.zlb";
+        modal->findChild<QPushButton*>(follows ? "OpenBt" : "CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(shownPath, Labels() + "/renamed.zlb");
+    EXPECT_EQ(OpenLabelAccepted, 1);
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/renamed.zlb");
+    EXPECT_EQ(CountFigures(), 4u);
+}
+
+TEST_F(OpenLbTest, ALabelWhoseNameIsNoUtf8Opens)
+{
+    WriteLabel("\xE4.zlb", 3, 300);  // named on an older system
+    ClearFigureList();
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/\xE4.zlb");
+        modal->findChild<QPushButton*>("OpenBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/\xE4.zlb");
+    EXPECT_EQ(CountFigures(), 3u);
 }
 
 // A test's program directory, the browser's start, lies in the test
