@@ -35,7 +35,9 @@ constexpr std::size_t ChunkSize = 64 * 1024;
 
 std::optional<TFileHead> ReadFileHead(const std::string& path, std::size_t maxBytes)
 {
-    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a named pipe waits for a writer; it is no
+    // regular file and is refused below. Regular files ignore the flag.
+    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;

@@ -17,7 +17,8 @@ struct TFileHead {
 };
 
 // The first maxBytes bytes of a regular file; nullopt when it cannot be
-// opened or a read fails (as it does on a directory or after an I/O error).
+// opened, is no regular file (a directory, a device, a named pipe) or a read
+// fails (an I/O error).
 std::optional<TFileHead> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
 // The whole file, read as ReadFileHead reads it; nullopt as there, and also

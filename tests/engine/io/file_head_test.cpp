@@ -1,7 +1,13 @@
 #include "engine/io/file_head.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 
 #include "tests/support/engine_fixture.h"
@@ -42,8 +48,8 @@ TEST_F(FileHeadTest, AHeadStopsAtTheBoundAndKnowsTheWholeSize)
     }
 }
 
-// A directory opens but its reads fail; so do reads of the process's own
-// memory file at address 0, a real I/O error in a file that reports no size.
+// A directory is no regular file; reads of the process's own memory file at
+// address 0 fail with a real I/O error, in a file that reports no size.
 TEST_F(FileHeadTest, AFileThatCannotBeReadGivesNothing)
 {
     std::filesystem::create_directory(TempDir() / "dir");
@@ -53,6 +59,22 @@ TEST_F(FileHeadTest, AFileThatCannotBeReadGivesNothing)
         EXPECT_FALSE(ReadWholeFile(path, 100)) << name;
         EXPECT_FALSE(ReadFileHead(path, 100)) << name;
     }
+}
+
+// A named pipe in place of a file: opening it for reading would wait for a
+// writer that never comes.
+TEST_F(FileHeadTest, ANamedPipeGivesNothingAtOnce)
+{
+    const std::string path = (TempDir() / "pipe").string();
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [path] { return ReadWholeFile(path, 100).has_value(); });
+    const bool returned = read.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!returned) {
+        // Lets a reader stuck in open() go, so that the test can end.
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(read.get());
 }
 
 }  // namespace
