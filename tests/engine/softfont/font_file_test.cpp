@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <fstream>
+#include <future>
 
 #include "tests/support/engine_fixture.h"
 
@@ -112,6 +118,23 @@ TEST_F(ReadFontFileTest, AMissingFileCannotBeOpened)
         EXPECT_EQ(box.caption, "Error");
         EXPECT_EQ(box.text, "Can't open input file");
     }
+}
+
+// A named pipe chosen as the font file: opening it for reading would wait
+// for a writer that never comes.
+TEST_F(ReadFontFileTest, ANamedPipeCannotBeOpened)
+{
+    const std::string path = (TempDir() / "pipe.zft").string();
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [path] { return ReadFontFile(path).has_value(); });
+    const bool returned = read.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!returned) {
+        // Lets a reader stuck in open() go, so that the test can end.
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(read.get());
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open input file");
 }
 
 }  // namespace
