@@ -4,15 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <fstream>
-#include <future>
 
 #include "tests/support/engine_fixture.h"
+#include "tests/support/named_pipe.h"
 
 namespace zk {
 namespace {
@@ -120,20 +115,13 @@ TEST_F(ReadFontFileTest, AMissingFileCannotBeOpened)
     }
 }
 
-// A named pipe chosen as the font file: opening it for reading would wait
-// for a writer that never comes.
+// A named pipe chosen as the font file can't be opened.
 TEST_F(ReadFontFileTest, ANamedPipeCannotBeOpened)
 {
-    const std::string path = (TempDir() / "pipe.zft").string();
-    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    auto read = std::async(std::launch::async, [path] { return ReadFontFile(path).has_value(); });
-    const bool returned = read.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-    if (!returned) {
-        // Lets a reader stuck in open() go, so that the test can end.
-        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
-    }
-    EXPECT_TRUE(returned);
-    EXPECT_FALSE(read.get());
+    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe.zft").string(),
+                                              [](const std::string& path) { return ReadFontFile(path).has_value(); });
+    EXPECT_TRUE(read.Returned);
+    EXPECT_FALSE(read.Result);
     EXPECT_EQ(ui.OnlyMessage(), "Can't open input file");
 }
 
