@@ -59,8 +59,9 @@ TEST_F(FileHeadTest, AFileThatCannotBeReadGivesNothing)
 // A named pipe in place of a file gives nothing, at once.
 TEST_F(FileHeadTest, ANamedPipeGivesNothing)
 {
-    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe").string(),
-                                              [](const std::string& path) { return ReadFileHead(path, 100).has_value(); });
+    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe").string(), [](const std::string& path) {
+        return ReadFileHead(path, 100).has_value();
+    });
     EXPECT_TRUE(read.Returned);
     EXPECT_FALSE(read.Result);
 }
