@@ -24,8 +24,6 @@ std::uint8_t FromUnicode(CodePage page, char32_t ch, std::uint8_t fallback)
     return fallback;
 }
 
-namespace {
-
 std::string ThroughTable(std::string_view text, const ByteTable& table)
 {
     std::string out(text);
@@ -37,8 +35,6 @@ std::string ThroughTable(std::string_view text, const ByteTable& table)
     }
     return out;
 }
-
-}  // namespace
 
 std::string Cp437ToCp1252(std::string_view text) { return ThroughTable(text, Cp437ToCp1252Table); }
 

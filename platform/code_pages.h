@@ -31,6 +31,9 @@ using ByteTable = std::array<std::uint8_t, 128>;
 extern const ByteTable Cp437ToCp1252Table;
 extern const ByteTable Cp1252ToCp437Table;
 
+// Each byte of 0x80 or more replaced by its table entry, the others kept.
+std::string ThroughTable(std::string_view text, const ByteTable& table);
+
 // Code page 437 to 1252 and back, byte for byte, as an English-language
 // desktop converts them: the same character where the other code page has
 // it, else its best fit (an accented letter its base letter, box drawing

@@ -9,7 +9,7 @@
 
 #include "engine/config/program_paths.h"
 #include "engine/io/atomic_file.h"
-#include "engine/io/whole_file.h"
+#include "engine/io/file_head.h"
 #include "engine/model/label_setup.h"
 #include "platform/serial_ports.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
+#include "engine/io/file_head.h"
 #include "engine/model/label_setup.h"
 
 namespace zk {
@@ -67,9 +67,10 @@ void AddTranslationFiles(const fs::path& dir, std::vector<fs::path>& found)
 
 bool IsLabelFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    char magic[11] = {};
-    return file.read(magic, sizeof magic) && std::memcmp(magic, LabelFileMagic, sizeof magic) == 0;
+    constexpr std::size_t magicLength = 11;
+    const auto head = ReadFileHead(path, magicLength);
+    return head && head->Bytes.size() == magicLength &&
+           std::memcmp(head->Bytes.data(), LabelFileMagic, magicLength) == 0;
 }
 
 }  // namespace

@@ -8,22 +8,6 @@
 
 namespace zk {
 
-namespace {
-
-std::string ThroughTable(std::string_view text, const std::array<unsigned char, 128>& table)
-{
-    std::string out(text);
-    for (char& c : out) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80) {
-            c = static_cast<char>(table[byte - 0x80]);
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 void LoadTranslationTables()
 {
     if (Settings.Translation < 0 || Settings.Translation >= Settings.TranslationCount) {
@@ -62,7 +46,7 @@ std::string TranslateToAnsi(std::string_view printerText)
     switch (Settings.Translation) {
     case 0: return platform::Cp437ToCp1252(printerText);
     case 1: return std::string(printerText);
-    default: return ThroughTable(printerText, ProgramPaths.TranslateToAnsiTable);
+    default: return platform::ThroughTable(printerText, ProgramPaths.TranslateToAnsiTable);
     }
 }
 
@@ -72,7 +56,7 @@ std::string TranslateToOem(std::string_view dialogText)
     switch (Settings.Translation) {
     case 0: return platform::Cp1252ToCp437(dialogText);
     case 1: return std::string(dialogText);
-    default: return ThroughTable(dialogText, ProgramPaths.TranslateToOemTable);
+    default: return platform::ThroughTable(dialogText, ProgramPaths.TranslateToOemTable);
     }
 }
 

@@ -17,17 +17,6 @@ TImageReadResult Failed(const char* message)
     return result;
 }
 
-// The whole file, or false when it cannot be read or is too big for a picture.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
-{
-    auto head = ReadFileHead(path, static_cast<std::size_t>(MaxColourPictureFileSize) + 1);
-    if (!head || head->FileSize > MaxColourPictureFileSize) {
-        return false;
-    }
-    bytes = std::move(head->Bytes);
-    return true;
-}
-
 }  // namespace
 
 TImageReadResult ReadColourPictureFile(const std::string& path, const JpegDecodeOptions& jpeg)
@@ -36,11 +25,11 @@ TImageReadResult ReadColourPictureFile(const std::string& path, const JpegDecode
     if (kind == PictureKind::Other) {
         return Failed("Unknown file extension");
     }
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    const auto bytes = ReadWholeFile(path, static_cast<std::size_t>(MaxColourPictureFileSize));
+    if (!bytes) {
         return Failed("Can't read the file");
     }
-    return kind == PictureKind::Bmp ? ReadColourBmp(bytes) : ReadJpeg(bytes, jpeg);
+    return kind == PictureKind::Bmp ? ReadColourBmp(*bytes) : ReadJpeg(*bytes, jpeg);
 }
 
 }  // namespace zk

@@ -1,6 +1,8 @@
 #include "engine/image/picture_probe.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -19,12 +21,22 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens the file and notes its date and length.
+// Opens the file and notes its date and length. The file is opened without
+// blocking, since opening a named pipe would wait for a writer; anything but
+// a regular file is refused.
 FilePtr OpenAndMeasure(const std::string& path, TPictureProbe& probe)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    FilePtr file(fdopen(fd, "rb"));
+    if (!file) {
+        close(fd);
+        return nullptr;
+    }
     struct stat status {};
-    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         return nullptr;
     }
     probe.FileDate = status.st_mtime;

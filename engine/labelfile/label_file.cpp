@@ -48,24 +48,16 @@ bool CheckOpened(const AtomicFile& file)
     return file.IsOpen();
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path)
-{
-    auto head = ReadFileHead(path, static_cast<std::size_t>(MaxLabelFileSize + 1));
-    if (!head) {
-        return std::nullopt;
-    }
-    return std::move(head->Bytes);
-}
-
 enum class ReadOutcome : std::uint8_t { CantOpen, NotALabel, Read };
 
 ReadOutcome ReadLabel(const std::string& path)
 {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
+    // One byte past the bound tells a file too big to be a label.
+    const auto head = ReadFileHead(path, static_cast<std::size_t>(MaxLabelFileSize + 1));
+    if (!head) {
         return ReadOutcome::CantOpen;
     }
-    if (bytes->size() > MaxLabelFileSize || ReadLabelImage(*bytes) == LabelReadResult::NotALabel) {
+    if (head->FileSize > MaxLabelFileSize || ReadLabelImage(head->Bytes) == LabelReadResult::NotALabel) {
         return ReadOutcome::NotALabel;
     }
     return ReadOutcome::Read;

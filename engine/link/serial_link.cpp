@@ -270,6 +270,11 @@ bool DrainReply()
     const auto stop = Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs);
     auto lastByte = Clock::now();
     for (;;) {
+        // Checked before every byte: a wait returns at once while bytes are
+        // waiting, so its deadline alone never ends a reply that keeps coming.
+        if (Clock::now() >= stop) {
+            return false;
+        }
         const auto deadline = std::min(lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs), stop);
         std::uint8_t byte = 0;
         if (CommLink.PortHandle < 0 || WaitForPort(POLLIN, deadline) != WaitResult::Ready || !ReadByte(byte)) {

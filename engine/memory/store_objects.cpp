@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/config/program_paths.h"
-#include "engine/io/whole_file.h"
+#include "engine/io/file_head.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"

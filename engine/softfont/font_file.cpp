@@ -1,9 +1,9 @@
 #include "engine/softfont/font_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string_view>
 
+#include "engine/io/file_head.h"
 #include "engine/report/reporting.h"
 
 namespace zk {
@@ -13,22 +13,6 @@ namespace {
 // ES, the quote, the letter and the closing quote.
 constexpr std::size_t ES_COMMAND_LENGTH = 5;
 constexpr std::size_t BLOCK_HEADER_LENGTH = 3;
-
-// The file's bytes, at most limit of them; none when it can't be read.
-std::optional<std::vector<std::uint8_t>> ReadAtMost(const std::string& path, std::size_t limit)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(limit);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
 
 }  // namespace
 
@@ -61,12 +45,12 @@ std::optional<TFontData> ReadFontFile(const std::string& path)
 {
     // Enough to tell a block one byte too long behind the longest header.
     const std::size_t limit = FontHeaderSearchLength + ES_COMMAND_LENGTH + MaxFontDataLength + 1;
-    const auto bytes = ReadAtMost(path, limit);
-    if (!bytes) {
+    const auto head = ReadFileHead(path, limit);
+    if (!head) {
         ShowMessageBox("Error", "Can't open input file");
         return std::nullopt;
     }
-    auto font = FontBlockFromBytes(*bytes);
+    auto font = FontBlockFromBytes(head->Bytes);
     if (!font) {
         ShowMessageBox("Error", "Invalid font file");
     }

@@ -49,7 +49,13 @@ void FakeUiServices::ShowBusyError(const std::string& caption, const std::string
 
 void FakeUiServices::Beep() { events.push_back("beep"); }
 
-void FakeUiServices::ProcessMessages() { ++processMessagesCalls; }
+void FakeUiServices::ProcessMessages()
+{
+    ++processMessagesCalls;
+    if (onProcessMessages) {
+        onProcessMessages();
+    }
+}
 
 void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 

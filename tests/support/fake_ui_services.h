@@ -32,6 +32,8 @@ public:
     bool busyVisible = false;
     std::string busyText;
     int processMessagesCalls = 0;
+    // Runs at every "let pending window messages run", when set.
+    std::function<void()> onProcessMessages;
 
     std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
     bool IsMessageBoxVisible() const override { return busyVisible; }

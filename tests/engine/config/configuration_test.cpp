@@ -98,9 +98,9 @@ TEST_F(ConfigurationTest, MissingFileAndMissingKeysKeepValues)
     EXPECT_EQ(LabelSetup.Speed, 2);
 }
 
-// Files that open but cannot be read: a directory (the read fails with
-// EISDIR) and a file whose reads fail with an I/O error (the process's own
-// memory file read at address 0).
+// Files that cannot be read: a directory in place of the file, and a file
+// whose reads fail with an I/O error (the process's own memory file read at
+// address 0).
 enum class Unreadable { Directory, ReadError };
 
 void MakeUnreadable(const std::string& path, Unreadable kind)

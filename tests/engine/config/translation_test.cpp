@@ -6,6 +6,7 @@
 #include "engine/config/program_paths.h"
 #include "engine/model/label_setup.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/named_pipe.h"
 
 namespace zk {
 namespace {
@@ -88,6 +89,20 @@ TEST_F(TranslationTest, ProgramPathsFindTranslationFilesAndLabelArgument)
     const char* withOther[] = {exe.c_str(), other.c_str()};
     InitProgramPaths(2, withOther);
     EXPECT_TRUE(ProgramPaths.CommandLineLabel.empty());
+}
+
+// A named pipe given as the label to open is no label; the start does not
+// wait for something to write to it.
+TEST_F(TranslationTest, ANamedPipeArgumentIsNoLabel)
+{
+    const std::string exe = (TempDir() / "zkedit").string();
+    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe.zlb").string(), [&exe](const std::string& path) {
+        const char* argv[] = {exe.c_str(), path.c_str()};
+        InitProgramPaths(2, argv);
+        return !ProgramPaths.CommandLineLabel.empty();
+    });
+    EXPECT_TRUE(read.Returned);
+    EXPECT_FALSE(read.Result);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/image/picture_probe.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/named_pipe.h"
 #include "tests/support/test_pictures.h"
 
 namespace zk {
@@ -55,6 +56,18 @@ TEST_F(PictureProbeTest, BmpProbeReadsTheBitCountAndTheFile)
     EXPECT_FALSE(ProbeBmpHeader(Write("c.bmp", Bytes(bmp.begin(), bmp.begin() + 20)), probe));
     EXPECT_FALSE(ProbeBmpHeader((TempDir() / "missing.bmp").string(), probe));
     EXPECT_FALSE(ProbeBmpHeader(TempDir().string(), probe));
+}
+
+// A named pipe in the browsed folder is no picture; probing it must not wait
+// for a writer.
+TEST_F(PictureProbeTest, ANamedPipeIsNoPicture)
+{
+    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe.bmp").string(), [](const std::string& path) {
+        TPictureProbe probe;
+        return ProbeBmpHeader(path, probe) || ProbeJpegHeader(path, probe);
+    });
+    EXPECT_TRUE(read.Returned);
+    EXPECT_FALSE(read.Result);
 }
 
 TEST_F(PictureProbeTest, JpegProbeFindsTheFrameHeader)

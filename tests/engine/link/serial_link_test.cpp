@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "engine/config/program_paths.h"
 #include "engine/engine_state.h"
@@ -175,6 +178,33 @@ TEST_F(SerialLinkTest, DrainingAReplyStopsAtItsEndOrAtSilence)
 
     printer.Send("cut short");
     EXPECT_FALSE(DrainReply());
+    EXPECT_EQ(CommLink.LinkError, 0);
+}
+
+TEST_F(SerialLinkTest, DrainingEndsAtItsBoundThoughBytesAreAlwaysWaiting)
+{
+    // The printer sends faster than the reply is read: whenever the reader
+    // lets window messages run, more bytes are waiting. The drain still ends
+    // once its time is up, long before the printer would stop.
+    LinkTimeouts.ReplyDrainMs = 50;
+    constexpr std::size_t chunkCount = 1000;
+    auto chunksSent = std::make_shared<std::atomic<std::size_t>>(0);
+    ASSERT_TRUE(OpenPort());
+    printer.SendWhileTaken([chunksSent]() -> std::string {
+        if (*chunksSent == chunkCount) {
+            return {};
+        }
+        ++*chunksSent;
+        return std::string(1000, 'x');
+    });
+    ui.onProcessMessages = [chunksSent] {
+        while (BytesWaiting() == 0 && *chunksSent < chunkCount) {
+            std::this_thread::yield();
+        }
+    };
+    EXPECT_FALSE(DrainReply());
+    ui.onProcessMessages = nullptr;
+    EXPECT_LT(chunksSent->load(), chunkCount);
     EXPECT_EQ(CommLink.LinkError, 0);
 }
 

@@ -48,8 +48,8 @@ TEST_F(StoreObjectsTest, MissingInputFileSendsNothing)
 
 TEST_F(StoreObjectsTest, AnUnreadableInputFileSendsNothing)
 {
-    // A directory opens but its reads fail; so do reads of the process's
-    // own memory file at address 0, a real I/O error.
+    // A directory in place of the file, and the process's own memory file,
+    // whose read at address 0 fails with a real I/O error.
     const std::string directory = (TempDir() / "form.ejf").string();
     std::filesystem::create_directory(directory);
     const std::string failingRead = (TempDir() / "font.zft").string();

@@ -28,7 +28,9 @@ TEST(VariableReplyLine, VariableWithValue)
 
 TEST(VariableReplyLine, CounterStepsOfEveryWidth)
 {
-    const std::vector<std::pair<std::string, int>> steps = {{"+1", 1}, {"-12", -12}, {"+100", 100}, {"-100", -100}, {"+", 0}, {"-", 0}};
+    // A sign without digits is a step of 0.
+    const std::vector<std::pair<std::string, int>> steps = {{"+1", 1},     {"-12", -12}, {"+100", 100},
+                                                            {"-100", -100}, {"+", 0},    {"-", 0}};
     for (const auto& [text, step] : steps) {
         const auto read = ReadVariableLine("C07,05,L ," + text + ",\"Serial\",\"17\"", true);
         ASSERT_TRUE(read) << text;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "tests/support/engine_fixture.h"
+#include "tests/support/named_pipe.h"
 
 namespace zk {
 namespace {
@@ -112,6 +113,16 @@ TEST_F(ReadFontFileTest, AMissingFileCannotBeOpened)
         EXPECT_EQ(box.caption, "Error");
         EXPECT_EQ(box.text, "Can't open input file");
     }
+}
+
+// A named pipe chosen as the font file can't be opened.
+TEST_F(ReadFontFileTest, ANamedPipeCannotBeOpened)
+{
+    const auto read = test::ReadUnwrittenPipe((TempDir() / "pipe.zft").string(),
+                                              [](const std::string& path) { return ReadFontFile(path).has_value(); });
+    EXPECT_TRUE(read.Returned);
+    EXPECT_FALSE(read.Result);
+    EXPECT_EQ(ui.OnlyMessage(), "Can't open input file");
 }
 
 }  // namespace
