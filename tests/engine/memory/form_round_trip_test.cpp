@@ -116,6 +116,12 @@ protected:
         Variables[0].Justification = 3;
         Variables[0].PadChar = '0';
         Variables[0].Prompt = "Weight \"kg\"";
+        // The longest the variables dialog makes: 63 characters, a prompt
+        // that fills its 27-character field.
+        Variables[5].Defined = 1;
+        Variables[5].Length = 63;
+        Variables[5].PadChar = ' ';
+        Variables[5].Prompt = "Net weight of each box \"kg\"";
         Counters[1].Defined = 1;
         Counters[1].Length = 6;
         Counters[1].Justification = 1;
