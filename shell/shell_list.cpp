@@ -52,6 +52,9 @@ TQorShellList::TQorShellList(QWidget* parent)
 
     for (QAbstractItemView* view : Views()) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // A click selects the whole object, all its columns, also in the
+        // list style, which shows only the first: the selection is read by rows.
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);

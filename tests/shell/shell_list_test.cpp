@@ -239,6 +239,34 @@ TEST_F(ShellListTest, TheListStyleShowsWholeNames)
     EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
 }
 
+// What the user selects with the mouse in either style is what the
+// commands work on: clicks and Ctrl+clicks in the list style select whole
+// objects, as they do in the report.
+TEST_F(ShellListTest, ItemsClickedInEitherStyleAreTheSelection)
+{
+    for (const TViewStyle style : {TViewStyle::vsReport, TViewStyle::vsList}) {
+        TQorShellList list;
+        list.SetViewStyle(style);
+        list.SetPath(Path("home/labels"));
+        list.resize(800, 300);
+        list.show();
+        QApplication::processEvents();
+        QAbstractItemView* view = style == TViewStyle::vsList ? static_cast<QAbstractItemView*>(list.ListView())
+                                                              : static_cast<QAbstractItemView*>(list.ReportView());
+        const auto click = [&](const char* name, Qt::KeyboardModifiers keys) {
+            const QModelIndex index = list.Model()->index(list.IndexOfPIDL(Path(name)), 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, view->visualRect(index).center());
+        };
+        click("home/labels/a.zlb", Qt::NoModifier);
+        click("home/labels/C.ZLB", Qt::ControlModifier);
+        EXPECT_EQ(list.GetSelectedFiles(), (std::vector<std::string>{"a.zlb", "C.ZLB"})) << int(style);
+
+        click("home/labels/b.zlb", Qt::NoModifier);
+        QTest::keyClick(view, Qt::Key_F2);
+        EXPECT_TRUE(list.Editing()) << int(style);
+    }
+}
+
 // Changes that come faster than the merge delay are still merged: the
 // delay runs from the first change it gathers, not from the last.
 TEST_F(ShellListTest, ABusyFolderIsStillMerged)
