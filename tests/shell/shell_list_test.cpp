@@ -297,6 +297,26 @@ TEST_F(ShellListTest, EnteringAFolderAndRenaming)
     EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
 }
 
+// An object removed outside keeps its row until the merge; renaming
+// another object to its name in the meantime leaves one row of that name,
+// the renamed one, which stays selected through the merge.
+TEST_F(ShellListTest, RenamingToTheNameOfARowThatWentLeavesOneRow)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    std::filesystem::remove(Path("home/labels/b.zlb"));
+    ASSERT_TRUE(test::RenameInPlace(list, list.IndexOfPIDL(Path("home/labels/a.zlb")), "b.zlb"));
+    ASSERT_TRUE(std::filesystem::exists(Path("home/labels/b.zlb")));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/b.zlb")));
+    for (int merge = 0; merge < 2; ++merge) {
+        list.SmartRefresh();
+        const std::vector<std::string> names = Names(list);
+        EXPECT_EQ(std::count(names.begin(), names.end(), "b.zlb"), 1) << merge;
+        EXPECT_EQ(names.size(), 5u) << merge;  // sub, b.zlb, C.ZLB, notes.txt, .hidden.zlb
+        EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"b.zlb"}) << merge;
+    }
+}
+
 TEST_F(ShellListTest, DeleteMovesTheSelectionToTheTrash)
 {
     TQorShellList list;
