@@ -403,8 +403,17 @@ void TQorShellList::QORPathChanged(const std::string& folderId)
 
 void TQorShellList::QORSelectAll()
 {
-    m_report->selectAll();
+    SelectAll();
     ShownView()->setFocus();
+}
+
+void TQorShellList::SelectAll()
+{
+    // One change of the whole list, as the desktop's list views report it:
+    // no item on its own, so nothing is read for each object of the folder.
+    m_filling = true;
+    m_report->selectAll();
+    m_filling = false;
 }
 
 void TQorShellList::DoubleClicked()

@@ -432,7 +432,7 @@ bool TQorShellList::HandleKey(QKeyEvent* key)
         if (!control) {
             return false;
         }
-        m_report->selectAll();
+        SelectAll();
         return true;
     case Qt::Key_C:
     case Qt::Key_X:

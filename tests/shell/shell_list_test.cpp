@@ -267,6 +267,29 @@ TEST_F(ShellListTest, ItemsClickedInEitherStyleAreTheSelection)
     }
 }
 
+// Selecting all is one change of the whole list, reported for no item on
+// its own: a handler that reads each selected object (a preview) is not
+// run for every object of a large folder.
+TEST_F(ShellListTest, SelectingAllReportsNoItemOnItsOwn)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    std::vector<std::string> reported;
+    list.OnSelectItem = [&](const std::string& path, bool selected) {
+        if (selected) {
+            reported.push_back(path);
+        }
+    };
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/a.zlb")));
+    EXPECT_EQ(reported, std::vector<std::string>{Path("home/labels/a.zlb")});
+    QTest::keyClick(list.ReportView(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(static_cast<int>(list.SelectedItems().size()), list.ItemCount());
+    list.ClearSelection();
+    list.QORSelectAll();
+    EXPECT_EQ(static_cast<int>(list.SelectedItems().size()), list.ItemCount());
+    EXPECT_EQ(reported.size(), 1u);
+}
+
 // Changes that come faster than the merge delay are still merged: the
 // delay runs from the first change it gathers, not from the last.
 TEST_F(ShellListTest, ABusyFolderIsStillMerged)
