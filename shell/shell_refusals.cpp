@@ -28,7 +28,8 @@ bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std
 
 QString TrashRefusal(const std::string& path, const std::string& reason)
 {
-    return QObject::tr("\"%1\" could not be moved to the trash: %2.").arg(ShellText(path), QString::fromStdString(reason));
+    return QObject::tr("\"%1\" could not be moved to the trash: %2.")
+        .arg(ShellText(path), QString::fromStdString(reason));
 }
 
 }  // namespace zk

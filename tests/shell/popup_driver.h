@@ -44,7 +44,7 @@ template <class Window>
 void PollFor(QObject* context, std::function<Window*()> find, std::function<void(Window*)> action,
              QDeadlineTimer deadline, const char* what)
 {
-    QTimer::singleShot(10, context, [context, find = std::move(find), action = std::move(action), deadline, what]() mutable {
+    auto poll = [context, find = std::move(find), action = std::move(action), deadline, what]() mutable {
         if (Window* window = find(); window != nullptr) {
             action(window);
         } else if (!deadline.hasExpired()) {
@@ -56,7 +56,8 @@ void PollFor(QObject* context, std::function<Window*()> find, std::function<void
             }
             ClosePopupsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
         }
-    });
+    };
+    QTimer::singleShot(10, context, std::move(poll));
 }
 
 }  // namespace detail
