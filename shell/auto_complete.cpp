@@ -14,6 +14,9 @@ bool EnableAutoComplete(QLineEdit& edit, bool fileSystem, bool url)
         return !url;
     }
     auto* model = new QFileSystemModel(&edit);
+    // Folders are read as they are typed into; a watch of the model's own
+    // would take one more of the user's inotify instances.
+    model->setOption(QFileSystemModel::DontWatchForChanges);
     model->setRootPath(QString());
     model->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     auto* completer = new QCompleter(model, &edit);

@@ -1,7 +1,5 @@
 #include "shell/folder_menu.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDesktopServices>
 #include <QMenu>
 
@@ -16,19 +14,7 @@ namespace {
 
 bool Paste(const std::string& folder)
 {
-    const std::vector<std::string> files = ClipboardFiles();
-    if (!CanDropInto(files, folder)) {
-        return false;
-    }
-    const bool cut = ClipboardIsCut();
-    if (!TransferFiles(files, folder, cut ? Qt::MoveAction : Qt::CopyAction)) {
-        return false;
-    }
-    if (cut) {
-        // Cut files go once; the clipboard no longer names them.
-        QApplication::clipboard()->clear();
-    }
-    return true;
+    return CanDropInto(ClipboardFiles(), folder) && !PasteClipboardInto(folder).empty();
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "shell/shell_collation.h"
+#include "shell/shell_columns.h"
 #include "shell/shell_items.h"
 
 namespace zk {
@@ -45,8 +47,8 @@ Qt::Alignment AlignmentOf(ColumnAlignment alignment)
 
 int Sign(qint64 value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
 
-// Locale-aware and case-sensitive, as the desktop compares text.
-int CompareText(const QString& a, const QString& b) { return Sign(QString::localeAwareCompare(a, b)); }
+// As the desktop's file manager orders names (and the shell list its texts).
+int CompareText(const QString& a, const QString& b) { return Sign(ShellCollator().compare(a, b)); }
 
 void SaveViewColumnWidths(const QTreeWidget& view, TShellBrowser::TListViewState& state)
 {
@@ -121,7 +123,7 @@ bool FillListView(TShellBrowser& browser, QTreeWidget& view, bool details)
         row->setData(0, ImageIndexRole, ImageIndexOf(id, isFolder));
         row->setData(0, ShellIdRole, IdToData(id));
         for (int column = 1; column < view.columnCount(); ++column) {
-            row->setText(column, ShellText(browser.GetColumnText(column, false)));
+            row->setText(column, ShellColumnText(browser, column));
             row->setTextAlignment(column, AlignmentOf(TShellBrowser::GetColumnInfo(column).alignment));
         }
         rows.append(row.release());
@@ -216,11 +218,10 @@ std::optional<qint64> ParseDateTimeText(const QString& text, int p)
 
 std::optional<double> ParseSizeText(const QString& text)
 {
-    // The thousands separators that the size column puts in are left out.
-    QString number = text.section(' ', 0, 0);
-    number.remove(',');
+    // Grouped as the user's locale groups the size column's digits.
+    const QString number = text.section(' ', 0, 0);
     bool ok = false;
-    const double value = number.toDouble(&ok);
+    const double value = QLocale().toDouble(number, &ok);
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 

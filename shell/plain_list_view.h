@@ -36,7 +36,8 @@ int ListViewColumnCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* i
 // A detail text as a point in time (ms): column p is taken for a date only
 // beyond the first detail column (p > 0), where dates are shown.
 std::optional<qint64> ParseDateTimeText(const QString& text, int p);
-// A size text ("1,234 KB") as a number, the part before the first blank.
+// A size text ("1,234 KB", its digits grouped as the user's locale groups
+// them) as a number, the part before the first blank.
 std::optional<double> ParseSizeText(const QString& text);
 
 }  // namespace zk

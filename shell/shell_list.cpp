@@ -52,6 +52,9 @@ TQorShellList::TQorShellList(QWidget* parent)
 
     for (QAbstractItemView* view : Views()) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // A click selects the whole object, all its columns, also in the
+        // list style, which shows only the first: the selection is read by rows.
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);
@@ -400,8 +403,17 @@ void TQorShellList::QORPathChanged(const std::string& folderId)
 
 void TQorShellList::QORSelectAll()
 {
-    m_report->selectAll();
+    SelectAll();
     ShownView()->setFocus();
+}
+
+void TQorShellList::SelectAll()
+{
+    // One change of the whole list, as the desktop's list views report it:
+    // no item on its own, so nothing is read for each object of the folder.
+    m_filling = true;
+    m_report->selectAll();
+    m_filling = false;
 }
 
 void TQorShellList::DoubleClicked()

@@ -78,6 +78,9 @@ public:
     bool IsParentItem(int index) const { return Item(index).IsParentFolder; }
     std::vector<int> SelectedItems() const;
     void ClearSelection();
+    // Selects every item at once; OnSelectItem and the link hear of none
+    // of them on its own.
+    void SelectAll();
     // Makes the item the only selected one, and the current one, shown.
     void SelectItem(int index);
     void SetItemSelected(int index, bool selected);
@@ -144,7 +147,7 @@ public:
     // running the default command.
     std::function<void()> OnDblClick;
     // An item's path (empty for the parent-folder item) as it is selected
-    // or deselected.
+    // or deselected by itself (not by SelectAll).
     std::function<void(const std::string& path, bool selected)> OnSelectItem;
     // Asked for each object before it is added; with Details the item's
     // detail texts are read already.
@@ -217,7 +220,7 @@ private:
     bool m_showFolders = true;
     bool m_showParentFolder = false;
     bool m_readOnly = false;
-    bool m_filling = false;  // selection changes made by the list, not the user
+    bool m_filling = false;  // selection changes not reported item by item
     int m_sortColumn = 0;
     bool m_reverse = false;
     bool m_columnsFromFolder = false;

@@ -3,8 +3,6 @@
 // a nested event loop (a menu, a question) holds paths, not rows, and looks
 // them up again afterwards: the folder's refresh may change the rows.
 
-#include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -15,6 +13,7 @@
 #include "platform/trash.h"
 #include "shell/shell_items.h"
 #include "shell/shell_list.h"
+#include "shell/shell_refusals.h"
 
 namespace zk {
 
@@ -93,8 +92,7 @@ bool TQorShellList::TrashObjects(const std::vector<std::string>& paths)
         if (const platform::TTrashResult result = platform::MoveToTrash(path); result) {
             trashed.push_back(path);
         } else {
-            refusals.append(tr("\"%1\" could not be moved to the trash: %2.")
-                                .arg(ShellText(path), QString::fromStdString(result.reason)));
+            refusals.append(TrashRefusal(path, result.reason));
         }
     }
     if (!trashed.empty()) {
@@ -154,18 +152,9 @@ bool TQorShellList::InvokeCommandOnFolder(const std::string& verb)
     if (verb != "paste" || m_readOnly || folder.empty()) {
         return false;
     }
-    const std::vector<std::string> files = ClipboardFiles();
-    const bool cut = ClipboardIsCut();
-    const auto kind = cut ? platform::TransferKind::Move : platform::TransferKind::Copy;
-    bool done = false;
-    for (const std::string& file : files) {
-        done = !platform::TransferObject(file, folder, kind).empty() || done;
-    }
-    if (!done) {
+    const std::vector<std::string> files = PasteClipboardInto(folder);
+    if (files.empty()) {
         return false;
-    }
-    if (cut) {
-        QApplication::clipboard()->clear();  // cut files go once
     }
     SmartRefresh();
     const bool moved = !Exists(files.front());
@@ -264,21 +253,9 @@ void TQorShellList::ItemEdited(const QString& text)
     if (text == oldText) {
         return;
     }
-    std::string name = ShellBytes(text);
-    std::string reason;
     platform::TShellBrowser renamer;
-    bool renamed = false;
-    try {
-        renamer.SetAbsoluteItemIdList(id);
-        renamed = renamer.RenameObject(name, &reason);
-    } catch (const platform::EShellBrowserError&) {
-        reason = "it is no longer there";
-    }
-    if (!renamed) {
-        // The rows may change while the message is shown; none is used after.
-        QMessageBox::warning(this, tr("Rename"),
-                             tr("\"%1\" can't be renamed to \"%2\": %3.").arg(oldText, text, QString::fromStdString(reason)));
-        return;
+    if (!RenameOrSayWhy(this, renamer, id, oldText, text)) {
+        return;  // the rows may have changed while the message was shown
     }
     if (const int now = IndexOfPIDL(id); now >= 0) {
         m_model->Rename(now, renamer.ItemIdList(), renamer.GetShellObjectName());
@@ -455,7 +432,7 @@ bool TQorShellList::HandleKey(QKeyEvent* key)
         if (!control) {
             return false;
         }
-        m_report->selectAll();
+        SelectAll();
         return true;
     case Qt::Key_C:
     case Qt::Key_X:

@@ -387,6 +387,18 @@ std::vector<TQorShellListItem> TShellListModel::Merge(std::vector<TQorShellListI
 
 void TShellListModel::Rename(int row, const std::string& id, const std::string& name)
 {
+    // A row of an object that went since the last merge may carry the new
+    // name still: it goes now, so that one row stands for each identifier.
+    if (const auto stale = m_byId.find(id);
+        stale != m_byId.end() && stale->second != m_rows[static_cast<std::size_t>(row)].get()) {
+        const int gone = RowOf(id);
+        beginRemoveRows(QModelIndex(), gone, gone);
+        m_byId.erase(stale);
+        m_rows.erase(m_rows.begin() + gone);
+        m_numbered = false;
+        endRemoveRows();
+        row -= gone < row ? 1 : 0;
+    }
     TRow& renamed = *m_rows[static_cast<std::size_t>(row)];
     m_byId.erase(renamed.item.RelativeIdList);
     if (m_editable == renamed.item.RelativeIdList) {

@@ -81,7 +81,7 @@ public:
     std::vector<TQorShellListItem> Merge(std::vector<TQorShellListItem> added);
 
     // After a rename: the row's new identifier and name; it moves to its
-    // sorted place.
+    // sorted place. A row of a gone object that still has the identifier goes.
     void Rename(int row, const std::string& id, const std::string& name);
     void SetCut(int row, bool cut);
     // The row a drag hovers is highlighted; none for an empty identifier.

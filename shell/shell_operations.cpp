@@ -145,4 +145,17 @@ void SetClipboardFiles(const std::vector<std::string>& paths, bool cut)
     QApplication::clipboard()->setMimeData(FileListToMimeData(paths, cut).release());
 }
 
+std::vector<std::string> PasteClipboardInto(const std::string& folder)
+{
+    std::vector<std::string> files = ClipboardFiles();
+    const bool cut = ClipboardIsCut();
+    if (!TransferFiles(files, folder, cut ? Qt::MoveAction : Qt::CopyAction)) {
+        return {};
+    }
+    if (cut) {
+        QApplication::clipboard()->clear();
+    }
+    return files;
+}
+
 }  // namespace zk

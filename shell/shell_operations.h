@@ -59,5 +59,9 @@ bool TransferFiles(const std::vector<std::string>& files, const std::string& fol
 std::vector<std::string> ClipboardFiles();
 bool ClipboardIsCut();
 void SetClipboardFiles(const std::vector<std::string>& paths, bool cut);
+// Copies the clipboard's files into folder, or moves them when they were
+// cut; cut files go once, so the clipboard is then cleared. Returns the
+// clipboard's files when any of them went, else none.
+std::vector<std::string> PasteClipboardInto(const std::string& folder);
 
 }  // namespace zk

@@ -2,7 +2,6 @@
 // the keys, in-place renaming and new folders.
 
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -14,6 +13,7 @@
 
 #include "platform/trash.h"
 #include "shell/shell_items.h"
+#include "shell/shell_refusals.h"
 #include "shell/shell_tree.h"
 
 namespace zk {
@@ -108,9 +108,7 @@ bool TQorShellTree::DeleteSelected()
     const std::string path = NodeId(node);
     if (const platform::TTrashResult trashed = platform::MoveToTrash(path); !trashed) {
         // The node stays, as the object does; it is not used after the message.
-        QMessageBox::warning(this, tr("Move to Trash"),
-                             tr("\"%1\" could not be moved to the trash: %2.")
-                                 .arg(ShellText(path), QString::fromStdString(trashed.reason)));
+        QMessageBox::warning(this, tr("Move to Trash"), TrashRefusal(path, trashed.reason));
         return false;
     }
     // The selection that follows goes out at once.
@@ -123,22 +121,12 @@ bool TQorShellTree::DeleteSelected()
 bool TQorShellTree::PasteInto(QTreeWidgetItem* node)
 {
     const std::string folder = NodeId(node);
-    const std::vector<std::string> files = ClipboardFiles();
-    if (folder.empty() || !node->data(0, ShellIsFolderRole).toBool() || files.empty()) {
+    if (folder.empty() || !node->data(0, ShellIsFolderRole).toBool()) {
         return false;
     }
-    const bool cut = ClipboardIsCut();
-    const auto kind = cut ? platform::TransferKind::Move : platform::TransferKind::Copy;
-    bool done = false;
-    for (const std::string& file : files) {
-        done = !platform::TransferObject(file, folder, kind).empty() || done;
-    }
-    if (!done) {
+    const std::vector<std::string> files = PasteClipboardInto(folder);
+    if (files.empty()) {
         return false;
-    }
-    if (cut) {
-        // Cut files go once; the clipboard no longer names them.
-        QApplication::clipboard()->clear();
     }
     std::error_code error;
     const bool moved = !std::filesystem::exists(std::filesystem::symlink_status(files.front(), error));
@@ -223,23 +211,10 @@ void TQorShellTree::RenameEdited(const QPersistentModelIndex& index, const QStri
         return;
     }
     const std::string oldId = NodeId(node);
-    const QString oldText = node->text(0);
-    std::string name = ShellBytes(text);
-    std::string reason;
-    bool renamed = false;
-    try {
-        m_browser.SetAbsoluteItemIdList(oldId);
-        renamed = m_browser.RenameObject(name, &reason);
-    } catch (const platform::EShellBrowserError&) {
-        reason = "it is no longer there";
+    if (!RenameOrSayWhy(this, m_browser, oldId, node->text(0), text)) {
+        return;  // the node may have gone while the message was shown
     }
-    if (!renamed) {
-        // The node may go while the message is shown; it is not used after.
-        QMessageBox::warning(this, tr("Rename"),
-                             tr("\"%1\" can't be renamed to \"%2\": %3.").arg(oldText, text, QString::fromStdString(reason)));
-        return;
-    }
-    node->setText(0, ShellText(name));
+    node->setText(0, ShellText(m_browser.GetShellObjectName()));
     Renamed(node, oldId);
 }
 

@@ -229,6 +229,16 @@ void TOpenLb::ShellListOperation(const TQorShellOperations& operation, const std
             SelectedLabelPath = m_shownPath;
         }
     }
+    // It left its folder (to the trash, or moved away): there is nothing
+    // to open any more.
+    if (operation.contains(TQorShellOperation::sopRemove) && !m_shownPath.empty() &&
+        std::find(files.begin(), files.end(), m_shownPath) != files.end()) {
+        if (SelectedLabelPath == m_shownPath) {
+            SelectedLabelPath.clear();
+        }
+        ShowPath({});
+        m_label->hide();
+    }
 }
 
 void TOpenLb::OpenBtClick()

@@ -4,6 +4,8 @@
 #include <QCompleter>
 #include <QLineEdit>
 
+#include <filesystem>
+
 #include "tests/shell/temp_folders.h"
 
 namespace zk {
@@ -35,6 +37,31 @@ TEST_F(AutoCompleteTest, PathsOfTheFileSystemAreCompleted)
         expected << QString::fromStdString(Path(name));
     }
     EXPECT_EQ(found, expected);
+}
+
+// The program's inotify instances.
+int InotifyInstances()
+{
+    int count = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        count += std::filesystem::read_symlink(entry.path(), error).string() == "anon_inode:inotify" ? 1 : 0;
+    }
+    return count;
+}
+
+// Completing reads folders once; it keeps no watch of its own, which
+// would take one of the user's inotify instances beside the program's one.
+TEST_F(AutoCompleteTest, CompletingWatchesNothing)
+{
+    MakeDir("home/labels");
+    const int before = InotifyInstances();
+    QLineEdit edit;
+    ASSERT_TRUE(EnableAutoComplete(edit, true, false));
+    edit.show();
+    QTest::keyClicks(&edit, QString::fromStdString(Path("home/la")));
+    EXPECT_TRUE(WaitFor([&] { return edit.completer()->completionCount() == 1; }));
+    EXPECT_EQ(InotifyInstances(), before);
 }
 
 TEST_F(AutoCompleteTest, WithoutFileSystemNothingIsCompleted)

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QtTest/QTest>
+#include <gtest/gtest.h>
 
 #include "shell/shell_list.h"
 
@@ -36,7 +37,7 @@ inline void PressEnterInEditor(const TQorShellList& list)
 {
     if (QLineEdit* editor = NameEditor(list)) {
         QTest::keyClick(editor, Qt::Key_Return);
-        [[maybe_unused]] const bool done = QTest::qWaitFor([&list] { return !list.Editing(); }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&list] { return !list.Editing(); }, 5000)) << "the edit did not end";
     }
 }
 

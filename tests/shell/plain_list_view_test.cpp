@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "tests/shell/default_locale.h"
 #include "tests/shell/temp_folders.h"
 
 namespace zk {
@@ -103,6 +104,33 @@ TEST_F(PlainListViewTest, ColumnWidthsOfThePreviousFolderAreKept)
     FillListView(browser, view, true);
     EXPECT_EQ(view.columnWidth(1), 99);
     EXPECT_EQ(view.columnWidth(2), 120);
+}
+
+// The plain view writes and sorts as the shell list does: sizes and dates
+// in the user's locale, names as the desktop's file manager orders them,
+// sizes by their value whatever the locale groups their digits with.
+TEST_F(PlainListViewTest, NamesSizesAndDatesAsTheDesktopShowsThem)
+{
+    const test::DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    MakeDir("home/desk");
+    MakeFile("home/desk/Label10", std::string(2'000'000, 'x'));
+    MakeFile("home/desk/Label2", std::string(999 * 1024, 'x'));
+    MakeFile("home/desk/apple", "x");
+    MakeFile("home/desk/\xC3\x84pfel", std::string(3000, 'x'));
+    const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(Path("home/desk/Label10"), when);
+    browser.SetDirectory(Path("home/desk"));
+    ASSERT_TRUE(FillListView(browser, view, true));
+    EXPECT_EQ(Names(), (QStringList{"\u00C4pfel", "apple", "Label2", "Label10"}));
+    const QTreeWidgetItem* large = view.topLevelItem(3);
+    EXPECT_EQ(large->text(1), "1.953 KB");
+    const QDateTime changed = QDateTime::fromSecsSinceEpoch(
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(when).time_since_epoch())
+            .count());
+    EXPECT_EQ(large->text(3), QLocale().toString(changed.date(), QLocale::ShortFormat) + " " +
+                                  QLocale().toString(changed.time(), QLocale::ShortFormat));
+    HandleColumnClick(browser, &view, 1);
+    EXPECT_EQ(Names(), (QStringList{"apple", "\u00C4pfel", "Label2", "Label10"}));  // 1, 2, 999, 1.953 KB
 }
 
 class ListViewColumnCompareTest : public ::testing::Test {

@@ -1,38 +1,85 @@
 #pragma once
-// Acts on the popup menu or modal box the code under test is about to
+// Acts on the popup menu or message box the code under test is about to
 // show, once it is up (its event loop then runs). The polling stops with
 // the context object, so nothing is left to act on a later test's windows.
+// A wait that ends without its window fails the test and closes whatever
+// menu or modal window is up then or shows up later in the test, so the
+// exec() that waits for an answer returns instead of blocking the run.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
+#include <gtest/gtest.h>
+
+#include "tests/ui/modal_driver.h"
 
 namespace zk::test {
 
-inline void WhenPopupShows(QObject* context, std::function<void(QMenu*)> action, int attemptsLeft = 500)
+// How long a menu or message box may take to show.
+inline constexpr std::chrono::milliseconds PopupWait{20000};
+
+namespace detail {
+
+// Closes every popup menu that shows up until the running test ends.
+inline void ClosePopupsForTheRestOfTheTest(const ::testing::TestInfo* test)
 {
-    QTimer::singleShot(10, context, [context, action = std::move(action), attemptsLeft]() mutable {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()); menu != nullptr) {
-            action(menu);
-        } else if (attemptsLeft > 0) {
-            WhenPopupShows(context, std::move(action), attemptsLeft - 1);
+    QTimer::singleShot(10, [test] {
+        if (::testing::UnitTest::GetInstance()->current_test_info() != test) {
+            return;
         }
+        if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
+            popup->close();
+        }
+        ClosePopupsForTheRestOfTheTest(test);
     });
 }
 
-inline void WhenMessageShows(QObject* context, std::function<void(QMessageBox*)> action, int attemptsLeft = 500)
+template <class Window>
+void PollFor(QObject* context, std::function<Window*()> find, std::function<void(Window*)> action,
+             QDeadlineTimer deadline, const char* what)
 {
-    QTimer::singleShot(10, context, [context, action = std::move(action), attemptsLeft]() mutable {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box != nullptr && box->isVisible()) {
-            action(box);
-        } else if (attemptsLeft > 0) {
-            WhenMessageShows(context, std::move(action), attemptsLeft - 1);
+    auto poll = [context, find = std::move(find), action = std::move(action), deadline, what]() mutable {
+        if (Window* window = find(); window != nullptr) {
+            action(window);
+        } else if (!deadline.hasExpired()) {
+            PollFor(context, std::move(find), std::move(action), deadline, what);
+        } else {
+            GiveUpOnModals(std::string("the ") + what + " to answer did not show up");
+            if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
+                popup->close();
+            }
+            ClosePopupsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
         }
-    });
+    };
+    QTimer::singleShot(10, context, std::move(poll));
+}
+
+}  // namespace detail
+
+inline void WhenPopupShows(QObject* context, std::function<void(QMenu*)> action,
+                           std::chrono::milliseconds wait = PopupWait)
+{
+    detail::PollFor<QMenu>(
+        context, [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }, std::move(action),
+        QDeadlineTimer(wait), "menu");
+}
+
+inline void WhenMessageShows(QObject* context, std::function<void(QMessageBox*)> action,
+                             std::chrono::milliseconds wait = PopupWait)
+{
+    detail::PollFor<QMessageBox>(
+        context,
+        [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            return box != nullptr && box->isVisible() ? box : nullptr;
+        },
+        std::move(action), QDeadlineTimer(wait), "message box");
 }
 
 }  // namespace zk::test

@@ -239,6 +239,57 @@ TEST_F(ShellListTest, TheListStyleShowsWholeNames)
     EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
 }
 
+// What the user selects with the mouse in either style is what the
+// commands work on: clicks and Ctrl+clicks in the list style select whole
+// objects, as they do in the report.
+TEST_F(ShellListTest, ItemsClickedInEitherStyleAreTheSelection)
+{
+    for (const TViewStyle style : {TViewStyle::vsReport, TViewStyle::vsList}) {
+        TQorShellList list;
+        list.SetViewStyle(style);
+        list.SetPath(Path("home/labels"));
+        list.resize(800, 300);
+        list.show();
+        QApplication::processEvents();
+        QAbstractItemView* view = style == TViewStyle::vsList ? static_cast<QAbstractItemView*>(list.ListView())
+                                                              : static_cast<QAbstractItemView*>(list.ReportView());
+        const auto click = [&](const char* name, Qt::KeyboardModifiers keys) {
+            const QModelIndex index = list.Model()->index(list.IndexOfPIDL(Path(name)), 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, view->visualRect(index).center());
+        };
+        click("home/labels/a.zlb", Qt::NoModifier);
+        click("home/labels/C.ZLB", Qt::ControlModifier);
+        EXPECT_EQ(list.GetSelectedFiles(), (std::vector<std::string>{"a.zlb", "C.ZLB"})) << int(style);
+
+        click("home/labels/b.zlb", Qt::NoModifier);
+        QTest::keyClick(view, Qt::Key_F2);
+        EXPECT_TRUE(list.Editing()) << int(style);
+    }
+}
+
+// Selecting all is one change of the whole list, reported for no item on
+// its own: a handler that reads each selected object (a preview) is not
+// run for every object of a large folder.
+TEST_F(ShellListTest, SelectingAllReportsNoItemOnItsOwn)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    std::vector<std::string> reported;
+    list.OnSelectItem = [&](const std::string& path, bool selected) {
+        if (selected) {
+            reported.push_back(path);
+        }
+    };
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/a.zlb")));
+    EXPECT_EQ(reported, std::vector<std::string>{Path("home/labels/a.zlb")});
+    QTest::keyClick(list.ReportView(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(static_cast<int>(list.SelectedItems().size()), list.ItemCount());
+    list.ClearSelection();
+    list.QORSelectAll();
+    EXPECT_EQ(static_cast<int>(list.SelectedItems().size()), list.ItemCount());
+    EXPECT_EQ(reported.size(), 1u);
+}
+
 // Changes that come faster than the merge delay are still merged: the
 // delay runs from the first change it gathers, not from the last.
 TEST_F(ShellListTest, ABusyFolderIsStillMerged)
@@ -267,6 +318,26 @@ TEST_F(ShellListTest, EnteringAFolderAndRenaming)
     ASSERT_GE(renamed, 0);
     EXPECT_EQ(list.ItemText(renamed), "renamed.zlb");
     EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
+}
+
+// An object removed outside keeps its row until the merge; renaming
+// another object to its name in the meantime leaves one row of that name,
+// the renamed one, which stays selected through the merge.
+TEST_F(ShellListTest, RenamingToTheNameOfARowThatWentLeavesOneRow)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    std::filesystem::remove(Path("home/labels/b.zlb"));
+    ASSERT_TRUE(test::RenameInPlace(list, list.IndexOfPIDL(Path("home/labels/a.zlb")), "b.zlb"));
+    ASSERT_TRUE(std::filesystem::exists(Path("home/labels/b.zlb")));
+    list.SelectItem(list.IndexOfPIDL(Path("home/labels/b.zlb")));
+    for (int merge = 0; merge < 2; ++merge) {
+        list.SmartRefresh();
+        const std::vector<std::string> names = Names(list);
+        EXPECT_EQ(std::count(names.begin(), names.end(), "b.zlb"), 1) << merge;
+        EXPECT_EQ(names.size(), 5u) << merge;  // sub, b.zlb, C.ZLB, notes.txt, .hidden.zlb
+        EXPECT_EQ(list.GetSelectedFiles(), std::vector<std::string>{"b.zlb"}) << merge;
+    }
 }
 
 TEST_F(ShellListTest, DeleteMovesTheSelectionToTheTrash)

@@ -10,6 +10,7 @@
 #include "shell/shell_columns.h"
 #include "shell/shell_list.h"
 #include "shell/shell_tree.h"
+#include "tests/shell/default_locale.h"
 #include "tests/shell/temp_folders.h"
 
 namespace zk {
@@ -17,15 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The locale a test runs in, put back afterwards.
-class DefaultLocale {
-public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(m_old); }
-
-private:
-    QLocale m_old;
-};
+using test::DefaultLocale;
 
 // Mixed case, digits and a letter beyond ASCII, in the order a file manager shows them.
 const std::vector<std::string> SortedNames = {"Äpfel", "apple", "label1", "Label2", "Label10", "zebra"};

@@ -227,6 +227,31 @@ TEST_F(OpenLbTest, RenamingThePreviewedLabelTakesThePathAlong)
     EXPECT_EQ(CountFigures(), 4u);
 }
 
+// A previewed label that leaves its folder (to the trash here) is no longer
+// offered: Open has nothing to open instead of a missing file.
+TEST_F(OpenLbTest, TrashingThePreviewedLabelTakesThePathAway)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    std::string shownPath = "unread";
+    bool previewShown = true;
+    bool openedNothing = false;
+    WhenModalShows([&](QWidget* modal) {
+        Preview(modal, Labels() + "/b.zlb");
+        EXPECT_TRUE(List(modal).InvokeCommandOnSelected("delete"));
+        shownPath = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+        previewShown = modal->findChild<QLabel*>("Label")->isVisible();
+        modal->findChild<QPushButton*>("OpenBt")->click();
+        openedNothing = modal->isVisible();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_FALSE(std::filesystem::exists(Labels() + "/b.zlb"));
+    EXPECT_EQ(shownPath, "");
+    EXPECT_FALSE(previewShown);
+    EXPECT_TRUE(openedNothing);
+    EXPECT_EQ(OpenLabelAccepted, 0);
+}
+
 TEST_F(OpenLbTest, ALabelWhoseNameIsNoUtf8Opens)
 {
     WriteLabel("\xE4.zlb", 3, 300);  // named on an older system

@@ -1,0 +1,26 @@
+#pragma once
+// What the tree and the list tell the user when a command on an object
+// can't be done: the same words, and the same care about what is held
+// while the message is shown.
+
+#include <QString>
+
+#include <string>
+
+#include "platform/shell_browser.h"
+
+class QWidget;
+
+namespace zk {
+
+// Renames the object id to the name typed (shown as shownName). When that
+// can't be done, a message box over parent says why, and nothing of the
+// caller's views may be used after it (events run while it is shown).
+// True when renamed; renamer then stands on the object under its new name.
+bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id,
+                    const QString& shownName, const QString& typed);
+
+// One line saying that path could not be moved to the trash, and why.
+QString TrashRefusal(const std::string& path, const std::string& reason);
+
+}  // namespace zk
