@@ -344,7 +344,8 @@ void TQorShellList::ShowContextMenu(const QPoint& screenPoint, std::string& verb
     add(tr("Cut"), "CutVerb", "cut", !m_readOnly && !paths.empty());
     add(tr("Copy"), "CopyVerb", "copy", !paths.empty());
     add(tr("Paste"), "PasteVerb", "paste", inFolder && !ClipboardFiles().empty());
-    add(tr("New Folder"), "NewFolderVerb", "newfolder", inFolder);
+    // A folder made where no folders show would seem to do nothing.
+    add(tr("New Folder"), "NewFolderVerb", "newfolder", inFolder && m_showFolders);
     menu.addSeparator();
     add(tr("Refresh"), "RefreshVerb", "refresh", true);
     if (PopupMenu && !PopupMenu->actions().isEmpty()) {

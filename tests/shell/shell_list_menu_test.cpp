@@ -128,6 +128,23 @@ TEST_F(ShellListMenuTest, TheBackgroundMenuShowsBesideTheItems)
     EXPECT_FALSE(itemMenu);
 }
 
+// A folder made where the list shows no folders would seem to do nothing:
+// the list offers "New Folder" only where the folder will show.
+TEST_F(ShellListMenuTest, NewFolderIsOfferedOnlyWhereFoldersShow)
+{
+    for (const bool showFolders : {true, false}) {
+        list.SetShowFolders(showFolders);
+        QApplication::processEvents();
+        bool offered = false;
+        test::WhenPopupShows(&list, [&](QMenu* menu) {
+            offered = menu->findChild<QAction*>("NewFolderVerb")->isEnabled();
+            menu->close();
+        });
+        RightClick(PointOf("a.zlb"));
+        EXPECT_EQ(offered, showFolders) << showFolders;
+    }
+}
+
 TEST_F(ShellListMenuTest, ARefusedRenameSaysWhy)
 {
     const struct {
