@@ -3,7 +3,23 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "shell/shell_items.h"
+
 namespace zk {
+
+void TRenameDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    QStyledItemDelegate::setEditorData(editor, index);
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line == nullptr || index.data(ShellIsFolderRole).toBool()) {
+        return;
+    }
+    const int extension = line->text().lastIndexOf('.');
+    if (extension > 0) {
+        // After the view's own select-all, which follows this call.
+        QTimer::singleShot(0, line, [line, extension] { line->setSelection(0, extension); });
+    }
+}
 
 void TRenameDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
 {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPointer>
 
 #include <filesystem>
 #include <set>
@@ -318,6 +319,38 @@ TEST_F(ShellListTest, EnteringAFolderAndRenaming)
     ASSERT_GE(renamed, 0);
     EXPECT_EQ(list.ItemText(renamed), "renamed.zlb");
     EXPECT_LT(list.IndexOfPIDL(Path("home/labels/a.zlb")), 0);
+}
+
+// As on every desktop, the editor opens with a file's name selected but not
+// its extension, so typing a new name keeps the file a label; a folder's
+// whole name is selected.
+TEST_F(ShellListTest, TheEditorSelectsAFilesNameWithoutItsExtension)
+{
+    TQorShellList list;
+    list.SetPath(Path("home/labels"));
+    list.show();
+    const struct {
+        const char* name;
+        const char* selected;
+    } cases[] = {{"a.zlb", "a"}, {"sub", "sub"}, {".hidden.zlb", ".hidden"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path(std::string("home/labels/") + c.name)))) << c.name;
+        const QPointer<QLineEdit> editor = test::NameEditor(list);
+        ASSERT_NE(editor, nullptr) << c.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == c.selected; }, 1000))
+            << c.name << ": " << editor->selectedText().toStdString();
+        QTest::keyClick(editor, Qt::Key_Escape);
+        // The closed editor goes later; the next one is another.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list.Editing() && editor.isNull(); }, 5000)) << c.name;
+    }
+
+    ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
+    QLineEdit* editor = test::NameEditor(list);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == "a"; }, 1000));
+    QTest::keyClicks(editor, "typed");
+    test::PressEnterInEditor(list);
+    EXPECT_TRUE(std::filesystem::exists(Path("home/labels/typed.zlb")));
 }
 
 // An object removed outside keeps its row until the merge; renaming
