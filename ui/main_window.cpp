@@ -386,6 +386,13 @@ TBoxAnchor TZKedit::MessageBoxAnchor() const
     return TBoxAnchor{frameGeometry(), LabelImageTop(), ScrollPosition()};
 }
 
+QPoint TZKedit::LabelAnchoredPosition(QPoint offset) const
+{
+    const QPoint scroll = ScrollPosition();
+    return {frameGeometry().left() + scroll.x() + offset.x(),
+            frameGeometry().top() + LabelImageTop() + scroll.y() + offset.y()};
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     // A dialog never shown has no size of its own yet: lay it out as its
