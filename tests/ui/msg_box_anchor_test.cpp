@@ -20,7 +20,6 @@
 #include "ui/dialogs/store_as_dlg.h"
 #include "ui/dialogs/terminal_dlg.h"
 #include "ui/program_main.h"
-#include "ui/qt_ui_services.h"
 
 namespace zk::test {
 namespace {
@@ -30,11 +29,8 @@ namespace {
 constexpr QPoint Scroll{100, 200};
 constexpr int LabelTop = 4 - Scroll.y();
 
-class MsgBoxAnchorTest : public MainWindowTest {
+class MsgBoxAnchorTest : public MainWindowWithBoxesTest {
 protected:
-    MsgBoxAnchorTest() { SetUiServices(&services); }
-    ~MsgBoxAnchorTest() override { SetUiServices(&ui); }
-
     // The main window with a label larger than it, scrolled right and down.
     TZKedit& ScrolledWindow()
     {
@@ -50,8 +46,6 @@ protected:
         EXPECT_EQ(main.ScrollPosition(), Scroll);
         return main;
     }
-
-    QtUiServices services;
 };
 
 TEST_F(MsgBoxAnchorTest, TheBoxFollowsTheCanvasScrollAndTheLabelTop)

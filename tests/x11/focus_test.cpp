@@ -17,17 +17,13 @@
 #include "tests/ui/modal_driver.h"
 #include "tests/x11/window_focus.h"
 #include "ui/dialogs/settings_dlg.h"
-#include "ui/qt_ui_services.h"
 
 namespace zk::test {
 
 namespace {
 
-class FocusTest : public MainWindowTest {
+class FocusTest : public MainWindowWithBoxesTest {
 protected:
-    FocusTest() { SetUiServices(&services); }
-    ~FocusTest() override { SetUiServices(&ui); }
-
     // The editor as the user has it after start-up: the main window has the keys.
     TZKedit& StartWithKeys()
     {
@@ -39,8 +35,6 @@ protected:
         EXPECT_TRUE(KeysGoTo(main));
         return main;
     }
-
-    QtUiServices services;
 };
 
 struct CloseCase {
