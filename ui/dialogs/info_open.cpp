@@ -9,7 +9,7 @@
 #include "engine/image/colour_picture_file.h"
 #include "engine/image/picture_probe.h"
 #include "ui/dialogs/color_to_bw_image.h"
-#include "ui/file_dialog_columns.h"
+#include "ui/file_dialog_setup.h"
 
 namespace zk {
 
@@ -103,7 +103,7 @@ TInfoOpen::TInfoOpen(QWidget* owner) : QFileDialog(owner)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
 
-    FitDetailColumns(*this);
+    SetUpFileDialog(*this);
 
     PreviewPanel = new QWidget(this);
     PreviewPanel->setObjectName("PreviewPanel");
