@@ -132,6 +132,37 @@ TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
     EXPECT_EQ(PdfPages(), 1);
 }
 
+// The print system refuses a job for a printer it doesn't know (or, on a
+// desktop without printers, for the default one); Qt then holds the job's
+// printer as busy for good. The next job, on a printer that works, prints.
+TEST_F(ViaDrvDlgTest, AJobThePrintSystemRefusedDoesNotHoldUpTheNext)
+{
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName("zk-no-such-printer");
+        ++jobs;
+    };
+    test::AddTextAndBarcode();
+    std::string reported;
+    test::WhenModalShows([&reported](QWidget* modal) {
+        reported = modal->property("text").toString().toStdString();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    dlg.show();
+    dlg.PrintBt->click();
+    EXPECT_EQ(reported, "Can't start printing");
+    DriverPrinterHook = [this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdfPath));
+        ++jobs;
+    };
+    // A second refusal would be told by a box: closed, the counts tell.
+    test::CloseModalsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
+    dlg.PrintBt->click();
+    EXPECT_EQ(jobs, 2);
+    EXPECT_EQ(PdfPages(), 1);
+}
+
 TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)
 {
     for (QSpinBox* box : {dlg.SetsUD, dlg.CopiesUD}) {
