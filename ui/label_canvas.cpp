@@ -49,22 +49,25 @@ void TLabelCanvas::paintEvent(QPaintEvent* event)
     painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
 }
 
+// The repaint is asked for before the handler runs: a handler may open a
+// modal dialog, and its event loop must show what the handler drew (a
+// drag's rectangle taken off) while the dialog is up, not after it.
 void TLabelCanvas::mousePressEvent(QMouseEvent* event)
 {
-    emit MouseDown(event);
     update();
+    emit MouseDown(event);
 }
 
 void TLabelCanvas::mouseMoveEvent(QMouseEvent* event)
 {
-    emit MouseMove(event);
     update();
+    emit MouseMove(event);
 }
 
 void TLabelCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit MouseUp(event);
     update();
+    emit MouseUp(event);
 }
 
 }  // namespace zk

@@ -40,6 +40,7 @@
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
+#include "ui/focus_hand_back.h"
 #include "ui/help_page.h"
 #include "ui/label_canvas.h"
 #include "ui/open_lb.h"
@@ -101,6 +102,8 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_charsDlg = new TCharsDlg(this);
     m_alignDlg = new TAlignDlg(this);
     m_figListDlg = new TFigListDlg(this);
+    // Closed windows hand the keyboard focus back, with or without a window manager.
+    new TFocusHandBack(*this);
 }
 
 TZKedit::~TZKedit()
@@ -381,6 +384,13 @@ int TZKedit::LabelImageTop() const
 TBoxAnchor TZKedit::MessageBoxAnchor() const
 {
     return TBoxAnchor{frameGeometry(), LabelImageTop(), ScrollPosition()};
+}
+
+QPoint TZKedit::LabelAnchoredPosition(QPoint offset) const
+{
+    const QPoint scroll = ScrollPosition();
+    return {frameGeometry().left() + scroll.x() + offset.x(),
+            frameGeometry().top() + LabelImageTop() + scroll.y() + offset.y()};
 }
 
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)

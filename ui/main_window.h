@@ -70,6 +70,10 @@ public:
     // What message boxes are placed against: this window, its label image
     // and its scroll position.
     TBoxAnchor MessageBoxAnchor() const;
+    // The screen point offset from this window's left edge and its label
+    // image's top, plus the scroll position (where the terminal and the
+    // store-as dialog open).
+    QPoint LabelAnchoredPosition(QPoint offset) const;
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();

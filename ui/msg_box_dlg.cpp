@@ -89,7 +89,8 @@ void TMsgBoxDlg::ShowButtons(Buttons buttons)
 
 void TMsgBoxDlg::SetText(const QString& text)
 {
-    MsgText->setText(text);
+    // The text is a label's: "&&" there shows one "&".
+    MsgText->setText(QString(text).replace(QStringLiteral("&&"), QStringLiteral("&")));
     const QSize before = size();
     FitText();
     // A box on screen that had to grow stays centred where it was placed.

@@ -45,8 +45,9 @@ public:
     explicit TMsgBoxDlg(QWidget* parent = nullptr);
 
     void ShowButtons(Buttons buttons);
-    // The message; a text that doesn't fit the form's one line widens it
-    // (up to two thirds of the screen) and then wraps and makes it taller.
+    // The message, "&&" showing one "&"; a text that doesn't fit the form's
+    // one line widens it (up to two thirds of the screen) and then wraps and
+    // makes it taller.
     void SetText(const QString& text);
     // Shows the box modeless, or, while a modal dialog runs, modal to that
     // dialog so that it takes input above it; raised and given the focus

@@ -8,6 +8,7 @@
 #include "engine/labelfile/label_file.h"
 #include "engine/report/file_dialog_options.h"
 #include "platform/code_pages.h"
+#include "ui/file_dialog_setup.h"
 #include "ui/main_window.h"
 #include "ui/open_lb.h"
 #include "ui/qt_ui_services.h"
@@ -55,6 +56,7 @@ std::string RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptM
     // The engine asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(FromEngine(options.defaultExtension).toLower());
+    SetUpFileDialog(dialog);
     if (!options.fileName.empty()) {
         dialog.selectFile(FromPath(options.fileName));
     }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -266,6 +267,30 @@ TEST_F(CanvasEditingTest, ADrawingDragReachesTheToolsDialogInLabelDotsAndShowsIt
     EXPECT_EQ(canvas->Picture(), before);
     EXPECT_EQ(DrawingTool, SelectionTool);
     EXPECT_EQ(canvas->cursor().shape(), Qt::CrossCursor);
+}
+
+// The tool's dialog runs inside the release: while it is up the screen
+// shows the canvas without the drag's rectangle, already taken off.
+TEST_F(CanvasEditingTest, TheDragsRectangleIsOffTheScreenWhileTheToolsDialogRuns)
+{
+    TZKedit& w = Start();
+    const QPoint edge = canvas->mapTo(&w, QPoint(70, 40));  // on the rectangle's right edge
+    const auto onScreen = [&w, edge] { return w.screen()->grabWindow(w.winId()).toImage().pixel(edge); };
+    const QRgb before = onScreen();
+    QRgb whileDialogRuns = before;
+    EditingHooks.DrawFigure = [&](std::uint8_t, TPoint, TPoint) {
+        // What a modal dialog's event loop does first.
+        QCoreApplication::processEvents();
+        whileDialogRuns = onScreen();
+    };
+
+    w.MenuItem("RectangleM")->trigger();
+    Press({40, 30});
+    Move({70, 50});
+    QCoreApplication::processEvents();
+    ASSERT_NE(onScreen(), before);  // the drag shows its rectangle
+    Release({70, 50});
+    EXPECT_EQ(whileDialogRuns, before);
 }
 
 TEST_F(CanvasEditingTest, EveryReleaseWithADrawingToolChosenOpensItsDialog)

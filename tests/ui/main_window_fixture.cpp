@@ -46,6 +46,10 @@ void MainWindowTest::WriteConfiguration(const std::string& text) const
     std::ofstream(UserDir() + "ZOVIDURU.CFG") << text;
 }
 
+MainWindowWithBoxesTest::MainWindowWithBoxesTest() { SetUiServices(&services); }
+
+MainWindowWithBoxesTest::~MainWindowWithBoxesTest() { SetUiServices(&ui); }
+
 TZKedit& MainWindowTest::MakeWindow(std::vector<std::string> args)
 {
     window = std::make_unique<TZKedit>(args);

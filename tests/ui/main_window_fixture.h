@@ -9,6 +9,7 @@
 
 #include "tests/support/engine_fixture.h"
 #include "ui/main_window.h"
+#include "ui/qt_ui_services.h"
 
 namespace zk::test {
 
@@ -31,6 +32,15 @@ protected:
 private:
     std::string m_oldConfigHome;
     bool m_hadConfigHome = false;
+};
+
+// The same with the editor's own message box and busy window in force.
+class MainWindowWithBoxesTest : public MainWindowTest {
+protected:
+    MainWindowWithBoxesTest();
+    ~MainWindowWithBoxesTest() override;
+
+    QtUiServices services;
 };
 
 }  // namespace zk::test

@@ -1,55 +1,97 @@
-// Where the message box and the busy window open over the main window: a
-// quarter of the free height down from the label image, following the
-// canvas's scroll position.
+// What opens against the main window's label image, following the canvas's
+// scroll position: the message box and the busy window a quarter of the
+// free height down from the label image, the terminal and the store-as
+// dialog at fixed offsets from the window's left and the label's top. The
+// label's top is taken in the window's client area: the menu bar above it
+// doesn't count.
 
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 #include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
+#include "tests/support/printer_emulator.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/dialogs/store_as_dlg.h"
+#include "ui/dialogs/terminal_dlg.h"
 #include "ui/program_main.h"
-#include "ui/qt_ui_services.h"
 
 namespace zk::test {
 namespace {
 
-class MsgBoxAnchorTest : public MainWindowTest {
-protected:
-    MsgBoxAnchorTest() { SetUiServices(&services); }
-    ~MsgBoxAnchorTest() override { SetUiServices(&ui); }
+// The canvas is scrolled by this much; the label image then sits 4 below
+// the top of the client area, scrolled up by the vertical part.
+constexpr QPoint Scroll{100, 200};
+constexpr int LabelTop = 4 - Scroll.y();
 
-    QtUiServices services;
+class MsgBoxAnchorTest : public MainWindowWithBoxesTest {
+protected:
+    // The main window with a label larger than it, scrolled right and down.
+    TZKedit& ScrolledWindow()
+    {
+        TZKedit& main = StartWindow();
+        LabelSetup.LabelWidth = 608;
+        LabelSetup.LabelLength = 2000;
+        main.SizeLabelCanvas();
+        main.resize(500, 400);
+        auto* area = main.findChild<QScrollArea*>("ClientArea");
+        EXPECT_TRUE(QTest::qWaitFor([area] { return area->horizontalScrollBar()->maximum() >= Scroll.x(); }));
+        area->horizontalScrollBar()->setValue(Scroll.x());
+        area->verticalScrollBar()->setValue(Scroll.y());
+        EXPECT_EQ(main.ScrollPosition(), Scroll);
+        return main;
+    }
 };
 
 TEST_F(MsgBoxAnchorTest, TheBoxFollowsTheCanvasScrollAndTheLabelTop)
 {
-    TZKedit& main = StartWindow();
+    TZKedit& main = ScrolledWindow();
     AnchorMessageBoxToMainWindow(services, main);
-    // A label larger than the window, scrolled right and down.
-    LabelSetup.LabelWidth = 608;
-    LabelSetup.LabelLength = 2000;
-    main.SizeLabelCanvas();
-    main.resize(500, 400);
-    auto* area = main.findChild<QScrollArea*>("ClientArea");
-    ASSERT_TRUE(QTest::qWaitFor([area] { return area->horizontalScrollBar()->maximum() >= 100; }));
-    area->horizontalScrollBar()->setValue(100);
-    area->verticalScrollBar()->setValue(200);
-    ASSERT_EQ(main.ScrollPosition(), QPoint(100, 200));
 
     ShowCommunicating("Receiving form list");
     const QRect frame = main.frameGeometry();
     const QSize box = services.MsgBoxDlg().frameGeometry().size();
-    // The label image sits 4 below the top of the client area, scrolled up
-    // by 200; the scroll position is added back.
-    const int labelTop = 4 - 200;
-    const QPoint expected(frame.left() + (frame.width() - box.width()) / 2 + 100,
-                          frame.top() + labelTop + (frame.height() - box.height()) / 4 + 200 + 16);
+    // The scroll position is added back.
+    const QPoint expected(frame.left() + (frame.width() - box.width()) / 2 + Scroll.x(),
+                          frame.top() + LabelTop + (frame.height() - box.height()) / 4 + Scroll.y() + 16);
     EXPECT_EQ(services.MsgBoxDlg().frameGeometry().topLeft(), expected);
     ReportNoResponse();
 }
+
+struct FormCase {
+    const char* name;
+    QPoint offset;  // from the main window's left and the label image's top
+    std::function<QWidget*(TZKedit&)> form;
+};
+
+void PrintTo(const FormCase& row, std::ostream* out) { *out << row.name; }
+
+class LabelAnchoredFormTest : public MsgBoxAnchorTest, public ::testing::WithParamInterface<FormCase> {};
+
+TEST_P(LabelAnchoredFormTest, OpensAtItsOffsetFromTheLabelTopFollowingTheScroll)
+{
+    PrinterEmulator printer;
+    TZKedit& main = ScrolledWindow();
+    QWidget* form = GetParam().form(main);
+    form->show();
+    const QRect frame = main.frameGeometry();
+    const QPoint expected(frame.left() + Scroll.x() + GetParam().offset.x(),
+                          frame.top() + LabelTop + Scroll.y() + GetParam().offset.y());
+    EXPECT_EQ(form->frameGeometry().topLeft(), expected);
+    form->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, LabelAnchoredFormTest,
+    ::testing::Values(FormCase{"Terminal", {16, 48}, [](TZKedit&) -> QWidget* { return &TerminalDlg(); }},
+                      FormCase{"StoreAs", {48, 88},
+                               [](TZKedit& main) -> QWidget* { return new TStoreAsDlg(&main); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zk::test

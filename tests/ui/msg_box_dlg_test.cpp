@@ -124,6 +124,18 @@ TEST_F(MsgBoxTest, TextsInTheEnginesCodePageShowAsTheirCharacters)
     EXPECT_EQ(box().MsgText->text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
 }
 
+// The box's text is a label of the class library, where "&&" shows one "&";
+// a lone "&" (in a file name, say) shows as it is.
+TEST_F(MsgBoxTest, DoubledAmpersandsShowAsOne)
+{
+    test::ClickInModal("OkBt");
+    ShowMessageBox("Not monochrome graphics", "Use Color to Black && White converter", false);
+    EXPECT_EQ(box().MsgText->text(), "Use Color to Black & White converter");
+    test::ClickInModal("OkBt");
+    ShowMessageBox("Error", "Can't open input file /labels/R&D/a&&b.pcx", false);
+    EXPECT_EQ(box().MsgText->text(), "Can't open input file /labels/R&D/a&b.pcx");
+}
+
 // The box of the given text as the user sees it, and whether its text shows
 // whole: the ink of the rendered text keeps off the edges of the text's
 // area (text cut off runs into them) and the box stays on the screen.

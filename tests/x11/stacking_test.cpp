@@ -10,18 +10,16 @@
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "tests/x11/window_stacking.h"
-#include "ui/qt_ui_services.h"
 #include "ui/toolbar.h"
 
 namespace zk::test {
 
 namespace {
 
-class StackingTest : public MainWindowTest {
+class StackingTest : public MainWindowWithBoxesTest {
 protected:
     StackingTest()
     {
-        SetUiServices(&services);
         // The box's window exists from an earlier showing, as after any
         // exchange; a window made later stacks above it.
         box().show();
@@ -30,11 +28,8 @@ protected:
         cover.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&cover));
     }
-    ~StackingTest() override { SetUiServices(&ui); }
-
     TMsgBoxDlg& box() { return services.MsgBoxDlg(); }
 
-    QtUiServices services;
     QDialog cover;
 };
 

@@ -4,13 +4,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QScreen>
-#include <QTreeView>
 
 #include "engine/image/colour_picture_file.h"
 #include "engine/image/picture_probe.h"
 #include "ui/dialogs/color_to_bw_image.h"
+#include "ui/file_dialog_setup.h"
 
 namespace zk {
 
@@ -104,12 +103,7 @@ TInfoOpen::TInfoOpen(QWidget* owner) : QFileDialog(owner)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
 
-    // The detail columns (size, kind, date) as wide as the texts they show.
-    if (auto* details = findChild<QTreeView*>("treeView")) {
-        for (int column = 1; column < details->header()->count(); ++column) {
-            details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-        }
-    }
+    SetUpFileDialog(*this);
 
     PreviewPanel = new QWidget(this);
     PreviewPanel->setObjectName("PreviewPanel");

@@ -19,6 +19,7 @@
 #include "ui/dialogs/memory_dialogs.h"
 #include "ui/dialogs/memory_form_parts.h"
 #include "ui/dialogs/obj_list_dlg.h"
+#include "ui/file_dialog_setup.h"
 
 namespace zk {
 
@@ -78,6 +79,7 @@ TPictureDlg::TPictureDlg(QWidget* parent) : TFigureDialog("PictureDlg", 134, par
     OpenPictDlg->setAcceptMode(QFileDialog::AcceptOpen);
     OpenPictDlg->setFileMode(QFileDialog::ExistingFile);
     OpenPictDlg->setDefaultSuffix("pcx");
+    SetUpFileDialog(*OpenPictDlg);
 
     FinishForm();
     PictureDlg = this;

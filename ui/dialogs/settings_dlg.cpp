@@ -264,7 +264,9 @@ void TSettingsDlg::WithDialogPort(const std::function<void()>& exchange)
         return;
     }
     UseDialogPortSettings();
+    m_portBorrowed = true;
     exchange();
+    m_portBorrowed = false;
     RestorePortSettings();
 }
 
@@ -345,6 +347,13 @@ void TSettingsDlg::OkBtClick()
     TakeIndex(TPrintMode, Settings.DirectGraphics);
     TakeIndex(TrnList, Settings.Translation);
     Settings.EnableRlDir = EnableR2L->isChecked() ? 1 : 0;
+    // Confirmed while an exchange has borrowed the port choices (it lets
+    // window messages run): the confirmed ones are what it gives back.
+    if (m_portBorrowed) {
+        SavedPort = Settings.Port;
+        SavedBaudIndex = Settings.BaudIndex;
+        SavedProtocol = Settings.Protocol;
+    }
     LoadTranslationTables();
     RedrawLabel(RedrawEditor);
     accept();

@@ -83,6 +83,9 @@ private:
     // One service exchange on the lists' port choice; refused with a beep
     // while another exchange runs.
     void WithDialogPort(const std::function<void()>& exchange);
+
+    // True while a service exchange has the lists' port choices in force.
+    bool m_portBorrowed = false;
 };
 
 // Refills the serial port list; tests replace it to keep their own port.

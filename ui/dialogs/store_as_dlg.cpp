@@ -56,8 +56,7 @@ void TStoreAsDlg::showEvent(QShowEvent* event)
 void TStoreAsDlg::FormShow()
 {
     if (ZKedit != nullptr) {
-        const QPoint scroll = ZKedit->ScrollPosition();
-        move(ZKedit->x() + scroll.x() + 48, ZKedit->ClientOrigin().y() + scroll.y() + 88);
+        move(ZKedit->LabelAnchoredPosition({48, 88}));
     }
     ShowListData();
     if (StoreAsSelectMode != 0) {

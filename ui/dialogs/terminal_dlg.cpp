@@ -141,11 +141,7 @@ void TTerminalDlg::FormShow()
     }
     InputBox->setFocus();
     if (ZKedit != nullptr) {
-        const QPoint scroll = ZKedit->ScrollPosition();
-        const QWidget* label = ZKedit->Label();
-        const int labelTop = label->mapTo(ZKedit, QPoint(0, 0)).y();
-        const QRect frame = ZKedit->frameGeometry();
-        move(frame.left() + scroll.x() + 16, frame.top() + labelTop + scroll.y() + 48);
+        move(ZKedit->LabelAnchoredPosition({16, 48}));
     }
     ShowMode();
     TrmField->clear();

@@ -100,6 +100,11 @@ TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
     FormCreate();
 }
 
+std::unique_ptr<QPrinter> TViaDrvDlg::MakePrinter()
+{
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
 void TViaDrvDlg::FormCreate()
 {
     auto* mainWindow = qobject_cast<TZKedit*>(parent());
@@ -143,12 +148,13 @@ void TViaDrvDlg::PrintViaDriver()
 {
     SetPrintButtonsEnabled(false);
     const int chosen = PrList->currentIndex();
-    m_printer.setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
+    m_printer->setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
     if (DriverPrinterHook) {
-        DriverPrinterHook(m_printer);
+        DriverPrinterHook(*m_printer);
     }
     QPainter painter;
-    if (!painter.begin(&m_printer)) {
+    if (!painter.begin(m_printer.get())) {
+        m_printer = MakePrinter();
         QMessageBox box(QMessageBox::NoIcon, "Error", "Can't start printing", QMessageBox::Ok, this);
         box.exec();
     } else {
@@ -164,7 +170,7 @@ void TViaDrvDlg::PrintViaDriver()
                 painter.drawImage(0, 0, label);
                 Ui().ProcessMessages();
                 if (set < sets || copy < copies) {
-                    m_printer.newPage();
+                    m_printer->newPage();
                 }
             }
             IncrementCounters(1);
@@ -179,10 +185,10 @@ void TViaDrvDlg::PrintViaDriver()
 void TViaDrvDlg::PrSetupBtClick()
 {
     const int chosen = PrList->currentIndex();
-    m_printer.setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
-    QPrintDialog setup(&m_printer, this);
+    m_printer->setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
+    QPrintDialog setup(m_printer.get(), this);
     if (setup.exec() == QDialog::Accepted) {
-        PrList->setCurrentIndex(PrList->findText(m_printer.printerName()));
+        PrList->setCurrentIndex(PrList->findText(m_printer->printerName()));
     }
 }
 

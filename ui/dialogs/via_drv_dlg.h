@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QPushButton;
@@ -53,8 +54,12 @@ private:
     void FillPrinterList();
     void SetPrintButtonsEnabled(bool enabled);
 
-    // At the printer's own resolution, so that a label dot is a printer pixel.
-    QPrinter m_printer{QPrinter::HighResolution};
+    // At the printer's own resolution, so that a label dot is a printer
+    // pixel. Replaced after a job the print system refused to start: Qt
+    // holds such a printer as busy, refusing every later change and job.
+    std::unique_ptr<QPrinter> m_printer = MakePrinter();
+
+    static std::unique_ptr<QPrinter> MakePrinter();
 };
 
 // Runs on the job's printer after the dialog has chosen it; tests send the

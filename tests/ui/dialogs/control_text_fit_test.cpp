@@ -27,7 +27,6 @@
 #include "ui/dialogs/setup_dlg.h"
 #include "ui/dialogs/terminal_dlg.h"
 #include "ui/dialogs/ttf_dlg.h"
-#include "ui/qt_ui_services.h"
 
 namespace zk::test {
 namespace {
@@ -95,18 +94,14 @@ void SettleLayout(QDialog& dialog)
     }
 }
 
-class ControlTextFitTest : public MainWindowTest {
+class ControlTextFitTest : public MainWindowWithBoxesTest {
 protected:
     ControlTextFitTest()
     {
-        SetUiServices(&services);
         // A translation file the settings list names.
         std::filesystem::create_directories(UserDir());
         std::ofstream(UserDir() + "Windows Cyrillic 1251.trn") << std::string(256, ' ');
     }
-    ~ControlTextFitTest() override { SetUiServices(&ui); }
-
-    QtUiServices services;
 };
 
 TEST_F(ControlTextFitTest, EveryDialogShowsItsTextsWhole)

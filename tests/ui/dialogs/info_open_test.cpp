@@ -3,14 +3,13 @@
 // file by double-clicking the preview.
 
 #include <QDateTime>
-#include <QStyle>
 #include <QTest>
-#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include "tests/support/engine_fixture.h"
 #include "tests/support/test_pictures.h"
 #include "tests/ui/dialogs/dialog_fixture.h"
+#include "tests/ui/dialogs/file_details_fit.h"
 #include "ui/dialogs/info_open.h"
 
 namespace zk {
@@ -144,28 +143,7 @@ TEST_F(InfoOpenTest, TheFileDetailsShowWholeInTheirColumns)
     Write("photo.bmp", Bytes(11800, 0));
     dialog.setDirectory(QString::fromStdString(TempDir().string()));
     dialog.show();
-    auto* view = dialog.findChild<QTreeView*>("treeView");
-    ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(view->isVisible());
-    const QAbstractItemModel* model = view->model();
-    int row = -1;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const QModelIndexList found = model->match(model->index(0, 0, view->rootIndex()), Qt::DisplayRole,
-                                                   "photo.bmp", 1, Qt::MatchExactly);
-        row = found.isEmpty() ? -1 : found.front().row();
-        return row >= 0;
-    }));
-    QCoreApplication::processEvents();
-    // Text needs its width and the item's margins on both sides.
-    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-    for (int column = 1; column < model->columnCount(view->rootIndex()); ++column) {
-        if (view->isColumnHidden(column)) {
-            continue;
-        }
-        const QString text = model->index(row, column, view->rootIndex()).data().toString();
-        SCOPED_TRACE(text.toStdString());
-        EXPECT_GE(view->columnWidth(column), view->fontMetrics().horizontalAdvance(text) + margins);
-    }
+    test::ExpectFileDetailsShowWhole(dialog, "photo.bmp");
     dialog.hide();
 }
 

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
@@ -24,6 +25,7 @@
 #include "tests/ui/modal_driver.h"
 #include "ui/dialogs/settings_service.h"
 #include "ui/editor_hooks.h"
+#include "ui/qt_ui_services.h"
 #include "ui/toolbar.h"
 
 namespace zk {
@@ -204,6 +206,25 @@ TEST_F(ServiceCommandTest, EachButtonSendsItsCommandWithItsLineEnds)
     EXPECT_TRUE(ui.messageBoxes.empty());
     // Nothing is awaited, so no busy window is shown or left up.
     EXPECT_FALSE(ui.busyVisible);
+}
+
+// OK pressed while a service command has borrowed the dialog's port
+// choices (the command lets window messages run): what the user confirmed
+// stays, not the settings from before the command.
+TEST_F(ServiceCommandTest, OkDuringAServiceCommandKeepsWhatTheUserConfirmed)
+{
+    QtUiServices pumping;
+    SetUiServices(&pumping);
+    Settings.BaudIndex = 2;
+    TSettingsDlg dlg;
+    dlg.show();
+    dlg.Bauds->setCurrentIndex(4);
+    QTimer::singleShot(0, &dlg, [&dlg] { dlg.OkBt->click(); });
+    dlg.DiagnBt->click();
+    SetUiServices(&ui);
+    EXPECT_TRUE(printer.WaitForReceived(5));
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Settings.BaudIndex, 4);
 }
 
 TEST_F(ServiceCommandTest, ARefusedWriteIsReportedOnceByTheRetryQuestion)

@@ -7,7 +7,11 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
@@ -23,7 +27,10 @@ namespace {
 
 class ViaDrvDlgTest : public test::PrintDialogsTest {
 protected:
-    ViaDrvDlgTest()
+    ViaDrvDlgTest() { PrintToThePdfFile(); }
+
+    // The jobs from now on go to the PDF file.
+    void PrintToThePdfFile()
     {
         DriverPrinterHook = [this](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -99,12 +106,23 @@ TEST_F(ViaDrvDlgTest, OneLabelDotIsOnePixelOfThePrinter)
     EXPECT_FALSE(pdf.contains("/DCTDecode"));
 }
 
-TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
+// Print systems that refuse a job: one whose file can't be made, and one
+// asked for a printer it doesn't know (as for the default printer of a
+// desktop without printers), after which Qt holds the job's printer as busy
+// for good.
+struct RefusalCase {
+    const char* name;
+    std::function<void(QPrinter&, const std::filesystem::path& folder)> refuse;
+};
+
+void PrintTo(const RefusalCase& row, std::ostream* out) { *out << row.name; }
+
+class ViaDrvRefusalTest : public ViaDrvDlgTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(ViaDrvRefusalTest, ARefusedJobLeavesTheDialogWorkingForTheNext)
 {
-    // A print system that refuses the job: its file can't be made.
     DriverPrinterHook = [this](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString((TempDir() / "gone" / "label.pdf").string()));
+        GetParam().refuse(printer, TempDir());
         ++jobs;
     };
     test::AddTextAndBarcode();
@@ -112,6 +130,8 @@ TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
     test::WhenModalShows([&reported](QWidget* modal) {
         reported = modal->property("text").toString().toStdString();
         QTest::keyClick(modal, Qt::Key_Return);
+        // A second refusal would be told by a box too: closed, the counts tell.
+        test::CloseModalsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
     });
     dlg.show();
     dlg.PrintBt->click();
@@ -122,15 +142,26 @@ TEST_F(ViaDrvDlgTest, AFailedPrintLeavesTheButtonsWorking)
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
     }
     // And the next print goes out.
-    DriverPrinterHook = [this](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdfPath));
-        ++jobs;
-    };
+    PrintToThePdfFile();
     dlg.PrintBt->click();
     EXPECT_EQ(jobs, 2);
     EXPECT_EQ(PdfPages(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, ViaDrvRefusalTest,
+    ::testing::Values(RefusalCase{"FileThatCantBeMade",
+                                  [](QPrinter& printer, const std::filesystem::path& folder) {
+                                      printer.setOutputFormat(QPrinter::PdfFormat);
+                                      printer.setOutputFileName(
+                                          QString::fromStdString((folder / "gone" / "label.pdf").string()));
+                                  }},
+                      RefusalCase{"UnknownPrinter",
+                                  [](QPrinter& printer, const std::filesystem::path&) {
+                                      printer.setOutputFormat(QPrinter::NativeFormat);
+                                      printer.setPrinterName("zk-no-such-printer");
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)
 {
