@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -128,13 +127,3 @@ void BM_SmartRefreshOneRenamed(benchmark::State& state)
 BENCHMARK(BM_SmartRefreshOneRenamed)->ArgName("style")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

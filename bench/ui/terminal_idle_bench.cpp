@@ -7,11 +7,10 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <array>
-#include <cstdlib>
 
 #include <benchmark/benchmark.h>
 
@@ -60,13 +59,3 @@ void TerminalIdle(benchmark::State& state)
 BENCHMARK(TerminalIdle)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
