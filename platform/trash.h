@@ -1,7 +1,7 @@
 #pragma once
-// Moving files to the desktop's trash as the freedesktop.org Trash
-// specification lays it out, so that a delete from the shell views can be
-// undone from the file manager:
+// Moving files to the desktop's trash by the freedesktop.org Trash rules,
+// so that a delete from the shell views can be undone from the file
+// manager:
 // - a file on the file system of the home trash ($XDG_DATA_HOME/Trash, by
 //   default ~/.local/share/Trash) goes there, its record naming its
 //   absolute path;
