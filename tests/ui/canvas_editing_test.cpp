@@ -42,6 +42,19 @@ protected:
         return FigureList.FigureTail;
     }
 
+    // The drawing tool's dialog opened by a release: its tool and corners.
+    struct Drawn {
+        int tool;
+        TPoint start, end;
+    };
+    void RecordDrawnFigures()
+    {
+        EditingHooks.DrawFigure = [this](std::uint8_t tool, TPoint start, TPoint end) {
+            drawn.push_back({tool, start, end});
+        };
+    }
+    std::vector<Drawn> drawn;
+
     static std::vector<bool> Selection()
     {
         std::vector<bool> selected;
@@ -243,14 +256,7 @@ TEST_F(CanvasEditingTest, RightClickEditsTheFigureUnderTheMouseWithoutSelectingI
 TEST_F(CanvasEditingTest, ADrawingDragReachesTheToolsDialogInLabelDotsAndShowsItsRectangle)
 {
     TZKedit& w = Start(20, 10);
-    struct Drawn {
-        int tool;
-        TPoint start, end;
-    };
-    std::vector<Drawn> drawn;
-    EditingHooks.DrawFigure = [&drawn](std::uint8_t tool, TPoint start, TPoint end) {
-        drawn.push_back({tool, start, end});
-    };
+    RecordDrawnFigures();
     const QImage before = canvas->Picture().copy();
 
     w.MenuItem("RectangleM")->trigger();
@@ -296,14 +302,7 @@ TEST_F(CanvasEditingTest, TheDragsRectangleIsOffTheScreenWhileTheToolsDialogRuns
 TEST_F(CanvasEditingTest, EveryReleaseWithADrawingToolChosenOpensItsDialog)
 {
     TZKedit& w = Start(20, 10);
-    struct Drawn {
-        int tool;
-        TPoint start, end;
-    };
-    std::vector<Drawn> drawn;
-    EditingHooks.DrawFigure = [&drawn](std::uint8_t tool, TPoint start, TPoint end) {
-        drawn.push_back({tool, start, end});
-    };
+    RecordDrawnFigures();
     RedrawLabel(RedrawEditor);  // with the margins set above
     const QImage before = canvas->Picture().copy();
 
