@@ -183,7 +183,7 @@ TImageReadResult ReadColourBmp(std::span<const std::uint8_t> file)
 {
     TBmpLayout bmp;
     if (const char* error = ReadLayout(file, bmp)) {
-        return Failed(error);
+        return ImageSizeTooLarge(bmp.Width, bmp.Height) ? ImageTooLarge(error, bmp.Width, bmp.Height) : Failed(error);
     }
     if (bmp.Compression == CompressionRle8 || bmp.Compression == CompressionRle4) {
         return ReadRunLengthPixels(file, bmp);

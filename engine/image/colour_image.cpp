@@ -17,8 +17,25 @@ TMonoImage16::TMonoImage16(int width, int height)
 
 bool ImageSizeAllowed(std::int64_t width, std::int64_t height)
 {
-    return width > 0 && height > 0 && width <= MaxImageSide && height <= MaxImageSide &&
-           width * height <= MaxImagePixels;
+    return width > 0 && height > 0 && !ImageSizeTooLarge(width, height);
+}
+
+bool ImageSizeTooLarge(std::int64_t width, std::int64_t height)
+{
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    return width > MaxImageSide || height > MaxImageSide || width * height > MaxImagePixels;
+}
+
+TImageReadResult ImageTooLarge(const char* message, std::int64_t width, std::int64_t height)
+{
+    TImageReadResult result;
+    result.Error = message;
+    result.TooLarge = true;
+    result.StatedWidth = width;
+    result.StatedHeight = height;
+    return result;
 }
 
 }  // namespace zk

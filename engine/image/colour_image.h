@@ -60,10 +60,19 @@ constexpr std::uint8_t BlueOf(std::uint32_t pixel) { return static_cast<std::uin
 struct TImageReadResult {
     TColourImage Image;
     std::string Error;  // empty on success
+    // Refused for its size alone: larger than the readers take, its size as
+    // the file states it (0 x 0 when the file is too long to tell).
+    bool TooLarge = false;
+    std::int64_t StatedWidth = 0;
+    std::int64_t StatedHeight = 0;
     bool Ok() const { return Error.empty(); }
 };
 
 // True when a picture of that size may be held in memory.
 bool ImageSizeAllowed(std::int64_t width, std::int64_t height);
+// True when a picture is refused for being too large (not for a size of 0).
+bool ImageSizeTooLarge(std::int64_t width, std::int64_t height);
+// The result for a picture of the stated size that is too large.
+TImageReadResult ImageTooLarge(const char* message, std::int64_t width, std::int64_t height);
 
 }  // namespace zk

@@ -25,11 +25,15 @@ TImageReadResult ReadColourPictureFile(const std::string& path, const JpegDecode
     if (kind == PictureKind::Other) {
         return Failed("Unknown file extension");
     }
-    const auto bytes = ReadWholeFile(path, static_cast<std::size_t>(MaxColourPictureFileSize));
-    if (!bytes) {
+    // One byte past the bound tells a file longer than any picture taken.
+    auto head = ReadFileHead(path, static_cast<std::size_t>(MaxColourPictureFileSize) + 1);
+    if (!head) {
         return Failed("Can't read the file");
     }
-    return kind == PictureKind::Bmp ? ReadColourBmp(*bytes) : ReadJpeg(*bytes, jpeg);
+    if (head->Bytes.size() > MaxColourPictureFileSize) {
+        return ImageTooLarge("Picture file too long", 0, 0);
+    }
+    return kind == PictureKind::Bmp ? ReadColourBmp(head->Bytes) : ReadJpeg(head->Bytes, jpeg);
 }
 
 }  // namespace zk

@@ -78,7 +78,11 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
     if (!ImageSizeAllowed(info.image_width, info.image_height)) {
-        result.Error = "JPEG size out of range";
+        if (ImageSizeTooLarge(info.image_width, info.image_height)) {
+            result = ImageTooLarge("JPEG size out of range", info.image_width, info.image_height);
+        } else {
+            result.Error = "JPEG size out of range";
+        }
         return false;
     }
     switch (info.jpeg_color_space) {

@@ -128,27 +128,49 @@ bool RenderBufferInk(int x, int y)
     return ((byte >> (7 - (x & 7))) & 1) == 0;
 }
 
-void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& sourceChars, int lineHeight,
-                       int previewWidth, bool autoRemove)
+TRenderedGlyphs RenderMappedGlyphs(TGlyphSource& glyphs, const std::vector<std::uint8_t>& sourceChars)
+{
+    TRenderedGlyphs rendered;
+    rendered.reserve(sourceChars.size());
+    for (const std::uint8_t ch : sourceChars) rendered.push_back(glyphs.Glyph(ch));
+    return rendered;
+}
+
+TGlyphCell MeasureGlyphCell(const platform::TextMetrics& line, const TRenderedGlyphs& rendered)
+{
+    TGlyphCell cell{line.Ascent, line.Descent};
+    for (const auto& glyph : rendered) {
+        if (!glyph || glyph->Box.BlackBoxX <= 0 || glyph->Box.BlackBoxY <= 0)
+            continue;
+        // Only the rows the work bitmap holds are ever drawn.
+        const int rows = std::min(glyph->Box.BlackBoxY, ConverterWorkRows);
+        cell.Ascent = std::max(cell.Ascent, glyph->Box.OriginY);
+        cell.Descent = std::max(cell.Descent, rows - glyph->Box.OriginY);
+    }
+    return cell;
+}
+
+void RenderFontPreview(const TRenderedGlyphs& rendered, const std::vector<std::uint8_t>& sourceChars,
+                       const TGlyphCell& cell, int previewWidth, bool autoRemove)
 {
     TFontPreviewSettings& settings = FontPreviewSettings;
     TPreviewResults& results = PreviewResults;
-    const int L = lineHeight;
-    const int descent = glyphs.Metrics().Descent;
+    const int L = cell.Height();
 
     FontPreviewImage = {};
     ResizePreview(previewWidth, 2 * L + 16);
     int smallestOriginX = 0;
+    results.CellAscent = cell.Ascent;
     results.AutoTop = NO_BLANK_ROWS_YET;
     results.AutoBottom = NO_BLANK_ROWS_YET;
     int x = settings.PreviewMargin;
     int y = PREVIEW_TOP;
     int lines = 1;
 
-    const std::size_t count = std::min(GlyphTable.size(), sourceChars.size());
+    const std::size_t count = std::min({GlyphTable.size(), sourceChars.size(), rendered.size()});
     for (std::size_t i = 0; i < count; ++i) {
         TGlyphRecord& record = GlyphTable[i];
-        const auto glyph = glyphs.Glyph(sourceChars[i]);
+        const auto& glyph = rendered[i];
         if (!glyph) {
             record.SourceChar = 0;
             continue;
@@ -169,9 +191,9 @@ void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& so
             y += L;
             ResizePreview(previewWidth, lines * L + 16);
         }
-        const int blankAbove = L - descent - box.OriginY;
+        const int blankAbove = cell.Ascent - box.OriginY;
         LowerBlankRows(results.AutoTop, blankAbove);
-        LowerBlankRows(results.AutoBottom, descent + box.OriginY - box.BlackBoxY);
+        LowerBlankRows(results.AutoBottom, cell.Descent + box.OriginY - box.BlackBoxY);
         if (box.BlackBoxX > 0 && box.BlackBoxY > 0) {
             LoadGlyphIntoRenderBuffer(*glyph);
             DrawGlyph(box, x + box.OriginX, y + blankAbove);
@@ -218,14 +240,16 @@ void BuildFontPreview(TGlyphSource& glyphs, const TCharacterMap& map, int previe
 {
     TFontPreviewSettings& settings = FontPreviewSettings;
     const auto sourceChars = CollectMappedGlyphs(map);
-    settings.LineHeight = glyphs.Metrics().Height;
+    const TRenderedGlyphs rendered = RenderMappedGlyphs(glyphs, sourceChars);
+    const TGlyphCell cell = MeasureGlyphCell(glyphs.Metrics(), rendered);
+    settings.LineHeight = cell.Height();
     if (settings.ResetRemoveLimits) {
         PreviewResults.TopRemoveLimit = settings.LineHeight / 2;
         PreviewResults.BottomRemoveLimit = settings.LineHeight - PreviewResults.TopRemoveLimit - 1;
         settings.ResetRemoveLimits = 0;
     }
     settings.PreviewMargin = std::max(settings.FontSize / 3, 24);
-    RenderFontPreview(glyphs, sourceChars, settings.LineHeight, previewWidth, autoRemove);
+    RenderFontPreview(rendered, sourceChars, cell, previewWidth, autoRemove);
 }
 
 void ResetFontPreviewState()

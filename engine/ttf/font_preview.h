@@ -4,6 +4,7 @@
 // the figures of the font file a save would write.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct TFontPreviewSettings {
 
 struct TPreviewResults {
     std::int32_t LeftShift = 0;
+    // Rows of the glyph cell above the baseline; LineHeight minus them lie below.
+    std::int32_t CellAscent = 0;
     std::int32_t AutoTop = 0;
     std::int32_t AutoBottom = 0;
     std::int32_t FontHeight = 0;
@@ -71,15 +74,31 @@ double WidthFactorForPosition(int position);
 // in map order.
 std::vector<std::uint8_t> CollectMappedGlyphs(const TCharacterMap& map);
 
-// Renders the glyphs, lays them out on FontPreviewImage (previewWidth wide)
-// and works out the file's figures. With autoRemove the blank rows all
-// glyphs leave become the rows to cut.
-void RenderFontPreview(TGlyphSource& glyphs, const std::vector<std::uint8_t>& sourceChars, int lineHeight,
-                       int previewWidth, bool autoRemove);
+// The glyph of every source character, rendered once per build; none where
+// it can't be read.
+using TRenderedGlyphs = std::vector<std::optional<platform::MonoGlyph>>;
+TRenderedGlyphs RenderMappedGlyphs(TGlyphSource& glyphs, const std::vector<std::uint8_t>& sourceChars);
+
+// The rows one glyph cell spans around the baseline: the face's line, widened
+// to every row the rendered glyphs reach (a monochrome glyph may stand a row
+// above the face's rounded ascent or below its descent), so that the cell,
+// and the file, hold every dot the preview draws.
+struct TGlyphCell {
+    int Ascent = 0;
+    int Descent = 0;
+    int Height() const { return Ascent + Descent; }
+};
+TGlyphCell MeasureGlyphCell(const platform::TextMetrics& line, const TRenderedGlyphs& rendered);
+
+// Lays the glyphs out on FontPreviewImage (previewWidth wide) in lines one
+// cell high and works out the file's figures. With autoRemove the blank
+// rows all glyphs leave become the rows to cut.
+void RenderFontPreview(const TRenderedGlyphs& rendered, const std::vector<std::uint8_t>& sourceChars,
+                       const TGlyphCell& cell, int previewWidth, bool autoRemove);
 
 // One whole build for the current map and settings (size already in
-// FontPreviewSettings.FontSize): collect, measure, recompute the row
-// counters' limits when asked, render.
+// FontPreviewSettings.FontSize): collect, render the glyphs, measure the
+// cell (LineHeight), recompute the row counters' limits when asked, lay out.
 void BuildFontPreview(TGlyphSource& glyphs, const TCharacterMap& map, int previewWidth, bool autoRemove);
 
 // Copies a glyph into the shared render buffer, inverted (1 = white), cut

@@ -1,7 +1,6 @@
 #include "engine/ttf/font_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 
 #include "engine/config/program_paths.h"
@@ -17,42 +16,29 @@ namespace zk
 namespace
 {
 
-// The writer's second work bitmap: the glyph placed in its cell, 1 = white.
-class CellBitmap
-{
-public:
-    void Clear() { m_bits.fill(0xFF); }
-    void SetInk(int x, int y)
-    {
-        if (x < 0 || y < 0 || x >= ConverterWorkDots || y >= ConverterWorkRows)
-            return;
-        m_bits[Index(x, y)] &= static_cast<std::uint8_t>(~(0x80 >> (x & 7)));
-    }
-    // Byte b of row y as ink bits (1 = ink); rows and bytes outside are blank.
+// A glyph placed in its cell: its box, now in the render buffer, with the
+// top-left dot at (Left, Top) of the cell.
+struct PlacedGlyph {
+    platform::GlyphBox Box;
+    int Left = 0;
+    int Top = 0;
+
+    // Byte b of cell row y as ink bits, the leftmost dot highest; only the
+    // box's part of the buffer counts, as the preview draws only that.
     std::uint8_t InkByte(int y, int b) const
     {
-        if (y < 0 || y >= ConverterWorkRows || b < 0 || b >= GlyphRenderRowBytes)
+        const int row = y - Top;
+        if (row < 0 || row >= Box.BlackBoxY)
             return 0;
-        return static_cast<std::uint8_t>(~m_bits[Index(b * 8, y)]);
-    }
-
-private:
-    static std::size_t Index(int x, int y)
-    {
-        return static_cast<std::size_t>(y) * GlyphRenderRowBytes + static_cast<std::size_t>(x >> 3);
-    }
-    std::array<std::uint8_t, GlyphRenderRowBytes * ConverterWorkRows> m_bits{};
-};
-
-void PlaceGlyph(CellBitmap& cell, const platform::GlyphBox& box, int left, int top)
-{
-    for (int y = 0; y < std::min(box.BlackBoxY, ConverterWorkRows); ++y) {
-        for (int x = 0; x < std::min(box.BlackBoxX, ConverterWorkDots); ++x) {
-            if (RenderBufferInk(x, y))
-                cell.SetInk(left + x, top + y);
+        std::uint8_t byte = 0;
+        for (int bit = 0; bit < 8; ++bit) {
+            const int column = b * 8 + bit - Left;
+            if (column >= 0 && column < Box.BlackBoxX && RenderBufferInk(column, row))
+                byte |= static_cast<std::uint8_t>(0x80 >> bit);
         }
+        return byte;
     }
-}
+};
 
 std::uint8_t LowByte(int value)
 {
@@ -64,15 +50,14 @@ std::uint8_t LowByte(int value)
 std::vector<std::uint8_t> ConvertedFontBytes(TGlyphSource& glyphs)
 {
     const TFontPreviewSettings& settings = FontPreviewSettings;
-    const platform::TextMetrics metrics = glyphs.Metrics();
+    // The cell of the last build, which holds every row its glyphs reach.
     const int firstRow = settings.TopRemove;
-    const int endRow = metrics.Height - settings.BottomRemove;
+    const int endRow = settings.LineHeight - settings.BottomRemove;
     const int height = std::max(endRow - firstRow, 0);
     const auto written =
         std::count_if(GlyphTable.begin(), GlyphTable.end(), [](const TGlyphRecord& r) { return r.SourceChar != 0; });
 
     std::vector<std::uint8_t> bytes{LowByte(static_cast<int>(written)), 0, LowByte(height)};
-    CellBitmap cell;
     for (const TGlyphRecord& record : GlyphTable) {
         if (record.SourceChar == 0)
             continue;
@@ -81,15 +66,16 @@ std::vector<std::uint8_t> ConvertedFontBytes(TGlyphSource& glyphs)
         bytes.push_back(record.TargetCode);
         bytes.push_back(static_cast<std::uint8_t>(std::clamp<int>(record.Advance, 0, 255)));
         bytes.push_back(LowByte(bytesPerRow));
-        cell.Clear();
+        // A glyph that can't be read now leaves its cell blank.
+        PlacedGlyph placed;
         if (const auto glyph = glyphs.Glyph(record.SourceChar);
             glyph && glyph->Box.BlackBoxX > 0 && glyph->Box.BlackBoxY > 0) {
             LoadGlyphIntoRenderBuffer(*glyph);
-            PlaceGlyph(cell, glyph->Box, PreviewResults.LeftShift + glyph->Box.OriginX,
-                       metrics.Ascent - glyph->Box.OriginY);
+            placed = {glyph->Box, PreviewResults.LeftShift + glyph->Box.OriginX,
+                      PreviewResults.CellAscent - glyph->Box.OriginY};
         }
         for (int y = firstRow; y < endRow; ++y) {
-            for (int b = 0; b < bytesPerRow; ++b) bytes.push_back(cell.InkByte(y, b));
+            for (int b = 0; b < bytesPerRow; ++b) bytes.push_back(placed.InkByte(y, b));
         }
     }
     return bytes;

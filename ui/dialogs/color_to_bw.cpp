@@ -117,6 +117,26 @@ QScrollArea* MakeImageBox(QWidget* parent, const char* name, TConverterImage* im
     return box;
 }
 
+// Why a picture is refused for its size, naming the limit it passes: the
+// four digits of the size fields, or the pixels the readers take. Empty when
+// its size is fine.
+std::string TooLargeMessage(const TImageReadResult& read)
+{
+    const std::int64_t width = read.Ok() ? read.Image.Width : read.StatedWidth;
+    const std::int64_t height = read.Ok() ? read.Image.Height : read.StatedHeight;
+    const bool beyondFields = width > MaxTargetSide || height > MaxTargetSide;
+    if (!beyondFields && !read.TooLarge) {
+        return {};
+    }
+    std::string message = "Picture too large";
+    if (width > 0 && height > 0) {
+        message += ": " + std::to_string(width) + " x " + std::to_string(height) + " dots";
+    }
+    const std::string limit = beyondFields ? std::to_string(MaxTargetSide) + " x " + std::to_string(MaxTargetSide)
+                                           : std::to_string(MaxImagePixels) + " dots";
+    return message + " (the converter takes at most " + limit + ")";
+}
+
 int SizeOf(const QLineEdit* edit)
 {
     bool ok = false;
@@ -477,10 +497,9 @@ bool TColorToBW::LoadConverterPicture()
 bool TColorToBW::LoadPicturePath(const std::string& path)
 {
     PictureFileName = path;
-    DropSelection();
+    // A load that fails leaves the picture, the settings and the selection
+    // as they were.
     if (PictureKindOf(path) == PictureKind::Other) {
-        SourcePicture.reset();
-        RotatedPicture.reset();
         ShowMessageBox("Error", "Unknown file extension");
         return false;
     }
@@ -489,12 +508,15 @@ bool TColorToBW::LoadPicturePath(const std::string& path)
         WaitCursor wait;
         read = ReadColourPictureFile(path);
     }
+    if (const std::string tooLarge = TooLargeMessage(read); !tooLarge.empty()) {
+        ShowMessageBox("Error", tooLarge);
+        return false;
+    }
     if (!read.Ok()) {
-        SourcePicture.reset();
-        RotatedPicture.reset();
         ShowMessageBox("Error", "Can't open graphics file");
         return false;
     }
+    DropSelection();
     SourcePicture = std::move(read.Image);
     MakeRotatedCopy();
     return true;

@@ -147,6 +147,33 @@ TEST(ColourBmpReaderTest, DamagedFilesGiveAnErrorAndNoImage)
     }
 }
 
+TEST(ColourBmpReaderTest, OversizedPicturesAreToldApartFromDamagedOnes)
+{
+    const Bytes good = MakeBmp(24, 2, 2, {}, {{0, 0, 255, 0, 255, 0, 0, 0}, {255, 0, 0, 255, 255, 255, 0, 0}});
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        bool tooLarge;
+        std::int64_t statedHeight;
+    } rows[] = {
+        {32769, 2, true, 2},                 // one dot past the longest side
+        {8193, 8192, true, 8192},            // one column past the most dots
+        {8192, 8192, false, 0},              // allowed, but its rows are missing
+        {0, 2, false, 0},                    // no size at all
+        {2, INT32_MIN, true, 2147483648LL},  // top-down, as tall as can be
+    };
+    for (const auto& row : rows) {
+        Bytes file = good;
+        PutLe(file, 18, static_cast<std::uint32_t>(row.width));
+        PutLe(file, 22, static_cast<std::uint32_t>(row.height));
+        const TImageReadResult result = ReadColourBmp(file);
+        EXPECT_FALSE(result.Ok()) << row.width << " x " << row.height;
+        EXPECT_EQ(result.TooLarge, row.tooLarge) << row.width << " x " << row.height;
+        EXPECT_EQ(result.StatedWidth, row.tooLarge ? row.width : 0) << row.width << " x " << row.height;
+        EXPECT_EQ(result.StatedHeight, row.statedHeight) << row.width << " x " << row.height;
+    }
+}
+
 TEST(ColourBmpReaderTest, ShortPaletteLeavesMissingEntriesBlack)
 {
     // Two colours listed, index 3 used: no bytes are read beyond the file.

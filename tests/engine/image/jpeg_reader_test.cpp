@@ -87,6 +87,39 @@ TEST(JpegReaderTest, DamagedFilesGiveAnErrorMessage)
     }
 }
 
+TEST(JpegReaderTest, OversizedPicturesAreToldApartFromDamagedOnes)
+{
+    const Bytes good = test::JpegBytes(test::QuarteredImage(16, 16));
+    const struct {
+        int width;
+        int height;
+        bool tooLarge;
+    } rows[] = {
+        {60000, 8, true},    // past the longest side
+        {9000, 9000, true},  // past the most dots
+        {0, 16, false},      // no size: damaged
+    };
+    for (const auto& row : rows) {
+        Bytes file = good;
+        // The frame header: marker, length, precision, then height and width.
+        for (std::size_t i = 0; i + 8 < file.size(); ++i) {
+            if (file[i] == 0xFF && file[i + 1] == 0xC0) {
+                file[i + 5] = static_cast<std::uint8_t>(row.height >> 8);
+                file[i + 6] = static_cast<std::uint8_t>(row.height);
+                file[i + 7] = static_cast<std::uint8_t>(row.width >> 8);
+                file[i + 8] = static_cast<std::uint8_t>(row.width);
+                break;
+            }
+        }
+        const TImageReadResult result = ReadJpeg(file);
+        EXPECT_FALSE(result.Ok()) << row.width << " x " << row.height;
+        EXPECT_TRUE(result.Image.Empty());
+        EXPECT_EQ(result.TooLarge, row.tooLarge) << row.width << " x " << row.height;
+        EXPECT_EQ(result.StatedWidth, row.tooLarge ? row.width : 0);
+        EXPECT_EQ(result.StatedHeight, row.tooLarge ? row.height : 0);
+    }
+}
+
 TEST(JpegReaderTest, ScanDataCutShortStillGivesTheWholePicture)
 {
     // libjpeg pads a stream that ends early; the picture keeps its size.

@@ -45,6 +45,28 @@ TEST_F(FontWriterTest, GlyphRowsAreWrittenInkFirstDotHighest)
     EXPECT_EQ(static_cast<std::int32_t>(cut.size()), PreviewResults.FontBytes);
 }
 
+TEST_F(FontWriterTest, CellGrowsToHoldGlyphsBeyondTheFaceLine)
+{
+    // The face's line is 4 rows up and 1 down; 'A' stands 2 rows above it,
+    // 'g' hangs 2 rows below it.
+    test::FakeGlyphs glyphs(4, 1);
+    glyphs.Add('A', {0, 6, 3, {"#..", ".#.", "..#"}});
+    glyphs.Add('g', {0, 0, 3, {"##", "##", "#."}});
+    map.Cells['A' - 32] = 'A';
+    map.Cells['g' - 32] = 'g';
+    BuildFontPreview(glyphs, map, 200, false);
+    EXPECT_EQ(FontPreviewSettings.LineHeight, 9);
+    EXPECT_EQ(PreviewResults.FontHeight, 9);
+    const Bytes bytes = ConvertedFontBytes(glyphs);
+    const Bytes expected = {
+        2,   0, 9,                                               // glyphs, 0, height
+        'A', 3, 1, 0x80, 0x40, 0x20, 0, 0, 0, 0,    0,    0,     // from the cell's top row
+        'g', 3, 1, 0,    0,    0,    0, 0, 0, 0xC0, 0xC0, 0x80,  // to its bottom row
+    };
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(static_cast<std::int32_t>(bytes.size()), PreviewResults.FontBytes);
+}
+
 TEST_F(FontWriterTest, UnreadableGlyphsAreLeftOutOfTheFile)
 {
     test::FakeGlyphs glyphs(6, 2);
@@ -89,7 +111,7 @@ TEST_F(FontWriterTest, InkLeftOfTheOriginIsWrittenFromTheFirstDot)
 {
     test::FakeGlyphs glyphs(4, 1);
     glyphs.AddBox('k', 2, 2, -5, 2, 3);  // ink ends 3 dots left of the origin
-    glyphs.Add('v', {-5, 0, 3, {}});    // no ink, origin as far left: no width at all
+    glyphs.Add('v', {-5, 0, 3, {}});     // no ink, origin as far left: no width at all
     map.Cells['k' - 32] = 'k';
     map.Cells['v' - 32] = 'v';
     BuildFontPreview(glyphs, map, 300, false);

@@ -65,6 +65,10 @@ protected:
                         [path](QWidget* w) {
                             auto* dialog = static_cast<TInfoOpen*>(w);
                             dialog->selectFile(QString::fromStdString(path));
+                            // The file name field keeps what it shows while it has the focus.
+                            if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+                                name->setText(QString::fromStdString(path));
+                            }
                             static_cast<QDialog*>(dialog)->accept();
                         });
         form.LoadBtClick();
@@ -180,6 +184,110 @@ TEST_F(ColorToBWTest, BadFilesGiveTheirMessagesAndLoadNothing)
     EXPECT_FALSE(form.LoadPicturePath(WritePicture("short.bmp", {'B', 'M', 0, 0})));
     EXPECT_EQ(ui.OnlyMessage(), "Can't open graphics file");
     EXPECT_FALSE(form.ConvertBt->isEnabled());
+}
+
+TEST_F(ColorToBWTest, FailedLoadKeepsTheEarlierPictureAndState)
+{
+    const TColourImage first = test::QuarteredImage(40, 30);
+    std::vector<std::uint8_t> truncated = test::Bmp24Bytes(test::QuarteredImage(40, 30));
+    truncated.resize(truncated.size() / 2);
+    const struct {
+        std::string path;
+        const char* message;
+    } rows[] = {
+        {WritePicture("truncated.bmp", truncated), "Can't open graphics file"},
+        {WritePicture("broken.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 2}), "Can't open graphics file"},
+        {WritePicture("notes.txt", {1, 2, 3}), "Unknown file extension"},
+    };
+    LoadThroughDialog(WriteBmp("good.bmp", first));
+    form.Rotation->setCurrentIndex(2);
+    form.Red->setValue(24);
+    Band(5, 5, 20, 20);
+    ASSERT_TRUE(form.CutBt->isEnabled());
+    const QString title = form.windowTitle();
+    const std::vector<std::uint32_t> colour = form.ColourImage().Pixels;
+    const std::vector<std::uint16_t> result = form.BlackWhiteImage().Words;
+
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        ui.messageBoxes.clear();
+        LoadThroughDialog(row.path);
+        EXPECT_EQ(ui.OnlyMessage(), row.message);
+        ASSERT_TRUE(form.SourcePicture.has_value());
+        EXPECT_EQ(form.SourcePicture->Pixels, first.Pixels);
+        ASSERT_TRUE(form.RotatedPicture.has_value());
+        EXPECT_EQ(form.RotatedPicture->Width, 30);
+        EXPECT_EQ(form.windowTitle(), title);
+        EXPECT_EQ(form.Rotation->currentIndex(), 2);
+        EXPECT_EQ(form.Red->value(), 24);
+        EXPECT_EQ(form.SizeX->text(), "40");
+        EXPECT_TRUE(form.CutBt->isEnabled());
+        EXPECT_EQ(form.SelectionShown, 1);
+        EXPECT_EQ(form.ColourImage().Pixels, colour);
+        EXPECT_EQ(form.BlackWhiteImage().Words, result);
+        EXPECT_TRUE(form.SaveBt->isEnabled());
+    }
+
+    // The kept picture still converts: back to neutral gains it is the
+    // first picture turned half a turn.
+    form.Red->setValue(16);
+    EXPECT_EQ(form.ColourImage().At(39, 29), first.At(0, 0));
+    const std::string target = (TempDir() / "kept.bmp").string();
+    ui.saveFileChoices.push_back(target);
+    form.SaveBtClick();
+    ASSERT_EQ(LoadPictureFile(target), PictureLoadedBmp);
+    EXPECT_EQ(PcxWidth(PcxImageBuffer.Image()), 40);
+    EXPECT_GT(BlackDots(), 0);
+}
+
+TEST_F(ColorToBWTest, PicturesBeyondTheSizeFieldsOrTheReadersAreRefusedAsTooLarge)
+{
+    Load(test::QuarteredImage(40, 30));
+    const TColourImage first = *form.SourcePicture;
+    // A JPEG whose frame header says 9000 x 9000: the reader stops there.
+    std::vector<std::uint8_t> hugeJpeg = test::JpegBytes(test::QuarteredImage(16, 16));
+    for (std::size_t i = 0; i + 8 < hugeJpeg.size(); ++i) {
+        if (hugeJpeg[i] == 0xFF && hugeJpeg[i + 1] == 0xC0) {
+            hugeJpeg[i + 5] = 9000 >> 8;
+            hugeJpeg[i + 6] = 9000 & 0xFF;
+            hugeJpeg[i + 7] = 9000 >> 8;
+            hugeJpeg[i + 8] = 9000 & 0xFF;
+            break;
+        }
+    }
+    // A BMP header saying 40000 x 2; the pixels never get read.
+    std::vector<std::uint8_t> wideBmp = test::Bmp24Bytes(TColourImage(4, 2));
+    wideBmp[18] = 40000 & 0xFF;
+    wideBmp[19] = 40000 >> 8;
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        const char* message;
+    } rows[] = {
+        {"wide.bmp", test::Bmp24Bytes(TColourImage(10001, 2)),
+         "Picture too large: 10001 x 2 dots (the converter takes at most 9999 x 9999)"},
+        {"tall.bmp", test::Bmp24Bytes(TColourImage(3, 12000)),
+         "Picture too large: 3 x 12000 dots (the converter takes at most 9999 x 9999)"},
+        {"wider.bmp", wideBmp, "Picture too large: 40000 x 2 dots (the converter takes at most 9999 x 9999)"},
+        {"huge.jpg", hugeJpeg, "Picture too large: 9000 x 9000 dots (the converter takes at most 67108864 dots)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ui.messageBoxes.clear();
+        EXPECT_FALSE(form.OpenPicture(WritePicture(row.name, row.bytes)));
+        EXPECT_EQ(ui.OnlyMessage(), row.message);
+        EXPECT_EQ(form.SourcePicture->Pixels, first.Pixels);
+        EXPECT_EQ(form.SizeX->text(), "40");
+        EXPECT_EQ(form.TargetWidth, 40);
+    }
+
+    // The widest picture the fields hold shows its whole size.
+    ui.messageBoxes.clear();
+    ASSERT_TRUE(form.OpenPicture(WritePicture("widest.bmp", test::Bmp24Bytes(TColourImage(9999, 2)))));
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(form.SizeX->text(), "9999");
+    EXPECT_EQ(form.TargetWidth, 9999);
+    EXPECT_EQ(form.ColourImage().Width, 9999);
 }
 
 TEST_F(ColorToBWTest, RotationSwapsTheSizesOnlyWhenTheParityChanges)
