@@ -75,10 +75,16 @@ public:
 
     // A merge: every row is marked unseen, rows seen again are marked, then
     // the unseen ones go and the new ones come in at their sorted places.
+    // The row being renamed in place stays while its editor is open, so
+    // that the edit is not lost; it goes at the first merge after.
     void MarkAllUnseen();
-    bool MarkSeen(const std::string& id);  // false when no row has the identifier
+    // False when no row of that kind has the identifier: an object replaced
+    // by one of the other kind is a new row, which the list's filters judge.
+    bool MarkSeen(const std::string& id, bool isFolder);
     // Returns the rows that went.
     std::vector<TQorShellListItem> Merge(std::vector<TQorShellListItem> added);
+    // A merge kept the edited row although its object went or changed.
+    bool EditedRowKept() const { return m_editedRowKept; }
 
     // After a rename: the row's new identifier and name; it moves to its
     // sorted place. A row of a gone object that still has the identifier goes.
@@ -126,6 +132,7 @@ private:
     std::string m_dropTarget;
     mutable QString m_widthFont;  // QFont::key()
     std::string m_editable;
+    bool m_editedRowKept = false;
 };
 
 }  // namespace zk
