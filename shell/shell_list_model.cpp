@@ -1,6 +1,6 @@
 #include "shell/shell_list_model.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPalette>
@@ -61,12 +61,12 @@ const std::array<QString, platform::ShellColumnCount>& TShellListModel::SubItems
     return *item.SubItems;
 }
 
-int TShellListModel::WidestNameWidth(const QFont& font) const
+qreal TShellListModel::WidestNameWidth(const QFont& font) const
 {
     const bool sameFont = font.key() == m_widthFont;
     m_widthFont = font.key();
-    const QFontMetrics metrics(font);
-    int widest = 0;
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
     for (const std::unique_ptr<TRow>& row : m_rows) {
         if (!sameFont || row->width < 0) {
             row->width = metrics.horizontalAdvance(row->text);

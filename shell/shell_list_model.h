@@ -67,7 +67,7 @@ public:
     static void ReadSubItems(TQorShellListItem& item);
     // The width of the widest name in a font; each row's width is measured
     // once for that font.
-    int WidestNameWidth(const QFont& font) const;
+    qreal WidestNameWidth(const QFont& font) const;
 
     // Sorting: by a column (beyond the columns: by caption), reversed or not.
     // The parent-folder item leads in either direction.
@@ -106,7 +106,7 @@ private:
         int order = 0;  // position in the enumeration
         int row = 0;    // valid while m_numbered
         mutable std::optional<QIcon> icon;
-        mutable int width = -1;  // of text, in the font m_widthFont names
+        mutable qreal width = -1;  // of text, in the font m_widthFont names
         // Read for sorting by size, type or date.
         mutable bool factsRead = false;
         mutable std::int64_t size = -1;

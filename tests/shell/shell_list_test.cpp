@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPointer>
+#include <QStyledItemDelegate>
 
 #include <filesystem>
 #include <set>
@@ -295,6 +296,55 @@ TEST_F(ShellListTest, TheListStyleShowsWholeNames)
     ASSERT_GT(row, 0);  // not the first: every item is as wide as the widest
     const QRect shown = list.ListView()->visualRect(list.Model()->index(row, 0));
     EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
+}
+
+// Every item of the list style is as wide as the style needs for the
+// widest name, to the pixel (a pixel less cuts the name short), also after
+// an empty folder was shown and when names come in with a merge.
+TEST_F(ShellListTest, TheListStyleGivesEveryNameTheRoomItNeeds)
+{
+    MakeDir("home/empty");
+    const std::string longName = "a label with a much longer name than the others.zlb";
+    for (const bool merged : {false, true}) {
+        SCOPED_TRACE(merged);
+        std::filesystem::remove(Path("home/labels/" + longName));
+        if (!merged) {
+            MakeFile("home/labels/" + longName);
+        }
+        TQorShellList list;
+        list.SetViewStyle(TViewStyle::vsList);
+        list.SetPath(Path(merged ? "home/labels" : "home/empty"));
+        list.resize(800, 300);
+        list.show();
+        QApplication::processEvents();
+        if (merged) {
+            MakeFile("home/labels/" + longName);
+            list.SmartRefresh();
+        } else {
+            list.SetPath(Path("home/labels"));
+        }
+        QApplication::processEvents();
+        for (const char* name : {"Etikett1.zlb", "Versand.zlb", "Zebra.zlb", "Lager.zlb"}) {
+            MakeFile(std::string("home/labels/") + name);
+        }
+        list.SmartRefresh();
+        QApplication::processEvents();
+        // What a plain delegate asks for each name, with the options a list view gives it.
+        const QListView& view = *list.ListView();
+        QStyleOptionViewItem option;
+        option.initFrom(&view);
+        option.font = view.font();
+        const int icon = view.style()->pixelMetric(QStyle::PM_ListViewIconSize, nullptr, &view);
+        option.decorationSize = view.iconSize().isValid() ? view.iconSize() : QSize(icon, icon);
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.widget = &view;
+        const QStyledItemDelegate plain;
+        for (int row = 0; row < list.ItemCount(); ++row) {
+            const QModelIndex index = list.Model()->index(row, 0);
+            const QRect shown = list.ListView()->visualRect(index);
+            EXPECT_GE(shown.width(), plain.sizeHint(option, index).width()) << list.ItemText(row).toStdString();
+        }
+    }
 }
 
 // What the user selects with the mouse in either style is what the
