@@ -1,7 +1,5 @@
 #include "platform/shell_browser.h"
 
-#include "platform/file_operations.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +11,8 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+
+#include "platform/file_operations.h"
 
 namespace zk::platform {
 
