@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace zk::platform {
@@ -63,15 +64,63 @@ bool RenameNoReplace(const std::string& from, const std::string& to)
     return errno == EINVAL && !Exists(to) && std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool CopyTree(const std::string& from, const std::string& to)
+// What an object that is neither a file, a folder nor a link is.
+std::string KindName(fs::file_type type)
+{
+    switch (type) {
+    case fs::file_type::fifo: return "a named pipe";
+    case fs::file_type::socket: return "a socket";
+    case fs::file_type::block:
+    case fs::file_type::character: return "a device";
+    default: return "no file, folder or link";
+    }
+}
+
+// Copies the object from (shown to the user as shown) to to, a folder with
+// all it holds. False, with the reason, when anything of it can't be
+// copied; what was copied then stays for the caller to remove.
+bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& shown, bool top, std::string& reason)
 {
     std::error_code error;
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+    const fs::file_status status = fs::symlink_status(from, error);
+    if (!error) {
+        switch (status.type()) {
+        case fs::file_type::symlink: fs::copy_symlink(from, to, error); break;
+        case fs::file_type::regular: fs::copy_file(from, to, fs::copy_options::none, error); break;
+        case fs::file_type::directory: {
+            fs::create_directory(to, from, error);
+            if (error) {
+                break;
+            }
+            fs::directory_iterator it(from, error);
+            for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
+                const std::string name = it->path().filename().string();
+                if (!CopyEntry(it->path(), to / name, shown + "/" + name, false, reason)) {
+                    return false;
+                }
+            }
+            break;
+        }
+        default:
+            reason = "\"" + shown + "\" is " + KindName(status.type()) + ", which can't be copied";
+            return false;
+        }
+    }
     if (error) {
-        fs::remove_all(to, error);
+        reason = top ? error.message() : "\"" + shown + "\": " + error.message();
         return false;
     }
     return true;
+}
+
+bool CopyTree(const std::string& from, const std::string& to, std::string& reason)
+{
+    if (CopyEntry(from, to, FileNameOf(from), true, reason)) {
+        return true;
+    }
+    std::error_code error;
+    fs::remove_all(to, error);
+    return false;
 }
 
 }  // namespace
@@ -95,13 +144,31 @@ std::string UniqueName(const std::string& folder, const std::string& name)
     return {};
 }
 
-bool CreateFolder(const std::string& path)
+std::string FolderWriteRefusal(const std::string& folder, int error)
 {
-    if (path.empty() || Exists(path)) {
-        return false;
+    switch (error) {
+    case EROFS: return "the folder \"" + folder + "\" is on a read-only file system";
+    case EACCES:
+    case EPERM: return "you may not change the folder \"" + folder + "\"";
+    default: return "the folder \"" + folder + "\" can't be changed: " + std::generic_category().message(error);
     }
+}
+
+bool CreateFolder(const std::string& path, std::string* reason)
+{
+    std::string refusal;
     std::error_code error;
-    return fs::create_directories(path, error) && !error;
+    if (path.empty()) {
+        refusal = "a folder needs a name";
+    } else if (Exists(path)) {
+        refusal = "a file or folder of that name is already there";
+    } else if (!fs::create_directories(path, error) || error) {
+        refusal = error ? FolderWriteRefusal(ParentOf(path), error.value()) : "it could not be made";
+    }
+    if (reason != nullptr) {
+        *reason = refusal;
+    }
+    return refusal.empty();
 }
 
 bool SameFileSystem(const std::string& a, const std::string& b)
@@ -111,42 +178,57 @@ bool SameFileSystem(const std::string& a, const std::string& b)
     return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev;
 }
 
-std::string TransferObject(const std::string& sourcePath, const std::string& folderPath, TransferKind kind)
+TTransferResult TransferObject(const std::string& sourcePath, const std::string& folderPath, TransferKind kind)
 {
     const std::string source = Trimmed(sourcePath);
     const std::string folder = Trimmed(folderPath);
+    const auto refused = [](std::string reason) { return TTransferResult{{}, std::move(reason)}; };
     std::error_code error;
-    if (source.empty() || !Exists(source) || !fs::is_directory(folder, error)) {
-        return {};
+    if (source.empty() || !Exists(source)) {
+        return refused("it is no longer there");
+    }
+    if (!fs::is_directory(folder, error)) {
+        return refused("the destination is no folder");
     }
     const bool sourceIsDir = fs::is_directory(fs::symlink_status(source, error));
     if (sourceIsDir && kind != TransferKind::Link && IsWithin(folder, source)) {
-        return {};  // a folder into itself or below itself
+        return refused("a folder can't go into itself");
     }
     if (kind == TransferKind::Move && ParentOf(source) == folder) {
-        return {};  // already there
+        return refused("it is in that folder already");
     }
     const std::string name = UniqueName(folder, FileNameOf(source));
     if (name.empty()) {
-        return {};
+        return refused("no free name for it is left in that folder");
     }
     const std::string target = Joined(folder, name);
+    std::string reason;
     switch (kind) {
     case TransferKind::Link:
-        return symlink(source.c_str(), target.c_str()) == 0 ? target : std::string();
+        if (symlink(source.c_str(), target.c_str()) == 0) {
+            return {target, {}};
+        }
+        return refused(std::generic_category().message(errno));
     case TransferKind::Copy:
-        return CopyTree(source, target) ? target : std::string();
+        if (CopyTree(source, target, reason)) {
+            return {target, {}};
+        }
+        return refused(reason);
     case TransferKind::Move:
         if (RenameNoReplace(source, target)) {
-            return target;
+            return {target, {}};
         }
-        if (errno != EXDEV || !CopyTree(source, target)) {
-            return {};
+        if (errno != EXDEV) {
+            return refused(std::generic_category().message(errno));
+        }
+        // Across file systems: a whole copy first; the source goes only then.
+        if (!CopyTree(source, target, reason)) {
+            return refused(reason);
         }
         fs::remove_all(source, error);
-        return target;
+        return {target, {}};
     }
-    return {};
+    return refused("unknown kind of transfer");
 }
 
 }  // namespace zk::platform

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "platform/file_operations.h"
+
 namespace zk::platform {
 
 namespace fs = std::filesystem;
@@ -375,10 +377,20 @@ bool TShellBrowser::IsHidden() const
 
 bool TShellBrowser::IsLink() const { return !m_itemId.empty() && FactsOf(m_itemId).isLink; }
 
-bool TShellBrowser::CanRename() const
+bool TShellBrowser::CanRename(std::string* reason) const
 {
-    return !m_itemId.empty() && !m_folderId.empty() && FactsOf(m_itemId).exists &&
-           access(m_folderId.c_str(), W_OK) == 0;
+    std::string refusal;
+    if (m_itemId.empty() || m_folderId.empty()) {
+        refusal = "the desktop's folders keep their names";
+    } else if (!FactsOf(m_itemId).exists) {
+        refusal = "it is no longer there";
+    } else if (access(m_folderId.c_str(), W_OK) != 0) {
+        refusal = FolderWriteRefusal(m_folderId, errno);
+    }
+    if (reason != nullptr) {
+        *reason = refusal;
+    }
+    return refusal.empty();
 }
 
 std::string TShellBrowser::IsLinkToFolder() const
@@ -457,9 +469,7 @@ bool TShellBrowser::RenameObject(std::string& name, std::string* reason)
         refusal = "a name can't contain \"/\"";
     } else if (name == "." || name == ".." || name.find('\0') != std::string::npos) {
         refusal = "\"" + name + "\" is no name for a file or folder";
-    } else if (!CanRename()) {
-        refusal = "it can't be renamed here";
-    } else {
+    } else if (CanRename(&refusal)) {
         const std::string target = (m_folderId == "/" ? "/" : m_folderId + "/") + name;
         // Never replace another object of that name, as a plain rename would.
         int result = renameat2(AT_FDCWD, m_itemId.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);

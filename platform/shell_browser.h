@@ -92,7 +92,9 @@ public:
     bool HasSubFolders();
     bool IsHidden() const;  // a name beginning with '.'
     bool IsLink() const;
-    bool CanRename() const;
+    // Whether the object may be renamed where it is; reason, when given,
+    // says why not.
+    bool CanRename(std::string* reason = nullptr) const;
     std::string IsLinkToFolder() const;  // a link's target folder, or empty
     TQorShellFolder IsSpecialFolder() const { return SpecialFolderOf(m_folderId); }
     TQorShellFolder IsSpecialObject() const { return m_itemId.empty() ? TQorShellFolder::SF_FILESYSTEMFOLDER

@@ -3,6 +3,9 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QWidget>
+
+#include <cerrno>
+#include <filesystem>
 #include <utility>
 
 namespace zk {
@@ -24,7 +27,11 @@ constexpr TFilterBit FilterBits[] = {
 
 }  // namespace
 
-TDirMon::TDirMon(QObject* owner) : QObject(owner) {}
+TDirMon::TDirMon(QObject* owner) : QObject(owner)
+{
+    m_returnCheck.setInterval(platform::WatchHub::PollIntervalMs);
+    connect(&m_returnCheck, &QTimer::timeout, this, &TDirMon::CheckReturn);
+}
 
 TDirMon::~TDirMon() { Unwatch(); }
 
@@ -116,12 +123,13 @@ bool TDirMon::eventFilter(QObject* watched, QEvent* event)
 
 void TDirMon::Watch()
 {
-    if (!m_running || m_suspended || m_watcher) {
+    if (!m_running || m_suspended || m_watcher || m_returnCheck.isActive()) {
         return;
     }
     const std::uint64_t generation = m_generation;
     m_watcher = std::make_unique<platform::DirectoryWatcher>(m_directory, m_filterMask, Nested,
                                                              [this, generation] { PostReport(generation); });
+    AwaitReturn();
 }
 
 void TDirMon::Unwatch()
@@ -129,8 +137,33 @@ void TDirMon::Unwatch()
     // No report of the old watcher comes after this; one already posted is
     // recognised by its generation and dropped.
     m_watcher.reset();
+    m_returnCheck.stop();
     ++m_generation;
     m_reportPending = false;
+}
+
+void TDirMon::AwaitReturn()
+{
+    // Only a directory that is not there comes back; one that can't be
+    // watched for another reason would be refused again.
+    const int error = m_watcher ? m_watcher->ExitCode() : 0;
+    if (!m_watcher || !m_watcher->Ended() || (error != ENOENT && error != ENOTDIR)) {
+        return;
+    }
+    Unwatch();
+    m_returnCheck.start();
+}
+
+void TDirMon::CheckReturn()
+{
+    std::error_code error;
+    if (!m_returnCheck.isActive() || !std::filesystem::is_directory(m_directory, error)) {
+        return;
+    }
+    m_returnCheck.stop();
+    Watch();
+    // What it holds now is news to whoever shows it.
+    PostReport(m_generation);
 }
 
 void TDirMon::PostReport(std::uint64_t generation)
@@ -146,6 +179,10 @@ void TDirMon::PostReport(std::uint64_t generation)
             }
             // Changes made while the handler runs need a report of their own.
             m_reportPending = false;
+            // The directory went: it is watched again once it is back,
+            // at once when it is made anew already.
+            AwaitReturn();
+            CheckReturn();
             TriggerDirChangeEvent();
         },
         Qt::QueuedConnection);

@@ -4,9 +4,13 @@
 // (platform::DirectoryWatcher); its reports are posted to this object and
 // merged while one waits, so a busy folder never queues more than one
 // report per monitor, and OnDirChange (which re-reads the folder anyway)
-// runs once for all of them.
+// runs once for all of them. A monitor follows its directory by path: one
+// that is removed is reported, and looked for at the refresh interval
+// until it is there again (made anew, or not there yet at the start); it
+// is then watched again and reported once more.
 
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -68,12 +72,16 @@ private:
     void Unwatch();
     // Any thread: posts a report unless one is waiting already.
     void PostReport(std::uint64_t generation);
+    // The watch ended with the directory: look for it until it is back.
+    void AwaitReturn();
+    void CheckReturn();
 
     std::string m_directory;
     std::uint32_t m_filterMask = platform::DirChangeFileName;
     bool m_running = false;
     bool m_suspended = false;
     std::unique_ptr<platform::DirectoryWatcher> m_watcher;
+    QTimer m_returnCheck;
     // Reports of an earlier watcher still in the queue are dropped.
     std::uint64_t m_generation = 0;
     std::atomic<bool> m_reportPending{false};

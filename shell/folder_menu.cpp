@@ -7,6 +7,7 @@
 
 #include "shell/shell_items.h"
 #include "shell/shell_operations.h"
+#include "shell/shell_refusals.h"
 
 namespace zk {
 
@@ -14,7 +15,13 @@ namespace {
 
 bool Paste(const std::string& folder)
 {
-    return CanDropInto(ClipboardFiles(), folder) && !PasteClipboardInto(folder).empty();
+    if (!CanDropInto(ClipboardFiles(), folder)) {
+        return false;
+    }
+    QStringList refusals;
+    const bool pasted = !PasteClipboardInto(folder, refusals).empty();
+    SayWhyNot(nullptr, QObject::tr("Paste"), refusals);
+    return pasted;
 }
 
 }  // namespace

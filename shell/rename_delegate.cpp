@@ -1,5 +1,6 @@
 #include "shell/rename_delegate.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -34,6 +35,24 @@ void TRenameDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const Q
             OnEdited(row, text);
         }
     });
+}
+
+bool TRenameDelegate::eventFilter(QObject* editor, QEvent* event)
+{
+    const bool handled = QStyledItemDelegate::eventFilter(editor, event);
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            // The base class ends the edit (later, for Enter) but lets the
+            // key travel on to the view and the window, which would act on
+            // it as well: open the item, press the default button.
+            return true;
+        default: break;
+        }
+    }
+    return handled;
 }
 
 }  // namespace zk

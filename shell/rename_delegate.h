@@ -3,7 +3,8 @@
 // write into the view's model: it hands the typed text to OnEdited, once
 // the editor has closed, and the view renames the object on disk. So only a
 // finished edit renames, and what a view shows changes only when the
-// object's name did.
+// object's name did. The key that ends an edit (Enter, Escape) ends it and
+// goes no further: neither the view nor a dialog's default button sees it.
 
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
@@ -24,6 +25,9 @@ public:
     // extension, as desktops do, so a typed name keeps the file's kind.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* editor, QEvent* event) override;
 };
 
 }  // namespace zk

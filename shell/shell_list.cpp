@@ -295,7 +295,7 @@ void TQorShellList::SmartRefresh()
     std::vector<TQorShellListItem> added;
     m_browser.EndEnumeration();
     while (m_browser.Next()) {
-        if (!m_model->MarkSeen(m_browser.ItemIdList())) {
+        if (!m_model->MarkSeen(m_browser.ItemIdList(), m_browser.IsFolder())) {
             if (std::optional<TQorShellListItem> item = AddShellItem()) {
                 added.push_back(std::move(*item));
             }
@@ -430,30 +430,48 @@ void TQorShellList::SelectionChanged(const QItemSelection& selected, const QItem
     if (m_filling) {
         return;
     }
-    // Handlers may let events run (a preview does), and a refresh may then
-    // remove rows: the paths are taken first.
-    const auto paths = [this](const QItemSelection& selection) {
-        std::vector<std::string> result;
-        for (const QModelIndex& index : selection.indexes()) {
-            if (index.column() == 0 && index.row() < ItemCount()) {
-                result.push_back(Item(index.row()).RelativeIdList);
+    const auto rows = [this](const QItemSelection& selection) {
+        std::vector<int> result;
+        for (const QItemSelectionRange& range : selection) {
+            for (int row = range.top(); row <= range.bottom() && row < ItemCount(); ++row) {
+                result.push_back(row);
             }
         }
+        std::sort(result.begin(), result.end());
+        result.erase(std::unique(result.begin(), result.end()), result.end());
         return result;
     };
-    const std::vector<std::string> gone = paths(deselected);
-    const std::vector<std::string> come = paths(selected);
-    if (OnSelectItem) {
-        for (const std::string& path : gone) {
-            OnSelectItem(path, false);
+    const std::vector<int> come = rows(selected);
+    const std::vector<int> gone = rows(deselected);
+    // Handlers may let events run (a preview does), and a refresh may then
+    // remove rows: the paths are taken first.
+    std::vector<std::pair<std::string, bool>> reports;
+    if (come.size() + gone.size() <= 1) {
+        for (const int row : gone) {
+            reports.emplace_back(Item(row).RelativeIdList, false);
+        }
+        for (const int row : come) {
+            reports.emplace_back(Item(row).RelativeIdList, true);
+        }
+    } else {
+        // A change of several items at once (a range, a click that ends
+        // one) is reported once, for the item the selection ends on: the
+        // one newly selected, or else the current one when it is selected.
+        const QModelIndex current = m_report->selectionModel()->currentIndex();
+        int ended = come.size() == 1 ? come.front() : -1;
+        if (ended < 0 && current.isValid() && m_report->selectionModel()->isRowSelected(current.row(), {})) {
+            ended = current.row();
+        }
+        if (ended >= 0) {
+            reports.emplace_back(Item(ended).RelativeIdList, true);
         }
     }
-    for (const std::string& path : come) {
-        if (m_link && !path.empty()) {
+    for (const auto& [path, isSelected] : reports) {
+        if (isSelected && m_link && !path.empty()) {
             m_link->FileChanged(this, m_browser.FolderIdList(), path);
         }
         if (OnSelectItem) {
-            OnSelectItem(path, true);
+            OnSelectItem(path, isSelected);
         }
     }
 }

@@ -147,7 +147,10 @@ public:
     // running the default command.
     std::function<void()> OnDblClick;
     // An item's path (empty for the parent-folder item) as it is selected
-    // or deselected by itself (not by SelectAll).
+    // or deselected by itself. A change of several items at once (a range,
+    // select-all, a click that ends a range) is reported once, for the item
+    // the selection ends on (none for select-all), so a handler that reads
+    // each reported object reads one.
     std::function<void(const std::string& path, bool selected)> OnSelectItem;
     // Asked for each object before it is added; with Details the item's
     // detail texts are read already.

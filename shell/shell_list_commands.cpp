@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <filesystem>
 #include <set>
@@ -152,17 +153,19 @@ bool TQorShellList::InvokeCommandOnFolder(const std::string& verb)
     if (verb != "paste" || m_readOnly || folder.empty()) {
         return false;
     }
-    const std::vector<std::string> files = PasteClipboardInto(folder);
-    if (files.empty()) {
-        return false;
+    QStringList refusals;
+    const std::vector<std::string> files = PasteClipboardInto(folder, refusals);
+    if (!files.empty()) {
+        SmartRefresh();
+        const bool moved = !Exists(files.front());
+        Operation({moved ? Op::sopMove : Op::sopCopy, Op::sopPaste, Op::sopAdd}, files, Path());
+        if (m_link) {
+            m_link->SmartRefresh(this);
+        }
     }
-    SmartRefresh();
-    const bool moved = !Exists(files.front());
-    Operation({moved ? Op::sopMove : Op::sopCopy, Op::sopPaste, Op::sopAdd}, files, Path());
-    if (m_link) {
-        m_link->SmartRefresh(this);
-    }
-    return true;
+    // Last: the rows may change while the message is shown.
+    SayWhyNot(this, tr("Paste"), refusals);
+    return !files.empty();
 }
 
 bool TQorShellList::CreateDir(const std::string& name, bool edit)
@@ -172,8 +175,12 @@ bool TQorShellList::CreateDir(const std::string& name, bool edit)
         return false;
     }
     const std::string folderName = name.empty() ? platform::UniqueName(folder, "New Folder") : name;
+    if (folderName.empty() || folderName.find('/') != std::string::npos) {
+        return false;
+    }
     const std::string path = (folder == "/" ? folder : folder + "/") + folderName;
-    if (folderName.empty() || folderName.find('/') != std::string::npos || !platform::CreateFolder(path)) {
+    if (std::string reason; !platform::CreateFolder(path, &reason)) {
+        QMessageBox::warning(this, tr("New Folder"), tr("No new folder can be made: %1.").arg(ShellText(reason)));
         return false;
     }
     if (edit) {
@@ -206,7 +213,8 @@ bool TQorShellList::EditItem(int index)
     }
     const std::string id = GetFullPath(index);
     m_browser.SetItemIdList(id);
-    if (!m_browser.CanRename()) {
+    if (std::string reason; !m_browser.CanRename(&reason)) {
+        SayWhyNoRename(this, ItemText(index), reason);
         return false;
     }
     m_model->SetEditable(id);
@@ -230,6 +238,13 @@ bool TQorShellList::EditItem(int index)
 void TQorShellList::EditorClosed(QAbstractItemDelegate::EndEditHint hint)
 {
     m_model->SetEditable({});
+    // A row kept for the editor although its object went or changed is
+    // merged now; not from within the view's own closing of the editor.
+    QTimer::singleShot(0, this, [this] {
+        if (m_model->EditedRowKept()) {
+            SmartRefresh();
+        }
+    });
     // Escape hands nothing over; otherwise the name typed comes next.
     if (hint == QAbstractItemDelegate::RevertModelCache) {
         m_editedId.clear();
@@ -379,6 +394,11 @@ void TQorShellList::ShowContextMenu(const QPoint& screenPoint, std::string& verb
 
 bool TQorShellList::HandleKey(QKeyEvent* key)
 {
+    // While a name is edited the keys are the editor's, also those it
+    // leaves alone.
+    if (Editing()) {
+        return false;
+    }
     const Qt::KeyboardModifiers keys = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool plain = keys == Qt::NoModifier;
     const bool control = keys == Qt::ControlModifier;
@@ -462,7 +482,6 @@ bool TQorShellList::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    // While a name is edited the keys go to the editor, not to the views.
     if (event->type() == QEvent::KeyPress && (watched == m_report || watched == m_listView) &&
         HandleKey(static_cast<QKeyEvent*>(event))) {
         return true;

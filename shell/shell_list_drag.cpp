@@ -10,6 +10,7 @@
 #include <QDropEvent>
 
 #include "shell/shell_list.h"
+#include "shell/shell_refusals.h"
 
 namespace zk {
 
@@ -94,8 +95,15 @@ bool TQorShellList::DragEvent(QAbstractItemView* view, QEvent* event)
         std::string item;
         const std::string folder = DropFolderAt(view, drop->position().toPoint(), files, item);
         const Qt::DropAction action = ChooseDropAction(files, folder, drop->modifiers(), CreateLinkOnDrop);
-        if (folder.empty() || (drop->possibleActions() & action) == 0 || !TransferFiles(files, folder, action)) {
+        if (folder.empty() || (drop->possibleActions() & action) == 0) {
             drop->ignore();
+            return true;
+        }
+        // Why a file did not go is said once the drop has been answered.
+        QStringList refusals;
+        if (!TransferFiles(files, folder, action, refusals)) {
+            drop->ignore();
+            SayWhyNotLater(this, tr("Drop"), refusals);
             return true;
         }
         drop->setDropAction(action);
@@ -110,6 +118,7 @@ bool TQorShellList::DragEvent(QAbstractItemView* view, QEvent* event)
         if (m_link) {
             m_link->SmartRefresh(this);
         }
+        SayWhyNotLater(this, tr("Drop"), refusals);
         return true;
     }
     default: return false;

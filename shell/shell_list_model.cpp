@@ -1,6 +1,6 @@
 #include "shell/shell_list_model.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPalette>
@@ -61,12 +61,12 @@ const std::array<QString, platform::ShellColumnCount>& TShellListModel::SubItems
     return *item.SubItems;
 }
 
-int TShellListModel::WidestNameWidth(const QFont& font) const
+qreal TShellListModel::WidestNameWidth(const QFont& font) const
 {
     const bool sameFont = font.key() == m_widthFont;
     m_widthFont = font.key();
-    const QFontMetrics metrics(font);
-    int widest = 0;
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
     for (const std::unique_ptr<TRow>& row : m_rows) {
         if (!sameFont || row->width < 0) {
             row->width = metrics.horizontalAdvance(row->text);
@@ -188,6 +188,7 @@ void TShellListModel::Reset(std::vector<TColumn> columns, std::vector<TQorShellL
     m_byId.clear();
     m_dropTarget.clear();
     m_editable.clear();
+    m_editedRowKept = false;
     m_nextOrder = 0;
     m_rows.reserve(items.size());
     for (TQorShellListItem& item : items) {
@@ -324,10 +325,10 @@ void TShellListModel::MarkAllUnseen()
     }
 }
 
-bool TShellListModel::MarkSeen(const std::string& id)
+bool TShellListModel::MarkSeen(const std::string& id, bool isFolder)
 {
     const auto found = m_byId.find(id);
-    if (found == m_byId.end()) {
+    if (found == m_byId.end() || found->second->item.IsFolder != isFolder) {
         return false;
     }
     found->second->item.Refreshed = 1;
@@ -337,14 +338,26 @@ bool TShellListModel::MarkSeen(const std::string& id)
 std::vector<TQorShellListItem> TShellListModel::Merge(std::vector<TQorShellListItem> added)
 {
     std::vector<TQorShellListItem> removed;
+    // The edited row counts as seen while its editor is open.
+    const auto gone = [this](int row) {
+        const TQorShellListItem& item = Item(row);
+        return item.Refreshed == 0 && (m_editable.empty() || item.RelativeIdList != m_editable);
+    };
+    m_editedRowKept = false;
+    if (const auto edited = m_byId.find(m_editable);
+        !m_editable.empty() && edited != m_byId.end() && edited->second->item.Refreshed == 0) {
+        m_editedRowKept = true;
+        // A new object of its name comes in once the edit is over.
+        std::erase_if(added, [this](const TQorShellListItem& item) { return item.RelativeIdList == m_editable; });
+    }
     // Unseen rows go, a run of neighbours at a time, from the end.
     for (int last = Count() - 1; last >= 0;) {
-        if (Item(last).Refreshed != 0) {
+        if (!gone(last)) {
             --last;
             continue;
         }
         int first = last;
-        while (first > 0 && Item(first - 1).Refreshed == 0) {
+        while (first > 0 && gone(first - 1)) {
             --first;
         }
         beginRemoveRows(QModelIndex(), first, last);

@@ -67,7 +67,7 @@ public:
     static void ReadSubItems(TQorShellListItem& item);
     // The width of the widest name in a font; each row's width is measured
     // once for that font.
-    int WidestNameWidth(const QFont& font) const;
+    qreal WidestNameWidth(const QFont& font) const;
 
     // Sorting: by a column (beyond the columns: by caption), reversed or not.
     // The parent-folder item leads in either direction.
@@ -75,10 +75,16 @@ public:
 
     // A merge: every row is marked unseen, rows seen again are marked, then
     // the unseen ones go and the new ones come in at their sorted places.
+    // The row being renamed in place stays while its editor is open, so
+    // that the edit is not lost; it goes at the first merge after.
     void MarkAllUnseen();
-    bool MarkSeen(const std::string& id);  // false when no row has the identifier
+    // False when no row of that kind has the identifier: an object replaced
+    // by one of the other kind is a new row, which the list's filters judge.
+    bool MarkSeen(const std::string& id, bool isFolder);
     // Returns the rows that went.
     std::vector<TQorShellListItem> Merge(std::vector<TQorShellListItem> added);
+    // A merge kept the edited row although its object went or changed.
+    bool EditedRowKept() const { return m_editedRowKept; }
 
     // After a rename: the row's new identifier and name; it moves to its
     // sorted place. A row of a gone object that still has the identifier goes.
@@ -100,7 +106,7 @@ private:
         int order = 0;  // position in the enumeration
         int row = 0;    // valid while m_numbered
         mutable std::optional<QIcon> icon;
-        mutable int width = -1;  // of text, in the font m_widthFont names
+        mutable qreal width = -1;  // of text, in the font m_widthFont names
         // Read for sorting by size, type or date.
         mutable bool factsRead = false;
         mutable std::int64_t size = -1;
@@ -126,6 +132,7 @@ private:
     std::string m_dropTarget;
     mutable QString m_widthFont;  // QFont::key()
     std::string m_editable;
+    bool m_editedRowKept = false;
 };
 
 }  // namespace zk

@@ -1,7 +1,9 @@
 #include "shell/shell_list_views.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QVariant>
+
+#include <cmath>
 
 #include "shell/shell_list_model.h"
 
@@ -21,7 +23,11 @@ QSize TShellWidestNameDelegate::sizeHint(const QStyleOptionViewItem& option, con
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     if (const auto* model = qobject_cast<const TShellListModel*>(index.model()); model != nullptr) {
-        size.rwidth() += model->WidestNameWidth(option.font) - QFontMetrics(option.font).horizontalAdvance(index.data().toString());
+        // The style rounds each text's width up to whole pixels: so are
+        // both widths here, or the widest name would lose its last pixel
+        // and be cut short.
+        const qreal sample = QFontMetricsF(option.font).horizontalAdvance(index.data().toString());
+        size.rwidth() += static_cast<int>(std::ceil(model->WidestNameWidth(option.font)) - std::ceil(sample));
     }
     return size;
 }

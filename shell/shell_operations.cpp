@@ -8,6 +8,7 @@
 
 #include "platform/file_operations.h"
 #include "shell/shell_items.h"
+#include "shell/shell_refusals.h"
 
 namespace zk {
 
@@ -123,14 +124,19 @@ bool CanDropInto(const std::vector<std::string>& files, const std::string& folde
     return true;
 }
 
-bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action)
+bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action,
+                   QStringList& refusals)
 {
     const auto kind = action == Qt::MoveAction   ? platform::TransferKind::Move
                       : action == Qt::LinkAction ? platform::TransferKind::Link
                                                  : platform::TransferKind::Copy;
     bool done = false;
     for (const std::string& file : files) {
-        done = !platform::TransferObject(file, folder, kind).empty() || done;
+        if (const platform::TTransferResult result = platform::TransferObject(file, folder, kind); result) {
+            done = true;
+        } else {
+            refusals.append(TransferRefusal(file, folder, action, result.reason));
+        }
     }
     return done;
 }
@@ -145,11 +151,11 @@ void SetClipboardFiles(const std::vector<std::string>& paths, bool cut)
     QApplication::clipboard()->setMimeData(FileListToMimeData(paths, cut).release());
 }
 
-std::vector<std::string> PasteClipboardInto(const std::string& folder)
+std::vector<std::string> PasteClipboardInto(const std::string& folder, QStringList& refusals)
 {
     std::vector<std::string> files = ClipboardFiles();
     const bool cut = ClipboardIsCut();
-    if (!TransferFiles(files, folder, cut ? Qt::MoveAction : Qt::CopyAction)) {
+    if (!TransferFiles(files, folder, cut ? Qt::MoveAction : Qt::CopyAction, refusals)) {
         return {};
     }
     if (cut) {

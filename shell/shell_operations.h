@@ -7,6 +7,7 @@
 
 #include <QMimeData>
 #include <QPoint>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -52,8 +53,10 @@ Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std
 // and none lies in it already.
 bool CanDropInto(const std::vector<std::string>& files, const std::string& folder);
 // Copies, moves or links the files into folder, never replacing anything.
-// True when at least one of them went.
-bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action);
+// True when at least one of them went; refusals gets a line for each one
+// that did not, saying why.
+bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action,
+                   QStringList& refusals);
 
 // The clipboard's files and whether they were cut.
 std::vector<std::string> ClipboardFiles();
@@ -61,7 +64,8 @@ bool ClipboardIsCut();
 void SetClipboardFiles(const std::vector<std::string>& paths, bool cut);
 // Copies the clipboard's files into folder, or moves them when they were
 // cut; cut files go once, so the clipboard is then cleared. Returns the
-// clipboard's files when any of them went, else none.
-std::vector<std::string> PasteClipboardInto(const std::string& folder);
+// clipboard's files when any of them went, else none; refusals gets a line
+// for each one that did not go, saying why.
+std::vector<std::string> PasteClipboardInto(const std::string& folder, QStringList& refusals);
 
 }  // namespace zk

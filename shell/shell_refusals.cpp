@@ -1,7 +1,9 @@
 #include "shell/shell_refusals.h"
 
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QObject>
+#include <QPointer>
 
 #include "shell/shell_items.h"
 
@@ -26,10 +28,42 @@ bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std
     return false;
 }
 
+void SayWhyNoRename(QWidget* parent, const QString& shownName, const std::string& reason)
+{
+    QMessageBox::warning(parent, QObject::tr("Rename"),
+                         QObject::tr("\"%1\" can't be renamed: %2.").arg(shownName, ShellText(reason)));
+}
+
 QString TrashRefusal(const std::string& path, const std::string& reason)
 {
     return QObject::tr("\"%1\" could not be moved to the trash: %2.")
         .arg(ShellText(path), QString::fromStdString(reason));
+}
+
+QString TransferRefusal(const std::string& path, const std::string& folder, Qt::DropAction action,
+                        const std::string& reason)
+{
+    const QString text = action == Qt::MoveAction   ? QObject::tr("\"%1\" could not be moved into \"%2\": %3.")
+                         : action == Qt::LinkAction ? QObject::tr("No link to \"%1\" could be made in \"%2\": %3.")
+                                                    : QObject::tr("\"%1\" could not be copied into \"%2\": %3.");
+    return text.arg(ShellText(path), ShellText(folder), ShellText(reason));
+}
+
+void SayWhyNot(QWidget* parent, const QString& title, const QStringList& refusals)
+{
+    if (!refusals.isEmpty()) {
+        QMessageBox::warning(parent, title, refusals.join('\n'));
+    }
+}
+
+void SayWhyNotLater(QWidget* parent, const QString& title, const QStringList& refusals)
+{
+    if (refusals.isEmpty()) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        parent, [parent = QPointer<QWidget>(parent), title, refusals] { SayWhyNot(parent, title, refusals); },
+        Qt::QueuedConnection);
 }
 
 }  // namespace zk

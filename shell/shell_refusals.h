@@ -4,6 +4,8 @@
 // while the message is shown.
 
 #include <QString>
+#include <QStringList>
+#include <Qt>
 
 #include <string>
 
@@ -20,7 +22,20 @@ namespace zk {
 bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id,
                     const QString& shownName, const QString& typed);
 
+// Says why the object shown as shownName can't be renamed, before any
+// name is typed; events run while the message is shown.
+void SayWhyNoRename(QWidget* parent, const QString& shownName, const std::string& reason);
+
 // One line saying that path could not be moved to the trash, and why.
 QString TrashRefusal(const std::string& path, const std::string& reason);
+// One line saying that path could not be copied, moved or linked into folder, and why.
+QString TransferRefusal(const std::string& path, const std::string& folder, Qt::DropAction action,
+                        const std::string& reason);
+
+// Shows the lines, when there are any, in one message box over parent;
+// events run while it is shown. Later: from the event loop, once the
+// caller has returned (a drop is answered first), unless parent went.
+void SayWhyNot(QWidget* parent, const QString& title, const QStringList& refusals);
+void SayWhyNotLater(QWidget* parent, const QString& title, const QStringList& refusals);
 
 }  // namespace zk

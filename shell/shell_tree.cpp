@@ -2,11 +2,13 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "shell/rename_delegate.h"
@@ -70,6 +72,16 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemCollapsed, this, &TQorShellTree::Collapsed);
     auto* names = new TRenameDelegate(this);
     names->OnEdited = [this](const QPersistentModelIndex& index, const QString& text) { RenameEdited(index, text); };
+    // A node kept for its editor although its folder went or changed is
+    // refreshed away; not from within the view's own closing of the editor.
+    connect(names, &QAbstractItemDelegate::closeEditor, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            QTreeWidgetItem* edited = m_edited.isValid() ? itemFromIndex(m_edited) : nullptr;
+            if (std::exchange(m_editedNodeKept, false) && edited != nullptr && !Editing()) {
+                RefreshNode(edited->parent(), false);
+            }
+        });
+    });
     setItemDelegate(names);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     m_hoverTimer.setSingleShot(true);
@@ -270,7 +282,21 @@ void TQorShellTree::DeleteNode(QTreeWidgetItem* node)
     if (within(m_dropNode)) {
         SetDropNode(nullptr);
     }
+    // A selected folder that goes leaves the selection on the nearest one
+    // still there, its parent, not on a neighbour the user never chose;
+    // a linked list follows at once.
+    if (within(currentItem()) && node->parent() != nullptr) {
+        m_sendSelectionNow = true;
+        setCurrentItem(node->parent());
+    }
     delete node;
+}
+
+bool TQorShellTree::Editing() const { return m_edited.isValid() && indexWidget(m_edited) != nullptr; }
+
+bool TQorShellTree::IsEdited(const QTreeWidgetItem* node) const
+{
+    return Editing() && itemFromIndex(m_edited) == node;
 }
 
 void TQorShellTree::RefreshNode(QTreeWidgetItem* node, bool recursive)
@@ -293,11 +319,29 @@ void TQorShellTree::RefreshNode(QTreeWidgetItem* node, bool recursive)
             continue;
         }
         const std::string id = m_browser.ItemIdList();
-        const auto child = children.find(id);
+        auto child = children.find(id);
+        bool wasCurrent = false;
+        if (child != children.end() && child->second->data(0, ShellIsFolderRole).toBool() != m_browser.IsFolder()) {
+            // An object replaced by one of the other kind is a new node,
+            // once its name is no longer being edited.
+            if (IsEdited(child->second)) {
+                m_editedNodeKept = true;
+                found.insert(child->second);
+                continue;
+            }
+            wasCurrent = currentItem() == child->second;
+            DeleteNode(child->second);
+            children.erase(child);
+            child = children.end();
+        }
         if (child == children.end()) {
             if (std::unique_ptr<QTreeWidgetItem> added = AddItem()) {
-                found.insert(added.get());
+                QTreeWidgetItem* addedNode = added.get();
+                found.insert(addedNode);
                 node->insertChild(SortedPosition(node, id), added.release());
+                if (wasCurrent) {
+                    setCurrentItem(addedNode);
+                }
             }
             continue;
         }
@@ -315,9 +359,15 @@ void TQorShellTree::RefreshNode(QTreeWidgetItem* node, bool recursive)
     }
     for (int i = node->childCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* child = node->child(i);
-        if (!found.contains(child)) {
-            DeleteNode(child);
+        if (found.contains(child)) {
+            continue;
         }
+        // The typed name is not lost: the node goes once the edit is over.
+        if (IsEdited(child)) {
+            m_editedNodeKept = true;
+            continue;
+        }
+        DeleteNode(child);
     }
     if (recursive) {
         for (int i = 0; i < node->childCount(); ++i) {

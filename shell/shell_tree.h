@@ -112,8 +112,12 @@ public:
     // The menu at a screen point; verb becomes the chosen command's verb
     // (empty for none or one not carried out).
     void ShowContextMenu(const QPoint& screenPoint, std::string& verb);
-    // Starts in-place renaming of the selected node, when it can be renamed.
+    // Starts in-place renaming of the selected node, when it can be renamed;
+    // says why not when the file system refuses.
     bool EditSelected();
+    // A node's name is being edited: its editor is open. Refreshes keep
+    // the node meanwhile, also when its folder went.
+    bool Editing() const;
     // Fires OnOperation when files is not empty.
     void Operation(const TQorShellOperations& operation, const std::vector<std::string>& files,
                    const std::string& destination);
@@ -176,6 +180,7 @@ private:
     // Where a new child goes among the parent's sorted children.
     int SortedPosition(QTreeWidgetItem* parent, const std::string& id);
     void DeleteNode(QTreeWidgetItem* node);
+    bool IsEdited(const QTreeWidgetItem* node) const;
     void ForgetMonitors(QTreeWidgetItem* node);
     void ReportSelection(QTreeWidgetItem* node);
     void Change(QTreeWidgetItem* node);
@@ -194,6 +199,8 @@ private:
     bool m_readOnly = false;
     bool m_oleDragDrop = true;
     QTreeWidgetItem* m_dropNode = nullptr;
+    QPersistentModelIndex m_edited;  // the node whose name is edited in place
+    bool m_editedNodeKept = false;   // a refresh kept it though its folder went or changed
     QTimer m_hoverTimer;                     // expands the hovered drop node
     QElapsedTimer m_lastScroll;
 };

@@ -124,20 +124,22 @@ bool TQorShellTree::PasteInto(QTreeWidgetItem* node)
     if (folder.empty() || !node->data(0, ShellIsFolderRole).toBool()) {
         return false;
     }
-    const std::vector<std::string> files = PasteClipboardInto(folder);
-    if (files.empty()) {
-        return false;
+    QStringList refusals;
+    const std::vector<std::string> files = PasteClipboardInto(folder, refusals);
+    if (!files.empty()) {
+        std::error_code error;
+        const bool moved = !std::filesystem::exists(std::filesystem::symlink_status(files.front(), error));
+        QApplication::processEvents();
+        // A moved folder also leaves its old parent.
+        Refresh();
+        Operation({moved ? Op::sopMove : Op::sopCopy, Op::sopPaste, Op::sopAdd}, files, folder);
+        if (m_link) {
+            m_link->SmartRefresh(this);
+        }
     }
-    std::error_code error;
-    const bool moved = !std::filesystem::exists(std::filesystem::symlink_status(files.front(), error));
-    QApplication::processEvents();
-    // A moved folder also leaves its old parent.
-    Refresh();
-    Operation({moved ? Op::sopMove : Op::sopCopy, Op::sopPaste, Op::sopAdd}, files, folder);
-    if (m_link) {
-        m_link->SmartRefresh(this);
-    }
-    return true;
+    // Last: the nodes may change while the message is shown.
+    SayWhyNot(this, tr("Paste"), refusals);
+    return !files.empty();
 }
 
 void TQorShellTree::MarkCut(QTreeWidgetItem* node)
@@ -194,11 +196,13 @@ bool TQorShellTree::EditSelected()
         return false;
     }
     m_browser.SetAbsoluteItemIdList(NodeId(node));
-    if (!m_browser.CanRename()) {
+    if (std::string reason; !m_browser.CanRename(&reason)) {
+        SayWhyNoRename(this, node->text(0), reason);
         return false;
     }
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     editItem(node, 0);
+    m_edited = indexFromItem(node);
     return true;
 }
 
@@ -361,6 +365,12 @@ void TQorShellTree::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TQorShellTree::keyPressEvent(QKeyEvent* event)
 {
+    // While a name is edited the keys are the editor's, also those it
+    // leaves alone.
+    if (Editing()) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
     m_changeTimer.setInterval(KeyHandOverMs);
     const Qt::KeyboardModifiers keys = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const int key = event->key();

@@ -9,14 +9,13 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 
-
 #include "shell/shell_items.h"
+#include "shell/shell_refusals.h"
 #include "shell/shell_tree.h"
 
 namespace zk {
 
 using Op = TQorShellOperation;
-
 
 void TQorShellTree::SetOleDragDrop(bool on)
 {
@@ -138,8 +137,11 @@ void TQorShellTree::dropEvent(QDropEvent* event)
         return;
     }
     const std::string folder = NodeId(node);
-    if (!TransferFiles(files, folder, action)) {
+    // Why a file did not go is said once the drop has been answered.
+    QStringList refusals;
+    if (!TransferFiles(files, folder, action, refusals)) {
         event->ignore();
+        SayWhyNotLater(this, tr("Drop"), refusals);
         return;
     }
     event->setDropAction(action);
@@ -155,6 +157,7 @@ void TQorShellTree::dropEvent(QDropEvent* event)
     if (m_link) {
         m_link->SmartRefresh(this);
     }
+    SayWhyNotLater(this, tr("Drop"), refusals);
 }
 
 }  // namespace zk

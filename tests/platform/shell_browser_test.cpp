@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+#include "tests/support/private_mounts.h"
 
 namespace zk::platform {
 namespace {
@@ -277,6 +280,35 @@ TEST_F(ShellBrowserTest, ARefusedRenameSaysWhy)
     std::string reason = "stale";
     EXPECT_TRUE(browser.RenameObject(name, &reason));
     EXPECT_EQ(reason, "");
+}
+
+// Whether an object may be renamed is known before a name is typed, and
+// why not: it went, it is one of the desktop's, or its folder can't change
+// (a read-only mount even for root).
+TEST_F(ShellBrowserTest, WhyAnObjectCantBeRenamed)
+{
+    TShellBrowser browser;
+    std::string reason;
+    browser.SetAbsoluteItemIdList(HomeFolder());
+    EXPECT_FALSE(browser.CanRename(&reason));
+    EXPECT_EQ(reason, "the desktop's folders keep their names");
+    browser.SetDirectory(Labels());
+    browser.SetObjectName("b.zlb");
+    std::filesystem::remove(Labels() + "/b.zlb");
+    EXPECT_FALSE(browser.CanRename(&reason));
+    EXPECT_EQ(reason, "it is no longer there");
+    browser.SetObjectName("A.ZLB");
+    EXPECT_TRUE(browser.CanRename(&reason));
+    EXPECT_EQ(reason, "");
+
+    const test::ReadOnlyFolder readOnly(Labels());
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << readOnly.Why();
+    }
+    EXPECT_FALSE(browser.CanRename(&reason));
+    const bool mounted = geteuid() == 0;
+    EXPECT_EQ(reason, mounted ? "the folder \"" + Labels() + "\" is on a read-only file system"
+                              : "you may not change the folder \"" + Labels() + "\"");
 }
 
 }  // namespace

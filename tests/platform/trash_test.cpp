@@ -2,19 +2,18 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iomanip>
 #include <optional>
-#include <sched.h>
 #include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "tests/support/private_mounts.h"
 
 namespace zk::platform {
 namespace {
@@ -298,68 +297,11 @@ TEST_F(TrashTest, TheMountPointOfAPathIsFoundInTheMountTable)
     EXPECT_EQ(MountPointOf((m_dir / "not yet made").string()), top);
 }
 
-// Runs body in a child process with a private mount namespace in which a
-// fresh tmpfs is mounted on folder: a second file system that no one else
-// sees and that goes away with the child. Returns what body returned, or
-// nullopt when this system allows no such namespace.
-std::optional<std::string> OnSecondFileSystem(const fs::path& folder,
-                                              const std::function<std::string()>& body)
-{
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        return std::nullopt;
-    }
-    const uid_t uid = geteuid();
-    const gid_t gid = getegid();
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipe[0]);
-        const auto say = [&](const std::string& text) {
-            (void)!write(pipe[1], text.data(), text.size());
-            _exit(0);
-        };
-        const auto writeFile = [](const char* path, const std::string& text) {
-            const int fd = open(path, O_WRONLY);
-            const bool done = fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-            if (fd >= 0) {
-                close(fd);
-            }
-            return done;
-        };
-        if (uid == 0 ? unshare(CLONE_NEWNS) != 0 : unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
-            say("unavailable: no namespace");
-        }
-        if (uid != 0 && !(writeFile("/proc/self/setgroups", "deny") &&
-                          writeFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1") &&
-                          writeFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1"))) {
-            say("unavailable: no id map");
-        }
-        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("zktrash", folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
-            say("unavailable: no tmpfs");
-        }
-        say(body());
-    }
-    close(pipe[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipe[0], buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(pipe[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (text.starts_with("unavailable")) {
-        return std::nullopt;
-    }
-    return text;
-}
-
 TEST_F(TrashTest, AFileOnAnotherFileSystemGoesToThatFileSystemsTrash)
 {
     const fs::path volume = m_volume;
     const std::string uid = m_uid;
-    const std::optional<std::string> report = OnSecondFileSystem(volume, [&] {
+    const std::optional<std::string> report = test::OnSecondFileSystem(volume, [&] {
         std::ostringstream out;
         out << "mount=" << (MountPointOf((volume / "labels").string()) == volume.string()) << "\n";
         fs::create_directories(volume / "labels");

@@ -4,15 +4,18 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "shell/folder_combo.h"
 #include "shell/shell_combo.h"
 #include "shell/shell_items.h"
 #include "shell/shell_operations.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/ui/modal_driver.h"
 
 namespace zk {
 namespace {
@@ -148,6 +151,29 @@ TEST_F(ComboMenusTest, FolderComboMenuWorksOnTheSelectedPath)
     std::map<std::string, bool> verbs;
     ASSERT_TRUE(RightClickAndPick(combo, "none", &verbs));
     EXPECT_FALSE(verbs["paste"]);
+}
+
+// A paste the file system refuses says why, as the tree's and the list's do.
+TEST_F(ComboMenusTest, ARefusedPasteSaysWhy)
+{
+    MakeDir("home/piped");
+    ASSERT_EQ(mkfifo(Path("home/piped/pipe").c_str(), 0600), 0);
+    TQorFolderCombo combo;
+    combo.SelectFolder(Path("home/labels"));
+    SetClipboardFiles({Path("home/piped")}, false);
+    QString message;
+    test::WhenModalShows([&message](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    ASSERT_TRUE(RightClickAndPick(combo, "paste"));
+    ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); }));
+    const std::string expected = "\"" + Path("home/piped") + "\" could not be copied into \"" + Path("home/labels") +
+                                 "\": \"piped/pipe\" is a named pipe, which can't be copied.";
+    EXPECT_EQ(message.toStdString(), expected);
+    EXPECT_FALSE(fs::exists(Path("home/labels/piped")));
 }
 
 TEST_F(ComboMenusTest, TheApplicationsOwnMenuComesInstead)

@@ -193,6 +193,47 @@ TEST_F(DirMonTest, SuspendedWhileTheViewIsHidden)
     EXPECT_FALSE(WatchedByTheProgram(Path("home")));
 }
 
+// A monitor follows its directory by path: when the directory is removed
+// and made again, whether before the removal was read or after, the new
+// one is watched and its changes reported.
+TEST_F(DirMonTest, ADirectoryRemovedAndMadeAgainIsWatchedAgain)
+{
+    for (const bool seenGone : {true, false}) {
+        SCOPED_TRACE(seenGone);
+        const std::string name = seenGone ? "home/slow" : "home/fast";
+        MakeDir(name);
+        TDirMon monitor;
+        int changes = 0;
+        monitor.OnDirChange = [&changes](TDirMon&) { ++changes; };
+        monitor.SetDirectory(Path(name));
+        std::filesystem::remove(Path(name));
+        if (seenGone) {
+            ASSERT_TRUE(WaitFor([&] { return changes > 0; }));
+        }
+        MakeDir(name);
+        ASSERT_TRUE(WaitFor([&] { return WatchedByTheProgram(Path(name)) && changes > 0; }));
+        const int before = changes;
+        MakeFile(name + "/new");
+        EXPECT_TRUE(WaitFor([&] { return changes > before; }));
+        EXPECT_TRUE(monitor.Running());
+    }
+}
+
+// A directory that is not there yet is watched once it is made.
+TEST_F(DirMonTest, ADirectoryMadeLaterIsWatchedFromThen)
+{
+    TDirMon monitor;
+    int changes = 0;
+    monitor.OnDirChange = [&changes](TDirMon&) { ++changes; };
+    monitor.SetDirectory(Path("home/later"));
+    EXPECT_TRUE(monitor.Running());
+    MakeDir("home/later");
+    ASSERT_TRUE(WaitFor([&] { return WatchedByTheProgram(Path("home/later")) && changes > 0; }));
+    const int before = changes;
+    MakeFile("home/later/new");
+    EXPECT_TRUE(WaitFor([&] { return changes > before; }));
+}
+
 // Reports a stopped worker left in the queue are not delivered.
 TEST_F(DirMonTest, NoReportsAfterStop)
 {

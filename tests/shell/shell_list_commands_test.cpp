@@ -3,15 +3,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QMessageBox>
 #include <QScrollBar>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 #include "shell/shell_items.h"
 #include "shell/shell_operations.h"
 #include "shell/shell_tree.h"
 #include "tests/shell/list_editing.h"
+#include "tests/shell/popup_driver.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/support/private_mounts.h"
 
 namespace zk {
 namespace {
@@ -315,6 +320,76 @@ TEST_F(ShellListCommandsTest, AFolderADragHoversKeepsItsName)
     // Dropped into another folder it arrives under its own bytes.
     EXPECT_TRUE(Drop(PointOf("archive"), {Path("home/labels/\xE4")}, Qt::ShiftModifier));
     EXPECT_TRUE(fs::is_directory(Path("home/labels/archive/\xE4")));
+}
+
+// A paste or a drop that the file system refuses says why; what could not
+// go stays where it was, and no part of a copy is left behind.
+TEST_F(ShellListCommandsTest, ARefusedPasteOrDropSaysWhy)
+{
+    MakeDir("home/other/piped");
+    MakeFile("home/other/piped/a.zlb");
+    ASSERT_EQ(mkfifo(Path("home/other/piped/pipe").c_str(), 0600), 0);
+    const std::string piped = Path("home/other/piped");
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    for (const bool drop : {false, true}) {
+        QString message;
+        test::WhenMessageShows(&list, [&](QMessageBox* box) {
+            message = box->text();
+            box->close();
+        });
+        if (drop) {
+            EXPECT_FALSE(Drop(QPoint(300, 280), {piped}, Qt::ControlModifier));
+        } else {
+            SetClipboardFiles({piped}, false);
+            EXPECT_FALSE(list.InvokeCommandOnFolder("paste"));
+        }
+        ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << drop;
+        EXPECT_EQ(message.toStdString(), "\"" + piped + "\" could not be copied into \"" + Path("home/labels") +
+                                             "\": \"piped/pipe\" is a named pipe, which can't be copied.")
+            << drop;
+        EXPECT_FALSE(fs::exists(Path("home/labels/piped"))) << drop;
+        EXPECT_TRUE(fs::is_fifo(Path("home/other/piped/pipe"))) << drop;
+        EXPECT_TRUE(reports.empty()) << drop;
+    }
+}
+
+// Renaming or making a folder where the user may not write says why, even
+// for root (the folder is on a read-only mount then).
+TEST_F(ShellListCommandsTest, WhereNothingMayChangeRenameAndNewFolderSayWhy)
+{
+    const test::ReadOnlyFolder readOnly(Path("home/labels"));
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << readOnly.Why();
+    }
+    list.Refresh();
+    const struct {
+        const char* what;
+        std::function<void()> command;
+        const char* start;
+    } cases[] = {
+        {"F2", [&] {
+             Select({"a.zlb"});
+             list.ReportView()->setFocus();
+             QTest::keyClick(list.ReportView(), Qt::Key_F2);
+         }, "\"a.zlb\" can't be renamed: "},
+        {"new folder", [&] { EXPECT_FALSE(list.InvokeCommandOnFolder("newfolder")); },
+         "No new folder can be made: "},
+    };
+    for (const auto& c : cases) {
+        QString message;
+        test::WhenMessageShows(&list, [&](QMessageBox* box) {
+            message = box->text();
+            box->close();
+        });
+        c.command();
+        ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << c.what;
+        EXPECT_TRUE(message.startsWith(c.start)) << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
+        EXPECT_FALSE(list.Editing()) << c.what;
+    }
+    EXPECT_FALSE(fs::exists(Path("home/labels/New Folder")));
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPointer>
+#include <QStyledItemDelegate>
 
 #include <filesystem>
 #include <set>
 
+#include "shell/shell_items.h"
 #include "shell/shell_tree.h"
 #include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
@@ -153,6 +155,62 @@ TEST_F(ShellListTest, NewRowsComeInAtTheirSortedPlaces)
     EXPECT_EQ(list.GetFullPath(list.SelectedItems().front()), Path("home/labels/b.zlb"));
 }
 
+// An object replaced by one of the other kind under the same name (a file
+// by a folder, a folder by a file) is a new row: it has the new object's
+// kind, and the list's filters judge it again.
+TEST_F(ShellListTest, AnObjectReplacedByOneOfTheOtherKindIsJudgedAgain)
+{
+    const struct {
+        bool showFolders;
+        const char* filter;
+        const char* name;
+        bool becomesFolder;
+        bool shown;
+    } cases[] = {
+        {true, "*", "a.zlb", true, true},
+        {false, "*.zlb", "a.zlb", true, false},  // the label browser's list
+        {true, "*", "sub", false, true},
+        {true, "*.zlb", "sub.zlb", false, true},
+        {false, "*.zlb", "sub.zlb", false, true},
+        {true, "*.zlb", "sub", false, false},
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.name) + " in " + c.filter + (c.showFolders ? " with folders" : "");
+        const std::string path = Path(std::string("home/labels/") + c.name);
+        std::filesystem::remove_all(path);
+        if (c.becomesFolder) {
+            MakeFile(std::string("home/labels/") + c.name);
+        } else {
+            MakeDir(std::string("home/labels/") + c.name);
+        }
+        TQorShellList list;
+        list.SetShowFolders(true);
+        list.SetFilter("*");
+        list.SetShowFolders(c.showFolders);
+        list.SetFilter(c.filter);
+        list.SetPath(Path("home/labels"));
+        const int before = list.IndexOfPIDL(path);
+        ASSERT_EQ(before >= 0, c.becomesFolder || c.showFolders) << where;
+
+        std::filesystem::remove_all(path);
+        if (c.becomesFolder) {
+            MakeDir(std::string("home/labels/") + c.name);
+        } else {
+            MakeFile(std::string("home/labels/") + c.name);
+        }
+        list.SmartRefresh();
+        const int row = list.IndexOfPIDL(path);
+        ASSERT_EQ(row >= 0, c.shown) << where;
+        if (c.shown) {
+            EXPECT_EQ(list.Item(row).IsFolder, c.becomesFolder) << where;
+            EXPECT_EQ(list.Model()->index(row, 0).data(ShellIsFolderRole).toBool(), c.becomesFolder) << where;
+            const bool label = std::string(c.name).ends_with(".zlb");
+            EXPECT_EQ(list.ItemText(row, 2), c.becomesFolder ? "Folder" : label ? "ZLB File" : "File") << where;
+        }
+        std::filesystem::remove_all(path);
+    }
+}
+
 TEST_F(ShellListTest, AnOpenEditorOutlivesRefreshesAndKeepsTheTypedName)
 {
     TQorShellList list;
@@ -240,6 +298,55 @@ TEST_F(ShellListTest, TheListStyleShowsWholeNames)
     EXPECT_GE(shown.width(), list.ListView()->fontMetrics().horizontalAdvance(list.ItemText(row)));
 }
 
+// Every item of the list style is as wide as the style needs for the
+// widest name, to the pixel (a pixel less cuts the name short), also after
+// an empty folder was shown and when names come in with a merge.
+TEST_F(ShellListTest, TheListStyleGivesEveryNameTheRoomItNeeds)
+{
+    MakeDir("home/empty");
+    const std::string longName = "a label with a much longer name than the others.zlb";
+    for (const bool merged : {false, true}) {
+        SCOPED_TRACE(merged);
+        std::filesystem::remove(Path("home/labels/" + longName));
+        if (!merged) {
+            MakeFile("home/labels/" + longName);
+        }
+        TQorShellList list;
+        list.SetViewStyle(TViewStyle::vsList);
+        list.SetPath(Path(merged ? "home/labels" : "home/empty"));
+        list.resize(800, 300);
+        list.show();
+        QApplication::processEvents();
+        if (merged) {
+            MakeFile("home/labels/" + longName);
+            list.SmartRefresh();
+        } else {
+            list.SetPath(Path("home/labels"));
+        }
+        QApplication::processEvents();
+        for (const char* name : {"Etikett1.zlb", "Versand.zlb", "Zebra.zlb", "Lager.zlb"}) {
+            MakeFile(std::string("home/labels/") + name);
+        }
+        list.SmartRefresh();
+        QApplication::processEvents();
+        // What a plain delegate asks for each name, with the options a list view gives it.
+        const QListView& view = *list.ListView();
+        QStyleOptionViewItem option;
+        option.initFrom(&view);
+        option.font = view.font();
+        const int icon = view.style()->pixelMetric(QStyle::PM_ListViewIconSize, nullptr, &view);
+        option.decorationSize = view.iconSize().isValid() ? view.iconSize() : QSize(icon, icon);
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.widget = &view;
+        const QStyledItemDelegate plain;
+        for (int row = 0; row < list.ItemCount(); ++row) {
+            const QModelIndex index = list.Model()->index(row, 0);
+            const QRect shown = list.ListView()->visualRect(index);
+            EXPECT_GE(shown.width(), plain.sizeHint(option, index).width()) << list.ItemText(row).toStdString();
+        }
+    }
+}
+
 // What the user selects with the mouse in either style is what the
 // commands work on: clicks and Ctrl+clicks in the list style select whole
 // objects, as they do in the report.
@@ -291,6 +398,56 @@ TEST_F(ShellListTest, SelectingAllReportsNoItemOnItsOwn)
     EXPECT_EQ(reported.size(), 1u);
 }
 
+// Selecting a range is one change, reported for the item the selection
+// ends on only: a handler that reads each selected object (a preview) runs
+// once, however many objects the range holds.
+TEST_F(ShellListTest, ARangeIsReportedForTheItemTheSelectionEndsOn)
+{
+    for (int i = 0; i < 500; ++i) {
+        MakeFile("home/labels/many" + std::to_string(1000 + i) + ".zlb");
+    }
+    struct FileRecorder : TQorShellLinkClient {
+        std::vector<std::string> files;
+        void QORPathChanged(const std::string&) override {}
+        void QORFileChanged(const std::string&, const std::string& itemId) override { files.push_back(itemId); }
+    } linked;
+    TQorShellLink link;
+    link.RegisterShellControl(&linked);
+    TQorShellList list;
+    list.SetShellLink(&link);
+    list.SetShowFolders(false);
+    list.SetFilter("many*.zlb");
+    list.SetPath(Path("home/labels"));
+    list.resize(400, 300);
+    list.show();
+    ASSERT_EQ(list.ItemCount(), 500);
+    std::vector<std::string> reported;
+    list.OnSelectItem = [&](const std::string& path, bool selected) {
+        if (selected) {
+            reported.push_back(path);
+        }
+    };
+    const auto path = [&](int row) { return list.GetFullPath(row); };
+    QAbstractItemView* view = list.ReportView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(reported, std::vector<std::string>{path(0)});
+    QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(list.SelectedItems().size(), 500u);
+    EXPECT_EQ(reported, (std::vector<std::string>{path(0), path(499)}));
+    // Back to one item, and a click on one of a range.
+    QTest::keyClick(view, Qt::Key_Home);
+    QTest::keyClick(view, Qt::Key_PageDown, Qt::ShiftModifier);
+    const int pageEnd = view->currentIndex().row();
+    ASSERT_GT(pageEnd, 2);
+    EXPECT_EQ(list.SelectedItems().size(), static_cast<std::size_t>(pageEnd + 1));
+    const QModelIndex third = list.Model()->index(2, 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(third).center());
+    EXPECT_EQ(list.SelectedItems(), std::vector<int>{2});
+    EXPECT_EQ(reported, (std::vector<std::string>{path(0), path(499), path(0), path(pageEnd), path(2)}));
+    EXPECT_EQ(linked.files, reported);
+}
+
 // Changes that come faster than the merge delay are still merged: the
 // delay runs from the first change it gathers, not from the last.
 TEST_F(ShellListTest, ABusyFolderIsStillMerged)
@@ -301,6 +458,50 @@ TEST_F(ShellListTest, ABusyFolderIsStillMerged)
     const test::FolderChurn churn(Path("home/labels"));
     MakeFile("home/labels/new.zlb");
     EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/new.zlb")) >= 0; }));
+}
+
+// A list shown on its own keeps to its folder: while the folder is gone it
+// is empty, and once the folder is made again it shows and follows it.
+TEST_F(ShellListTest, AShownFolderRemovedAndMadeAgainIsFollowedAgain)
+{
+    for (const bool seenGone : {true, false}) {
+        SCOPED_TRACE(seenGone);
+        TQorShellList list;
+        list.show();
+        list.SetPath(Path("home/labels"));
+        ASSERT_GT(list.ItemCount(), 0);
+        std::filesystem::remove_all(Path("home/labels"));
+        if (seenGone) {
+            ASSERT_TRUE(WaitFor([&] { return list.ItemCount() == 0; }));
+        }
+        MakeDir("home/labels");
+        MakeFile("home/labels/back.zlb");
+        EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/back.zlb")) >= 0; }));
+        EXPECT_EQ(list.Path(), Path("home/labels") + "/");
+        MakeFile("home/labels/later.zlb");
+        EXPECT_TRUE(WaitFor([&] { return list.IndexOfPIDL(Path("home/labels/later.zlb")) >= 0; }));
+    }
+}
+
+// A list linked to a tree follows the tree when its folder goes: the tree
+// selects the nearest folder that is still there, the gone one's parent.
+TEST_F(ShellListTest, ALinkedListFollowsTheTreeWhenItsFolderGoes)
+{
+    MakeDir("home/labels/sub/deeper");
+    MakeDir("home/labels/sub2");
+    TQorShellLink link;
+    TQorShellTree tree;
+    TQorShellList list;
+    tree.SetShellLink(&link);
+    list.SetShellLink(&link);
+    tree.show();
+    list.show();
+    tree.SetSelectedFolder(Path("home/labels/sub"));
+    ASSERT_EQ(list.Path(), Path("home/labels/sub") + "/");
+    std::filesystem::remove_all(Path("home/labels/sub"));
+    EXPECT_TRUE(WaitFor([&] { return tree.SelectedFolder() != Path("home/labels/sub"); }));
+    EXPECT_EQ(tree.SelectedFolder(), Path("home/labels"));
+    EXPECT_TRUE(WaitFor([&] { return list.Path() == Path("home/labels") + "/"; }));
 }
 
 TEST_F(ShellListTest, EnteringAFolderAndRenaming)

@@ -2,19 +2,25 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 #include "shell/shell_items.h"
 #include "shell/shell_list.h"
 #include "tests/shell/temp_folders.h"
+#include "tests/support/private_mounts.h"
 #include "tests/ui/modal_driver.h"
 
 namespace zk {
@@ -90,6 +96,17 @@ protected:
         return drop.isAccepted();
     }
 
+    // Notes the text of the next message box and closes it.
+    void NoteMessage(QString& text)
+    {
+        test::WhenModalShows([&text](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                text = box->text();
+                box->accept();
+            }
+        });
+    }
+
     TQorShellTree tree;
     std::vector<Report> reports;
 };
@@ -119,6 +136,100 @@ TEST_F(ShellTreeCommandsTest, RenameInPlaceRefusesAnExistingName)
     EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopRename}));
     EXPECT_EQ(reports[0].files, std::vector<std::string>{Path("home/labels/2024")});
     EXPECT_EQ(reports[0].destination, "2025");
+}
+
+// The key that ends renaming a folder ends the edit and does nothing else,
+// in a dialog with a default button too, whatever changed around the
+// folder meanwhile, also when the folder itself went.
+TEST_F(ShellTreeCommandsTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& folder)> meanwhile;
+        bool folderGone = false;
+    };
+    const Case cases[] = {
+        {"nothing", [](const std::string&) {}},
+        {"a folder above came", [](const std::string& folder) { fs::create_directory(folder + "/2023"); }},
+        {"a folder above went", [](const std::string& folder) { fs::remove(folder + "/1999"); }},
+        {"the edited folder went", [](const std::string& folder) { fs::remove(folder + "/2024"); }, true},
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            const std::string where = std::string(c.what) + ", key " + std::to_string(key);
+            const std::string folder = Path("home/round" + std::to_string(++round));
+            for (const char* name : {"1999", "2024", "archive"}) {
+                fs::create_directories(folder + "/" + name);
+            }
+            QDialog dialog;
+            auto* button = new QPushButton("Open", &dialog);
+            auto* edited = new TQorShellTree(&dialog);
+            auto* layout = new QVBoxLayout(&dialog);
+            layout->addWidget(edited);
+            layout->addWidget(button);
+            button->setDefault(true);
+            int clicks = 0;
+            QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+            dialog.resize(300, 400);
+            dialog.show();
+            edited->SetSelectedFolder(folder + "/2024");
+            QTreeWidgetItem* parent = edited->currentItem()->parent();
+            edited->setFocus();
+            QTest::keyClick(edited, Qt::Key_F2);
+            QLineEdit* editor = edited->viewport()->findChild<QLineEdit*>();
+            ASSERT_NE(editor, nullptr) << where;
+            editor->setText("typed");
+            c.meanwhile(folder);
+            edited->RefreshNode(parent, false);
+            ASSERT_NE(edited->viewport()->findChild<QLineEdit*>(), nullptr) << where << ": the editor closed";
+
+            QString message;
+            if (c.folderGone && key == Qt::Key_Return) {
+                NoteMessage(message);
+            }
+            const QPointer<QLineEdit> closing(editor);
+            QTest::keyClick(editor, key);
+            ASSERT_TRUE(WaitFor([&] { return closing.isNull(); })) << where;
+            if (c.folderGone && key == Qt::Key_Return) {
+                ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << where;
+                EXPECT_TRUE(message.contains("no longer there")) << where << ": " << message.toStdString();
+            }
+            QApplication::processEvents();
+            EXPECT_EQ(clicks, 0) << where;
+            EXPECT_TRUE(dialog.isVisible()) << where;
+            const bool renamed = key == Qt::Key_Return && !c.folderGone;
+            EXPECT_EQ(fs::is_directory(folder + "/typed"), renamed) << where;
+            EXPECT_EQ(Child(parent, "typed") != nullptr, renamed) << where;
+            EXPECT_EQ(Child(parent, "2024") != nullptr, !renamed && !c.folderGone) << where;
+        }
+    }
+}
+
+// While a folder's name is edited the keys the editor leaves alone are not
+// the tree's either: Shift+F10 shows no menu, F2 starts no other edit.
+TEST_F(ShellTreeCommandsTest, TheTreeTakesNoKeysWhileANameIsEdited)
+{
+    Select("home/labels/2024");
+    tree.show();
+    ASSERT_TRUE(tree.EditSelected());
+    QLineEdit* editor = tree.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    bool menuShown = false;
+    QTimer closer;
+    closer.callOnTimeout([&] {
+        if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
+            menuShown = true;
+            popup->close();
+        }
+    });
+    closer.start(10);
+    for (const QKeyCombination keys : {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_F2),
+                                       QKeyCombination(Qt::Key_F5)}) {
+        QTest::keyClick(editor, keys.key(), keys.keyboardModifiers());
+    }
+    EXPECT_FALSE(menuShown);
+    EXPECT_EQ(tree.viewport()->findChild<QLineEdit*>(), editor);
 }
 
 TEST_F(ShellTreeCommandsTest, RenamedFolderKeepsItsChildrenUnderTheNewPath)
@@ -250,12 +361,64 @@ TEST_F(ShellTreeCommandsTest, CutAndPasteMovesOnce)
     EXPECT_EQ(Child(tree.currentItem()->parent(), "2024"), nullptr);
 }
 
-TEST_F(ShellTreeCommandsTest, PasteRefusesAFolderIntoItself)
+TEST_F(ShellTreeCommandsTest, PasteRefusesAFolderIntoItselfAndSaysWhy)
 {
     Select("home/labels/2024");
     ASSERT_TRUE(tree.InvokeCommandOnSelected("cut"));
+    QString message;
+    NoteMessage(message);
     EXPECT_FALSE(tree.InvokeCommandOnSelected("paste"));
     EXPECT_TRUE(fs::is_directory(Path("home/labels/2024")));
+    EXPECT_EQ(message.toStdString(), "\"" + Path("home/labels/2024") + "\" could not be moved into \"" +
+                                         Path("home/labels/2024") + "\": a folder can't go into itself.");
+}
+
+// A paste or a drop that the file system refuses says why; what could not
+// go stays where it was, and no part of a copy is left behind.
+TEST_F(ShellTreeCommandsTest, ARefusedPasteOrDropSaysWhy)
+{
+    MakeDir("home/other/piped");
+    ASSERT_EQ(mkfifo(Path("home/other/piped/pipe").c_str(), 0600), 0);
+    const std::string piped = Path("home/other/piped");
+    tree.show();
+    Select("home/labels/archive");
+    for (const bool drop : {false, true}) {
+        QString message;
+        NoteMessage(message);
+        if (drop) {
+            EXPECT_FALSE(Drop(tree.currentItem(), {piped}, Qt::ControlModifier));
+        } else {
+            SetClipboardFiles({piped}, false);
+            EXPECT_FALSE(tree.InvokeCommandOnSelected("paste"));
+        }
+        ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << drop;
+        EXPECT_EQ(message.toStdString(), "\"" + piped + "\" could not be copied into \"" +
+                                             Path("home/labels/archive") +
+                                             "\": \"piped/pipe\" is a named pipe, which can't be copied.")
+            << drop;
+        EXPECT_FALSE(fs::exists(Path("home/labels/archive/piped"))) << drop;
+        EXPECT_TRUE(fs::is_fifo(Path("home/other/piped/pipe"))) << drop;
+        EXPECT_TRUE(reports.empty()) << drop;
+    }
+}
+
+// F2 on a folder the user may not rename says why, even for root (its
+// folder is on a read-only mount then).
+TEST_F(ShellTreeCommandsTest, RenamingWhereNothingMayChangeSaysWhy)
+{
+    const test::ReadOnlyFolder readOnly(Path("home/labels"));
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << readOnly.Why();
+    }
+    Select("home/labels/2024");
+    QString message;
+    NoteMessage(message);
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_F2);
+    ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); }));
+    EXPECT_TRUE(message.startsWith("\"2024\" can't be renamed: ")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
+    EXPECT_EQ(tree.viewport()->findChild<QLineEdit*>(), nullptr);
 }
 
 TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)

@@ -10,6 +10,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include "shell/shell_items.h"
 #include "tests/shell/temp_folders.h"
 #include "tests/support/event_loop_deadline.h"
 #include "tests/support/folder_churn.h"
@@ -103,6 +104,44 @@ TEST_F(ShellTreeTest, FoldersMadeOrRemovedOutsideFollowTheMonitor)
     std::filesystem::remove(Path("home/labels/2024"));
     EXPECT_TRUE(WaitFor([&] { return ChildNames(labels).size() == 2; }));
     EXPECT_EQ(ChildNames(labels), (std::vector<std::string>{"archive", "new"}));
+}
+
+// With files shown, an object replaced by one of the other kind under the
+// same name is a new node of the new kind; a selected one stays selected.
+TEST_F(ShellTreeTest, AnObjectReplacedByOneOfTheOtherKindIsANewNode)
+{
+    TQorShellTree tree;
+    tree.SetShowFiles(true);
+    tree.SetSelectedFolder(Path("home/labels"));
+    QTreeWidgetItem* labels = tree.currentItem();
+    labels->setExpanded(true);
+    const auto node = [&](const char* name) -> QTreeWidgetItem* {
+        for (int i = 0; i < labels->childCount(); ++i) {
+            if (TQorShellTree::NodeId(labels->child(i)) == Path(std::string("home/labels/") + name)) {
+                return labels->child(i);
+            }
+        }
+        return nullptr;
+    };
+    const auto isFolder = [](QTreeWidgetItem* item) { return item->data(0, ShellIsFolderRole).toBool(); };
+    ASSERT_NE(node("a.zlb"), nullptr);
+    ASSERT_FALSE(isFolder(node("a.zlb")));
+    ASSERT_TRUE(isFolder(node("2024")));
+    tree.setCurrentItem(node("a.zlb"));
+
+    std::filesystem::remove(Path("home/labels/a.zlb"));
+    MakeDir("home/labels/a.zlb/inner");
+    std::filesystem::remove(Path("home/labels/2024"));
+    MakeFile("home/labels/2024");
+    tree.RefreshNode(labels, false);
+    ASSERT_NE(node("a.zlb"), nullptr);
+    EXPECT_TRUE(isFolder(node("a.zlb")));
+    EXPECT_EQ(node("a.zlb")->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_EQ(tree.currentItem(), node("a.zlb"));
+    ASSERT_NE(node("2024"), nullptr);
+    EXPECT_FALSE(isFolder(node("2024")));
+    EXPECT_EQ(node("2024")->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+    EXPECT_EQ(ChildNames(labels), (std::vector<std::string>{"a.zlb", "archive", "2024"}));
 }
 
 // Which of some folders anything opened (to read them), as the kernel saw it.

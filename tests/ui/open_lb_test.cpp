@@ -227,6 +227,97 @@ TEST_F(OpenLbTest, RenamingThePreviewedLabelTakesThePathAlong)
     EXPECT_EQ(CountFigures(), 4u);
 }
 
+// Enter that ends renaming a label ends the rename only: the browser stays
+// open and the editor's label stays, also when another program removed a
+// label listed above the renamed one while it was edited.
+TEST_F(OpenLbTest, EnterThatEndsARenameOpensNothing)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    ASSERT_EQ(AppendFigure(TBarFigure{42, 0, 4, 4, 0}), 0);
+    bool stillOpen = false;
+    WhenModalShows([&](QWidget* modal) {
+        TQorShellList& list = List(modal);
+        Preview(modal, Labels() + "/b.zlb");
+        QAbstractItemView* view = list.ListView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F2);
+        QLineEdit* editor = NameEditor(list);
+        ASSERT_NE(editor, nullptr);
+        // The name without its extension is selected; the typed one replaces it.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000));
+        QTest::keyClicks(editor, "Label5");
+        std::filesystem::remove(Labels() + "/a.zlb");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list.IndexOfPIDL(Labels() + "/a.zlb") < 0; }, 5000));
+        QTest::keyClick(editor, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list.Editing(); }, 5000));
+        QCoreApplication::processEvents();
+        stillOpen = modal->isVisible();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(OpenLabelAccepted, 0);
+    EXPECT_TRUE(std::filesystem::exists(Labels() + "/Label5.zlb"));
+    ASSERT_EQ(CountFigures(), 1u);
+    EXPECT_EQ(FigureList.FigureHead->Bar().X, 42);
+}
+
+// A label replaced by a folder of its name is no label any more: the list
+// of labels no longer offers it, also after the browser was hidden and
+// shown again.
+TEST_F(OpenLbTest, ALabelReplacedByAFolderIsNoLongerOffered)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    std::vector<bool> offered;
+    for (int showing = 0; showing < 2; ++showing) {
+        WhenModalShows([&](QWidget* modal) {
+            TQorShellList& list = List(modal);
+            if (showing == 0) {
+                // Once a label made now shows, the browser has settled on its folder.
+                std::ofstream(Labels() + "/m.zlb") << "x";
+                ASSERT_TRUE(QTest::qWaitFor([&] { return list.IndexOfPIDL(Labels() + "/m.zlb") >= 0; }, 5000));
+                ASSERT_GE(list.IndexOfPIDL(Labels() + "/b.zlb"), 0);
+                std::filesystem::remove(Labels() + "/b.zlb");
+                std::filesystem::create_directory(Labels() + "/b.zlb");
+                // The folder's change is merged; a file made after it shows it was.
+                std::ofstream(Labels() + "/d.zlb") << "x";
+                ASSERT_TRUE(QTest::qWaitFor([&] { return list.IndexOfPIDL(Labels() + "/d.zlb") >= 0; }, 5000));
+            }
+            offered.push_back(list.IndexOfPIDL(Labels() + "/b.zlb") >= 0);
+            modal->findChild<QPushButton*>("CancelBt")->click();
+        });
+        ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    }
+    EXPECT_EQ(offered, (std::vector<bool>{false, false}));
+}
+
+// Selecting a range of labels previews the one the selection ends on, not
+// each label of the range.
+TEST_F(OpenLbTest, ARangeOfLabelsPreviewsTheOneItEndsOn)
+{
+    for (int i = 0; i < 500; ++i) {
+        std::filesystem::copy_file(Labels() + "/a.zlb", Labels() + "/r" + std::to_string(1000 + i) + ".zlb");
+    }
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    int previews = 0;
+    std::string shown;
+    WhenModalShows([&](QWidget* modal) {
+        auto* pathLb = modal->findChild<QLineEdit*>("PathLb");
+        QObject counting;
+        QObject::connect(pathLb, &QLineEdit::textChanged, &counting, [&previews] { ++previews; });
+        QAbstractItemView* view = List(modal).ListView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Home);
+        QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(List(modal).SelectedItems().size(), 503u);
+        shown = pathLb->text().toStdString();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(previews, 2);
+    EXPECT_EQ(shown, Labels() + "/r1499.zlb");
+}
+
 // A previewed label that leaves its folder (to the trash here) is no longer
 // offered: Open has nothing to open instead of a missing file.
 TEST_F(OpenLbTest, TrashingThePreviewedLabelTakesThePathAway)

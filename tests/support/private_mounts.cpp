@@ -1,0 +1,112 @@
+#include "tests/support/private_mounts.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zk::test {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std::function<std::string()>& body)
+{
+    int pipe[2];
+    if (::pipe(pipe) != 0) {
+        return std::nullopt;
+    }
+    const uid_t uid = geteuid();
+    const gid_t gid = getegid();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipe[0]);
+        const auto say = [&](const std::string& text) {
+            (void)!write(pipe[1], text.data(), text.size());
+            _exit(0);
+        };
+        const auto writeFile = [](const char* path, const std::string& text) {
+            const int fd = open(path, O_WRONLY);
+            const bool done = fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            if (fd >= 0) {
+                close(fd);
+            }
+            return done;
+        };
+        if (uid == 0 ? unshare(CLONE_NEWNS) != 0 : unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+            say("unavailable: no namespace");
+        }
+        if (uid != 0 && !(writeFile("/proc/self/setgroups", "deny") &&
+                          writeFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1") &&
+                          writeFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1"))) {
+            say("unavailable: no id map");
+        }
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("zktest", folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+            say("unavailable: no tmpfs");
+        }
+        say(body());
+    }
+    close(pipe[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipe[0], buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(pipe[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (text.starts_with("unavailable")) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(fs::path folder) : m_folder(std::move(folder))
+{
+    if (geteuid() != 0) {
+        std::error_code error;
+        m_perms = fs::status(m_folder, error).permissions();
+        fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec, error);
+        if (error) {
+            m_why = "can't change the mode of " + m_folder.string() + ": " + error.message();
+        }
+        return;
+    }
+    // A thread's own mount namespace: unshared once, kept for the rest of
+    // the thread's life, private so that nothing mounted here leaks out.
+    static const int unshared = [] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            return errno;
+        }
+        return 0;
+    }();
+    if (unshared != 0) {
+        m_why = std::string("root writes into any folder, and this system allows no private mount namespace: ") +
+                std::strerror(unshared);
+        return;
+    }
+    if (mount(m_folder.c_str(), m_folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        m_why = "no bind mount of " + m_folder.string() + ": " + std::strerror(errno);
+        return;
+    }
+    m_mounted = true;
+    if (mount(nullptr, m_folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+        m_why = "no read-only bind mount of " + m_folder.string() + ": " + std::strerror(errno);
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_mounted) {
+        umount2(m_folder.c_str(), MNT_DETACH);
+    } else if (geteuid() != 0 && m_why.empty()) {
+        std::error_code error;
+        fs::permissions(m_folder, m_perms, error);
+    }
+}
+
+}  // namespace zk::test

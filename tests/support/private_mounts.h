@@ -1,0 +1,43 @@
+#pragma once
+// File systems that refuse what a test asks of them, even when the tests
+// run as root (who may write into any folder whatever its mode): mounts in
+// a private mount namespace that no other process sees.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zk::test {
+
+// Runs body in a child process with a private mount namespace in which a
+// fresh tmpfs is mounted on folder: a second file system that no one else
+// sees and that goes away with the child. Returns what body returned, or
+// nullopt when this system allows no such namespace. The child must not
+// use Qt or threads of the parent: it runs only body.
+std::optional<std::string> OnSecondFileSystem(const std::filesystem::path& folder,
+                                              const std::function<std::string()>& body);
+
+// Makes a folder unwritable for this process while it lives: for a user
+// by its mode; for root by a read-only bind mount of it in a private mount
+// namespace of the calling thread (the process's other threads keep the
+// shared one). Why() says why it could not be done; the folder is then as
+// it was.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(std::filesystem::path folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool Made() const { return m_why.empty(); }
+    const std::string& Why() const { return m_why; }
+
+private:
+    std::filesystem::path m_folder;
+    std::string m_why;
+    bool m_mounted = false;
+    std::filesystem::perms m_perms{};
+};
+
+}  // namespace zk::test
