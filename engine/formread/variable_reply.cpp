@@ -113,10 +113,14 @@ int ReceiveVariables(int target)
     int lines = 0;
     std::string line;
     for (;;) {
-        ReceiveLine(line, VariableLineSize);
+        ReceiveLineDroppingRest(line, VariableLineSize);
         if (CommLink.LinkError != 0) {
             ClosePort();
             return 0;
+        }
+        // A line longer than a V or C line can be is no line of ours.
+        if (CommLink.LineTooLong != 0 && CommLink.EndOfReply == 0) {
+            continue;
         }
         if (CommLink.EndOfReply != 0 || (!line.starts_with('V') && !line.starts_with('C'))) {
             break;
@@ -130,7 +134,7 @@ int ReceiveVariables(int target)
     if (target == VariablesTargetDialog) {
         VarCntDialogVariables = ReceivedVariables;
         VarCntDialogCounters = ReceivedCounters;
-    } else {
+    } else if (target != VariablesTargetReceived) {
         Variables = ReceivedVariables;
         Counters = ReceivedCounters;
     }
