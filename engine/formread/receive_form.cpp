@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "engine/formread/form_line.h"
-#include "engine/labelfile/label_file_format.h"
 #include "engine/formread/variable_reply.h"
+#include "engine/labelfile/label_file_format.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/labelfile/label_file.h"
@@ -34,6 +34,9 @@ constexpr std::size_t FontBlockPrefix = 3;
 constexpr int FirstSoftFontNumber = 6;
 const std::string TooManyFiguresText =
     "Form has more than " + std::to_string(MaxLabelFigures) + " figures. Form not loaded";
+// Twice the lines of the largest label's form: a line per figure, per
+// variable and counter, and its few setup lines.
+constexpr std::size_t MaxFormLines = 2 * MaxLabelFigures;
 
 std::string Upper(std::string text)
 {
@@ -209,14 +212,20 @@ bool ReceiveFonts(TFigureList& figures, TFormLoadNotes& notes)
 }
 
 // Step 4: the FI reply's lines into label, up to the NUL that ends it. A
-// line too long is skipped; one that does not end, or more figures than a
-// label may hold, refuse the form (the rest of the reply is read within
-// bounds). False on a link failure or a refusal.
+// line too long is skipped; one that does not end, more figures than a
+// label may hold or more lines than its form has refuse the form (the rest
+// of the reply is read within bounds). False on a link failure or a
+// refusal.
 bool ReceiveFormLines(TLabelModel& label, TFormLoadNotes& notes)
 {
     std::size_t figures = 0;
     std::string line;
-    for (;;) {
+    for (std::size_t lines = 0;; ++lines) {
+        if (lines == MaxFormLines) {
+            DrainReply();
+            notes.Refusal = "Form has more than " + std::to_string(MaxFormLines) + " lines. Form not loaded";
+            return false;
+        }
         ReceiveLine(line, FormLineSize);
         if (CommLink.LineTooLong != 0) {
             ++notes.LinesTooLong;

@@ -180,6 +180,19 @@ TEST_F(ObjectListTest, VariablesEndAtTheFirstOtherLine)
     EXPECT_EQ(Variables[1].Defined, 0);
 }
 
+// A printer that sends variable lines without end: the reply is taken as
+// far as a line per variable and counter, and the rest read within bounds.
+TEST_F(ObjectListTest, VariablesThatNeverEndAreReadAsFarAsTheTablesHold)
+{
+    LinkTimeouts.ReplyDrainMs = 200;
+    printer.OnCommand("VI", [](test::PrinterEmulator& p, const std::string&) {
+        p.SendWhileTaken([] { return std::string("V07,05,N ,\"A\",\"1\"\r\n"); });
+    });
+    EXPECT_EQ(ReceiveVariables(VariablesTargetLabel), static_cast<int>(VariableCount + CounterCount));
+    EXPECT_EQ(Variables[7].Value.view(), "1");
+    EXPECT_EQ(CommLink.PortHandle, -1);
+}
+
 // Reply lines as long as their buffers hold come whole; a longer name or
 // variable line is left out, and the lines after it are read in step.
 TEST_F(ObjectListTest, LinesAsLongAsTheirBuffersComeWholeLongerOnesAreLeftOut)

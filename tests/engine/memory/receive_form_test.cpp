@@ -249,6 +249,13 @@ INSTANTIATE_TEST_SUITE_P(
                             });
                         },
                         "error:Error:Form line longer than 3140 characters does not end. Form not loaded"},
+        ReadBackFailure{"ListingNeverEnds",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.OnCommand("FI\"", [](test::PrinterEmulator& p, const std::string&) {
+                                p.SendWhileTaken([] { return std::string("D3\r\nZB\r\n"); });
+                            });
+                        },
+                        "error:Error:Form has more than 1000 lines. Form not loaded"},
         ReadBackFailure{"MoreFiguresThanALabelMayHold",
                         [](test::PrinterEmulator&, test::PrinterMemory& memory) {
                             std::vector<std::string> lines = {"D3"};
