@@ -10,7 +10,7 @@
 #include "engine/formread/receive_form.h"
 #include "engine/formread/variable_reply.h"
 #include "engine/model/figure_list.h"
-#include "engine/model/variables.h"
+#include "engine/model/label_model.h"
 
 namespace {
 
@@ -37,15 +37,15 @@ void CheckVariable(const zk::TVariable& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    zk::ClearFigureList();
     zk::GraphicsNameList = {"LOGO", "PICT0001"};
+    zk::TLabelModel label;
     const std::string_view reply(reinterpret_cast<const char*>(data), size);
     std::size_t lines = 0;
     for (std::size_t start = 0; start <= reply.size();) {
         std::size_t end = reply.find('\n', start);
         if (end == std::string_view::npos) end = reply.size();
         const std::string_view raw = reply.substr(start, end - start);
-        zk::ParseFormLine(AsReceived(raw, zk::LongestCommandLine));
+        zk::ParseFormLine(AsReceived(raw, zk::LongestCommandLine), label);
         if (const auto read = zk::ReadVariableLine(AsReceived(raw, 126), true)) {
             if (read->Index >= (read->Counter ? zk::CounterCount : zk::VariableCount)) {
                 std::abort();
@@ -55,13 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++lines;
         start = end + 1;
     }
-    if (zk::CountFigures() > lines) {
+    if (zk::CountFigures(label.Figures) > lines) {
         std::abort();
     }
-    for (const auto& record : zk::Variables) CheckVariable(record);
-    for (const auto& record : zk::Counters) CheckVariable(record);
-    zk::ClearFigureList();
-    zk::Variables = {};
-    zk::Counters = {};
+    for (const auto& record : label.Variables) CheckVariable(record);
+    for (const auto& record : label.Counters) CheckVariable(record);
     return 0;
 }

@@ -36,7 +36,17 @@ std::string ThroughTable(std::string_view text, const ByteTable& table)
     return out;
 }
 
-std::string Cp437ToCp1252(std::string_view text) { return ThroughTable(text, Cp437ToCp1252Table); }
+std::string Cp437ToCp1252(std::string_view text)
+{
+    std::string out = ThroughTable(text, Cp437ToCp1252Table);
+    for (char& c : out) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (byte < Cp437ControlsToCp1252.size()) {
+            c = static_cast<char>(Cp437ControlsToCp1252[byte]);
+        }
+    }
+    return out;
+}
 
 std::string Cp1252ToCp437(std::string_view text) { return ThroughTable(text, Cp1252ToCp437Table); }
 

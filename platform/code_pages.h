@@ -30,6 +30,11 @@ std::uint8_t FromUnicode(CodePage page, char32_t ch, std::uint8_t fallback = '?'
 using ByteTable = std::array<std::uint8_t, 128>;
 extern const ByteTable Cp437ToCp1252Table;
 extern const ByteTable Cp1252ToCp437Table;
+// The 1252 bytes of the control codes 0x00..0x1F of 437: the character 437
+// draws there where 1252 text is converted to that code (pilcrow and
+// section sign), else the code itself.
+using ControlTable = std::array<std::uint8_t, 32>;
+extern const ControlTable Cp437ControlsToCp1252;
 
 // Each byte of 0x80 or more replaced by its table entry, the others kept.
 std::string ThroughTable(std::string_view text, const ByteTable& table);
@@ -37,8 +42,9 @@ std::string ThroughTable(std::string_view text, const ByteTable& table);
 // Code page 437 to 1252 and back, byte for byte, as an English-language
 // desktop converts them: the same character where the other code page has
 // it, else its best fit (an accented letter its base letter, box drawing
-// '+', '-' or '|', other marks a look-alike), else '?'. Bytes below 0x80
-// are kept.
+// '+', '-' or '|', other marks a look-alike), else '?'. The pilcrow and the
+// section sign are at 437's control codes 0x14 and 0x15, where 437 draws
+// them; the other bytes below 0x80 are kept.
 std::string Cp437ToCp1252(std::string_view text);
 std::string Cp1252ToCp437(std::string_view text);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes platform/code_page_tables.cpp: the upper half (0x80..0xFF) of each
 code page the program converts or draws, as Unicode code points (0 where the
-code page leaves a byte undefined), and the two byte tables that convert the
+code page leaves a byte undefined), and the byte tables that convert the
 printer's code page 437 and the dialogs' code page 1252 into each other.
 
 Run by hand when a code page is added; the output is checked in so that the
@@ -71,6 +71,13 @@ BEST_FIT = {
 }
 
 
+# Code page 437 draws these two characters at control codes, where Python's
+# codec has only the controls; the published best-fit table for code page
+# 437 (bestfit437.txt, unicode.org) fits them there. Text converted from
+# 1252 takes them, and converts back to them.
+CP437_CONTROL_GLYPHS = {"\u00b6": 0x14, "\u00a7": 0x15}
+
+
 def upper_half(codec):
     points = []
     for byte in range(0x80, 0x100):
@@ -122,6 +129,8 @@ def converted_byte(byte, source, target):
     exact = exact_byte(ch, target)
     if exact is not None:
         return exact
+    if target == "cp437" and ch in CP437_CONTROL_GLYPHS:
+        return CP437_CONTROL_GLYPHS[ch]
     for fit in (box_drawing_fit(ch), BEST_FIT.get(ch), base_letter(ch)):
         if fit is not None:
             fitted = exact_byte(fit, target)
@@ -133,6 +142,13 @@ def converted_byte(byte, source, target):
 
 def byte_table(source, target):
     return [converted_byte(byte, source, target) for byte in range(0x80, 0x100)]
+
+
+def cp437_controls_to_cp1252():
+    """The 1252 byte of each 437 control code: its drawn character where it
+    is one of CP437_CONTROL_GLYPHS, else the code itself."""
+    glyph_of = {code: ch for ch, code in CP437_CONTROL_GLYPHS.items()}
+    return [exact_byte(glyph_of[code], "cp1252") if code in glyph_of else code for code in range(0x20)]
 
 
 def rows(values, width, fmt):
@@ -157,6 +173,10 @@ def generate():
         out += [row[4:] for row in rows(byte_table(source, target), 16, "0x{:02X}")]
         out.append("}};")
         out.append("")
+    out.append("const ControlTable Cp437ControlsToCp1252 = {{")
+    out += [row[4:] for row in rows(cp437_controls_to_cp1252(), 16, "0x{:02X}")]
+    out.append("}};")
+    out.append("")
     out += ["}  // namespace zk::platform", ""]
     return "\n".join(out)
 

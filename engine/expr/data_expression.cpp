@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "engine/expr/calendar.h"
@@ -30,8 +32,22 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 // The character at i of a format field, NUL past its end.
 char At(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
 
-// A variable's value read as a number, as C atol reads it.
-long NumericValue(const TVariable& variable) { return std::strtol(variable.Value.str().c_str(), nullptr, 10); }
+// A variable's value read as a number, as C atol reads it; a value beyond
+// the 64-bit range reads as its bound.
+std::int64_t NumericValue(const TVariable& variable)
+{
+    return std::strtoll(variable.Value.str().c_str(), nullptr, 10);
+}
+
+// value + offset, stopping at the 64-bit range's bound as the counters do.
+std::int64_t SaturatingSum(std::int64_t value, std::int64_t offset)
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(value, offset, &sum)) {
+        return offset < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+    }
+    return sum;
+}
 
 std::string TwoDigits(int value)
 {
@@ -121,7 +137,7 @@ private:
             if (std::abs(offset) > MaxVariableOffset) {
                 return false;
             }
-            work.Value = std::to_string(NumericValue(work) + offset);
+            work.Value = std::to_string(SaturatingSum(NumericValue(work), offset));
         }
 
         const std::size_t length = work.Length;
@@ -179,7 +195,7 @@ private:
             if (index >= VariableCount) {
                 return false;
             }
-            const long days = NumericValue(Variables[index]);
+            const std::int64_t days = NumericValue(Variables[index]);
             if (days > MaxDayOffset || days < -MaxDayOffset) {
                 return false;
             }

@@ -496,13 +496,13 @@ TFormLineChange ReadFormLine(std::string_view line, const std::vector<std::strin
     }
 }
 
-void ApplyFormLineChange(const TFormLineChange& change)
+void ApplyFormLineChange(const TFormLineChange& change, TLabelModel& label)
 {
     if (const auto* figure = std::get_if<TFigurePayload>(&change)) {
-        AppendFigure(*figure);
+        AppendFigure(label.Figures, *figure);
     } else if (const auto* definition = std::get_if<TVarCntDefinition>(&change)) {
         TVariable& record =
-            definition->Counter ? Counters[definition->Index] : Variables[definition->Index];
+            definition->Counter ? label.Counters[definition->Index] : label.Variables[definition->Index];
         const TVariable& read = definition->Record;
         record.Defined = read.Defined;
         record.Length = read.Length;
@@ -512,20 +512,20 @@ void ApplyFormLineChange(const TFormLineChange& change)
         record.Prompt = read.Prompt;
     } else if (const auto* value = std::get_if<TSetupValue>(&change)) {
         switch (value->Field) {
-        case TSetupField::Darkness: LabelSetup.Darkness = value->Value; break;
-        case TSetupField::Language: LabelSetup.Language = value->Value; break;
-        case TSetupField::Speed: LabelSetup.Speed = value->Value; break;
-        case TSetupField::LabelWidth: LabelSetup.LabelWidth = value->Value; break;
-        case TSetupField::Orientation: LabelSetup.Orientation = value->Value; break;
-        case TSetupField::NormalSpacing: LabelSetup.NormalSpacing = value->Value; break;
+        case TSetupField::Darkness: label.Setup.Darkness = value->Value; break;
+        case TSetupField::Language: label.Setup.Language = value->Value; break;
+        case TSetupField::Speed: label.Setup.Speed = value->Value; break;
+        case TSetupField::LabelWidth: label.Setup.LabelWidth = value->Value; break;
+        case TSetupField::Orientation: label.Setup.Orientation = value->Value; break;
+        case TSetupField::NormalSpacing: label.Setup.NormalSpacing = value->Value; break;
         }
     } else if (const auto* format = std::get_if<TSetupFormat>(&change)) {
-        (format->Time ? LabelSetup.TimeFormat : LabelSetup.DateFormat) = format->Format;
+        (format->Time ? label.Setup.TimeFormat : label.Setup.DateFormat) = format->Format;
     } else if (const auto* size = std::get_if<TLabelSize>(&change)) {
-        LabelSetup.LabelLength = size->Length;
-        LabelSetup.LabelGap = size->Gap;
-        LabelSetup.LabelOffset = size->Offset;
-        LabelSetup.PaperType = size->PaperType;
+        label.Setup.LabelLength = size->Length;
+        label.Setup.LabelGap = size->Gap;
+        label.Setup.LabelOffset = size->Offset;
+        label.Setup.PaperType = size->PaperType;
     }
 }
 

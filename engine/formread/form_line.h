@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/model/figures.h"
+#include "engine/model/label_model.h"
 #include "engine/model/variables.h"
 
 namespace zk {
@@ -50,8 +51,8 @@ using TFormLineChange =
 // naming anything else changes nothing.
 TFormLineChange ReadFormLine(std::string_view line, const std::vector<std::string>& graphicsNames);
 
-// Appends the figure, stores the definition into Variables or Counters, or
-// sets the LabelSetup value.
-void ApplyFormLineChange(const TFormLineChange& change);
+// Appends the figure, stores the definition into the model's variables or
+// counters, or sets the model's setup value.
+void ApplyFormLineChange(const TFormLineChange& change, TLabelModel& label);
 
 }  // namespace zk

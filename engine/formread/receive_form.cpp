@@ -7,6 +7,7 @@
 
 #include "engine/formread/form_line.h"
 #include "engine/formread/variable_reply.h"
+#include "engine/labelfile/label_file_format.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/labelfile/label_file.h"
@@ -31,6 +32,11 @@ constexpr std::size_t PrinterNameLineSize = 31;
 constexpr std::size_t FontBlockPrefix = 3;
 // Soft fonts are numbered from 6 on.
 constexpr int FirstSoftFontNumber = 6;
+const std::string TooManyFiguresText =
+    "Form has more than " + std::to_string(MaxLabelFigures) + " figures. Form not loaded";
+// Twice the lines of the largest label's form: a line per figure, per
+// variable and counter, and its few setup lines.
+constexpr std::size_t MaxFormLines = 2 * MaxLabelFigures;
 
 std::string Upper(std::string text)
 {
@@ -93,11 +99,11 @@ bool ReceivePictureData(const std::string& name, TPictureFigure& first)
 
 // Step 5: every picture the printer lists is fetched once and shared by
 // all figures of its name.
-bool ReceivePictures()
+bool ReceivePictures(const TFigureList& figures)
 {
     for (const std::string& name : GraphicsNameList) {
         TPictureFigure* first = nullptr;
-        for (TFigure* figure : Figures()) {
+        for (TFigure* figure : Figures(figures)) {
             if (!figure->Is(TFigureKind::Picture) || figure->Picture().Name.view() != name) {
                 continue;
             }
@@ -121,9 +127,9 @@ bool ReceivePictures()
 
 enum class FontFetch { Appended, Refused, LinkFailed };
 
-// EI: the font block of letter, appended as a soft-font figure. A reply
-// that cannot be a font is read to its end and refused.
-FontFetch ReceiveFontData(const std::string& name, char letter)
+// EI: the font block of letter, appended to figures as a soft-font figure.
+// A reply that cannot be a font is read to its end and refused.
+FontFetch ReceiveFontData(const std::string& name, char letter, TFigureList& figures)
 {
     if (!OpenPort()) {
         return FontFetch::LinkFailed;
@@ -160,7 +166,7 @@ FontFetch ReceiveFontData(const std::string& name, char letter)
     figure.DataLength = static_cast<std::int16_t>(length);
     figure.Letter = std::string(1, letter);
     figure.Data = std::move(font);
-    return AppendFigure(figure) == 0 ? FontFetch::Appended : FontFetch::Refused;
+    return AppendFigure(figures, figure) == 0 ? FontFetch::Appended : FontFetch::Refused;
 }
 
 bool UsesFont(const TFigure& figure, int font) { return figure.Is(TFigureKind::Text) && figure.Text().Font == font; }
@@ -170,7 +176,7 @@ bool UsesFont(const TFigure& figure, int font) { return figure.Is(TFigureKind::T
 // appended, its texts take that figure's number. The texts of a refused
 // font keep the letter's code, which names no soft font, as the texts of a
 // font the printer lacks do.
-bool ReceiveFonts(TFormLoadNotes& notes)
+bool ReceiveFonts(TFigureList& figures, TFormLoadNotes& notes)
 {
     int next = FirstSoftFontNumber;
     for (const std::string& name : FontNameList) {
@@ -180,11 +186,11 @@ bool ReceiveFonts(TFormLoadNotes& notes)
         if (std::isalpha(static_cast<unsigned char>(letter)) == 0) {
             continue;
         }
-        const auto figures = Figures();
-        if (std::none_of(figures.begin(), figures.end(), [letter](const TFigure* f) { return UsesFont(*f, letter); })) {
+        const auto all = Figures(figures);
+        if (std::none_of(all.begin(), all.end(), [letter](const TFigure* f) { return UsesFont(*f, letter); })) {
             continue;
         }
-        switch (ReceiveFontData(name, letter)) {
+        switch (ReceiveFontData(name, letter, figures)) {
         case FontFetch::LinkFailed:
             return false;
         case FontFetch::Refused:
@@ -195,7 +201,7 @@ bool ReceiveFonts(TFormLoadNotes& notes)
         case FontFetch::Appended:
             break;
         }
-        for (TFigure* figure : Figures()) {
+        for (TFigure* figure : Figures(figures)) {
             if (UsesFont(*figure, letter)) {
                 figure->Text().Font = static_cast<std::int16_t>(next);
             }
@@ -203,6 +209,49 @@ bool ReceiveFonts(TFormLoadNotes& notes)
         ++next;
     }
     return true;
+}
+
+// Step 4: the FI reply's lines into label, up to the NUL that ends it. A
+// line too long is skipped; one that does not end, more figures than a
+// label may hold or more lines than its form has refuse the form (the rest
+// of the reply is read within bounds). False on a link failure or a
+// refusal.
+bool ReceiveFormLines(TLabelModel& label, TFormLoadNotes& notes)
+{
+    std::size_t figures = 0;
+    std::string line;
+    for (std::size_t lines = 0;; ++lines) {
+        if (lines == MaxFormLines) {
+            DrainReply();
+            notes.Refusal = "Form has more than " + std::to_string(MaxFormLines) + " lines. Form not loaded";
+            return false;
+        }
+        ReceiveLine(line, FormLineSize);
+        if (CommLink.LineTooLong != 0) {
+            ++notes.LinesTooLong;
+            if (DropRestOfLine() == DrainEnd::TimeLimit) {
+                notes.Refusal = "Form line longer than " + std::to_string(LongestCommandLine) +
+                                " characters does not end. Form not loaded";
+                return false;
+            }
+        }
+        if (CommLink.LinkError != 0) {
+            return false;
+        }
+        if (CommLink.EndOfReply != 0) {
+            return true;
+        }
+        if (CommLink.LineTooLong != 0) {
+            continue;
+        }
+        const TFormLineChange change = ReadFormLine(line, GraphicsNameList);
+        if (std::holds_alternative<TFigurePayload>(change) && ++figures > MaxLabelFigures) {
+            DrainReply();
+            notes.Refusal = TooManyFiguresText;
+            return false;
+        }
+        ApplyFormLineChange(change, label);
+    }
 }
 
 }  // namespace
@@ -220,14 +269,19 @@ bool ReceivePrinterNameLists()
         return false;
     }
     Ui().Pause(100);
-    for (std::uint8_t byte = 0; BytesWaiting() > 0 && ReadByte(byte);) {
+    if (!DiscardWaitingBytes()) {
+        ClosePort();
+        return false;
     }
     const bool received = ReceiveNamesInto("\r\nUE\r\n", FontNameList);
     ClosePort();
     return received;
 }
 
-void ParseFormLine(std::string_view line) { ApplyFormLineChange(ReadFormLine(line, GraphicsNameList)); }
+void ParseFormLine(std::string_view line, TLabelModel& label)
+{
+    ApplyFormLineChange(ReadFormLine(line, GraphicsNameList), label);
+}
 
 bool ReceiveForm(const std::string& name)
 {
@@ -259,34 +313,24 @@ bool ReceiveForm(const std::string& name, TFormLoadNotes& notes)
     if (!ReceivePrinterNameLists() || !OpenPort()) {
         return false;
     }
-    ClearFigureList();
-    Variables = {};
-    Counters = {};
+    // Setup values the form does not set keep the label's.
+    TLabelModel label;
+    label.Setup = LabelSetup;
     PrinterPrintf("\r\nFI\"%s\"\r\n", name.c_str());
     if (CommLink.WriteAborted != 0) {
         ClosePort();
         return false;
     }
-    std::string line;
-    for (;;) {
-        ReceiveLine(line, FormLineSize);
-        if (CommLink.LineTooLong != 0) {
-            DropRestOfLine();
-            ++notes.LinesTooLong;
-        }
-        if (CommLink.LinkError != 0) {
-            ClosePort();
-            return false;
-        }
-        if (CommLink.EndOfReply != 0) {
-            break;
-        }
-        if (CommLink.LineTooLong == 0) {
-            ParseFormLine(line);
-        }
+    if (!ReceiveFormLines(label, notes)) {
+        ClosePort();
+        return false;
     }
     ClosePort();
-    if (!ReceivePictures() || !ReceiveFonts(notes)) {
+    if (!ReceivePictures(label.Figures) || !ReceiveFonts(label.Figures, notes)) {
+        return false;
+    }
+    if (CountFigures(label.Figures) > MaxLabelFigures) {
+        notes.Refusal = TooManyFiguresText;
         return false;
     }
     if (!OpenPort()) {
@@ -298,7 +342,13 @@ bool ReceiveForm(const std::string& name, TFormLoadNotes& notes)
         return false;
     }
     ShowCommunicating("Receiving variables");
-    ReceiveVariables(VariablesTargetLabel);
+    ReceiveVariables(VariablesTargetReceived);
+    if (CommLink.LinkError != 0) {
+        return false;
+    }
+    label.Variables = ReceivedVariables;
+    label.Counters = ReceivedCounters;
+    PutLabelInPlace(label);
     if (LabelLoadedHook) {
         LabelLoadedHook(LabelLoadTarget::Editor);
     }

@@ -19,6 +19,9 @@ namespace {
 
 // Characters of one VI reply line, plus one.
 constexpr std::size_t VariableLineSize = 127;
+// A reply has a line per variable and counter; what follows that many
+// lines is read to its end, within bounds, and dropped.
+constexpr std::size_t MaxVariableReplyLines = VariableCount + CounterCount;
 
 // Column positions of a V or C line.
 constexpr std::size_t IndexColumn = 1;
@@ -111,14 +114,20 @@ int ReceiveVariables(int target)
         return 0;
     }
     int lines = 0;
+    bool ended = false;
     std::string line;
-    for (;;) {
-        ReceiveLine(line, VariableLineSize);
+    for (std::size_t taken = 0; taken < MaxVariableReplyLines && !ended; ++taken) {
+        ReceiveLineDroppingRest(line, VariableLineSize);
         if (CommLink.LinkError != 0) {
             ClosePort();
             return 0;
         }
-        if (CommLink.EndOfReply != 0 || (!line.starts_with('V') && !line.starts_with('C'))) {
+        // A line longer than a V or C line can be is no line of ours.
+        if (CommLink.LineTooLong != 0 && CommLink.EndOfReply == 0) {
+            continue;
+        }
+        ended = CommLink.EndOfReply != 0 || (!line.starts_with('V') && !line.starts_with('C'));
+        if (ended) {
             break;
         }
         ++lines;
@@ -126,11 +135,14 @@ int ReceiveVariables(int target)
             (read->Counter ? ReceivedCounters[read->Index] : ReceivedVariables[read->Index]) = read->Record;
         }
     }
+    if (!ended) {
+        DrainReply();
+    }
     ClosePort();
     if (target == VariablesTargetDialog) {
         VarCntDialogVariables = ReceivedVariables;
         VarCntDialogCounters = ReceivedCounters;
-    } else {
+    } else if (target != VariablesTargetReceived) {
         Variables = ReceivedVariables;
         Counters = ReceivedCounters;
     }

@@ -29,10 +29,14 @@ extern std::array<TVariable, VariableCount> VarCntDialogVariables;
 extern std::array<TVariable, CounterCount> VarCntDialogCounters;
 
 inline constexpr int VariablesTargetLabel = 1;
+// Values read into ReceivedVariables and ReceivedCounters only, for a
+// caller that puts them in place itself.
+inline constexpr int VariablesTargetReceived = 2;
 inline constexpr int VariablesTargetDialog = 10;
 
-// VI exchange: target 10 fills the dialog's working copy, any other value
-// the label's Variables and Counters (target 0 without values). The number
+// VI exchange: target 10 fills the dialog's working copy, 2 only the
+// received buffers, any other value the label's Variables and Counters
+// (target 0 without values). The number
 // of V/C lines; 0 and nothing replaced when the link failed.
 int ReceiveVariables(int target);
 

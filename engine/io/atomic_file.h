@@ -1,7 +1,17 @@
 #pragma once
-// Replaces a file only once its new contents are safely written: the bytes
-// go to a temporary file in the same directory, which is flushed to disk and
-// renamed over the target. Until Commit succeeds the old file stays whole.
+// Replaces a file only once its new contents are safely written, and
+// replaces the file the user meant: a symbolic link is followed and its
+// target replaced in the target's folder; the old file keeps its mode, owner
+// and group and stays the same file for its other names.
+//
+// The bytes go to a temporary file in the target's folder, which is flushed
+// to disk. Commit then renames it over the target when the temporary file
+// can take on the target's mode, owner and group and the target has no
+// other hard link. Otherwise a copy of the old contents is first written
+// and flushed beside the target, the target is rewritten in place and the
+// copy removed; should the rewrite fail, the copy is written back (and left
+// beside the target when even that fails). Until Commit succeeds the old
+// contents stay whole.
 
 #include <cstdio>
 #include <span>
@@ -12,8 +22,9 @@ namespace zk {
 
 class AtomicFile {
 public:
-    // Creates the temporary file; IsOpen() tells whether that worked.
-    explicit AtomicFile(std::string targetPath);
+    // Creates the temporary file; IsOpen() tells whether that worked. A
+    // target that exists must be a regular file the user may write.
+    explicit AtomicFile(const std::string& targetPath);
     ~AtomicFile();  // removes the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -22,11 +33,11 @@ public:
     // False once any write has failed; later writes are ignored.
     bool Write(std::span<const unsigned char> bytes);
     bool Write(std::string_view text);
-    // Flushes, syncs and renames over the target; false leaves the target as it was.
+    // Puts the new contents in place; false leaves the old contents whole.
     bool Commit();
 
 private:
-    std::string m_target;
+    std::string m_target;  // the named path with its symbolic links followed
     std::string m_tempPath;
     std::FILE* m_file = nullptr;
     bool m_failed = false;

@@ -7,27 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "engine/io/file_descriptor.h"
+
 namespace zk {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 constexpr std::size_t ChunkSize = 64 * 1024;
 

@@ -6,6 +6,7 @@
 #include "engine/config/program_paths.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/file_head.h"
+#include "engine/labelfile/label_file_format.h"
 #include "engine/labelfile/label_reader.h"
 #include "engine/labelfile/label_writer.h"
 #include "engine/link/exchange_guard.h"
@@ -40,6 +41,17 @@ bool WriteLabel(AtomicFile& file)
     return true;
 }
 
+// A label with more figures than the reader accepts is not written: the
+// file could not be opened again.
+bool CheckFigureCount()
+{
+    if (CountFigures() > MaxLabelFigures) {
+        ShowMessageBox("Error", "Label has more than " + std::to_string(MaxLabelFigures) + " figures");
+        return false;
+    }
+    return true;
+}
+
 bool CheckOpened(const AtomicFile& file)
 {
     if (!file.IsOpen()) {
@@ -57,8 +69,14 @@ ReadOutcome ReadLabel(const std::string& path)
     if (!head) {
         return ReadOutcome::CantOpen;
     }
-    if (head->FileSize > MaxLabelFileSize || ReadLabelImage(head->Bytes) == LabelReadResult::NotALabel) {
+    if (head->FileSize > MaxLabelFileSize) {
         return ReadOutcome::NotALabel;
+    }
+    switch (ReadLabelImage(head->Bytes)) {
+    case LabelReadResult::NotALabel:
+    case LabelReadResult::TooManyFigures: return ReadOutcome::NotALabel;
+    case LabelReadResult::Complete:
+    case LabelReadResult::Stopped: break;
     }
     return ReadOutcome::Read;
 }
@@ -68,12 +86,18 @@ ReadOutcome ReadLabel(const std::string& path)
 bool SaveLabelFile(bool toTempFile)
 {
     if (toTempFile) {
+        if (!CheckFigureCount()) {
+            return false;
+        }
         EnsureUserDir();
         AtomicFile file(ProgramPaths.TempLabelFileName);
         return CheckOpened(file) && WriteLabel(file);
     }
     if (CountFigures() == 0) {
         ShowMessageBox("Error", "Nothing to save");
+        return false;
+    }
+    if (!CheckFigureCount()) {
         return false;
     }
     const std::string path = Ui().SaveFileDialog({

@@ -55,6 +55,16 @@ inline constexpr std::size_t BarRecordLength = 10;
 inline constexpr std::size_t LineRecordLength = 12;
 inline constexpr std::size_t BoxRecordLength = 10;
 
+// The most figures a label may hold, soft fonts counted. It is ten times
+// what a busy label holds, and few enough that the costliest file the
+// reader accepts (every figure as costly to draw as its kind can be, on the
+// largest label) reads and draws in a fraction of a second, as the
+// open-label browser does on the window's thread for each file selected
+// (bench/label_file_limit_bench.cpp). The reader refuses a file with more,
+// the writer refuses to save more, and a form read back from the printer
+// with more is not loaded.
+inline constexpr std::size_t MaxLabelFigures = 500;
+
 // Soft fonts above the resident fonts 0..5 are stored 59 higher, and read
 // back 59 lower from 64 on.
 inline constexpr std::int16_t MaxResidentFont = 5;

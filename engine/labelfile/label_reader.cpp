@@ -12,8 +12,7 @@
 #include "engine/labelfile/label_file_format.h"
 #include "engine/labelfile/variable_codec.h"
 #include "engine/model/figure_list.h"
-#include "engine/model/label_setup.h"
-#include "engine/model/variables.h"
+#include "engine/model/label_model.h"
 
 namespace zk {
 
@@ -24,9 +23,8 @@ std::int32_t AtMost(std::int32_t value, std::int32_t limit) { return std::min(va
 // The setup values that size the canvas or index tables are kept in the
 // ranges the setup dialog allows, as the configuration reader does; the
 // margins and the offset are taken as stored.
-void ReadHeader(std::span<const std::uint8_t> h)
+void ReadHeader(std::span<const std::uint8_t> h, TLabelSetup& s)
 {
-    TLabelSetup& s = LabelSetup;
     s.LabelWidth = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelWidth]), 80, 608);
     s.LabelLength = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelLength]), 80, 2000);
     s.LeftMargin = static_cast<std::int16_t>(GetBe16(&h[LabelHeader::LeftMargin]));
@@ -50,7 +48,7 @@ void ReadHeader(std::span<const std::uint8_t> h)
     s.TimeFormat = text(LabelHeader::TimeFormat);
 }
 
-enum class Step : std::uint8_t { Next, Stop };
+enum class Step : std::uint8_t { Next, Stop, TooMany };
 
 Step ReadVariable(std::span<TVariable> table, std::uint16_t length, ByteSource& in)
 {
@@ -68,16 +66,32 @@ Step ReadVariable(std::span<TVariable> table, std::uint16_t length, ByteSource& 
     return Step::Next;
 }
 
-bool Append(TFigurePayload payload)
-{
-    const bool appended = AppendFigure(payload) == 0;
-    if (!appended) {
-        ReleaseFigureData(payload);
-    }
-    return appended;
-}
+// Appends the figures of one file to their model, and refuses the file
+// once it holds more figures than a label can use.
+class FigureSink {
+public:
+    explicit FigureSink(TFigureList& list) : m_list(list) {}
 
-Step ReadPicture(TFigurePayload payload, ByteSource& in)
+    Step Append(TFigurePayload payload)
+    {
+        if (m_count == MaxLabelFigures) {
+            ReleaseFigureData(payload);
+            return Step::TooMany;
+        }
+        if (AppendFigure(m_list, payload) != 0) {
+            ReleaseFigureData(payload);
+            return Step::Stop;
+        }
+        ++m_count;
+        return Step::Next;
+    }
+
+private:
+    TFigureList& m_list;
+    std::size_t m_count = 0;
+};
+
+Step ReadPicture(TFigurePayload payload, ByteSource& in, FigureSink& sink)
 {
     TPictureFigure& picture = std::get<TPictureFigure>(payload);
     if (picture.DataLength != 0) {
@@ -95,10 +109,10 @@ Step ReadPicture(TFigurePayload payload, ByteSource& in)
             return Step::Stop;
         }
     }
-    return Append(std::move(payload)) ? Step::Next : Step::Stop;
+    return sink.Append(std::move(payload));
 }
 
-Step ReadSoftFont(TFigurePayload payload, ByteSource& in)
+Step ReadSoftFont(TFigurePayload payload, ByteSource& in, FigureSink& sink)
 {
     TSoftFontFigure& font = std::get<TSoftFontFigure>(payload);
     const std::size_t length = static_cast<std::uint16_t>(font.DataLength);
@@ -113,10 +127,10 @@ Step ReadSoftFont(TFigurePayload payload, ByteSource& in)
             return Step::Stop;
         }
     }
-    return Append(std::move(payload)) ? Step::Next : Step::Stop;
+    return sink.Append(std::move(payload));
 }
 
-Step ReadPdf417(TFigurePayload payload, ByteSource& in)
+Step ReadPdf417(TFigurePayload payload, ByteSource& in, FigureSink& sink)
 {
     std::uint16_t length = 0;
     std::span<const std::uint8_t> text;
@@ -130,7 +144,7 @@ Step ReadPdf417(TFigurePayload payload, ByteSource& in)
     } catch (const std::bad_alloc&) {
         return Step::Stop;
     }
-    return Append(std::move(payload)) ? Step::Next : Step::Stop;
+    return sink.Append(std::move(payload));
 }
 
 std::optional<TFigureKind> FigureKindOf(std::uint8_t type)
@@ -148,7 +162,7 @@ std::optional<TFigureKind> FigureKindOf(std::uint8_t type)
     }
 }
 
-Step ReadRecord(ByteSource& in)
+Step ReadRecord(ByteSource& in, TLabelModel& model, FigureSink& sink)
 {
     std::uint8_t type = 0;
     std::uint16_t length = 0;
@@ -159,8 +173,8 @@ Step ReadRecord(ByteSource& in)
         if (!in.ReadBigEndian16(length)) {
             return Step::Stop;
         }
-        return ReadVariable(type == LabelRecord::Variable ? std::span<TVariable>(Variables)
-                                                          : std::span<TVariable>(Counters),
+        return ReadVariable(type == LabelRecord::Variable ? std::span<TVariable>(model.Variables)
+                                                          : std::span<TVariable>(model.Counters),
                             length, in);
     }
     const auto kind = FigureKindOf(type);
@@ -180,25 +194,25 @@ Step ReadRecord(ByteSource& in)
         }
         break;
     }
-    case TFigureKind::Picture: return ReadPicture(std::move(payload), in);
-    case TFigureKind::Font: return ReadSoftFont(std::move(payload), in);
-    case TFigureKind::Pdf417: return ReadPdf417(std::move(payload), in);
+    case TFigureKind::Picture: return ReadPicture(std::move(payload), in, sink);
+    case TFigureKind::Font: return ReadSoftFont(std::move(payload), in, sink);
+    case TFigureKind::Pdf417: return ReadPdf417(std::move(payload), in, sink);
     default: break;
     }
-    return Append(std::move(payload)) ? Step::Next : Step::Stop;
+    return sink.Append(std::move(payload));
 }
 
 // Data-less picture figures take the first block of their name; then every
 // block counts the figures that share it, whatever the file said.
-void SharePictureBlocks()
+void SharePictureBlocks(const TFigureList& list)
 {
     std::map<std::string, const TPictureFigure*, std::less<>> firstWithData;
-    for (const TFigure* figure : Figures()) {
+    for (const TFigure* figure : Figures(list)) {
         if (figure->Is(TFigureKind::Picture) && figure->Picture().Data) {
             firstWithData.try_emplace(figure->Picture().Name.str(), &figure->Picture());
         }
     }
-    for (TFigure* figure : Figures()) {
+    for (TFigure* figure : Figures(list)) {
         if (!figure->Is(TFigureKind::Picture)) {
             continue;
         }
@@ -212,7 +226,7 @@ void SharePictureBlocks()
             picture.Data->RefCount = 0;
         }
     }
-    for (TFigure* figure : Figures()) {
+    for (TFigure* figure : Figures(list)) {
         if (figure->Is(TFigureKind::Picture) && figure->Picture().Data) {
             ++figure->Picture().Data->RefCount;
         }
@@ -226,22 +240,29 @@ LabelReadResult ReadLabelImage(std::span<const std::uint8_t> file)
     if (file.size() < LabelHeaderSize || std::memcmp(file.data(), LabelFileMagic, LabelMagicSize) != 0) {
         return LabelReadResult::NotALabel;
     }
-    ClearFigureList();
+    TLabelModel model;
     const TVariable zeroed = DecodeVariable(VariableBytes{});
-    Variables.fill(zeroed);
-    Counters.fill(zeroed);
-    ReadHeader(file.first(LabelHeaderSize));
+    model.Variables.fill(zeroed);
+    model.Counters.fill(zeroed);
+    model.Setup = LabelSetup;
+    ReadHeader(file.first(LabelHeaderSize), model.Setup);
 
     ByteSource in(file.subspan(LabelHeaderSize));
+    FigureSink sink(model.Figures);
     LabelReadResult result = LabelReadResult::Complete;
     while (!in.AtEnd()) {
         // An unknown type byte ends the records as the end of the file does.
-        if (ReadRecord(in) == Step::Stop) {
+        const Step step = ReadRecord(in, model, sink);
+        if (step == Step::TooMany) {
+            return LabelReadResult::TooManyFigures;
+        }
+        if (step == Step::Stop) {
             result = LabelReadResult::Stopped;
             break;
         }
     }
-    SharePictureBlocks();
+    SharePictureBlocks(model.Figures);
+    PutLabelInPlace(model);
     return result;
 }
 

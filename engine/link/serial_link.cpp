@@ -265,7 +265,11 @@ std::size_t DiscardBlock(std::size_t count)
     return dropped;
 }
 
-bool DrainReply()
+namespace {
+
+// Reads and drops reply bytes until a NUL (or an LF when atLineEnd), within
+// the silence time between bytes and ReplyDrainMs in all.
+DrainEnd Drain(bool atLineEnd)
 {
     const auto stop = Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs);
     auto lastByte = Clock::now();
@@ -273,20 +277,27 @@ bool DrainReply()
         // Checked before every byte: a wait returns at once while bytes are
         // waiting, so its deadline alone never ends a reply that keeps coming.
         if (Clock::now() >= stop) {
-            return false;
+            return DrainEnd::TimeLimit;
         }
         const auto deadline = std::min(lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs), stop);
         std::uint8_t byte = 0;
         if (CommLink.PortHandle < 0 || WaitForPort(POLLIN, deadline) != WaitResult::Ready || !ReadByte(byte)) {
-            return false;
+            return Clock::now() >= stop && CommLink.PortHandle >= 0 ? DrainEnd::TimeLimit : DrainEnd::Silence;
         }
         if (byte == 0) {
-            return true;
+            return DrainEnd::ReplyEnd;
+        }
+        if (atLineEnd && byte == '\n') {
+            return DrainEnd::LineEnd;
         }
         lastByte = Clock::now();
         Ui().ProcessMessages();
     }
 }
+
+}  // namespace
+
+bool DrainReply() { return Drain(false) == DrainEnd::ReplyEnd; }
 
 std::size_t ReceiveLine(std::string& line, std::size_t size)
 {
@@ -297,7 +308,7 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
     const std::size_t limit = size > 0 ? size - 1 : 0;
     std::string text;
     auto lastByte = Clock::now();
-    while (text.size() < limit) {
+    for (;;) {
         std::uint8_t byte = 0;
         if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
             CommLink.LinkError = 1;
@@ -308,38 +319,55 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
             line = std::move(text);
             return line.size();
         }
-        if (byte >= 0x20) {
-            text.push_back(static_cast<char>(byte));
-        } else if (byte == 0) {
+        if (byte == 0) {
             CommLink.EndOfReply = 1;
             return 0;
         }
+        if (byte >= 0x20) {
+            // A full line is whole when its LF (or only control bytes and
+            // then its LF) follows; a further character makes it too long.
+            if (text.size() == limit) {
+                CommLink.LineTooLong = 1;
+                line = std::move(text);
+                return line.size();
+            }
+            text.push_back(static_cast<char>(byte));
+        }
         Ui().ProcessMessages();
     }
-    // An over-long line is dropped; its rest stays queued for the next read.
-    CommLink.LineTooLong = 1;
-    return 0;
 }
 
-void DropRestOfLine()
+DrainEnd DropRestOfLine()
 {
-    auto lastByte = Clock::now();
-    for (;;) {
-        std::uint8_t byte = 0;
-        if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
+    const DrainEnd end = Drain(true);
+    if (end == DrainEnd::ReplyEnd) {
+        CommLink.EndOfReply = 1;
+    } else if (end != DrainEnd::LineEnd) {
+        CommLink.LinkError = 1;
+    }
+    return end;
+}
+
+std::size_t ReceiveLineDroppingRest(std::string& line, std::size_t size)
+{
+    const std::size_t length = ReceiveLine(line, size);
+    if (CommLink.LineTooLong != 0) {
+        DropRestOfLine();
+    }
+    return length;
+}
+
+bool DiscardWaitingBytes()
+{
+    const auto stop = Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs);
+    for (std::uint8_t byte = 0; BytesWaiting() > 0 && ReadByte(byte);) {
+        if (Clock::now() >= stop) {
             CommLink.LinkError = 1;
-            return;
+            return false;
         }
-        if (byte == '\n') {
-            return;
-        }
-        if (byte == 0) {
-            CommLink.EndOfReply = 1;
-            return;
-        }
-        lastByte = Clock::now();
         Ui().ProcessMessages();
     }
+    return true;
 }
 
 std::size_t PrinterPrintf(const char* format, ...)

@@ -44,20 +44,37 @@ std::size_t ReceiveBlock(std::span<std::uint8_t> buffer);
 // they do not spill into the next exchange; returns how many came, as
 // ReceiveBlock does.
 std::size_t DiscardBlock(std::size_t count);
+// How a drain of reply bytes ended.
+enum class DrainEnd : std::uint8_t {
+    LineEnd,    // an LF (only where the drain stops at one)
+    ReplyEnd,   // the NUL that ends a reply
+    Silence,    // ReplySilenceMs without a byte, or the port went
+    TimeLimit,  // ReplyDrainMs in all while bytes kept coming
+};
 // Reads and drops the rest of a refused reply: up to its NUL (true), or
 // until ReplySilenceMs of silence or ReplyDrainMs in all (false), so that a
 // printer that never stops cannot hold the exchange. Leaves LinkError as it
 // was: the reply is refused whatever follows.
 bool DrainReply();
 // One reply line of at most size - 1 characters (control bytes dropped, LF
-// ends it, NUL sets EndOfReply); the text's length, 0 on silence or overflow.
-// Once size - 1 characters are stored without an LF the line is given up
-// (LineTooLong) and its rest stays queued.
+// ends it, NUL sets EndOfReply and empties it); its length. Silence before
+// the LF sets LinkError and empties it. Once size - 1 characters are stored
+// the next byte that is no control byte makes the line too long: LineTooLong
+// is set, the line keeps its first size - 1 characters and the rest of it,
+// after that byte, stays queued.
 std::size_t ReceiveLine(std::string& line, std::size_t size);
 // After a line too long: reads and drops its rest up to the LF, so that no
-// piece of it is taken for a line of its own. A NUL on the way sets
-// EndOfReply; silence sets LinkError.
-void DropRestOfLine();
+// piece of it is taken for a line of its own, within the bounds of
+// DrainReply. A NUL on the way sets EndOfReply; silence, or a line that
+// does not end within ReplyDrainMs, sets LinkError.
+DrainEnd DropRestOfLine();
+// ReceiveLine, and for a line too long DropRestOfLine: the caller gets the
+// line's first size - 1 characters with LineTooLong set, and the next read
+// starts at the next line.
+std::size_t ReceiveLineDroppingRest(std::string& line, std::size_t size);
+// Reads and drops the bytes waiting in the input queue, within ReplyDrainMs;
+// false (and LinkError) when bytes still kept coming at the end.
+bool DiscardWaitingBytes();
 // printf-style formatting of a command of any length, sent byte by byte;
 // returns the number of bytes sent. Sends nothing while the port is closed.
 std::size_t PrinterPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

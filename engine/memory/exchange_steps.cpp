@@ -20,7 +20,7 @@ unsigned LeadingNumber(std::string_view text)
 bool ReceiveCount(unsigned& count)
 {
     std::string line;
-    ReceiveLine(line, CountLineSize);
+    ReceiveLineDroppingRest(line, CountLineSize);
     count = 0;
     if (CommLink.LinkError != 0) {
         return false;
@@ -33,11 +33,14 @@ bool ReceiveNames(unsigned count, std::size_t lineSize, const std::function<void
 {
     std::string line;
     for (unsigned i = 0; i < count; ++i) {
-        ReceiveLine(line, lineSize);
+        ReceiveLineDroppingRest(line, lineSize);
         if (CommLink.LinkError != 0) {
             return false;
         }
-        add(line);
+        // A name cut to the line's size would name another object, or none.
+        if (CommLink.LineTooLong == 0) {
+            add(line);
+        }
     }
     return true;
 }

@@ -16,7 +16,8 @@ inline constexpr std::size_t NameLineSize = 32;
 unsigned LeadingNumber(std::string_view text);
 
 // Reads the count line, then that many name lines of at most lineSize - 1
-// characters, handing each to add. False on a reply time-out.
+// characters, handing each to add; a longer name is left out. False on a
+// reply time-out.
 bool ReceiveNameList(std::size_t lineSize, const std::function<void(std::string)>& add);
 // The same with the count line read separately, for callers that act
 // between the two.

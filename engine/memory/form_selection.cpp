@@ -8,7 +8,6 @@
 #include "engine/link/serial_link.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
-#include "engine/model/figure_list.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 
@@ -43,15 +42,15 @@ void LoadFormFromPrinter(const std::string& name)
     ShowCommunicating("Receiving form \"" + name + "\"");
     StatusBoxEnabled = 0;
     TFormLoadNotes notes;
-    ReceiveForm(name, notes);
+    const bool loaded = ReceiveForm(name, notes);
     GraphicsNameList.clear();
     FontNameList.clear();
-    if (CommLink.LinkError != 0) {
-        ClearFigureList();
-    }
     StatusBoxEnabled = 1;
+    // A load that failed left the label as it was; only the reason is told.
     const std::string left = DescribeFormLoadNotes(notes);
-    if (CommLink.LinkError == 0 && !left.empty()) {
+    if (!notes.Refusal.empty()) {
+        SetMessageBoxError("Error", notes.Refusal);
+    } else if (loaded && !left.empty()) {
         SetMessageBoxError("Warning", left);
     } else {
         ReportNoResponse();

@@ -62,7 +62,11 @@ void ReceiveActiveFormName()
     if (CommLink.WriteAborted == 0) {
         ShowCommunicating("Receiving active form name");
         std::string line;
-        ReceiveLine(line, CountLineSize);
+        ReceiveLineDroppingRest(line, CountLineSize);
+        // A longer name cut short would select another form: no active form.
+        if (CommLink.LineTooLong != 0) {
+            line.clear();
+        }
         ActiveFormName = line;
         PrintDialogCaption = line.empty() ? "Print" : "Print - " + line;
         ReportNoResponse();
@@ -121,7 +125,7 @@ bool FillObjectListDialog(std::int16_t kind)
         return false;
     }
     std::string line;
-    ReceiveLine(line, NameLineSize);
+    ReceiveLineDroppingRest(line, NameLineSize);
     if (CommLink.LinkError != 0) {
         ClosePort();
         return false;

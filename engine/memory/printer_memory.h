@@ -57,7 +57,8 @@ bool DeleteObject(const std::string& name);
 // The store-as dialog in select mode has closed on StoreAsDlg.ObjName: FR,
 // then FA and VI.
 void SelectFormAndReceiveVariables();
-// The object list's Edit: the form becomes the edited label.
+// The object list's Edit: the form becomes the edited label; a load that
+// fails leaves the label as it was and says why.
 void LoadFormFromPrinter(const std::string& name);
 
 // Every extraction receives into a buffer of this size; longer replies are

@@ -2,18 +2,13 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace zk {
 
 TFigureList FigureList;
 
-TFigureList::~TFigureList()
-{
-    // Only the process-wide list exists; freeing at exit keeps leak checkers quiet.
-    if (this == &FigureList) {
-        ClearFigureList();
-    }
-}
+TFigureList::~TFigureList() { ClearFigureList(*this); }
 
 namespace {
 
@@ -28,19 +23,21 @@ TFigure* NewNode(const TFigurePayload& payload)
     }
 }
 
-}  // namespace
-
-void LinkFigureAtTail(TFigure* node)
+void LinkAtTail(TFigureList& list, TFigure* node)
 {
     node->Next = nullptr;
-    node->Prev = FigureList.FigureTail;
-    if (FigureList.FigureTail != nullptr) {
-        FigureList.FigureTail->Next = node;
+    node->Prev = list.FigureTail;
+    if (list.FigureTail != nullptr) {
+        list.FigureTail->Next = node;
     } else {
-        FigureList.FigureHead = node;
+        list.FigureHead = node;
     }
-    FigureList.FigureTail = node;
+    list.FigureTail = node;
 }
+
+}  // namespace
+
+void LinkFigureAtTail(TFigure* node) { LinkAtTail(FigureList, node); }
 
 void LinkFigureAtHead(TFigure* node)
 {
@@ -70,13 +67,15 @@ void UnlinkFigure(TFigure* node)
     node->Next = nullptr;
 }
 
-int AppendFigure(const TFigurePayload& payload)
+int AppendFigure(const TFigurePayload& payload) { return AppendFigure(FigureList, payload); }
+
+int AppendFigure(TFigureList& list, const TFigurePayload& payload)
 {
     TFigure* node = NewNode(payload);
     if (node == nullptr) {
         return -1;
     }
-    LinkFigureAtTail(node);
+    LinkAtTail(list, node);
     return 0;
 }
 
@@ -116,16 +115,25 @@ void DeleteFigure(TFigure* node)
     ReleaseFigureData(node->Payload);
 }
 
-void ClearFigureList()
+void ClearFigureList() { ClearFigureList(FigureList); }
+
+void ClearFigureList(TFigureList& list)
 {
-    TFigure* node = FigureList.FigureHead;
+    TFigure* node = list.FigureHead;
     while (node != nullptr) {
         std::unique_ptr<TFigure> owned(node);
         node = node->Next;
         ReleaseFigureData(owned->Payload);
     }
-    FigureList.FigureHead = nullptr;
-    FigureList.FigureTail = nullptr;
+    list.FigureHead = nullptr;
+    list.FigureTail = nullptr;
+}
+
+void ReplaceFigureList(TFigureList& from)
+{
+    ClearFigureList();
+    FigureList.FigureHead = std::exchange(from.FigureHead, nullptr);
+    FigureList.FigureTail = std::exchange(from.FigureTail, nullptr);
 }
 
 void ResetFigureList()
@@ -134,10 +142,12 @@ void ResetFigureList()
     FigureList.FigureTail = nullptr;
 }
 
-std::size_t CountFigures()
+std::size_t CountFigures() { return CountFigures(FigureList); }
+
+std::size_t CountFigures(const TFigureList& list)
 {
     std::size_t count = 0;
-    for (const TFigure* node = FigureList.FigureHead; node != nullptr; node = node->Next) {
+    for (const TFigure* node = list.FigureHead; node != nullptr; node = node->Next) {
         ++count;
     }
     return count;

@@ -1,6 +1,8 @@
 #pragma once
 // The label's figure list: a doubly linked list of heap nodes in drawing
-// order, head first. It is the only container of figures.
+// order, head first. It is the only container of figures. Besides the
+// label's own list (FigureList), a reader may fill a list of its own and
+// hand its nodes to the label at the end.
 
 #include <cstddef>
 #include <iterator>
@@ -16,23 +18,29 @@ struct TFigureList {
     TFigureList() = default;
     TFigureList(const TFigureList&) = delete;
     TFigureList& operator=(const TFigureList&) = delete;
-    ~TFigureList();
+    ~TFigureList();  // frees the nodes still in the list
 };
 
 extern TFigureList FigureList;
 
 // New node at the tail holding a copy of payload; 0, or -1 when no memory.
 int AppendFigure(const TFigurePayload& payload);
+int AppendFigure(TFigureList& list, const TFigurePayload& payload);
 // The same, linked before the head (used by paste).
 int InsertFigureAtHead(const TFigurePayload& payload);
 // Unlinks the node, releases what it owns and frees it; null is ignored.
 void DeleteFigure(TFigure* node);
 // Frees every node and what it owns.
 void ClearFigureList();
+void ClearFigureList(TFigureList& list);
+// The label's list gets the nodes of from, in their order, in place of its
+// own, which are freed; from is left empty.
+void ReplaceFigureList(TFigureList& from);
 // Forgets the nodes without freeing them; once at start-up, when the list
 // is known to be empty.
 void ResetFigureList();
 std::size_t CountFigures();
+std::size_t CountFigures(const TFigureList& list);
 
 // Reordering without copying: UnlinkFigure takes a node out of the list
 // (fixing head and tail) and leaves it owned by the caller with null links;
@@ -82,5 +90,6 @@ private:
 };
 
 inline FigureRange Figures() { return FigureRange(FigureList.FigureHead); }
+inline FigureRange Figures(const TFigureList& list) { return FigureRange(list.FigureHead); }
 
 }  // namespace zk

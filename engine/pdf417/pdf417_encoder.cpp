@@ -1,6 +1,7 @@
 #include "engine/pdf417/pdf417_encoder.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -88,7 +89,9 @@ TPdf417Symbol BuildPdf417Symbol(const TPdf417Figure& figure)
     const int level = Pdf417ChooseLevel(figure.SecurityLevel, cw.Count);
     const int ecCount = Pdf417EcCount(level);
     const int total = cw.Count + ecCount;
-    if (total > Pdf417MaxCodewords || (figure.MaxCols - 4) * figure.MaxRows < total) return Placeholder();
+    // Wide enough for any columns and rows a figure holds.
+    const std::int64_t room = (static_cast<std::int64_t>(figure.MaxCols) - 4) * figure.MaxRows;
+    if (total > Pdf417MaxCodewords || room < total) return Placeholder();
 
     TPdf417Layout& layout = symbol.Layout;
     if (!Pdf417FitSymbol(figure, total, layout) && !Pdf417FitShrink(figure, total, layout)) return Placeholder();

@@ -103,8 +103,16 @@ void AppendDateTimeFormats(std::string& out, const TLabelSetup& s)
 char SoftFontLetterOf(int font, std::string_view letters)
 {
     const std::size_t k = static_cast<std::size_t>(font - 6);
+    if (k < letters.size() && letters[k] != '\0') {
+        return letters[k];
+    }
+    // A text read back in a font the printer did not list keeps the
+    // letter's code as its font number: the letter names the font again.
+    if (font >= 'A' && font <= 'Z') {
+        return static_cast<char>(font);
+    }
     // A text naming a soft font the label lacks still gets a letter field.
-    return k < letters.size() && letters[k] != '\0' ? letters[k] : '?';
+    return '?';
 }
 
 void AppendTextLine(std::string& out, const TTextFigure& f, CommandWriter writer, std::string_view letters)

@@ -12,6 +12,7 @@
 #include "engine/print/printing.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
+#include "engine/text/glyph_lookup.h"
 #include "engine/text/text_render.h"
 #include "engine/text/text_render_state.h"
 
@@ -48,15 +49,23 @@ bool SendTextAsGraphics(const TTextFigure& text)
     return CommLink.WriteAborted == 0;
 }
 
+// A text in a soft font whose glyphs the label holds.
+bool HasSoftFontGlyphs(const TFigure& figure)
+{
+    return figure.Is(TFigureKind::Text) && figure.Text().Font > 5 &&
+           SoftFontDataForLetter(SoftFontLetter(figure.Text().Font)) != nullptr;
+}
+
 // One figure of the print stream; with direct graphics pictures and
 // soft-font texts go as raw graphics, so the printer needs no stored copy
-// of the picture or font.
+// of the picture or font. A text in a font the label has no glyphs of goes
+// as its line, for the printer's own font of that letter.
 bool SendPrintFigure(const TFigure& figure, const std::string& softFontLetters)
 {
     if (Settings.DirectGraphics != 0 && figure.Is(TFigureKind::Picture)) {
         return SendRawBytes(PictureGraphics(figure.Picture()));
     }
-    if (Settings.DirectGraphics != 0 && figure.Is(TFigureKind::Text) && figure.Text().Font > 5) {
+    if (Settings.DirectGraphics != 0 && HasSoftFontGlyphs(figure)) {
         return SendTextAsGraphics(figure.Text());
     }
     return SendCommandText(FigureLine(figure.Payload, CommandWriter::PrintStream, softFontLetters));

@@ -62,6 +62,9 @@ const FitCase PRINTER_TO_DIALOG[] = {
     {0xFE, 0xA6, "black square: broken bar"},
     {0x9E, 'P', "peseta"},
     {0xA9, 0xAC, "reversed not: not"},
+    {0x14, 0xB6, "pilcrow, drawn at a control code"},
+    {0x15, 0xA7, "section sign, drawn at a control code"},
+    {0x07, 0x07, "other control codes are kept"},
 };
 
 // Text typed in a 1252 dialog stored for the printer.
@@ -92,6 +95,8 @@ const FitCase DIALOG_TO_PRINTER[] = {
     {0xAE, 'R', "registered"},
     {0xB9, '1', "superscript one"},
     {0xD7, 'x', "multiplication sign"},
+    {0xA7, 0x15, "section sign: the control code 437 draws it at"},
+    {0xB6, 0x14, "pilcrow: the control code 437 draws it at"},
     {0x80, '?', "euro: no fit"},
     {0x81, '?', "undefined in 1252"},
     {0xFE, '?', "thorn: no fit"},
@@ -119,11 +124,28 @@ TEST(CodePagesTest, EveryPrinterCharacterHasA1252FitAndTextKeepsItsLength)
     for (int byte = 0; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
     const std::string dialog = Cp437ToCp1252(all);
     ASSERT_EQ(dialog.size(), all.size());
-    EXPECT_EQ(dialog.substr(0, 0x80), all.substr(0, 0x80));
+    std::string keptLowHalf = all.substr(0, 0x80);
+    keptLowHalf[0x14] = '\xB6';
+    keptLowHalf[0x15] = '\xA7';
+    EXPECT_EQ(dialog.substr(0, 0x80), keptLowHalf);
     EXPECT_EQ(dialog.substr(0x80).find('?'), std::string::npos);
     const std::string printer = Cp1252ToCp437(all);
     ASSERT_EQ(printer.size(), all.size());
     EXPECT_EQ(printer.substr(0, 0x80), all.substr(0, 0x80));
+}
+
+// Every character typed in a dialog that the printer's code page holds, at
+// its own byte or at a fit of its own, comes back as typed.
+TEST(CodePagesTest, TextTypedInADialogComesBackFromThePrinterAsTyped)
+{
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        const std::string typed(1, static_cast<char>(byte));
+        const std::string printer = Cp1252ToCp437(typed);
+        if (FromUnicode(CodePage::Cp437, ToUnicode(CodePage::Cp1252, static_cast<std::uint8_t>(byte)), 0) != 0 ||
+            printer == "\x14" || printer == "\x15") {
+            EXPECT_EQ(Cp437ToCp1252(printer), typed) << byte;
+        }
+    }
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 
 #include "engine/config/program_paths.h"
 #include "engine/link/serial_link.h"
+#include "engine/memory/printer_memory.h"
+#include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
+#include "engine/render/redraw.h"
 #include "tests/engine/memory/memory_fixture.h"
 #include "tests/ui/dialogs/dialog_fixture.h"
 #include "tests/ui/dialogs/memory_dialogs_fixture.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/label_canvas.h"
 #include "ui/toolbar.h"
 
 namespace zk {
@@ -98,6 +102,40 @@ TEST_F(MemoryCommandsTest, TheFilesButtonAndAddNewFontOpenTheirForms)
         open();
         EXPECT_TRUE(shown) << name.toStdString();
     }
+}
+
+// The canvas shows the model after every read-back: a failed one leaves
+// both the label and its picture as they were, a good one shows the form.
+TEST_F(MemoryCommandsTest, TheCanvasShowsTheLabelAfterAFailedAndAGoodReadBack)
+{
+    memory.StoreForm("BARS", {"N", "P1"});
+    TZKedit& w = Start();
+    ASSERT_EQ(AppendFigure(TBoxFigure{10, 10, 200, 150, 4}), 0);
+    RedrawLabel(RedrawEditor);
+    const auto* canvas = w.findChild<TLabelCanvas*>("Label");
+    ASSERT_NE(canvas, nullptr);
+    const QImage before = canvas->Picture().copy();
+    const QRgb black = qRgb(0, 0, 0);
+    ASSERT_EQ(before.pixel(12, 12), black);
+
+    // The printer lists the form, but sends it only when asked the second time.
+    auto answers = std::make_shared<bool>(false);
+    printer.OnCommand("FI\"", [answers](test::PrinterEmulator& p, const std::string&) {
+        if (*answers) {
+            p.Send("N\r\nLO100,100,50,20\r\nP1\r\n" + std::string(1, '\0'));
+        }
+    });
+    LoadFormFromPrinter("BARS");
+    EXPECT_EQ(CountFigures(), 1u);
+    EXPECT_TRUE(FigureList.FigureHead->Is(TFigureKind::Box));
+    EXPECT_TRUE(canvas->Picture() == before);
+
+    *answers = true;
+    LoadFormFromPrinter("BARS");
+    ASSERT_EQ(CountFigures(), 1u);
+    EXPECT_TRUE(FigureList.FigureHead->Is(TFigureKind::Bar));
+    EXPECT_EQ(canvas->Picture().pixel(12, 12), qRgb(255, 255, 255));
+    EXPECT_EQ(canvas->Picture().pixel(110, 110), black);
 }
 
 }  // namespace

@@ -110,6 +110,16 @@ CodeTable BuildResidentTable(CodePage page, ResidentRepertoire& repertoire)
     for (int code = 32; code < 256; ++code) {
         table[static_cast<std::size_t>(code)] = repertoire.SlotFor(platform::ToUnicode(page, static_cast<std::uint8_t>(code)));
     }
+    // 437 draws a few characters at control codes, where text typed in a
+    // dialog is converted to them.
+    if (page == CodePage::Cp437) {
+        for (std::size_t code = 0; code < platform::Cp437ControlsToCp1252.size(); ++code) {
+            const std::uint8_t shown = platform::Cp437ControlsToCp1252[code];
+            if (shown != code) {
+                table[code] = repertoire.SlotFor(platform::ToUnicode(CodePage::Cp1252, shown));
+            }
+        }
+    }
     return table;
 }
 

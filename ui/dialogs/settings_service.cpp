@@ -59,7 +59,7 @@ std::string ReadPrinterClock()
     PrinterPrintf("%s", GetClockCommand);
     std::string line;
     if (CommLink.WriteAborted == 0) {
-        ReceiveLine(line, ClockLineLength + 1);
+        ReceiveLineDroppingRest(line, ClockLineLength + 1);
     }
     const bool answered = CommLink.LinkError == 0;
     ClosePort();
@@ -85,7 +85,7 @@ TCalibrationResult CalibrateLabelSensor()
     Ui().Pause(CalibrationWaitMs);
     std::string line;
     if (CommLink.WriteAborted == 0) {
-        ReceiveLine(line, CalibrationLineLength + 1);
+        ReceiveLineDroppingRest(line, CalibrationLineLength + 1);
     }
     result.Answered = CommLink.LinkError == 0;
     result.Reply = TranslateToAnsi(line);

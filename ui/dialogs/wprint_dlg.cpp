@@ -135,6 +135,8 @@ void TWPrintDlg::SelFormBtClick()
     Ui().ShowStoreAsDialog();
     StoreAsSelectMode = 0;
     setWindowTitle(QString::fromStdString(PrintDialogCaption));
+    // Texts may show the new form's variables.
+    RedrawLabel(RedrawEditor);
 }
 
 void TWPrintDlg::CanBtClick() { reject(); }

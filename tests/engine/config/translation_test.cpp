@@ -28,6 +28,9 @@ TEST_F(TranslationTest, OemConversionFitsWhatTheOtherCodePageLacks)
     Settings.Translation = 0;
     EXPECT_EQ(TranslateToAnsi("\xDA\xC4\xBF|\xB3x\xBA|\xC0\xCD\xBC"), "+-+||x||+-+");
     EXPECT_EQ(TranslateToOem("\xC0la \x93Z\xFCrich\x94"), "Ala \"Z\x81rich\"");
+    // Section sign and pilcrow go to the control codes 437 draws them at.
+    EXPECT_EQ(TranslateToOem("\xA7 1 \xB6"), "\x15 1 \x14");
+    EXPECT_EQ(TranslateToAnsi("\x15 1 \x14"), "\xA7 1 \xB6");
 }
 
 TEST_F(TranslationTest, NoneCopies)

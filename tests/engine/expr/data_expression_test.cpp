@@ -99,6 +99,12 @@ const ExpressionCase Cases[] = {
     {"modifiers in order", Noon2026, "V1#X7a", false, "a"},
     {"all zeros become one zero", Noon2026, "V11#", false, "0"},
     {"leading dot gets a zero", Noon2026, "V12#", false, "0.5"},
+    // A value beyond the 64-bit range reads as its bound, and an offset
+    // stops there too.
+    {"a value above the range plus one stays at the top", Noon2026, "V13+1", false, "9223372036854775807"},
+    {"a value above the range minus one", Noon2026, "V13-1", false, "9223372036854775806"},
+    {"a value below the range minus one stays at the bottom", Noon2026, "V14-1", false, "-9223372036854775808"},
+    {"a day offset beyond the range fails", Noon2026, "TD+V13", false, "@@@@"},
 };
 
 class DataExpressionTest : public test::EngineTest, public ::testing::WithParamInterface<ExpressionCase> {
@@ -117,6 +123,8 @@ protected:
         SetVariable(Variables[10], "x", 5, ' ', 2);
         SetVariable(Variables[11], "000", 3, ' ', 0);
         SetVariable(Variables[12], ".5", 2, ' ', 0);
+        SetVariable(Variables[13], "99999999999999999999", 24, ' ', 0);
+        SetVariable(Variables[14], "-99999999999999999999", 24, ' ', 0);
         SetVariable(Counters[0], "998", 6, '0', 3);
     }
 

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include "engine/config/program_paths.h"
+#include "engine/labelfile/label_file_format.h"
 #include "engine/labelfile/label_writer.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/model/figure_list.h"
@@ -168,6 +169,53 @@ TEST_F(LabelFileTest, LoadReportsUnreadableAndInvalidFiles)
     EXPECT_EQ(ui.OnlyMessage(), "Invalid label file");
     EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
     EXPECT_EQ(CountFigures(), 2u);
+}
+
+// A file of as many empty bar records as a label may hold figures reads; one
+// more and the file is refused whole, the label and the preview as they were.
+TEST_F(LabelFileTest, AFileWithMoreFiguresThanALabelMayHoldIsInvalid)
+{
+    ClearFigureList();
+    ByteSink file = EncodeLabelFile();  // the header of an empty label
+    const Bytes bar = {'R', 0, 0};
+    for (std::size_t i = 0; i < MaxLabelFigures; ++i) {
+        file.insert(file.end(), bar.begin(), bar.end());
+    }
+    WriteBytes(PathIn("full.zlb"), file);
+    file.insert(file.end(), bar.begin(), bar.end());
+    WriteBytes(PathIn("over.zlb"), file);
+
+    ASSERT_TRUE(LoadLabelFile(PathIn("full.zlb")));
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+
+    MakeBars(2);
+    LabelSetup.Darkness = 3;
+    EXPECT_FALSE(LoadLabelFile(PathIn("over.zlb")));
+    EXPECT_EQ(ui.OnlyMessage(), "Invalid label file");
+    EXPECT_FALSE(LoadLabelPreview(PathIn("over.zlb")));
+    EXPECT_EQ(CountFigures(), 2u);
+    EXPECT_EQ(LabelSetup.Darkness, 3);
+}
+
+// What the reader would refuse is not written.
+TEST_F(LabelFileTest, ALabelWithMoreFiguresThanTheReaderTakesIsNotSaved)
+{
+    MakeBars(static_cast<int>(MaxLabelFigures) + 1);
+    ui.saveFileChoices = {PathIn("over.zlb")};
+    EXPECT_FALSE(SaveLabelFile(false));
+    EXPECT_FALSE(SaveLabelToTempFile());
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Label has more than 500 figures");
+    EXPECT_EQ(ui.messageBoxes[1].text, "Label has more than 500 figures");
+    EXPECT_FALSE(std::filesystem::exists(PathIn("over.zlb")));
+    EXPECT_FALSE(std::filesystem::exists(ProgramPaths.TempLabelFileName));
+
+    DeleteFigure(FigureList.FigureTail);
+    ui.messageBoxes.clear();
+    ui.saveFileChoices = {PathIn("full.zlb")};
+    ASSERT_TRUE(SaveLabelFile(false));
+    ASSERT_TRUE(LoadLabelFile(PathIn("full.zlb")));
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
 }
 
 TEST_F(LabelFileTest, LoadByNameReplacesTheLabelAndRunsTheHook)

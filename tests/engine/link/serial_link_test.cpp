@@ -130,8 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"NulMidLine", "AB\0CD\r\n"s, 256, "", 1, 0},
                       LineCase{"NulAlone", "\0"s, 256, "", 1, 0},
                       LineCase{"ControlBytesDroppedHighBytesKept", "A\tB\x7f\xe9\x1b\r\n", 256, "AB\x7f\xe9", 0, 0},
-                      LineCase{"SizeMinusOneWithoutLf", "ABCD", 5, "", 0, 0, 1},
                       LineCase{"FitsWithLf", "ABC\n", 5, "ABC", 0, 0},
+                      LineCase{"FillsTheBufferWithLf", "ABCD\n", 5, "ABCD", 0, 0},
+                      LineCase{"FillsTheBufferWithCrLf", "ABCD\r\n", 5, "ABCD", 0, 0},
+                      LineCase{"FillsTheBufferThenNul", "ABCD\0"s, 5, "", 1, 0},
+                      LineCase{"FillsTheBufferThenSilence", "ABCD", 5, "", 0, 1},
+                      LineCase{"OneCharacterTooMany", "ABCDE\r\n", 5, "ABCD", 0, 0, 1},
                       LineCase{"SilenceMidLine", "PART", 256, "", 0, 1},
                       LineCase{"NothingAtAll", "", 256, "", 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -139,12 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SerialLinkTest, AnOverlongLineLeavesItsRestForTheNextRead)
 {
     ASSERT_TRUE(OpenPort());
-    printer.Send("ABCDEF\r\nNEXT\r\n");
+    printer.Send("ABCDEFG\r\nNEXT\r\n");
     std::string line;
-    EXPECT_EQ(ReceiveLine(line, 5), 0u);
+    EXPECT_EQ(ReceiveLine(line, 5), 4u);
+    EXPECT_EQ(line, "ABCD");
+    EXPECT_EQ(CommLink.LineTooLong, 1);
     EXPECT_EQ(CommLink.LinkError, 0);
+    // The character that made it too long was taken; the rest follows.
     EXPECT_EQ(ReceiveLine(line, 256), 2u);
-    EXPECT_EQ(line, "EF");
+    EXPECT_EQ(line, "FG");
     EXPECT_EQ(ReceiveLine(line, 256), 4u);
     EXPECT_EQ(line, "NEXT");
 }
@@ -152,19 +159,76 @@ TEST_F(SerialLinkTest, AnOverlongLineLeavesItsRestForTheNextRead)
 TEST_F(SerialLinkTest, TheRestOfALineTooLongCanBeDroppedWhole)
 {
     ASSERT_TRUE(OpenPort());
-    printer.Send("ABCDEF\r\nNXT\r\nGHIJ\0"s);
+    printer.Send("ABCDEF\r\nNXT\r\nGHIJKL\0"s);
     std::string line;
-    EXPECT_EQ(ReceiveLine(line, 5), 0u);
+    EXPECT_EQ(ReceiveLine(line, 5), 4u);
     EXPECT_EQ(CommLink.LineTooLong, 1);
-    DropRestOfLine();
+    EXPECT_EQ(DropRestOfLine(), DrainEnd::LineEnd);
     EXPECT_EQ(ReceiveLine(line, 5), 3u);
     EXPECT_EQ(line, "NXT");
     EXPECT_EQ(CommLink.LineTooLong, 0);
     // The reply's end within the rest.
-    EXPECT_EQ(ReceiveLine(line, 5), 0u);
-    DropRestOfLine();
+    EXPECT_EQ(ReceiveLineDroppingRest(line, 5), 4u);
+    EXPECT_EQ(line, "GHIJ");
+    EXPECT_EQ(CommLink.LineTooLong, 1);
     EXPECT_EQ(CommLink.EndOfReply, 1);
     EXPECT_EQ(CommLink.LinkError, 0);
+}
+
+// The printer sends faster than the reply is read: whenever the reader lets
+// window messages run, more bytes are waiting, and it would stop sending
+// only after chunkCount chunks.
+class EndlessReplyTest : public SerialLinkTest {
+protected:
+    static constexpr std::size_t chunkCount = 1000;
+
+    EndlessReplyTest()
+    {
+        LinkTimeouts.ReplyDrainMs = 50;
+        EXPECT_TRUE(OpenPort());
+        printer.SendWhileTaken([sent = chunksSent]() -> std::string {
+            if (*sent == chunkCount) {
+                return {};
+            }
+            ++*sent;
+            return std::string(1000, 'x');
+        });
+        ui.onProcessMessages = [sent = chunksSent] {
+            while (BytesWaiting() == 0 && *sent < chunkCount) {
+                std::this_thread::yield();
+            }
+        };
+    }
+    ~EndlessReplyTest() override { ui.onProcessMessages = nullptr; }
+
+    // The drain gave up long before the printer would have stopped.
+    bool EndedEarly() const { return chunksSent->load() < chunkCount; }
+
+    std::shared_ptr<std::atomic<std::size_t>> chunksSent = std::make_shared<std::atomic<std::size_t>>(0);
+};
+
+TEST_F(EndlessReplyTest, DrainingAReplyEndsAtItsBound)
+{
+    EXPECT_FALSE(DrainReply());
+    EXPECT_TRUE(EndedEarly());
+    EXPECT_EQ(CommLink.LinkError, 0);
+}
+
+TEST_F(EndlessReplyTest, DroppingTheRestOfALineEndsAtItsBound)
+{
+    std::string line;
+    EXPECT_EQ(ReceiveLine(line, 5), 4u);
+    EXPECT_EQ(DropRestOfLine(), DrainEnd::TimeLimit);
+    EXPECT_TRUE(EndedEarly());
+    EXPECT_EQ(CommLink.LinkError, 1);
+}
+
+TEST_F(EndlessReplyTest, DiscardingWaitingBytesEndsAtItsBound)
+{
+    ui.onProcessMessages();  // the first bytes are there
+    EXPECT_FALSE(DiscardWaitingBytes());
+    EXPECT_TRUE(EndedEarly());
+    EXPECT_EQ(CommLink.LinkError, 1);
 }
 
 TEST_F(SerialLinkTest, DrainingAReplyStopsAtItsEndOrAtSilence)
@@ -178,33 +242,6 @@ TEST_F(SerialLinkTest, DrainingAReplyStopsAtItsEndOrAtSilence)
 
     printer.Send("cut short");
     EXPECT_FALSE(DrainReply());
-    EXPECT_EQ(CommLink.LinkError, 0);
-}
-
-TEST_F(SerialLinkTest, DrainingEndsAtItsBoundThoughBytesAreAlwaysWaiting)
-{
-    // The printer sends faster than the reply is read: whenever the reader
-    // lets window messages run, more bytes are waiting. The drain still ends
-    // once its time is up, long before the printer would stop.
-    LinkTimeouts.ReplyDrainMs = 50;
-    constexpr std::size_t chunkCount = 1000;
-    auto chunksSent = std::make_shared<std::atomic<std::size_t>>(0);
-    ASSERT_TRUE(OpenPort());
-    printer.SendWhileTaken([chunksSent]() -> std::string {
-        if (*chunksSent == chunkCount) {
-            return {};
-        }
-        ++*chunksSent;
-        return std::string(1000, 'x');
-    });
-    ui.onProcessMessages = [chunksSent] {
-        while (BytesWaiting() == 0 && *chunksSent < chunkCount) {
-            std::this_thread::yield();
-        }
-    };
-    EXPECT_FALSE(DrainReply());
-    ui.onProcessMessages = nullptr;
-    EXPECT_LT(chunksSent->load(), chunkCount);
     EXPECT_EQ(CommLink.LinkError, 0);
 }
 

@@ -270,48 +270,51 @@ INSTANTIATE_TEST_SUITE_P(
 
 class FormLineApplyTest : public test::EngineTest {};
 
-TEST_F(FormLineApplyTest, ParseFormLineChangesTheLabel)
+TEST_F(FormLineApplyTest, ParseFormLineChangesTheLabelBeingRead)
 {
     GraphicsNameList = {"LOGO"};
-    ParseFormLine("GG1,2,\"LOGO\"");
-    ParseFormLine("V02,08,L0,\"Lot\"");
-    ParseFormLine("C01,04,R0,+5,\"Serial\"");
-    ParseFormLine("Q300,B16-4");
-    ParseFormLine("D12");
-    ParseFormLine("ZB");
-    ParseFormLine("j1");
-    ParseFormLine("TDDD.MN.Y2");
-    ParseFormLine("TT" + std::string(40, 'H'));
-    ParseFormLine("A0,0,0,9,1,1,N,\"skipped\"");
+    TLabelModel label;
+    for (const std::string& line : {std::string("GG1,2,\"LOGO\""), std::string("V02,08,L0,\"Lot\""),
+                                    std::string("C01,04,R0,+5,\"Serial\""), std::string("Q300,B16-4"),
+                                    std::string("D12"), std::string("ZB"), std::string("j1"),
+                                    std::string("TDDD.MN.Y2"), "TT" + std::string(40, 'H'),
+                                    std::string("A0,0,0,9,1,1,N,\"skipped\"")}) {
+        ParseFormLine(line, label);
+    }
 
-    ASSERT_EQ(CountFigures(), 1u);
-    EXPECT_EQ(FigureList.FigureHead->Picture().Name.view(), "LOGO");
-    EXPECT_EQ(Variables[2].Defined, 1);
-    EXPECT_EQ(Variables[2].PadChar, '0');
-    EXPECT_EQ(Counters[1].Step, 5);
-    EXPECT_EQ(Counters[1].Prompt.view(), "Serial");
-    EXPECT_EQ(LabelSetup.LabelLength, 300);
-    EXPECT_EQ(LabelSetup.LabelGap, 16);
-    EXPECT_EQ(LabelSetup.LabelOffset, -4);
-    EXPECT_EQ(LabelSetup.PaperType, 2);
-    EXPECT_EQ(LabelSetup.Darkness, 12);
-    EXPECT_EQ(LabelSetup.Orientation, 1);
-    EXPECT_EQ(LabelSetup.NormalSpacing, 0);
-    EXPECT_EQ(LabelSetup.DateFormat.view(), "DD.MN.Y2");
-    EXPECT_EQ(LabelSetup.TimeFormat.view(), std::string(15, 'H'));
+    ASSERT_EQ(CountFigures(label.Figures), 1u);
+    EXPECT_EQ(label.Figures.FigureHead->Picture().Name.view(), "LOGO");
+    EXPECT_EQ(label.Variables[2].Defined, 1);
+    EXPECT_EQ(label.Variables[2].PadChar, '0');
+    EXPECT_EQ(label.Counters[1].Step, 5);
+    EXPECT_EQ(label.Counters[1].Prompt.view(), "Serial");
+    EXPECT_EQ(label.Setup.LabelLength, 300);
+    EXPECT_EQ(label.Setup.LabelGap, 16);
+    EXPECT_EQ(label.Setup.LabelOffset, -4);
+    EXPECT_EQ(label.Setup.PaperType, 2);
+    EXPECT_EQ(label.Setup.Darkness, 12);
+    EXPECT_EQ(label.Setup.Orientation, 1);
+    EXPECT_EQ(label.Setup.NormalSpacing, 0);
+    EXPECT_EQ(label.Setup.DateFormat.view(), "DD.MN.Y2");
+    EXPECT_EQ(label.Setup.TimeFormat.view(), std::string(15, 'H'));
+    // The live label is not touched.
+    EXPECT_EQ(CountFigures(), 0u);
+    EXPECT_EQ(LabelSetup.LabelLength, TLabelSetup{}.LabelLength);
+    EXPECT_EQ(Variables[2].Defined, 0);
 }
 
 TEST_F(FormLineApplyTest, RejectedSetupLinesLeaveTheSetup)
 {
-    const TLabelSetup before = LabelSetup;
+    TLabelModel label;
+    const TLabelSetup before = label.Setup;
     for (const char* line : {"ZX", "D16", "S9", "Q9999,24", "j5"}) {
-        ParseFormLine(line);
+        ParseFormLine(line, label);
     }
-    EXPECT_EQ(LabelSetup.Orientation, before.Orientation);
-    EXPECT_EQ(LabelSetup.Darkness, before.Darkness);
-    EXPECT_EQ(LabelSetup.Speed, before.Speed);
-    EXPECT_EQ(LabelSetup.LabelLength, before.LabelLength);
-    EXPECT_EQ(LabelSetup.NormalSpacing, before.NormalSpacing);
+    EXPECT_EQ(label.Setup.Orientation, before.Orientation);
+    EXPECT_EQ(label.Setup.Darkness, before.Darkness);
+    EXPECT_EQ(label.Setup.Speed, before.Speed);
+    EXPECT_EQ(label.Setup.LabelLength, before.LabelLength);
+    EXPECT_EQ(label.Setup.NormalSpacing, before.NormalSpacing);
 }
 
 }  // namespace

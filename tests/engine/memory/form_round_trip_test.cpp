@@ -52,6 +52,12 @@ protected:
         softB.Font = 7;
         softB.Data = "C01";
         AppendFigure(softB);
+        // A font the printer did not list when the form was read back last:
+        // the text keeps the letter's code, and the letter.
+        TTextFigure lacking = softA;
+        lacking.Y = 120;
+        lacking.Font = 'Q';
+        AppendFigure(lacking);
 
         TBarcodeFigure barcode;
         barcode.X = 30;
@@ -167,7 +173,7 @@ protected:
             }
         }
         // One block for both pictures.
-        EXPECT_EQ(loaded[7]->Picture().Data, loaded[8]->Picture().Data);
+        EXPECT_EQ(loaded[8]->Picture().Data, loaded[9]->Picture().Data);
 
         for (std::size_t i = 0; i < VariableCount; ++i) ExpectSameDefinition(Variables[i], originalVariables[i]);
         for (std::size_t i = 0; i < CounterCount; ++i) ExpectSameDefinition(Counters[i], originalCounters[i]);

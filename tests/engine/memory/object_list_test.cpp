@@ -180,5 +180,47 @@ TEST_F(ObjectListTest, VariablesEndAtTheFirstOtherLine)
     EXPECT_EQ(Variables[1].Defined, 0);
 }
 
+// A printer that sends variable lines without end: the reply is taken as
+// far as a line per variable and counter, and the rest read within bounds.
+TEST_F(ObjectListTest, VariablesThatNeverEndAreReadAsFarAsTheTablesHold)
+{
+    LinkTimeouts.ReplyDrainMs = 200;
+    printer.OnCommand("VI", [](test::PrinterEmulator& p, const std::string&) {
+        p.SendWhileTaken([] { return std::string("V07,05,N ,\"A\",\"1\"\r\n"); });
+    });
+    EXPECT_EQ(ReceiveVariables(VariablesTargetLabel), static_cast<int>(VariableCount + CounterCount));
+    EXPECT_EQ(Variables[7].Value.view(), "1");
+    EXPECT_EQ(CommLink.PortHandle, -1);
+}
+
+// Reply lines as long as their buffers hold come whole; a longer name or
+// variable line is left out, and the lines after it are read in step.
+TEST_F(ObjectListTest, LinesAsLongAsTheirBuffersComeWholeLongerOnesAreLeftOut)
+{
+    const std::string name31(31, 'N');
+    printer.ReplyTo("UF", "3\r\n" + name31 + "\r\n" + name31 + "X\r\nSHORT\r\n");
+    ASSERT_TRUE(ReceiveObjectList(ObjectKindForm));
+    EXPECT_EQ(StoreAsDlg.FList.Items, (std::vector<std::string>{name31, "SHORT"}));
+
+    const std::string form15(15, 'F');
+    for (const auto& [reply, name] : std::vector<std::pair<std::string, std::string>>{
+             {form15, form15}, {form15 + "X", ""}, {"SHIP", "SHIP"}}) {
+        printer.ReplyTo("FA", reply + "\r\n");
+        ReceiveActiveFormName();
+        EXPECT_EQ(ActiveFormName.view(), name);
+    }
+
+    // 126 characters: "V00,05,N ," and the quoted prompt and value.
+    const std::string value(61, 'v');
+    const std::string full = "V00,05,N ,\"" + std::string(50, 'p') + "\",\"" + value + "\"";
+    ASSERT_EQ(full.size(), 126u);
+    const std::string over = "V01,05,N ,\"" + std::string(51, 'p') + "\",\"" + value + "\"";
+    printer.ReplyTo("VI", full + "\r\n" + over + "\r\nV02,05,N ,\"B\",\"2\"\r\n" + std::string(1, '\0'));
+    EXPECT_EQ(ReceiveVariables(VariablesTargetLabel), 2);
+    EXPECT_EQ(Variables[0].Value.view(), value);
+    EXPECT_EQ(Variables[1].Defined, 0);
+    EXPECT_EQ(Variables[2].Value.view(), "2");
+}
+
 }  // namespace
 }  // namespace zk

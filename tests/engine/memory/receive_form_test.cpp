@@ -6,6 +6,8 @@
 #include "engine/config/program_paths.h"
 #include "engine/formread/receive_form.h"
 #include "engine/labelfile/label_file.h"
+#include "engine/labelfile/label_file_format.h"
+#include "engine/labelfile/label_writer.h"
 #include "engine/link/comm_link.h"
 #include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
@@ -171,14 +173,99 @@ TEST_F(ReceiveFormTest, LoadFormFromPrinterReportsOnceAndClosesTheList)
     EXPECT_EQ(CountFigures(), 12u);
 }
 
-TEST_F(ReceiveFormTest, AFailedPictureFetchEmptiesTheLabel)
+// Every way a read-back can fail once it has begun: the label, its setup,
+// its variables and counters stay exactly as they were, the editor is not
+// told of a new label, and the user is told why.
+struct ReadBackFailure {
+    const char* name;
+    std::function<void(test::PrinterEmulator& printer, test::PrinterMemory& memory)> fault;
+    std::string message;
+};
+
+void PrintTo(const ReadBackFailure& failure, std::ostream* out) { *out << failure.name; }
+
+class ReadBackFailureTest : public ReceiveFormTest, public ::testing::WithParamInterface<ReadBackFailure> {};
+
+TEST_P(ReadBackFailureTest, LeavesTheLabelExactlyAsItWas)
 {
+    LinkTimeouts.ReplyDrainMs = 300;
     memory.StoreForm("SHIP", shipForm);
-    printer.ReplyTo("GI\"", std::string("\x00\xF0", 2) + std::string(50, 'x'));
+    GetParam().fault(printer, memory);
+    ASSERT_EQ(AppendFigure(TBoxFigure{1, 2, 30, 40, 3}), 0);
+    ASSERT_EQ(AppendFigure(TBarFigure{5, 6, 7, 8, 1}), 0);
+    LabelSetup.Darkness = 14;
+    LabelSetup.LabelLength = 777;
+    LabelSetup.DateFormat = "Y4/MN/DD";
+    Variables[3].Defined = 1;
+    Variables[3].Value = "kept";
+    Counters[2].Defined = 1;
+    const ByteSink before = EncodeLabelFile();
+    bool hookCalled = false;
+    LabelLoadedHook = [&hookCalled](LabelLoadTarget) { hookCalled = true; };
+
     LoadFormFromPrinter("SHIP");
-    EXPECT_EQ(CountFigures(), 0u);
-    EXPECT_TRUE(SawEvent("error:Error:No printer response"));
+    LabelLoadedHook = nullptr;
+
+    EXPECT_TRUE(EncodeLabelFile() == before);
+    EXPECT_EQ(CountFigures(), 2u);
+    EXPECT_FALSE(hookCalled);
+    EXPECT_TRUE(SawEvent(GetParam().message));
+    EXPECT_EQ(CommLink.PortHandle, -1);
 }
+
+const std::string noResponse = "error:Error:No printer response";
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ReadBackFailureTest,
+    ::testing::Values(
+        ReadBackFailure{"ListingStopsHalfWay",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.OnCommand("FI\"", [](test::PrinterEmulator& p, const std::string&) {
+                                p.Send("D3\r\nQ300,24\r\nLO1,1,5,5\r\nV00,10,N,\"Name\"\r\n");
+                            });
+                        },
+                        noResponse},
+        ReadBackFailure{"PictureDoesNotCome",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.ReplyTo("GI\"", std::string("\x00\xF0", 2) + "short");
+                        },
+                        noResponse},
+        ReadBackFailure{"FontDoesNotCome",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.ReplyTo("EI\"", std::string("\x00\x40", 2) + "short");
+                        },
+                        noResponse},
+        ReadBackFailure{"VariablesDoNotCome",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.OnCommand("VI", [](test::PrinterEmulator&, const std::string&) {});
+                        },
+                        noResponse},
+        ReadBackFailure{"LineNeverEnds",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.OnCommand("FI\"", [](test::PrinterEmulator& p, const std::string&) {
+                                p.Send("D3\r\nLO1,1,5,5\r\n");
+                                // As long as the engine reads, more of the same line.
+                                p.SendWhileTaken([] { return std::string(512, 'A'); });
+                            });
+                        },
+                        "error:Error:Form line longer than 3140 characters does not end. Form not loaded"},
+        ReadBackFailure{"ListingNeverEnds",
+                        [](test::PrinterEmulator& printer, test::PrinterMemory&) {
+                            printer.OnCommand("FI\"", [](test::PrinterEmulator& p, const std::string&) {
+                                p.SendWhileTaken([] { return std::string("D3\r\nZB\r\n"); });
+                            });
+                        },
+                        "error:Error:Form has more than 1000 lines. Form not loaded"},
+        ReadBackFailure{"MoreFiguresThanALabelMayHold",
+                        [](test::PrinterEmulator&, test::PrinterMemory& memory) {
+                            std::vector<std::string> lines = {"D3"};
+                            for (std::size_t i = 0; i <= MaxLabelFigures; ++i) {
+                                lines.push_back("LO1,1,5," + std::to_string(i % 100 + 1));
+                            }
+                            memory.StoreForm("SHIP", lines);
+                        },
+                        "error:Error:Form has more than 500 figures. Form not loaded"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReceiveFormTest, AGraphicsReplyTooShortForAPcxFileKeepsTheFigureWithoutData)
 {

@@ -82,6 +82,21 @@ TEST_F(Pdf417EncoderTest, MaxColsFiveAllowsOneDataColumn)
     EXPECT_TRUE(BuildPdf417Symbol(f).Failed);
 }
 
+// Limits far beyond what a symbol has, as a label file may hold them: the
+// symbol is built within its own limits of 30 data columns and 90 rows.
+TEST_F(Pdf417EncoderTest, HugeColumnAndRowLimitsBuildTheSymbol)
+{
+    TPdf417Figure f = Figure(std::string(300, 'A'));
+    for (const auto& [cols, rows] : {std::pair<std::uint16_t, std::uint16_t>{44118, 65535}, {65535, 65535}}) {
+        f.MaxCols = cols;
+        f.MaxRows = rows;
+        const TPdf417Symbol s = BuildPdf417Symbol(f);
+        EXPECT_FALSE(s.Failed) << cols << " x " << rows;
+        EXPECT_LE(s.Layout.Columns, 30);
+        EXPECT_LE(s.Layout.Rows, 90);
+    }
+}
+
 TEST_F(Pdf417EncoderTest, DialogDefaultsShrinkModulesAndRows)
 {
     // 170 x 64 dots hold no column of 6-dot modules; by the shrinking rules

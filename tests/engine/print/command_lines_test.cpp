@@ -117,6 +117,10 @@ const FigureCase FIGURE_CASES[] = {
     {"SoftInverseStoredAsNormal", [] { return Text(6, 1 | REVERSE, "\"t\""); }, W::FormFile,
      "A10,20,1,A,2,3,N,*\"t\"\r\n"},
     {"SoftFontMissing", [] { return Text(9, 0, "\"t\""); }, W::PrintStream, "A10,20,1,?,2,3,N,\"t\"\r\n"},
+    // A letter's code: a font the printer lacked when the form was read back.
+    {"LetterCodePrint", [] { return Text('Q', 0, "\"t\""); }, W::PrintStream, "A10,20,1,Q,2,3,N,\"t\"\r\n"},
+    {"LetterCodeForm", [] { return Text('Z', ENGLISH, "\"t\""); }, W::FormFile, "A10,20,1,Z*,2,3,N,\"t\"\r\n"},
+    {"LetterCodeStore", [] { return Text('A', 2, "\"t\""); }, W::StoreStream, "A10,20,1,A,2,3,B,\"t\"\r\n"},
     // Barcodes: the type code of the barcode table, the human-readable code.
     {"BarcodeCode39", [] { return Barcode(0, 0); }, W::PrintStream, "B30,40,2,3,2,5,60,N,\"12345\"\r\n"},
     {"BarcodeCode128", [] { return Barcode(3, 1); }, W::FormFile, "B30,40,2,1,2,5,60,B,\"12345\"\r\n"},

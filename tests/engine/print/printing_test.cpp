@@ -247,6 +247,22 @@ TEST_F(PrintingTest, DirectGraphicsSendsSoftFontTextGlyphByGlyph)
     EXPECT_EQ(SendGlyphsAsGraphics, 0);
 }
 
+// A soft font the label holds no glyphs of can't be drawn as graphics: the
+// printer gets the text's line and uses its own font of that letter.
+TEST_F(PrintingTest, DirectGraphicsSendsATextInAFontTheLabelLacksAsItsLine)
+{
+    Settings.DirectGraphics = 1;
+    TTextFigure text;
+    text.X = 10;
+    text.Y = 20;
+    text.Font = 'Q';
+    text.Data = "\"AB\"";
+    AppendFigure(text);
+    ASSERT_TRUE(PrintLabel());
+    const std::string expected = "\r\nUN\r\nN\r\nVC\r\n?\r\n" + PRINT_SETUP + "A10,20,0,Q,1,1,N,\"AB\"\r\nP1\r\n"s;
+    EXPECT_EQ(ReceivedBytes(expected.size()), expected);
+}
+
 TEST_F(PrintingTest, WithoutDirectGraphicsAPictureIsCalledByName)
 {
     TPictureFigure picture;

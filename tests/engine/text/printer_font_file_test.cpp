@@ -81,6 +81,19 @@ TEST(GeneratedFontFileTest, LastTablesRepeatTheFirstAndCellsDiffer)
     EXPECT_NE(test::TableEntry(file, 0, 0x80), test::TableEntry(file, 7, 0x80));
 }
 
+// Code page 437 draws the pilcrow and the section sign at 0x14 and 0x15,
+// where text typed in a dialog puts them: the canvas shows them there too.
+TEST(GeneratedFontFileTest, The437TableDrawsPilcrowAndSectionSignAtTheirControlCodes)
+{
+    const std::vector<std::uint8_t> file = ReadBytes(test::GeneratedFontFile());
+    constexpr int western = 7;
+    for (const int language : {0, 14, 15}) {
+        EXPECT_EQ(test::TableEntry(file, language, 0x14), test::TableEntry(file, western, 0xB6)) << language;
+        EXPECT_EQ(test::TableEntry(file, language, 0x15), test::TableEntry(file, western, 0xA7)) << language;
+        EXPECT_EQ(test::TableEntry(file, language, 0x07), test::TableEntry(file, language, ' ')) << language;
+    }
+}
+
 TEST(GeneratedFontFileTest, AsciiLettersSitInTheNominalCell)
 {
     const std::vector<std::uint8_t> file = ReadBytes(test::GeneratedFontFile());

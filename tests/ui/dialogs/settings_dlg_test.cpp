@@ -288,6 +288,22 @@ TEST_F(ServiceCommandTest, GetClockShowsThePrintersLineOrNoPrinterResponse)
     EXPECT_FALSE(ui.busyVisible);
 }
 
+// A clock reply shows whole up to its 30 characters; a longer one shows its
+// first 30, and its rest does not spill into the next exchange.
+TEST_F(ServiceCommandTest, GetClockShowsAReplyOfThirtyCharactersWholeAndCutsALongerOne)
+{
+    const std::string thirty = "03/07/09 14:05:09 " + std::string(12, 'x');
+    const std::vector<std::pair<std::string, std::string>> replies = {
+        {thirty, thirty}, {thirty + "and more", thirty}, {"03/07/09 14:05:10", "03/07/09 14:05:10"}};
+    TSettingsDlg dlg;
+    dlg.show();
+    for (const auto& [reply, shown] : replies) {
+        printer.ReplyTo("TI", reply + "\r\n");
+        dlg.GetClock->click();
+        EXPECT_EQ(Text(dlg.ClockData), " " + shown);
+    }
+}
+
 // A standard box the calibration showed: caption, whole text, and whether
 // it asked Yes/No.
 struct StandardBox {
@@ -306,9 +322,8 @@ const char* const CALIBRATION_WARNING =
 
 TEST_F(ServiceCommandTest, CalibrationAsksThenWaitsAndShowsTheReplyInStandardBoxes)
 {
-    // As long as a reply line gets: the read keeps a line of 125 characters
-    // and its line feed within its 126.
-    const std::string reply = "Sensor levels 12 80 " + std::string(105, 'L');
+    // As long as a calibration reply gets: 126 characters.
+    const std::string reply = "Sensor levels 12 80 " + std::string(106, 'L');
     printer.ReplyTo("cal", reply + "\r\n");
     TSettingsDlg dlg;
     dlg.show();

@@ -11,7 +11,10 @@
 #include "engine/link/comm_link.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
+#include "engine/render/label_image.h"
+#include "engine/render/redraw.h"
 #include "tests/support/printer_emulator.h"
 #include "tests/support/printer_memory.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
@@ -122,6 +125,36 @@ TEST_F(WPrintDlgTest, SelectFormMakesThePickedFormActiveAndReadsItsVariables)
     EXPECT_EQ(dlg.windowTitle().toStdString(), "Print - BOX");
     EXPECT_EQ(Counters[1].Defined, 1);
     EXPECT_EQ(Counters[1].Value, "0007");
+}
+
+// Figures that show a variable show the value the selected form brought.
+TEST_F(WPrintDlgTest, SelectFormRedrawsTheLabelWithTheFormsValues)
+{
+    test::PrinterEmulator printer;
+    test::PrinterMemory memory(printer);
+    memory.StoreForm("BOX", {"C01,04,N,+2,\"Count\""});
+    memory.SetValue("C01", "8888");
+    TBarcodeFigure barcode;
+    barcode.Type = 3;  // code 128
+    barcode.X = 10;
+    barcode.Y = 10;
+    barcode.Narrow = 2;
+    barcode.Wide = 4;
+    barcode.Height = 40;
+    barcode.Data = "C01";
+    AppendFigure(barcode);
+    LabelImage.Resize(LabelSetup.LabelWidth, LabelSetup.LabelLength);
+    RedrawLabel(RedrawEditor);
+    const std::vector<std::uint32_t> before(LabelImage.Bits(), LabelImage.Bits() + LabelImage.Width() * LabelImage.Height());
+    ui.storeAsUser = [] {
+        StoreAsDlg.ObjName = "BOX";
+        SelectFormAndReceiveVariables();
+    };
+    dlg.show();
+    dlg.SelFormBt->click();
+    ASSERT_EQ(Counters[1].Value, "8888");
+    const std::vector<std::uint32_t> after(LabelImage.Bits(), LabelImage.Bits() + LabelImage.Width() * LabelImage.Height());
+    EXPECT_TRUE(after != before);
 }
 
 TEST_F(WPrintDlgTest, SelectFormWithoutAnAnswerShowsNoList)

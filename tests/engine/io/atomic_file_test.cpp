@@ -1,0 +1,244 @@
+#include "engine/io/atomic_file.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+
+#include "tests/support/engine_fixture.h"
+#include "tests/support/named_pipe.h"
+
+namespace zk {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+bool Replace(const fs::path& path, const std::string& text)
+{
+    return WriteFileAtomically(path.string(), std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+}
+
+struct stat StatOf(const fs::path& path)
+{
+    struct stat status {};
+    EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
+    return status;
+}
+
+std::set<std::string> NamesIn(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A file size limit makes writes beyond it fail, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int);
+};
+
+class AtomicFileTest : public test::EngineTest {
+protected:
+    fs::path Folder(const char* name) const
+    {
+        const fs::path folder = TempDir() / name;
+        fs::create_directories(folder);
+        return folder;
+    }
+};
+
+TEST_F(AtomicFileTest, ANewFileGetsTheUsualModeAndNoTemporaryFileStays)
+{
+    const mode_t previous = umask(027);
+    const fs::path path = Folder("d") / "new.zlb";
+    const bool replaced = Replace(path, "new");
+    umask(previous);
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn(path.parent_path()), std::set<std::string>{"new.zlb"});
+}
+
+TEST_F(AtomicFileTest, AnExistingFileKeepsItsMode)
+{
+    const fs::path folder = Folder("d");
+    for (const mode_t mode : {0600, 0660, 0640, 0604, 0666}) {
+        const fs::path path = folder / ("m" + std::to_string(mode));
+        WriteText(path, "old contents");
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        ASSERT_TRUE(Replace(path, "new")) << mode;
+        EXPECT_EQ(ReadText(path), "new") << mode;
+        EXPECT_EQ(StatOf(path).st_mode & 07777, mode);
+    }
+    EXPECT_EQ(NamesIn(folder).size(), 5u);
+}
+
+TEST_F(AtomicFileTest, ASymbolicLinkStaysAndItsTargetIsReplaced)
+{
+    struct Case {
+        const char* name;
+        std::function<fs::path(const fs::path& shared)> link;  // makes the link(s), returns the name saved to
+    };
+    const fs::path saved = Folder("mine");
+    const fs::path shared = Folder("shared");
+    const std::vector<Case> cases = {
+        {"absolute", [&](const fs::path& target) {
+             fs::create_symlink(target, saved / "absolute.zlb");
+             return saved / "absolute.zlb";
+         }},
+        {"relative", [&](const fs::path& target) {
+             fs::create_symlink("../shared/" + target.filename().string(), saved / "relative.zlb");
+             return saved / "relative.zlb";
+         }},
+        {"chain", [&](const fs::path& target) {
+             fs::create_symlink(target.filename(), shared / "middle.zlb");
+             fs::create_symlink(shared / "middle.zlb", saved / "chain.zlb");
+             return saved / "chain.zlb";
+         }},
+    };
+    for (const Case& c : cases) {
+        const fs::path target = shared / (std::string(c.name) + "-target.zlb");
+        WriteText(target, "old");
+        ASSERT_EQ(chmod(target.c_str(), 0660), 0);
+        const fs::path link = c.link(target);
+        const fs::path linkText = fs::read_symlink(link);
+
+        ASSERT_TRUE(Replace(link, std::string("new ") + c.name)) << c.name;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.name;
+        EXPECT_EQ(fs::read_symlink(link), linkText) << c.name;
+        EXPECT_EQ(ReadText(target), std::string("new ") + c.name) << c.name;
+        EXPECT_EQ(StatOf(target).st_mode & 07777, 0660u) << c.name;
+    }
+    EXPECT_EQ(NamesIn(saved), (std::set<std::string>{"absolute.zlb", "relative.zlb", "chain.zlb"}));
+    EXPECT_EQ(NamesIn(shared), (std::set<std::string>{"absolute-target.zlb", "relative-target.zlb",
+                                                      "chain-target.zlb", "middle.zlb"}));
+}
+
+TEST_F(AtomicFileTest, ADanglingLinkGetsItsTargetMade)
+{
+    const fs::path folder = Folder("d");
+    fs::create_symlink("made.zlb", folder / "link.zlb");
+    ASSERT_TRUE(Replace(folder / "link.zlb", "new"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.zlb"));
+    EXPECT_EQ(ReadText(folder / "made.zlb"), "new");
+}
+
+TEST_F(AtomicFileTest, AHardLinkedFileStaysOneFileAndKeepsItsMode)
+{
+    const fs::path folder = Folder("d");
+    const fs::path first = folder / "first.zlb";
+    const fs::path other = Folder("elsewhere") / "other.zlb";
+    WriteText(first, std::string(100000, 'o'));  // longer than the new contents
+    ASSERT_EQ(chmod(first.c_str(), 0600), 0);
+    fs::create_hard_link(first, other);
+    const ino_t inode = StatOf(first).st_ino;
+
+    ASSERT_TRUE(Replace(first, "new"));
+    EXPECT_TRUE(ReadText(first) == "new");
+    EXPECT_TRUE(ReadText(other) == "new");
+    EXPECT_EQ(StatOf(first).st_ino, inode);
+    EXPECT_EQ(StatOf(first).st_nlink, 2u);
+    EXPECT_EQ(StatOf(first).st_mode & 07777, 0600u);
+    EXPECT_EQ(NamesIn(folder), std::set<std::string>{"first.zlb"});
+}
+
+// Each way a replacement goes, failing half-way: the old contents stay
+// under every name, and nothing is left beside them.
+TEST_F(AtomicFileTest, AFailureHalfWayLeavesTheOldContentsWhole)
+{
+    struct Case {
+        const char* name;
+        bool hardLinked;
+        std::size_t oldSize;
+        std::size_t newSize;
+    };
+    constexpr rlim_t limit = 64 * 1024;
+    const std::vector<Case> cases = {
+        {"new contents beyond the limit", false, 100, 2 * limit},
+        {"hard-linked, new contents beyond the limit", true, 100, 2 * limit},
+        {"hard-linked, no room for the copy of the old contents", true, 2 * limit, 100},
+    };
+    for (const Case& c : cases) {
+        const fs::path folder = TempDir() / "fail";
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const fs::path path = folder / "label.zlb";
+        const std::string old(c.oldSize, 'o');
+        {
+            // Written before the limit applies.
+            WriteText(path, old);
+        }
+        if (c.hardLinked) {
+            fs::create_hard_link(path, folder / "second.zlb");
+        }
+        const std::set<std::string> names = NamesIn(folder);
+        bool replaced = true;
+        {
+            const FileSizeLimit limited(limit);
+            replaced = Replace(path, std::string(c.newSize, 'n'));
+        }
+        EXPECT_FALSE(replaced) << c.name;
+        EXPECT_TRUE(ReadText(path) == old) << c.name;
+        if (c.hardLinked) {
+            EXPECT_TRUE(ReadText(folder / "second.zlb") == old) << c.name;
+        }
+        EXPECT_EQ(NamesIn(folder), names) << c.name;
+    }
+}
+
+TEST_F(AtomicFileTest, WhatIsNoRegularFileIsNotReplaced)
+{
+    const fs::path folder = Folder("d");
+    fs::create_directory(folder / "folder.zlb");
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
+    for (const char* name : {"folder.zlb", "loop-a"}) {
+        AtomicFile file((folder / name).string());
+        EXPECT_FALSE(file.IsOpen()) << name;
+    }
+    EXPECT_TRUE(fs::is_directory(folder / "folder.zlb"));
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"folder.zlb", "loop-a", "loop-b"}));
+
+    // A named pipe is refused at once, without waiting for a reader.
+    const auto opened = test::ReadUnwrittenPipe((TempDir() / "pipe").string(), [](const std::string& path) {
+        return AtomicFile(path).IsOpen();
+    });
+    EXPECT_TRUE(opened.Returned);
+    EXPECT_FALSE(opened.Result);
+}
+
+}  // namespace
+}  // namespace zk
