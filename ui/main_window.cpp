@@ -37,6 +37,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
+#include "ui/editing/mouse_editing.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
@@ -169,6 +170,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
+            EndLabelDrag();
             FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
@@ -535,12 +537,19 @@ void TZKedit::ChooseDrawingTool(std::uint8_t tool)
     SetDrawingCursor();
 }
 
+void TZKedit::EndLabelDrag()
+{
+    EndMouseOperation();
+    SetSelectionCursors();
+}
+
 void TZKedit::NewLabelMClick()
 {
     if (IsExchangeInProgress()) {
         Ui().Beep();
         return;
     }
+    EndLabelDrag();
     ClearFigureList();
     ClearVarsCounters();
     ScrollToOrigin();

@@ -75,6 +75,10 @@ public:
     // store-as dialog open).
     QPoint LabelAnchoredPosition(QPoint offset) const;
 
+    // Ends a drag on the canvas without applying it: the label it works on
+    // is being replaced (opened, read back, started anew).
+    void EndLabelDrag();
+
     // Brings the window to the front (a later start asked for it).
     void BringToFront();
 

@@ -1,11 +1,18 @@
 #include "engine/model/figure_list.h"
 
+#include <atomic>
 #include <memory>
 #include <new>
 
 namespace zk {
 
 TFigureList FigureList;
+
+TFigureId NewFigureId()
+{
+    static std::atomic<TFigureId> lastId{0};
+    return ++lastId;
+}
 
 TFigureList::~TFigureList()
 {
@@ -132,6 +139,16 @@ void ResetFigureList()
 {
     FigureList.FigureHead = nullptr;
     FigureList.FigureTail = nullptr;
+}
+
+TFigure* FindFigure(TFigureId id)
+{
+    for (TFigure* node = FigureList.FigureHead; node != nullptr; node = node->Next) {
+        if (node->Id == id) {
+            return node;
+        }
+    }
+    return nullptr;
 }
 
 std::size_t CountFigures()

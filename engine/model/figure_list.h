@@ -33,6 +33,8 @@ void ClearFigureList();
 // is known to be empty.
 void ResetFigureList();
 std::size_t CountFigures();
+// The figure of the list with that id; null when the list holds none.
+TFigure* FindFigure(TFigureId id);
 
 // Reordering without copying: UnlinkFigure takes a node out of the list
 // (fixing head and tail) and leaves it owned by the caller with null links;
