@@ -49,6 +49,7 @@
 #include "ui/single_instance.h"
 #include "ui/toolbar_layout.h"
 #include "ui/window_geometry.h"
+#include "ui/window_placement.h"
 
 namespace zk {
 
@@ -395,6 +396,11 @@ QPoint TZKedit::LabelAnchoredPosition(QPoint offset) const
             frameGeometry().top() + LabelImageTop() + scroll.y() + offset.y()};
 }
 
+void TZKedit::PlaceAtLabel(QPoint offset, QWidget& form)
+{
+    MoveOnScreen(form, LabelAnchoredPosition(offset));
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     // A dialog never shown has no size of its own yet: lay it out as its
@@ -412,7 +418,7 @@ void TZKedit::PlaceDialog(int x, int y, QWidget* form)
     // the frame this window has.
     const QSize frame = form->testAttribute(Qt::WA_WState_Created) ? form->frameGeometry().size()
                                                                     : form->size() + (frameGeometry().size() - size());
-    form->move(DialogPosition(ClientOrigin(), ClientSize(), frame, x, y, ScrollPosition()));
+    MoveOnScreen(*form, DialogPosition(ClientOrigin(), ClientSize(), frame, x, y, ScrollPosition()), frame);
 }
 
 void TZKedit::SetDrawingCursor()
@@ -497,8 +503,8 @@ void TZKedit::LayoutToolbar()
         m_toolbar->resize(ToolbarClientSize(statusHeight));
         const QWidget* viewport = m_scrollArea->viewport();
         const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
-        m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
-                                        Settings.ToolbarPos));
+        MoveOnScreen(*m_toolbar, ToolbarPosition(frameGeometry().left(), clientTopRight,
+                                                 m_toolbar->frameGeometry().width(), Settings.ToolbarPos));
         for (const TToolbarCell& cell : TOOLBAR_CELLS) {
             if (auto* button = m_toolbar->findChild<QWidget*>(cell.name)) {
                 button->setGeometry(cell.column * ToolbarCellSize, cell.row * ToolbarCellSize, ToolbarCellSize,

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "ui/message_text.h"
+#include "ui/window_placement.h"
 
 namespace zk {
 
@@ -205,10 +206,10 @@ void TMsgBoxDlg::Place()
 {
     const std::optional<TBoxAnchor> anchor = AnchorSource ? AnchorSource() : std::nullopt;
     if (anchor) {
-        move(MsgBoxPosition(*anchor, frameGeometry().size()));
+        MoveOnScreen(*this, MsgBoxPosition(*anchor, frameGeometry().size()));
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        MoveOnScreen(*this, area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 

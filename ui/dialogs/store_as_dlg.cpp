@@ -62,7 +62,7 @@ void TStoreAsDlg::showEvent(QShowEvent* event)
 void TStoreAsDlg::FormShow()
 {
     if (ZKedit != nullptr) {
-        move(ZKedit->LabelAnchoredPosition({48, 88}));
+        ZKedit->PlaceAtLabel({48, 88}, *this);
     }
     ShowListData();
     if (StoreAsSelectMode != 0) {
