@@ -50,6 +50,7 @@
 #include "ui/toolbar_layout.h"
 #include "ui/window_geometry.h"
 #include "ui/window_placement.h"
+#include "ui/window_stacking.h"
 
 namespace zk {
 
@@ -104,8 +105,10 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_charsDlg = new TCharsDlg(this);
     m_alignDlg = new TAlignDlg(this);
     m_figListDlg = new TFigListDlg(this);
-    // Closed windows hand the keyboard focus back, with or without a window manager.
+    // Closed windows hand the keyboard focus back, and message boxes stay on
+    // top, with or without a window manager.
     new TFocusHandBack(*this);
+    new TMessageBoxesOnTop(*this);
 }
 
 TZKedit::~TZKedit()
@@ -529,12 +532,11 @@ void TZKedit::BringToFront()
     if (isMinimized()) {
         showNormal();
     }
-    raise();
-    // Nothing else keeps the toolbar above the window without a window manager.
-    if (m_toolbar != nullptr && m_toolbar->isVisible()) {
-        m_toolbar->raise();
-    }
-    activateWindow();
+    // Nothing else keeps the toolbar above the window, and the running
+    // dialogs and message boxes above both, without a window manager.
+    RestackWindows(*this, m_toolbar);
+    QWidget* keys = WindowForKeys();
+    (keys != nullptr ? keys : this)->activateWindow();
 }
 
 void TZKedit::ChooseDrawingTool(std::uint8_t tool)

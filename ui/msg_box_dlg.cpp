@@ -228,7 +228,14 @@ void TMsgBoxDlg::FormDeactivate()
 
 void TMsgBoxDlg::FormClose()
 {
+    // A box still on screen (the error box a question was asked over)
+    // keeps taking the focus back.
     MsgBoxKeepFocus = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && qobject_cast<const TMsgBoxDlg*>(window) != nullptr) {
+            MsgBoxKeepFocus = 1;
+        }
+    }
     // Without a window manager nobody else hands the focus back.
     if (m_modalOwner != nullptr && m_modalOwner->isVisible()) {
         m_modalOwner->activateWindow();
