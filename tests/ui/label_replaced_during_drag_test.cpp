@@ -6,6 +6,9 @@
 // write freed memory.
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -28,6 +31,7 @@
 #include "tests/support/printer_emulator.h"
 #include "tests/support/printer_memory.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
 #include "ui/dialogs/files_dlg.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editor_hooks.h"
@@ -221,6 +225,38 @@ TEST_P(HandOverDuringDragTest, TheLabelOpensAfterTheRelease)
     EXPECT_EQ(Shapes(), std::vector<Shape>{TheBarUnselected});
     EXPECT_TRUE(server->Pending().empty());
     EXPECT_TRUE(CanvasShowsTheLabel());
+}
+
+// A modal window that opens in the middle of a drag takes the release;
+// the next move over the canvas, with the button up, ends the drag as the
+// release would, and the label waiting for it opens.
+TEST_P(HandOverDuringDragTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove)
+{
+    server.emplace();
+    ASSERT_TRUE(server->Listen(serverName));
+    HandOverServer = &*server;
+    Start();
+    const std::string handedOver = WriteLabelWithTheBar();
+    bool opened = false;
+    EditorHooks.LoadLabelFile = [&opened](const std::string& path) {
+        opened = true;
+        LoadLabelFile(path);
+    };
+
+    PressFor(GetParam());
+    ASSERT_TRUE(HandOverToRunningInstance(serverName, handedOver));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server->Pending().empty(); }));
+    test::WhenModalShows([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    window->MenuItem("AlignM")->trigger();
+    const QPoint at = GetParam().press + DragBy;
+    QMouseEvent buttonUp(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &buttonUp);
+
+    EXPECT_FALSE(DragUnderWay());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened; }));
+    EXPECT_TRUE(CanvasShowsTheLabel());
+    // QTest's own record of the button.
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, at);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drags, HandOverDuringDragTest, ::testing::ValuesIn(Drags),
