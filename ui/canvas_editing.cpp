@@ -61,6 +61,12 @@ void TZKedit::LabelMouseDown(QMouseEvent* event)
 
 void TZKedit::LabelMouseMove(QMouseEvent* event)
 {
+    // A drag whose release went to a modal window that opened meanwhile
+    // ends here, as the release would have ended it.
+    if (MouseOperationInProgress() && (event->buttons() & Qt::LeftButton) == 0) {
+        LabelMouseUp(event);
+        return;
+    }
     const QPoint p = CanvasPoint(event);
     EditorMouseMove(p.x(), p.y());
     m_label->update();

@@ -2,20 +2,13 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/window_stacking.h"
+
 namespace zk {
-
-namespace {
-
-// A window that can take the focus in closed's place.
-bool CanTakeFocus(const QWidget* window, const QWidget& closed)
-{
-    return window != nullptr && window != &closed && window->isVisible();
-}
-
-}  // namespace
 
 TFocusHandBack::TFocusHandBack(QWidget& mainWindow) : QObject(&mainWindow), m_mainWindow(mainWindow)
 {
@@ -32,24 +25,39 @@ bool TFocusHandBack::eventFilter(QObject* watched, QEvent* event)
         auto* closed = static_cast<QWidget*>(watched);
         if (closed->isWindow() && closed->windowHandle() != nullptr &&
             closed->windowHandle() == QGuiApplication::focusWindow()) {
-            if (QWidget* next = NextWindow(*closed)) {
-                next->activateWindow();
+            const QWidget* owner = closed->parentWidget();
+            m_owner = owner != nullptr ? owner->window() : nullptr;
+            // Handed on once the closing is over: Qt activates the closed
+            // window's transient parent itself, and a window closed right
+            // after (the list a box was asked from) would take the focus
+            // along with it.
+            if (!m_pending) {
+                m_pending = true;
+                QTimer::singleShot(0, this, &TFocusHandBack::HandBack);
             }
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-QWidget* TFocusHandBack::NextWindow(const QWidget& closed) const
+void TFocusHandBack::HandBack()
 {
-    // A closed modal window has already left the list of running ones.
-    if (QWidget* modal = QApplication::activeModalWidget(); CanTakeFocus(modal, closed)) {
-        return modal;
+    m_pending = false;
+    if (QWidget* next = NextWindow()) {
+        next->activateWindow();
     }
-    if (const QWidget* owner = closed.parentWidget(); owner != nullptr && CanTakeFocus(owner->window(), closed)) {
-        return owner->window();
+    m_owner = nullptr;
+}
+
+QWidget* TFocusHandBack::NextWindow() const
+{
+    if (QWidget* window = WindowForKeys()) {
+        return window;
     }
-    return CanTakeFocus(&m_mainWindow, closed) ? &m_mainWindow : nullptr;
+    if (m_owner != nullptr && m_owner->isVisible()) {
+        return m_owner;
+    }
+    return m_mainWindow.isVisible() ? &m_mainWindow : nullptr;
 }
 
 }  // namespace zk

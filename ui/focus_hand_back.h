@@ -3,10 +3,12 @@
 // it. A window manager does this on a desktop; without one the X server
 // gives the focus to no window at all, and the main window's shortcuts stay
 // dead until the user clicks somewhere. The focus goes where a window
-// manager would put it: to the modal window still running, else to the
-// closed window's owner, else to the main window.
+// manager would put it: to the modal window still running, else to a
+// message box still on screen, else to the closed window's owner, else to
+// the main window.
 
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -22,10 +24,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The window to take the focus from closed, or nullptr.
-    QWidget* NextWindow(const QWidget& closed) const;
+    // Gives the focus to the window that should have it now.
+    void HandBack();
+    QWidget* NextWindow() const;
 
     QWidget& m_mainWindow;
+    // The owner of the window closed last, while a hand-back is pending.
+    QPointer<QWidget> m_owner;
+    bool m_pending = false;
 };
 
 }  // namespace zk

@@ -37,6 +37,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
+#include "ui/editing/mouse_editing.h"
 #include "ui/editing/selection.h"
 #include "ui/editor_globals.h"
 #include "ui/editor_hooks.h"
@@ -48,6 +49,8 @@
 #include "ui/single_instance.h"
 #include "ui/toolbar_layout.h"
 #include "ui/window_geometry.h"
+#include "ui/window_placement.h"
+#include "ui/window_stacking.h"
 
 namespace zk {
 
@@ -102,8 +105,10 @@ TZKedit::TZKedit(const std::vector<std::string>& args, QWidget* parent)
     m_charsDlg = new TCharsDlg(this);
     m_alignDlg = new TAlignDlg(this);
     m_figListDlg = new TFigListDlg(this);
-    // Closed windows hand the keyboard focus back, with or without a window manager.
+    // Closed windows hand the keyboard focus back, and message boxes stay on
+    // top, with or without a window manager.
     new TFocusHandBack(*this);
+    new TMessageBoxesOnTop(*this);
 }
 
 TZKedit::~TZKedit()
@@ -169,6 +174,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     CanvasRedrawHook = [this] { RedrawCanvas(); };
     LabelLoadedHook = [this](LabelLoadTarget target) {
         if (target == LabelLoadTarget::Editor) {
+            EndLabelDrag();
             FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
@@ -393,6 +399,11 @@ QPoint TZKedit::LabelAnchoredPosition(QPoint offset) const
             frameGeometry().top() + LabelImageTop() + scroll.y() + offset.y()};
 }
 
+void TZKedit::PlaceAtLabel(QPoint offset, QWidget& form)
+{
+    MoveOnScreen(form, LabelAnchoredPosition(offset));
+}
+
 void TZKedit::PlaceDialog(int x, int y, QWidget* form)
 {
     // A dialog never shown has no size of its own yet: lay it out as its
@@ -410,7 +421,7 @@ void TZKedit::PlaceDialog(int x, int y, QWidget* form)
     // the frame this window has.
     const QSize frame = form->testAttribute(Qt::WA_WState_Created) ? form->frameGeometry().size()
                                                                     : form->size() + (frameGeometry().size() - size());
-    form->move(DialogPosition(ClientOrigin(), ClientSize(), frame, x, y, ScrollPosition()));
+    MoveOnScreen(*form, DialogPosition(ClientOrigin(), ClientSize(), frame, x, y, ScrollPosition()), frame);
 }
 
 void TZKedit::SetDrawingCursor()
@@ -495,8 +506,8 @@ void TZKedit::LayoutToolbar()
         m_toolbar->resize(ToolbarClientSize(statusHeight));
         const QWidget* viewport = m_scrollArea->viewport();
         const QPoint clientTopRight = viewport->mapToGlobal(QPoint(viewport->width(), 0));
-        m_toolbar->move(ToolbarPosition(frameGeometry().left(), clientTopRight, m_toolbar->frameGeometry().width(),
-                                        Settings.ToolbarPos));
+        MoveOnScreen(*m_toolbar, ToolbarPosition(frameGeometry().left(), clientTopRight,
+                                                 m_toolbar->frameGeometry().width(), Settings.ToolbarPos));
         for (const TToolbarCell& cell : TOOLBAR_CELLS) {
             if (auto* button = m_toolbar->findChild<QWidget*>(cell.name)) {
                 button->setGeometry(cell.column * ToolbarCellSize, cell.row * ToolbarCellSize, ToolbarCellSize,
@@ -521,12 +532,11 @@ void TZKedit::BringToFront()
     if (isMinimized()) {
         showNormal();
     }
-    raise();
-    // Nothing else keeps the toolbar above the window without a window manager.
-    if (m_toolbar != nullptr && m_toolbar->isVisible()) {
-        m_toolbar->raise();
-    }
-    activateWindow();
+    // Nothing else keeps the toolbar above the window, and the running
+    // dialogs and message boxes above both, without a window manager.
+    RestackWindows(*this, m_toolbar);
+    QWidget* keys = WindowForKeys();
+    (keys != nullptr ? keys : this)->activateWindow();
 }
 
 void TZKedit::ChooseDrawingTool(std::uint8_t tool)
@@ -535,12 +545,19 @@ void TZKedit::ChooseDrawingTool(std::uint8_t tool)
     SetDrawingCursor();
 }
 
+void TZKedit::EndLabelDrag()
+{
+    EndMouseOperation();
+    SetSelectionCursors();
+}
+
 void TZKedit::NewLabelMClick()
 {
     if (IsExchangeInProgress()) {
         Ui().Beep();
         return;
     }
+    EndLabelDrag();
     ClearFigureList();
     ClearVarsCounters();
     ScrollToOrigin();

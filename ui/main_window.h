@@ -74,6 +74,12 @@ public:
     // image's top, plus the scroll position (where the terminal and the
     // store-as dialog open).
     QPoint LabelAnchoredPosition(QPoint offset) const;
+    // Moves form there, kept on the screen.
+    void PlaceAtLabel(QPoint offset, QWidget& form);
+
+    // Ends a drag on the canvas without applying it: the label it works on
+    // is being replaced (opened, read back, started anew).
+    void EndLabelDrag();
 
     // Brings the window to the front (a later start asked for it).
     void BringToFront();

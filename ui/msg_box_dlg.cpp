@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "ui/message_text.h"
+#include "ui/window_placement.h"
 
 namespace zk {
 
@@ -205,10 +206,10 @@ void TMsgBoxDlg::Place()
 {
     const std::optional<TBoxAnchor> anchor = AnchorSource ? AnchorSource() : std::nullopt;
     if (anchor) {
-        move(MsgBoxPosition(*anchor, frameGeometry().size()));
+        MoveOnScreen(*this, MsgBoxPosition(*anchor, frameGeometry().size()));
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        MoveOnScreen(*this, area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
@@ -227,7 +228,14 @@ void TMsgBoxDlg::FormDeactivate()
 
 void TMsgBoxDlg::FormClose()
 {
+    // A box still on screen (the error box a question was asked over)
+    // keeps taking the focus back.
     MsgBoxKeepFocus = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && qobject_cast<const TMsgBoxDlg*>(window) != nullptr) {
+            MsgBoxKeepFocus = 1;
+        }
+    }
     // Without a window manager nobody else hands the focus back.
     if (m_modalOwner != nullptr && m_modalOwner->isVisible()) {
         m_modalOwner->activateWindow();

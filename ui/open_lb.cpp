@@ -18,6 +18,7 @@
 #include "engine/render/label_image.h"
 #include "engine/report/ui_services.h"
 #include "shell/shell_items.h"
+#include "ui/window_placement.h"
 
 namespace zk {
 
@@ -186,7 +187,7 @@ void TOpenLb::showEvent(QShowEvent* event)
 void TOpenLb::FormShow()
 {
     if (const QScreen* desktop = screen(); desktop != nullptr) {
-        move(desktop->availableGeometry().center() - rect().center());
+        MoveOnScreen(*this, desktop->availableGeometry().center() - rect().center());
     }
     OpenLabelAccepted = 0;
     m_label->hide();

@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QtEndian>
 
+#include "ui/editing/mouse_editing.h"
 #include "ui/editor_hooks.h"
 
 namespace zk {
@@ -19,9 +20,11 @@ constexpr int WriteTimeoutMs = 3000;
 constexpr int RetryIntervalMs = 250;
 constexpr qsizetype LengthFieldSize = 4;
 
+// A label opened now would be replaced under a modal dialog, an exchange
+// or a drag on the canvas that still works on the current one.
 bool ReceiverBusy()
 {
-    return QApplication::activeModalWidget() != nullptr || IsExchangeInProgress();
+    return QApplication::activeModalWidget() != nullptr || IsExchangeInProgress() || MouseOperationInProgress();
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ public:
     bool IsListening() const { return m_server.isListening(); }
 
     // open receives each handed-over path; it runs only while no modal
-    // dialog and no printer exchange is running, else later from a retry
-    // timer. raise runs at once for every request.
+    // dialog, no printer exchange and no drag on the canvas is running,
+    // else later from a retry timer. raise runs at once for every request.
     void SetReceiver(std::function<void(const std::string&)> open, std::function<void()> raise);
 
     // Paths received and not yet opened.

@@ -1,5 +1,7 @@
 #include "ui/window_geometry.h"
 
+#include <algorithm>
+
 namespace zk {
 
 namespace {
@@ -27,6 +29,15 @@ QPoint DialogPosition(QPoint origin, QSize client, QSize dialog, int x, int y, Q
     const int left = freeWidth < DialogInset ? DialogInset : freeWidth / 2;
     const int top = freeHeight < DialogInset ? DialogInset : freeHeight / 4;
     return origin + QPoint(left, top);
+}
+
+QPoint KeepInside(QPoint topLeft, QSize frame, QRect area)
+{
+    const auto keep = [](int at, int size, int first, int room) {
+        return std::max(first, std::min(at, first + room - size));
+    };
+    return {keep(topLeft.x(), frame.width(), area.left(), area.width()),
+            keep(topLeft.y(), frame.height(), area.top(), area.height())};
 }
 
 QPoint ToolbarPosition(int mainWindowLeft, QPoint clientTopRight, int toolbarWidth, int toolbarPos)

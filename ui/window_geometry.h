@@ -33,6 +33,11 @@ QSize ToolbarClientSize(int statusLineHeight);
 // inside the left edge, else 4 in from the corner.
 QPoint LabelCanvasPosition(int mainWindowLeft, int toolbarPos);
 
+// Where a window whose frame has that size and would open at topLeft
+// opens instead to lie wholly inside area: moved in as little as it takes,
+// and to area's left or top edge where it is larger than area.
+QPoint KeepInside(QPoint topLeft, QSize frame, QRect area);
+
 // The smallest client area the main window keeps.
 inline constexpr QSize MinimumClientSize{400, 300};
 

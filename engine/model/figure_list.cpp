@@ -1,5 +1,6 @@
 #include "engine/model/figure_list.h"
 
+#include <atomic>
 #include <memory>
 #include <new>
 #include <utility>
@@ -7,6 +8,12 @@
 namespace zk {
 
 TFigureList FigureList;
+
+TFigureId NewFigureId()
+{
+    static std::atomic<TFigureId> lastId{0};
+    return ++lastId;
+}
 
 TFigureList::~TFigureList() { ClearFigureList(*this); }
 
@@ -140,6 +147,16 @@ void ResetFigureList()
 {
     FigureList.FigureHead = nullptr;
     FigureList.FigureTail = nullptr;
+}
+
+TFigure* FindFigure(TFigureId id)
+{
+    for (TFigure* node = FigureList.FigureHead; node != nullptr; node = node->Next) {
+        if (node->Id == id) {
+            return node;
+        }
+    }
+    return nullptr;
 }
 
 std::size_t CountFigures() { return CountFigures(FigureList); }

@@ -41,6 +41,8 @@ void ReplaceFigureList(TFigureList& from);
 void ResetFigureList();
 std::size_t CountFigures();
 std::size_t CountFigures(const TFigureList& list);
+// The figure of the current label with that id; null when it holds none.
+TFigure* FindFigure(TFigureId id);
 
 // Reordering without copying: UnlinkFigure takes a node out of the list
 // (fixing head and tail) and leaves it owned by the caller with null links;

@@ -154,10 +154,18 @@ inline TFigureKind KindOf(const TFigurePayload& payload)
     return static_cast<TFigureKind>(payload.index());
 }
 
+// Names a figure for the whole run: a freed node's address may come back
+// for another figure, an id never does. Whatever keeps a figure across
+// turns of the event loop (a drag, a dialog) holds its id, not its address.
+using TFigureId = std::uint64_t;
+// A fresh id; 0 is never one.
+TFigureId NewFigureId();
+
 // One node of the label's figure list, owned by TFigureList.
 struct TFigure {
     TFigure* Prev = nullptr;
     TFigure* Next = nullptr;
+    TFigureId Id = NewFigureId();
     std::uint8_t Flags = 0;
     std::uint8_t PasteMark = 0;
     TFigurePayload Payload;

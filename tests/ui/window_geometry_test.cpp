@@ -35,6 +35,26 @@ TEST(DialogPosition, CentredOrPlacedByTheCaller)
     }
 }
 
+TEST(KeepInside, MovesAWindowInAsLittleAsItTakes)
+{
+    const QRect area(10, 20, 800, 600);  // right edge 809, bottom edge 619
+    const struct {
+        QPoint at;
+        QSize frame;
+        QPoint expected;
+    } rows[] = {
+        /* 0 inside stays */ {{100, 100}, {300, 200}, {100, 100}},
+        /* 1 touching the far corner stays */ {{510, 420}, {300, 200}, {510, 420}},
+        /* 2 past the right and bottom */ {{700, 1482}, {300, 200}, {510, 420}},
+        /* 3 past the left and top */ {{-50, 0}, {300, 200}, {10, 20}},
+        /* 4 wider and taller than the area */ {{300, 300}, {900, 700}, {10, 20}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.at.y());
+        EXPECT_EQ(KeepInside(row.at, row.frame, area), row.expected);
+    }
+}
+
 TEST(ToolbarPosition, OutsideOnTheLeftWhenThereIsRoomElseInsideOnTheRight)
 {
     const QPoint clientTopRight(900, 130);

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -12,11 +14,21 @@
 #include <ostream>
 #include <string>
 
+#include "engine/config/program_paths.h"
+#include "engine/link/comm_link.h"
+#include "engine/link/serial_link.h"
+#include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
+#include "tests/engine/memory/memory_fixture.h"
+#include "tests/support/printer_emulator.h"
+#include "tests/support/printer_memory.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "tests/x11/window_focus.h"
+#include "tests/x11/window_stacking.h"
+#include "ui/dialogs/picture_dlg.h"
 #include "ui/dialogs/settings_dlg.h"
+#include "ui/program_main.h"
 
 namespace zk::test {
 
@@ -33,7 +45,29 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
         main.activateWindow();
         EXPECT_TRUE(KeysGoTo(main));
+        AnchorMessageBoxToMainWindow(services, main);
         return main;
+    }
+
+    // Presses the key on the server and waits until the window is gone;
+    // closes it when the key did not.
+    static bool KeyCloses(xcb_keysym_t key, QWidget& window)
+    {
+        PressKeyOnServer(key);
+        const bool closed = QTest::qWaitFor([&window] { return !window.isVisible(); }, 5000);
+        if (!closed) {
+            window.hide();
+        }
+        return closed;
+    }
+
+    // The box of an exchange the printer did not answer, as it stays up.
+    TMsgBoxDlg& ErrorBox()
+    {
+        ShowCommunicating("Receiving form list");
+        CommLink.LinkError = 1;
+        ReportNoResponse();
+        return services.MsgBoxDlg();
     }
 };
 
@@ -102,6 +136,81 @@ TEST_F(FocusTest, ABoxOverTheSettingsGivesTheKeysBackToThem)
     EXPECT_TRUE(questionHadKeys);
     EXPECT_TRUE(settingsHadKeysAfterQuestion);
     EXPECT_TRUE(KeysGoTo(*window));
+}
+
+// The picture dialog takes a graphic the printer lists but does not send:
+// the exchange's error box stays up under the box that says the picture
+// could not be made. Each box in turn has the keys and Enter closes it;
+// then the picture dialog has them again.
+TEST_F(FocusTest, TwoErrorBoxesInARowEachTakeTheKeysInTurn)
+{
+    StartWithKeys();
+    LinkTimeouts.ReplySilenceMs = 300;
+    PrinterEmulator printer;
+    PrinterMemory memory{printer};
+    memory.StoreGraphics("LOGO", MakePcxFile(8, 1, 1, "\xFF"));
+    printer.OnCommand("GI\"", [](PrinterEmulator&, const std::string&) {});
+    ProgramPaths.SerialPortList = {printer.SlavePath()};
+    Settings.Port = 0;
+    TMsgBoxDlg& exchangeBox = services.MsgBoxDlg();
+
+    bool topBoxHadKeys = false;
+    bool topBoxClosedByEnter = false;
+    bool remainingBoxHadKeys = false;
+    bool remainingBoxClosedByEnter = false;
+    bool pictureDialogHadKeysAgain = false;
+    WhenModalShows([&](QWidget* picture) {
+        WhenModalNamed("ObjListDlg", [&](QWidget* list) {
+            WhenModal(
+                [&exchangeBox](QWidget* w) { return qobject_cast<TMsgBoxDlg*>(w) != nullptr && w != &exchangeBox; },
+                [&](QWidget* top) {
+                    EXPECT_EQ(static_cast<TMsgBoxDlg*>(top)->MsgText->text(), "Can't extract from printer");
+                    topBoxHadKeys = KeysGoTo(*top);
+                    topBoxClosedByEnter = KeyCloses(KeyReturn, *top);
+                });
+            auto* names = list->findChild<QListWidget*>("FList");
+            names->setCurrentItem(names->findItems("LOGO", Qt::MatchExactly).value(0));
+            list->findChild<QPushButton*>("SaveBt")->click();
+        });
+        PictureDlg->ExtractBt->click();
+        EXPECT_EQ(exchangeBox.MsgText->text(), "No printer response");
+        remainingBoxHadKeys = KeysGoTo(exchangeBox);
+        remainingBoxClosedByEnter = KeyCloses(KeyReturn, exchangeBox);
+        pictureDialogHadKeysAgain = KeysGoTo(*picture);
+        static_cast<QDialog*>(picture)->reject();
+    });
+    PreparePictureDialog(false);
+    PictureDlg->exec();
+    EXPECT_TRUE(topBoxHadKeys);
+    EXPECT_TRUE(topBoxClosedByEnter);
+    EXPECT_TRUE(remainingBoxHadKeys);
+    EXPECT_TRUE(remainingBoxClosedByEnter);
+    EXPECT_TRUE(pictureDialogHadKeysAgain);
+}
+
+// The error box stays on top of a window opened after it, and has the keys
+// again once that window closes.
+TEST_F(FocusTest, AnErrorBoxStaysAboveALaterWindowAndHasTheKeysAfterIt)
+{
+    TZKedit& main = StartWithKeys();
+    TMsgBoxDlg& box = ErrorBox();
+    ASSERT_TRUE(KeysGoTo(box));
+    bool boxAboveAbout = false;
+    bool aboutHadKeys = false;
+    bool aboutClosedByEsc = false;
+    WhenModalShows([&](QWidget* about) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(about));
+        boxAboveAbout = StacksAbove(box, *about);
+        aboutHadKeys = KeysGoTo(*about);
+        aboutClosedByEsc = KeyCloses(KeyEscape, *about);
+    });
+    main.MenuItem("AboutM")->trigger();
+    EXPECT_TRUE(boxAboveAbout);
+    EXPECT_TRUE(aboutHadKeys);
+    EXPECT_TRUE(aboutClosedByEsc);
+    EXPECT_TRUE(KeysGoTo(box));
+    EXPECT_TRUE(KeyCloses(KeyReturn, box));
+    EXPECT_TRUE(KeysGoTo(main));
 }
 
 }  // namespace

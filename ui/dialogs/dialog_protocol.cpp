@@ -31,16 +31,6 @@ void RunDraw(QDialog* dialog, PrepareFunction prepare, TPoint start, TPoint end)
     dialog->exec();
 }
 
-bool IsInFigureList(const TFigure* node)
-{
-    for (const TFigure* figure : Figures()) {
-        if (figure == node) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The edit half of the protocol for one kind: the figure's payload into
 // the template, the dialog, the template back into the figure.
 template <typename Payload>
@@ -55,11 +45,14 @@ bool RunEdit(TFigure& figure, Payload& figureTemplate, QDialog* dialog, PrepareF
     }
     prepare(true, {}, {});
     AddNewFigure = 0;
+    // The dialog runs an event loop: the figure is found again by its id
+    // afterwards, so a figure gone meanwhile is not written.
+    const TFigureId id = figure.Id;
     dialog->exec();
-    // A modal dialog keeps the user from deleting the figure meanwhile;
-    // the check keeps a stale node from being written all the same.
-    if (IsInFigureList(&figure)) {
-        std::get<Payload>(figure.Payload) = figureTemplate;
+    if (TFigure* edited = FindFigure(id)) {
+        if (auto* payload = std::get_if<Payload>(&edited->Payload)) {
+            *payload = figureTemplate;
+        }
     }
     if (DialogAccepted == 1) {
         RedrawLabel(RedrawEditor);

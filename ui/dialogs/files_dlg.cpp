@@ -105,6 +105,9 @@ void TFilesDlg::NewLabelBtClick()
     if (RefuseDuringExchange()) {
         return;
     }
+    if (ZKedit != nullptr) {
+        ZKedit->EndLabelDrag();
+    }
     ClearFigureList();
     ClearVarsCounters();
     if (ZKedit != nullptr) {

@@ -10,6 +10,7 @@
 #include "engine/image/picture_probe.h"
 #include "ui/dialogs/color_to_bw_image.h"
 #include "ui/file_dialog_setup.h"
+#include "ui/window_placement.h"
 
 namespace zk {
 
@@ -155,7 +156,8 @@ void TInfoOpen::DoShow()
     resize(enlarged);
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->geometry();
-        move(area.x() + (area.width() - enlarged.width()) / 2, area.y() + (area.height() - enlarged.height()) / 2);
+        MoveOnScreen(*this, {area.x() + (area.width() - enlarged.width()) / 2,
+                             area.y() + (area.height() - enlarged.height()) / 2});
     }
     PreviewImage->setToolTip(NoPicture);
     setLabelText(QFileDialog::Accept, "&Open");

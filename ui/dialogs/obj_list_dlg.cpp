@@ -97,8 +97,7 @@ void TObjListDlg::FormShow()
     ObjListPicturePick = 0;
     ObjListPickName = 0;
     if (ZKedit != nullptr) {
-        const QPoint scroll = ZKedit->ScrollPosition();
-        move(ZKedit->x() + scroll.x() + 36, ZKedit->ClientOrigin().y() + scroll.y() + 76);
+        ZKedit->PlaceAtLabel({36, 76}, *this);
     }
     ShowListData();
     FList->setFocus();

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
@@ -30,6 +31,11 @@ TStoreAsDlg::TStoreAsDlg(QWidget* parent) : TMemoryForm("StoreAsDlg", "Store as"
     ObjName->setMaxLength(static_cast<int>(ObjectNameMaxLength));
     ObjName->setGeometry(92, 222, 120, 26);
     MakeUpperCase(ObjName);
+    // A long name taken from the list may be shortened, but typing never
+    // goes past the limit.
+    connect(ObjName, &QLineEdit::textEdited, this, [this](const QString& text) {
+        ObjName->setMaxLength(std::max(static_cast<int>(StoreAsDlg.ObjNameMaxLength), static_cast<int>(text.size())));
+    });
     Label1->setBuddy(ObjName);
     OkBt = new QPushButton("Store", this);
     OkBt->setObjectName("OkBt");
@@ -56,7 +62,7 @@ void TStoreAsDlg::showEvent(QShowEvent* event)
 void TStoreAsDlg::FormShow()
 {
     if (ZKedit != nullptr) {
-        move(ZKedit->LabelAnchoredPosition({48, 88}));
+        ZKedit->PlaceAtLabel({48, 88}, *this);
     }
     ShowListData();
     if (StoreAsSelectMode != 0) {
@@ -75,8 +81,15 @@ void TStoreAsDlg::ShowListData()
     setWindowTitle(FromEngineCaption(StoreAsDlg.Caption));
     PresentMsg->setText(FromEngineText(StoreAsDlg.PresentMsg));
     FillNameList(FList, StoreAsDlg.FList);
-    ObjName->setMaxLength(static_cast<int>(StoreAsDlg.ObjNameMaxLength));
-    ObjName->setText(FromEngineText(StoreAsDlg.ObjName));
+    SetObjName(FromEngineText(StoreAsDlg.ObjName));
+}
+
+void TStoreAsDlg::SetObjName(const QString& name)
+{
+    // The limit is for typing: a name taken from the printer's list may be
+    // longer and must not lose its end, or it names another object.
+    ObjName->setMaxLength(std::max(static_cast<int>(StoreAsDlg.ObjNameMaxLength), static_cast<int>(name.size())));
+    ObjName->setText(name);
 }
 
 void TStoreAsDlg::Store()
@@ -113,7 +126,7 @@ void TStoreAsDlg::FListDblClick(const QPoint& viewportPoint)
     if (entry == nullptr || RefuseDuringExchange()) {
         return;
     }
-    ObjName->setText(entry->text());
+    SetObjName(entry->text());
     StoreAsDlg.ObjName = ToEngineText(entry->text());
     if (StoreAsSelectMode != 0) {
         SelectForm();
@@ -131,7 +144,7 @@ bool TStoreAsDlg::eventFilter(QObject* watched, QEvent* event)
                 FList->clearSelection();
                 return true;
             }
-            ObjName->setText(entry->text());
+            SetObjName(entry->text());
         } else if (event->type() == QEvent::MouseButtonDblClick) {
             FListDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
             return true;

@@ -37,6 +37,8 @@ private:
     void FormClose();
     // The engine's list, messages and name field again.
     void ShowListData();
+    // The name field shows name whole, however long.
+    void SetObjName(const QString& name);
     void FListDblClick(const QPoint& viewportPoint);
     // Store mode's action on the typed name; the list is refreshed.
     void Store();

@@ -141,7 +141,7 @@ void TTerminalDlg::FormShow()
     }
     InputBox->setFocus();
     if (ZKedit != nullptr) {
-        move(ZKedit->LabelAnchoredPosition({16, 48}));
+        ZKedit->PlaceAtLabel({16, 48}, *this);
     }
     ShowMode();
     TrmField->clear();

@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/model/figures.h"
+
 namespace zk {
 
-struct TFigure;
 class TLabelImage;
 
 struct TPoint {
@@ -59,7 +60,9 @@ struct TEditorState {
     TPoint LastPoint;
     TPoint BandAnchor;
     TEditRect BandRect;
-    TFigure* ResizeFigure = nullptr;
+    // The figure being resized, 0 for none. An id, not an address: the drag
+    // spans turns of the event loop, in which the label may be replaced.
+    TFigureId ResizeFigure = 0;
     TResizeRect ResizeRect;
     std::uint8_t ResizeWasSelected = 0;
     std::int32_t HitCount = 0;  // figures marked by the last hit test

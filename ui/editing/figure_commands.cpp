@@ -126,9 +126,6 @@ void DeleteSelected()
     }
     for (TFigure* figure : Figures()) {
         if (figure->IsSelected() && Editable(*figure)) {
-            if (EditorState.ResizeFigure == figure) {
-                EditorState.ResizeFigure = nullptr;
-            }
             DeleteFigure(figure);
         }
     }

@@ -61,7 +61,7 @@ void DrawResize()
 
 void StartResize(std::int32_t x, std::int32_t y)
 {
-    TFigure* figure = EditorState.ResizeFigure;
+    TFigure* figure = FindFigure(EditorState.ResizeFigure);
     EditorState.CancelResize = 0;
     EditorState.ResizeWasSelected = figure->IsSelected() ? 1 : 0;
     figure->Flags &= static_cast<std::uint8_t>(~FigureFlag::Selected);
@@ -131,6 +131,12 @@ void EditorMouseMove(std::int32_t x, std::int32_t y)
         s.LastPoint = {x, y};
         DrawBand();
     } else if (s.ResizeHandle != 0) {
+        // A figure gone with its label takes its frame along: the canvas
+        // shows the new label, there is nothing to erase or resize.
+        if (FindFigure(s.ResizeFigure) == nullptr) {
+            EndMouseOperation();
+            return;
+        }
         DrawResize();
         MoveResizeHandle(x - s.LastPoint.x, y - s.LastPoint.y);
         s.LastPoint = {x, y};
@@ -150,13 +156,14 @@ void EditorMouseUp(std::int32_t x, std::int32_t y)
         DrawBand();
         s.BandRect = TEditRect{s.BandAnchor.x, s.BandAnchor.y, s.LastPoint.x, s.LastPoint.y}.Normalised();
         SelectInBand();
-    } else if (s.ResizeHandle != 0) {
+    } else if (s.ResizeHandle != 0 && FindFigure(s.ResizeFigure) != nullptr) {
         DrawResize();
         EndResize();
     }
     s.Moving = 0;
     s.RubberBand = 0;
     s.ResizeHandle = 0;
+    s.ResizeFigure = 0;
 
     // Every release with a drawing tool chosen opens the tool's dialog. When
     // no drawing drag started (a right press edits and starts none, a tool
@@ -176,6 +183,23 @@ void EditorMouseUp(std::int32_t x, std::int32_t y)
     }
     s.DrawingTool = SelectionTool;
     s.Drawing = 0;
+}
+
+bool MouseOperationInProgress()
+{
+    const TEditorState& s = EditorState;
+    return s.Drawing != 0 || s.Moving != 0 || s.RubberBand != 0 || s.ResizeHandle != 0;
+}
+
+void EndMouseOperation()
+{
+    TEditorState& s = EditorState;
+    s.Drawing = 0;
+    s.Moving = 0;
+    s.RubberBand = 0;
+    s.ResizeHandle = 0;
+    s.ResizeFigure = 0;
+    s.DrawingTool = SelectionTool;
 }
 
 void EditFigureAt(std::int32_t x, std::int32_t y)

@@ -17,6 +17,14 @@ void EditorMouseMove(std::int32_t x, std::int32_t y);
 // the tool then returns to selection, whatever the release was.
 void EditorMouseUp(std::int32_t x, std::int32_t y);
 
+// A drawing, move, resize or rubber-band drag is under way.
+bool MouseOperationInProgress();
+// Ends the drag under way without applying it and forgets the figure it
+// held; the tool goes back to selection, so the release that follows does
+// nothing. For whatever replaces the label under the mouse: the drag's
+// feedback goes with the old picture.
+void EndMouseOperation();
+
 // Right click: the dialog of the first figure hit at (x, y), through
 // EditingHooks.EditFigure; the selection does not change.
 void EditFigureAt(std::int32_t x, std::int32_t y);

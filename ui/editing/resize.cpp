@@ -172,7 +172,7 @@ void FindResizeHandle(std::int32_t x, std::int32_t y)
         const int handle = HandleOf(*figure, p, rect);
         if (handle != 0) {
             EditorState.ResizeHandle = handle;
-            EditorState.ResizeFigure = figure;
+            EditorState.ResizeFigure = figure->Id;
             EditorState.ResizeRect = rect;
             return;
         }
@@ -197,7 +197,8 @@ void MoveResizeHandle(std::int32_t dx, std::int32_t dy)
 
 void EndResize()
 {
-    TFigure* figure = EditorState.ResizeFigure;
+    TFigure* figure = FindFigure(EditorState.ResizeFigure);
+    EditorState.ResizeFigure = 0;
     if (figure == nullptr) {
         return;
     }
@@ -207,7 +208,6 @@ void EndResize()
     if (EditorState.ResizeWasSelected) {
         figure->Flags |= FigureFlag::Selected;
     }
-    EditorState.ResizeFigure = nullptr;
     RedrawLabel(RedrawEditor);
 }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/model/figures.h"
+#include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 
@@ -115,7 +115,7 @@ void DrawResizeFrame(TLabelImage& image)
     const std::int32_t ox = LabelSetup.LeftMargin;
     const std::int32_t oy = LabelSetup.TopMargin;
     const TXorPen pen{RedPenMask, 3, PenStyle::Solid};
-    const TFigure* figure = EditorState.ResizeFigure;
+    const TFigure* figure = FindFigure(EditorState.ResizeFigure);
     if (figure != nullptr && figure->Is(TFigureKind::Line)) {
         const TPoint path[] = {{r.x1 + ox, r.y1 + oy}, {r.x2 + ox, r.y2 + oy}};
         XorPath(image, path, pen);

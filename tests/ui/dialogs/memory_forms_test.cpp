@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "engine/memory/printer_dialogs.h"
 #include "engine/model/figure_list.h"
 #include "engine/softfont/font_lists.h"
@@ -181,6 +184,65 @@ TEST_F(MemoryFormsTest, StoreAsInSelectModeIgnoresANameNotInTheListAndEndsTheMod
     EXPECT_TRUE(checked);
     EXPECT_EQ(StoreAsSelectMode, 0);
     EXPECT_EQ(StoreAsForm->ObjName->maxLength(), 8);
+}
+
+// A name clicked in the list reaches the command whole, also when it is
+// longer than a typed name may be.
+TEST_F(MemoryFormsTest, StoreAsTakesAClickedNameWhole)
+{
+    struct Case {
+        const char* name;
+        std::uint8_t selectMode;
+        const char* clicked;
+        const char* sent;     // command line the printer gets, or nullptr
+        const char* message;  // box the user sees, or nullptr
+    };
+    const Case cases[] = {
+        {"SelectModeSelectsTheLongName", 1, "LONGNAME12", "FR\"LONGNAME12\"", nullptr},
+        // Storing goes through the name rules: the long name is refused by
+        // name, not stored under a cut one.
+        {"StoreModeRefusesTheLongNameByName", 0, "LONGNAME12", nullptr, "Invalid name: LONGNAME12"},
+        {"StoreModeAsksBeforeOverwriting", 0, "SHIP", nullptr, "Form exists. Overwrite ?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillStoreAs();
+        StoreAsDlg.FList.Add("LONGNAME12");
+        StoreAsSelectMode = c.selectMode;
+        PrinterObjectKind = ObjectKindForm;
+        dialogUi.messageBoxes.clear();
+        const std::size_t linesBefore = printer.Lines().size();
+        WhenModalNamed("StoreAsDlg", [&](QWidget* modal) {
+            auto* d = static_cast<TStoreAsDlg*>(modal);
+            ClickEntry(d->FList, c.clicked);
+            EXPECT_EQ(d->ObjName->text(), c.clicked);
+            if (std::string_view(c.clicked).size() > ObjectNameMaxLength) {
+                // The long name is kept, but typing makes it no longer.
+                QTest::keyClick(d->ObjName, Qt::Key_End);
+                QTest::keyClicks(d->ObjName, "x");
+                EXPECT_EQ(d->ObjName->text(), c.clicked);
+            }
+            d->OkBt->click();
+            if (d->isVisible()) {
+                d->reject();
+            }
+        });
+        services.ShowStoreAsDialog();
+        if (c.sent != nullptr) {
+            ASSERT_TRUE(WaitUntil([&] {
+                const std::vector<std::string> lines = printer.Lines();
+                return std::find(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end(), c.sent) !=
+                       lines.end();
+            }));
+        } else {
+            EXPECT_EQ(printer.Lines().size(), linesBefore);
+        }
+        if (c.message != nullptr) {
+            ASSERT_EQ(dialogUi.messageBoxes.size(), 1u);
+            EXPECT_EQ(dialogUi.messageBoxes[0].text, c.message);
+        }
+        StoreAsDlg.FList.Clear();
+    }
 }
 
 TEST_F(MemoryFormsTest, StoreAsTakesOneLetterWhileAFontIsStored)

@@ -85,7 +85,7 @@ TEST_F(ResizeTest, HandlesByKind)
         FindResizeHandle(c.point.x, c.point.y);
         EXPECT_EQ(EditorState.ResizeHandle, c.handle);
         if (c.handle != 0) {
-            EXPECT_EQ(EditorState.ResizeFigure, figure);
+            EXPECT_EQ(EditorState.ResizeFigure, figure->Id);
             EXPECT_EQ(EditorState.ResizeRect, c.rect);
         }
     }
@@ -98,7 +98,7 @@ TEST_F(ResizeTest, TheEarlierFigureWinsAndTheReferencePointCounts)
     Add(Bar(10, 10, 50, 50));
     FindResizeHandle(110, 10);
     EXPECT_EQ(EditorState.ResizeHandle, 1);
-    EXPECT_EQ(EditorState.ResizeFigure, first);
+    EXPECT_EQ(EditorState.ResizeFigure, first->Id);
     FindResizeHandle(10, 10);
     EXPECT_EQ(EditorState.ResizeHandle, 0);
 }
@@ -167,7 +167,7 @@ TEST_F(ResizeTest, EndResizeWritesBackWithMinimums)
         SCOPED_TRACE(c.name);
         ClearFigureList();
         TFigure* figure = Add(c.before);
-        EditorState.ResizeFigure = figure;
+        EditorState.ResizeFigure = figure->Id;
         EditorState.ResizeHandle = c.handle;
         EditorState.ResizeRect = c.rect;
         EditorState.ResizeWasSelected = 0;
@@ -187,7 +187,7 @@ TEST_F(ResizeTest, EndResizeWritesBackWithMinimums)
 TEST_F(ResizeTest, EndResizeRestoresTheSelectionAndRedraws)
 {
     TFigure* figure = Add(Bar(10, 10, 20, 20));
-    EditorState.ResizeFigure = figure;
+    EditorState.ResizeFigure = figure->Id;
     EditorState.ResizeHandle = 4;
     EditorState.ResizeRect = {10, 10, 50, 50};
     EditorState.ResizeWasSelected = 1;

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "tests/ui/editing/editor_fixture.h"
@@ -31,10 +32,10 @@ protected:
 
 TEST_F(XorDrawingTest, DrawingTwiceRestoresTheImage)
 {
-    TFigure line;
-    line.Payload = TLineFigure{};
-    TFigure bar;
-    bar.Payload = TBarFigure{};
+    ASSERT_EQ(AppendFigure(TLineFigure{}), 0);
+    const TFigureId line = FigureList.FigureTail->Id;
+    ASSERT_EQ(AppendFigure(TBarFigure{}), 0);
+    const TFigureId bar = FigureList.FigureTail->Id;
     const std::pair<const char*, std::function<void()>> drawings[] = {
         {"rect", [&] { DrawXorRect(canvas, 5, 5, 50, 30); }},
         {"rect drawn backwards", [&] { DrawXorRect(canvas, 50, 30, 5, 5); }},
@@ -43,11 +44,11 @@ TEST_F(XorDrawingTest, DrawingTwiceRestoresTheImage)
         {"line", [&] { DrawXorLine(canvas, 0, 39, 59, 0); }},
         {"band", [&] { DrawBandFrame(canvas, 2, 3, 57, 36); }},
         {"resize frame of a line", [&] {
-             EditorState.ResizeFigure = &line;
+             EditorState.ResizeFigure = line;
              DrawResizeFrame(canvas);
          }},
         {"resize frame of a bar", [&] {
-             EditorState.ResizeFigure = &bar;
+             EditorState.ResizeFigure = bar;
              DrawResizeFrame(canvas);
          }},
     };
@@ -96,9 +97,8 @@ TEST_F(XorDrawingTest, ResizeFrameAddsTheReferencePoint)
 {
     LabelSetup.LeftMargin = 20;
     LabelSetup.TopMargin = 5;
-    TFigure line;
-    line.Payload = TLineFigure{};
-    EditorState.ResizeFigure = &line;
+    ASSERT_EQ(AppendFigure(TLineFigure{}), 0);
+    EditorState.ResizeFigure = FigureList.FigureTail->Id;
     EditorState.ResizeRect = {5, 5, 15, 5};
     DrawResizeFrame(canvas);
     EXPECT_EQ(canvas.Pixel(25, 10), Red);

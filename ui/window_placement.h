@@ -1,0 +1,19 @@
+#pragma once
+// Moving the program's windows where they open, kept wholly on the screen:
+// a window placed against a scrolled label or a window near the screen's
+// edge would otherwise open partly or wholly out of sight.
+
+#include <QPoint>
+#include <QSize>
+
+class QWidget;
+
+namespace zk {
+
+// Moves window so that its frame, of the given size, stands at topLeft, or
+// as near to it as the available area of the screen it lands on allows.
+void MoveOnScreen(QWidget& window, QPoint topLeft, QSize frame);
+// The same with the frame size the window has now.
+void MoveOnScreen(QWidget& window, QPoint topLeft);
+
+}  // namespace zk
