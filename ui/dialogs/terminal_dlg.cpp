@@ -17,6 +17,7 @@
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 #include "ui/label_canvas.h"
 #include "ui/main_window.h"
 
@@ -75,6 +76,7 @@ TTerminalDlg::TTerminalDlg(QWidget* parent)
       TerminalReceiveBuffer(ReceiveBufferSize)
 {
     setObjectName("TerminalDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Terminal");
     setSizeGripEnabled(true);
 
@@ -95,6 +97,9 @@ TTerminalDlg::TTerminalDlg(QWidget* parent)
     TrmField = new QPlainTextEdit(this);
     TrmField->setObjectName("TrmField");
     TrmField->setReadOnly(true);
+    // It hands the focus straight back to the input: no Tab stop, or Tab
+    // would never get past it to the buttons.
+    TrmField->setFocusPolicy(Qt::ClickFocus);
     TrmField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TrmField->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     TrmField->installEventFilter(this);

@@ -17,6 +17,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -45,6 +46,7 @@ QLineEdit* MakeCount(QWidget* parent, const char* name)
 TWPrintDlg::TWPrintDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("WPrintDlg");
+    FollowFormOrder(*this);
     QPushButton* canBt = AddHiddenCanBt(*this);
     TmpSets = MakeCount(this, "TmpSets");
     SelFormBt = MakeButton(this, "SelFormBt", "Select Form");
