@@ -162,6 +162,8 @@ void TTerminalDlg::done(int result)
 
 void TTerminalDlg::StopTerminal()
 {
+    // A line sent but not yet shown belongs to this session only.
+    TerminalEcho.clear();
     RStimer.stop();
     m_portReady.reset();
     if (m_exchange != nullptr) {
@@ -232,7 +234,13 @@ void TTerminalDlg::SendBtClick()
     }
     if (CommLink.PortHandle >= 0) {
         const std::string line = ToCp1252(text);
+        // The send waits for the printer while window messages run: the
+        // user may close the terminal meanwhile, which ends the send.
+        const QPointer<TTerminalDlg> self(this);
         PrinterPrintf("%s\r\n", line.c_str());
+        if (self == nullptr || TerminalStop == 1) {
+            return;
+        }
         if (CommLink.WriteAborted == 0) {
             TerminalEcho = line + "\r\n";
             InputBox->setEditText(QString());

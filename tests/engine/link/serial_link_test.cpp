@@ -325,6 +325,25 @@ TEST_F(SerialLinkTest, RetryYesSendsTheByteOnceThePrinterReadsAgain)
     ASSERT_TRUE(printer.WaitForReceived(bulk.size()));
 }
 
+// The window that owns the port closes it (the terminal's close) while a
+// byte waits for the printer: the user gave the write up, nobody is asked.
+TEST_F(SerialLinkTest, APortClosedWhileAByteWaitsEndsTheWriteWithoutAQuestion)
+{
+    ASSERT_TRUE(OpenPort());
+    printer.BlockWrites();
+    ui.answers = {1};
+    int pumps = 0;
+    ui.onProcessMessages = [&pumps] {
+        if (++pumps == 3) {
+            ClosePort();
+        }
+    };
+    EXPECT_EQ(PrinterPrintf("AB"), 0u);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CommLink.WriteAborted, 1);
+    EXPECT_EQ(CommLink.LinkError, 1);
+}
+
 TEST_F(SerialLinkTest, OpenFailureBeepsAndSaysSo)
 {
     ProgramPaths.SerialPortList = {(TempDir() / "no-such-port").string()};
