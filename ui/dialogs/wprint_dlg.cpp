@@ -84,7 +84,7 @@ void TWPrintDlg::showEvent(QShowEvent* event)
 void TWPrintDlg::FormCreate()
 {
     SetFormHelp(*this, PrintHelpContext);
-    setWindowTitle(QString::fromStdString(PrintDialogCaption));
+    setWindowTitle(FromCp1252(PrintDialogCaption));
 }
 
 void TWPrintDlg::PreparePrintDialog()
@@ -136,7 +136,7 @@ void TWPrintDlg::SelFormBtClick()
     // Picking a form there makes it the printer's active form and reads its variables.
     Ui().ShowStoreAsDialog();
     StoreAsSelectMode = 0;
-    setWindowTitle(QString::fromStdString(PrintDialogCaption));
+    setWindowTitle(FromCp1252(PrintDialogCaption));
 }
 
 void TWPrintDlg::CanBtClick() { reject(); }

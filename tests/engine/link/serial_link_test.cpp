@@ -311,7 +311,7 @@ TEST_F(SerialLinkTest, RetryYesSendsTheByteOnceThePrinterReadsAgain)
     // Free the line while the question is up, as a user would before answering.
     struct ResumingUi : test::FakeUiServices {
         test::PrinterEmulator* printer = nullptr;
-        std::uint8_t ShowMessageBox(const std::string& c, const std::string& t, bool yesNo) override
+        std::uint8_t ShowMessageBox(const std::string& c, const TReportText& t, bool yesNo) override
         {
             printer->Resume();
             return FakeUiServices::ShowMessageBox(c, t, yesNo);
