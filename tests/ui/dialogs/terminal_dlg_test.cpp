@@ -268,6 +268,8 @@ TEST_F(TerminalWindowTest, TheMenuOpensItModally)
 {
     test::PrinterEmulator printer;
     TZKedit& w = StartWindow();
+    // The start-up's port list is the emulator's, not the machine's.
+    ASSERT_EQ(ProgramPaths.SerialPortList, std::vector<std::string>{printer.SlavePath()});
     ASSERT_TRUE(w.MenuItem("TerminalM")->isEnabled());
     bool modal = false;
     test::WhenModalShows([&modal](QWidget* dialog) {
