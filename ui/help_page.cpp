@@ -69,7 +69,7 @@ void OpenHelpPage()
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(ProgramPaths.HelpFileName, error)) {
-        ShowMessageBox("Error", "Can't open help file " + ProgramPaths.HelpFileName);
+        ShowMessageBox("Error", TReportText("Can't open help file ").FileName(ProgramPaths.HelpFileName));
         return;
     }
     if (!QDesktopServices::openUrl(HelpPageUrl())) {

@@ -242,7 +242,7 @@ void TZKedit::StartTimerTimer()
     FocusMainWindow();
 
     if (m_printerFontStatus == 1) {
-        ShowMessageBox("Error", "Can't open font file " + ProgramPaths.PrinterFontFileName);
+        ShowMessageBox("Error", TReportText("Can't open font file ").FileName(ProgramPaths.PrinterFontFileName));
     } else if (m_printerFontStatus == 2) {
         ShowMessageBox("Error", "Can't allocate font memory");
     }

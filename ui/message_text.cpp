@@ -1,12 +1,28 @@
 #include "ui/message_text.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTextLayout>
 #include <QtMath>
 
 #include <algorithm>
 
+#include "platform/code_pages.h"
+
 namespace zk {
+
+QString MessageBoxText(const TReportText& text)
+{
+    QString shown;
+    for (const TReportText::Part& part : text.Parts()) {
+        if (part.kind == TReportText::Kind::FileName) {
+            shown += QFile::decodeName(QByteArray::fromStdString(part.bytes)).replace('&', QStringLiteral("&&"));
+        } else {
+            shown += QString::fromStdString(platform::Cp1252ToUtf8(part.bytes));
+        }
+    }
+    return shown;
+}
 
 namespace {
 

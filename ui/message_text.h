@@ -6,9 +6,16 @@
 #include <QLabel>
 #include <QSize>
 
+#include "engine/report/report_text.h"
+
 class QFont;
 
 namespace zk {
+
+// A message of the engine as the box's text: its code page 1252 parts as
+// they are, where "&&" shows one "&", and its paths as the desktop shows
+// file names, every character of them shown as it is.
+QString MessageBoxText(const TReportText& text);
 
 // The size the text takes laid out in lines of at most width pixels; line
 // feeds in the text start new lines.

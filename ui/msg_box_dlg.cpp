@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "ui/form_order.h"
 #include "ui/message_text.h"
 #include "ui/window_placement.h"
 
@@ -55,6 +56,7 @@ TMsgBoxDlg::TMsgBoxDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName("MsgBoxDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Message Box"));
     QFont boxFont(QStringLiteral("Sans"));
     boxFont.setPixelSize(13);

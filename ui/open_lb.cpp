@@ -18,6 +18,7 @@
 #include "engine/render/label_image.h"
 #include "engine/report/ui_services.h"
 #include "shell/shell_items.h"
+#include "ui/form_order.h"
 #include "ui/window_placement.h"
 
 namespace zk {
@@ -73,6 +74,7 @@ TOpenLb::TOpenLb(QWidget* parent)
       m_label(new QLabel(m_labPn))
 {
     setObjectName("OpenLb");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Open Label"));
     m_splitterV->setObjectName("SplitterV");
     m_shellPn->setObjectName("ShellPn");

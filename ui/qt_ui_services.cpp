@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/code_pages.h"
+#include "ui/message_text.h"
 
 namespace zk {
 
@@ -32,7 +33,7 @@ void QtUiServices::SetAnchorSource(std::function<std::optional<TBoxAnchor>()> so
     m_box.AnchorSource = std::move(source);
 }
 
-std::uint8_t QtUiServices::ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo)
+std::uint8_t QtUiServices::ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo)
 {
     // A question during an exchange gets a form of its own, so the busy
     // window keeps its caption, text and buttons.
@@ -45,7 +46,7 @@ std::uint8_t QtUiServices::ShowMessageBox(const std::string& caption, const std:
     }
     box->SetBusy(false);
     box->setWindowTitle(FromEngine(caption));
-    box->SetText(FromEngine(text));
+    box->SetText(MessageBoxText(text));
     box->ShowButtons(yesNo ? TMsgBoxDlg::Buttons::YesNo : TMsgBoxDlg::Buttons::Ok);
     box->exec();
     return MsgBoxAnswer;
@@ -70,12 +71,12 @@ void QtUiServices::CloseBusyWindow()
     m_box.hide();
 }
 
-void QtUiServices::ShowBusyError(const std::string& caption, const std::string& text)
+void QtUiServices::ShowBusyError(const std::string& caption, const TReportText& text)
 {
     m_box.SetBusy(false);
     m_box.ShowButtons(TMsgBoxDlg::Buttons::Ok);
     m_box.setWindowTitle(FromEngine(caption));
-    m_box.SetText(FromEngine(text));
+    m_box.SetText(MessageBoxText(text));
     m_box.ShowAboveModalDialog();
 }
 

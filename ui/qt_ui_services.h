@@ -21,7 +21,7 @@ public:
     // Where boxes open; the main window sets this once it exists.
     void SetAnchorSource(std::function<std::optional<TBoxAnchor>()> source);
 
-    std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
+    std::uint8_t ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo) override;
     bool IsMessageBoxVisible() const override;
     std::string SaveFileDialog(const FileDialogOptions& options) override;
     std::string OpenFileDialog(const FileDialogOptions& options) override;
@@ -34,7 +34,7 @@ public:
     void ShowBusyWindow(const std::string& text) override;
     void SetBusyText(const std::string& text) override;
     void CloseBusyWindow() override;
-    void ShowBusyError(const std::string& caption, const std::string& text) override;
+    void ShowBusyError(const std::string& caption, const TReportText& text) override;
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;

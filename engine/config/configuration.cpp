@@ -134,8 +134,14 @@ std::int32_t ParseAtol(std::string_view text)
         std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
+std::function<std::vector<std::string>()> SerialPortSource;
+
 void EnumerateSerialPorts()
 {
+    if (SerialPortSource) {
+        ProgramPaths.SerialPortList = SerialPortSource();
+        return;
+    }
     ProgramPaths.SerialPortList = platform::ListSerialPorts();
     if (ProgramPaths.SerialPortList.empty()) {
         for (int i = 0; i < 16; ++i) {

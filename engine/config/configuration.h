@@ -3,7 +3,10 @@
 // start-up and written once at shut-down.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -14,6 +17,9 @@ void LoadConfiguration();
 void SaveConfiguration();
 // Fills SerialPortList from the machine, or /dev/ttyS0../dev/ttyS15.
 void EnumerateSerialPorts();
+// Where EnumerateSerialPorts takes the list from instead, when set: tests
+// name their own ports, so that nothing they start reaches the machine's.
+extern std::function<std::vector<std::string>()> SerialPortSource;
 
 // The C atol rules: leading blanks, an optional sign, decimal digits, and
 // 0 for anything else; values beyond 32 bits saturate as the C library does.

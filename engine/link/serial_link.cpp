@@ -214,18 +214,26 @@ bool SendByte(std::uint8_t byte)
 {
     CommLink.LinkError = 0;
     CommLink.WriteAborted = 0;
+    if (CommLink.PortHandle < 0) {
+        return true;
+    }
+    const auto giveUp = [] {
+        CommLink.WriteAborted = 1;
+        CommLink.LinkError = 1;
+        return false;
+    };
     for (;;) {
         Ui().ProcessMessages();
+        // The window that owns the port closed it meanwhile (the terminal's
+        // close): the user gave the write up, and there is nobody to ask.
         if (CommLink.PortHandle < 0) {
-            return true;
+            return giveUp();
         }
         if (WriteOnce(byte)) {
             return true;
         }
-        if (ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) != 1) {
-            CommLink.WriteAborted = 1;
-            CommLink.LinkError = 1;
-            return false;
+        if (CommLink.PortHandle < 0 || ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) != 1) {
+            return giveUp();
         }
     }
 }

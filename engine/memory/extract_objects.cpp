@@ -91,7 +91,7 @@ void ExtractBlockToFile(const TBlockExtraction& what, const std::string& name, c
     }
     if (WriteExtraction(path, std::span(buffer).first(length))) {
         SetMessageBoxError(FormatText(what.SuccessCaption, name),
-                           std::to_string(length) + " bytes saved to " + path);
+                           TReportText(std::to_string(length) + " bytes saved to ").FileName(path));
     }
 }
 
@@ -166,7 +166,7 @@ void ExtractFormToFile(const std::string& name, const std::string& path)
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
     if (WriteExtraction(path, std::span(bytes, buffer.size()))) {
         SetMessageBoxError(FormatText("Form \"%s\" successfully extracted", name),
-                           std::to_string(lines) + " lines saved to " + path);
+                           TReportText(std::to_string(lines) + " lines saved to ").FileName(path));
     }
 }
 

@@ -7,7 +7,7 @@ namespace zk {
 
 std::uint8_t StatusBoxEnabled = 1;
 
-std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo)
+std::uint8_t ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo)
 {
     return Ui().ShowMessageBox(caption, text, yesNo);
 }
@@ -31,7 +31,7 @@ void ReportNoResponse()
     }
 }
 
-void SetMessageBoxError(const std::string& caption, const std::string& text)
+void SetMessageBoxError(const std::string& caption, const TReportText& text)
 {
     Ui().ShowBusyError(caption, text);
 }

@@ -11,12 +11,12 @@ namespace {
 // a user interface gets.
 class SilentUiServices final : public UiServices {
 public:
-    std::uint8_t ShowMessageBox(const std::string&, const std::string&, bool) override { return 0; }
+    std::uint8_t ShowMessageBox(const std::string&, const TReportText&, bool) override { return 0; }
     bool IsMessageBoxVisible() const override { return false; }
     void ShowBusyWindow(const std::string&) override {}
     void SetBusyText(const std::string&) override {}
     void CloseBusyWindow() override {}
-    void ShowBusyError(const std::string&, const std::string&) override {}
+    void ShowBusyError(const std::string&, const TReportText&) override {}
     void Beep() override {}
     void ProcessMessages() override {}
     void Pause(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/report/file_dialog_options.h"
+#include "engine/report/report_text.h"
 
 namespace zk {
 
@@ -15,14 +16,14 @@ public:
     virtual ~UiServices() = default;
 
     // Modal box with OK, or Yes/No when yesNo; 1 for OK or Yes, 0 otherwise.
-    virtual std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) = 0;
+    virtual std::uint8_t ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo) = 0;
     virtual bool IsMessageBoxVisible() const = 0;
 
     // The busy window: shown or retitled, closed, or turned into an error box.
     virtual void ShowBusyWindow(const std::string& text) = 0;
     virtual void SetBusyText(const std::string& text) = 0;
     virtual void CloseBusyWindow() = 0;
-    virtual void ShowBusyError(const std::string& caption, const std::string& text) = 0;
+    virtual void ShowBusyError(const std::string& caption, const TReportText& text) = 0;
 
     virtual void Beep() = 0;
     // Lets pending window messages run, so the window stays live during waits.

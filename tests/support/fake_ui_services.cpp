@@ -10,9 +10,9 @@ FakeUiServices::FakeUiServices() { SetUiServices(this); }
 
 FakeUiServices::~FakeUiServices() { SetUiServices(nullptr); }
 
-std::uint8_t FakeUiServices::ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo)
+std::uint8_t FakeUiServices::ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo)
 {
-    messageBoxes.push_back({caption, text, yesNo});
+    messageBoxes.push_back({caption, text.Joined(), yesNo, text});
     if (answers.empty()) {
         return 0;
     }
@@ -40,11 +40,12 @@ void FakeUiServices::CloseBusyWindow()
     events.push_back("close");
 }
 
-void FakeUiServices::ShowBusyError(const std::string& caption, const std::string& text)
+void FakeUiServices::ShowBusyError(const std::string& caption, const TReportText& text)
 {
     busyVisible = true;
-    busyText = text;
-    events.push_back("error:" + caption + ":" + text);
+    busyText = text.Joined();
+    busyError = text;
+    events.push_back("error:" + caption + ":" + busyText);
 }
 
 void FakeUiServices::Beep() { events.push_back("beep"); }

@@ -16,8 +16,9 @@ class FakeUiServices : public UiServices {
 public:
     struct MessageBoxCall {
         std::string caption;
-        std::string text;
+        std::string text;  // the parts joined
         bool yesNo;
+        TReportText message;
     };
 
     FakeUiServices();
@@ -35,12 +36,14 @@ public:
     // Runs at every "let pending window messages run", when set.
     std::function<void()> onProcessMessages;
 
-    std::uint8_t ShowMessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
+    std::uint8_t ShowMessageBox(const std::string& caption, const TReportText& text, bool yesNo) override;
     bool IsMessageBoxVisible() const override { return busyVisible; }
     void ShowBusyWindow(const std::string& text) override;
     void SetBusyText(const std::string& text) override;
     void CloseBusyWindow() override;
-    void ShowBusyError(const std::string& caption, const std::string& text) override;
+    // The last error the busy window turned into.
+    TReportText busyError;
+    void ShowBusyError(const std::string& caption, const TReportText& text) override;
     void Beep() override;
     void ProcessMessages() override;
     void Pause(int ms) override;

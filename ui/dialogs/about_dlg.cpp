@@ -8,6 +8,7 @@
 
 #include <iterator>
 
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -51,6 +52,7 @@ QLabel* MakeText(QWidget* parent, const char* name, const QString& text, QRect p
 TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("AboutDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("About"));
     QFont formFont(QStringLiteral("Sans"));
     formFont.setPixelSize(12);

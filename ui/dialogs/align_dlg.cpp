@@ -10,6 +10,7 @@
 #include "engine/render/redraw.h"
 #include "ui/editing/field_checks.h"
 #include "ui/editing/grid_align.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -19,6 +20,7 @@ TAlignDlg::TAlignDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint)
 {
     setObjectName("AlignDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Align to Grid"));
     setProperty("HelpContext", 121);
     QFont dialogFont(QStringLiteral("Sans"));

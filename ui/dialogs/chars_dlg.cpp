@@ -26,6 +26,7 @@
 #include "engine/text/printer_font_layout.h"
 #include "engine/text/text_render_state.h"
 #include "ui/editing/editor_state.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -102,6 +103,7 @@ TCharsDlg::TCharsDlg(QWidget* parent)
     : QDialog(parent), m_picture(CharTableWidth, CharTableHeight, QImage::Format_RGB32)
 {
     setObjectName("CharsDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Character Set Viewer"));
     BuildControls();
     FormCreate();

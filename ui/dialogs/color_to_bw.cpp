@@ -34,6 +34,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/color_to_bw_image.h"
 #include "ui/dialogs/info_open.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -151,6 +152,7 @@ TColorToBW::TColorToBW(QWidget* parent)
                           Qt::WindowCloseButtonHint)
 {
     setObjectName("ColorToBW");
+    FollowFormOrder(*this);
     setWindowTitle(FormCaption);
     setMinimumSize(635, 482);
     BuildControls();

@@ -16,6 +16,7 @@
 #include "ui/dialogs/fig_list_rows.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/selection.h"
+#include "ui/form_order.h"
 #include "ui/label_canvas.h"
 #include "ui/main_window.h"
 
@@ -63,6 +64,7 @@ TFigListDlg::TFigListDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint)
 {
     setObjectName("FigListDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Object List"));
     setProperty("HelpContext", 122);
     QFont dialogFont(QStringLiteral("Sans"));

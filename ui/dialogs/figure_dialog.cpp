@@ -15,6 +15,7 @@
 #include "platform/code_pages.h"
 #include "ui/dialogs/dialog_protocol.h"
 #include "ui/editing/field_checks.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -22,6 +23,7 @@ namespace zk {
 TFigureDialog::TFigureDialog(const char* name, int helpContext, QWidget* parent) : QDialog(parent)
 {
     setObjectName(name);
+    FollowFormOrder(*this);
     setProperty("helpContext", helpContext);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 

@@ -19,6 +19,7 @@
 #include "engine/ttf/font_preview.h"
 #include "engine/ttf/font_writer.h"
 #include "engine/ttf/glyph_source.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk
@@ -72,6 +73,7 @@ TFPreviewDlg::TFPreviewDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint)
 {
     setObjectName("FPreviewDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("Font Preview"));
     QFont dialogFont(QStringLiteral("Sans"));
     dialogFont.setPixelSize(13);

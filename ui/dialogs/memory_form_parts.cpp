@@ -12,6 +12,7 @@
 #include "engine/report/ui_services.h"
 #include "platform/code_pages.h"
 #include "ui/editor_hooks.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -27,6 +28,7 @@ TMemoryForm::TMemoryForm(const char* name, const QString& caption, QSize size, Q
                           Qt::WindowCloseButtonHint)
 {
     setObjectName(name);
+    FollowFormOrder(*this);
     setWindowTitle(caption);
     setModal(true);
     QFont formFont(QStringLiteral("Sans"));

@@ -20,6 +20,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/dialogs/via_drv_dlg.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -76,6 +77,7 @@ void ForEachDefinedRecord(Visit visit)
 TNewVarDlg::TNewVarDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("NewVarDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Update Variables and Counters");
 
     VarGrid = new QTableWidget(this);

@@ -24,6 +24,7 @@
 #include "ui/dialogs/settings_service.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/editor_hooks.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -89,6 +90,7 @@ void TakeIndex(const QComboBox* list, std::int32_t& value)
 TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("SettingsDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Settings and Diagnostic");
 
     PortNumber = MakeList<TDropDownList>(this, "PortNumber", {});

@@ -16,6 +16,7 @@
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/editing/field_checks.h"
 #include "ui/editor_hooks.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -81,6 +82,7 @@ void TakeIndex(const QComboBox* list, std::int32_t& value)
 TSetupDlg::TSetupDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("SetupDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Label Setup");
 
     TmpLabSize = new QComboBox(this);

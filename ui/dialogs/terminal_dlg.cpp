@@ -17,6 +17,7 @@
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 #include "ui/label_canvas.h"
 #include "ui/main_window.h"
 
@@ -75,6 +76,7 @@ TTerminalDlg::TTerminalDlg(QWidget* parent)
       TerminalReceiveBuffer(ReceiveBufferSize)
 {
     setObjectName("TerminalDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Terminal");
     setSizeGripEnabled(true);
 
@@ -95,6 +97,9 @@ TTerminalDlg::TTerminalDlg(QWidget* parent)
     TrmField = new QPlainTextEdit(this);
     TrmField->setObjectName("TrmField");
     TrmField->setReadOnly(true);
+    // It hands the focus straight back to the input: no Tab stop, or Tab
+    // would never get past it to the buttons.
+    TrmField->setFocusPolicy(Qt::ClickFocus);
     TrmField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TrmField->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     TrmField->installEventFilter(this);
@@ -157,6 +162,8 @@ void TTerminalDlg::done(int result)
 
 void TTerminalDlg::StopTerminal()
 {
+    // A line sent but not yet shown belongs to this session only.
+    TerminalEcho.clear();
     RStimer.stop();
     m_portReady.reset();
     if (m_exchange != nullptr) {
@@ -227,7 +234,13 @@ void TTerminalDlg::SendBtClick()
     }
     if (CommLink.PortHandle >= 0) {
         const std::string line = ToCp1252(text);
+        // The send waits for the printer while window messages run: the
+        // user may close the terminal meanwhile, which ends the send.
+        const QPointer<TTerminalDlg> self(this);
         PrinterPrintf("%s\r\n", line.c_str());
+        if (self == nullptr || TerminalStop == 1) {
+            return;
+        }
         if (CommLink.WriteAborted == 0) {
             TerminalEcho = line + "\r\n";
             InputBox->setEditText(QString());

@@ -15,6 +15,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -28,6 +29,7 @@ constexpr int MaxCopies = 999;
 TTestPrintDlg::TTestPrintDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("TestPrintDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Test Print");
 
     TmpCopies = new QLineEdit("1", this);

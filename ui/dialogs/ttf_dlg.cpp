@@ -12,6 +12,7 @@
 #include "engine/ttf/converter_state.h"
 #include "platform/font_catalogue.h"
 #include "ui/dialogs/fpreview_dlg.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk
@@ -125,6 +126,7 @@ TTtfDlg::TTtfDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint)
 {
     setObjectName("TtfDlg");
+    FollowFormOrder(*this);
     setWindowTitle(tr("TrueType to Label Printer Font Converter"));
     QFont dialogFont(QStringLiteral("Sans"));
     dialogFont.setPixelSize(13);

@@ -25,6 +25,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -69,6 +70,7 @@ char DefaultPadChar(bool counter) { return counter ? '0' : ' '; }
 TVarCntDlg::TVarCntDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("VarCntDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Define Variables and Counters");
 
     Panel1 = new QFrame(this);

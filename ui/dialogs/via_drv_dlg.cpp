@@ -18,6 +18,7 @@
 #include "engine/render/redraw.h"
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
+#include "ui/form_order.h"
 #include "ui/main_window.h"
 
 namespace zk {
@@ -61,6 +62,7 @@ QImage RenderedLabel()
 TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("ViaDrvDlg");
+    FollowFormOrder(*this);
     setWindowTitle("Print using Windows driver");
 
     PrintBt = MakeButton(this, "PrintBt", "Print");

@@ -17,6 +17,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
+#include "ui/form_order.h"
 
 namespace zk {
 
@@ -45,6 +46,7 @@ QLineEdit* MakeCount(QWidget* parent, const char* name)
 TWPrintDlg::TWPrintDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName("WPrintDlg");
+    FollowFormOrder(*this);
     QPushButton* canBt = AddHiddenCanBt(*this);
     TmpSets = MakeCount(this, "TmpSets");
     SelFormBt = MakeButton(this, "SelFormBt", "Select Form");
@@ -82,7 +84,7 @@ void TWPrintDlg::showEvent(QShowEvent* event)
 void TWPrintDlg::FormCreate()
 {
     SetFormHelp(*this, PrintHelpContext);
-    setWindowTitle(QString::fromStdString(PrintDialogCaption));
+    setWindowTitle(FromCp1252(PrintDialogCaption));
 }
 
 void TWPrintDlg::PreparePrintDialog()
@@ -134,7 +136,7 @@ void TWPrintDlg::SelFormBtClick()
     // Picking a form there makes it the printer's active form and reads its variables.
     Ui().ShowStoreAsDialog();
     StoreAsSelectMode = 0;
-    setWindowTitle(QString::fromStdString(PrintDialogCaption));
+    setWindowTitle(FromCp1252(PrintDialogCaption));
     // Texts may show the new form's variables.
     RedrawLabel(RedrawEditor);
 }

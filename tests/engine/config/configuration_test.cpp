@@ -120,10 +120,13 @@ TEST_P(UnreadableConfigurationTest, LeavesEverySettingAsItWas)
     MakeUnreadable(ProgramPaths.ConfigFileName, GetParam());
     LabelSetup.LabelWidth = 500;
     Settings.GridStep = 12;
+    const std::vector<std::string> ports{(TempDir() / "port").string()};
+    SerialPortSource = [ports] { return ports; };
     EXPECT_NO_THROW(LoadConfiguration());
     EXPECT_EQ(LabelSetup.LabelWidth, 500);
     EXPECT_EQ(Settings.GridStep, 12);
-    EXPECT_FALSE(ProgramPaths.SerialPortList.empty());
+    // The port list is refilled all the same.
+    EXPECT_EQ(ProgramPaths.SerialPortList, ports);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnreadableConfigurationTest,
@@ -210,6 +213,7 @@ TEST_F(ConfigurationTest, SavingReplacesALongerOldFile)
 
 TEST_F(ConfigurationTest, SerialPortListIsNeverEmpty)
 {
+    SerialPortSource = nullptr;  // the machine's list; nothing is opened
     EnumerateSerialPorts();
     ASSERT_FALSE(ProgramPaths.SerialPortList.empty());
     EXPECT_EQ(ProgramPaths.SerialPortList.front().rfind("/dev/", 0), 0u);

@@ -348,7 +348,7 @@ TEST_F(SerialLinkTest, RetryYesSendsTheByteOnceThePrinterReadsAgain)
     // Free the line while the question is up, as a user would before answering.
     struct ResumingUi : test::FakeUiServices {
         test::PrinterEmulator* printer = nullptr;
-        std::uint8_t ShowMessageBox(const std::string& c, const std::string& t, bool yesNo) override
+        std::uint8_t ShowMessageBox(const std::string& c, const TReportText& t, bool yesNo) override
         {
             printer->Resume();
             return FakeUiServices::ShowMessageBox(c, t, yesNo);
@@ -360,6 +360,25 @@ TEST_F(SerialLinkTest, RetryYesSendsTheByteOnceThePrinterReadsAgain)
     EXPECT_EQ(CommLink.WriteAborted, 0);
     EXPECT_EQ(resumingUi.messageBoxes.size(), 1u);
     ASSERT_TRUE(printer.WaitForReceived(bulk.size()));
+}
+
+// The window that owns the port closes it (the terminal's close) while a
+// byte waits for the printer: the user gave the write up, nobody is asked.
+TEST_F(SerialLinkTest, APortClosedWhileAByteWaitsEndsTheWriteWithoutAQuestion)
+{
+    ASSERT_TRUE(OpenPort());
+    printer.BlockWrites();
+    ui.answers = {1};
+    int pumps = 0;
+    ui.onProcessMessages = [&pumps] {
+        if (++pumps == 3) {
+            ClosePort();
+        }
+    };
+    EXPECT_EQ(PrinterPrintf("AB"), 0u);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CommLink.WriteAborted, 1);
+    EXPECT_EQ(CommLink.LinkError, 1);
 }
 
 TEST_F(SerialLinkTest, OpenFailureBeepsAndSaysSo)

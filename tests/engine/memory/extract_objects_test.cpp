@@ -63,6 +63,8 @@ TEST_F(ExtractObjectsTest, GraphicsAndFontsAreWrittenAsTheirBlocks)
     EXPECT_EQ(ReadFile(PathOf("logo.pcx")), pcx);
     EXPECT_EQ(ui.events.back(), "error:PCX file \"LOGO\" successfully extracted:" + std::to_string(pcx.size()) +
                                     " bytes saved to " + PathOf("logo.pcx"));
+    // The path travels as a file name, shown as the desktop shows it.
+    EXPECT_EQ(ui.busyError.Parts().back(), (TReportText::Part{TReportText::Kind::FileName, PathOf("logo.pcx")}));
     ExtractFontToFile("K", PathOf("k.zft"));
     EXPECT_EQ(ReadFile(PathOf("k.zft")), font);
     EXPECT_EQ(ui.events.back(), "error:Font \"K\" successfully extracted:" + std::to_string(font.size()) +

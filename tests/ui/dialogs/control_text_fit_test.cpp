@@ -12,21 +12,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "tests/ui/main_window_fixture.h"
-#include "ui/dialogs/align_dlg.h"
-#include "ui/dialogs/color_to_bw.h"
-#include "ui/dialogs/fig_list_dlg.h"
-#include "ui/dialogs/info_open.h"
-#include "ui/dialogs/print_dialogs.h"
-#include "ui/dialogs/settings_dlg.h"
-#include "ui/dialogs/setup_dlg.h"
-#include "ui/dialogs/terminal_dlg.h"
-#include "ui/dialogs/ttf_dlg.h"
+#include "tests/ui/dialogs/every_dialog.h"
 
 namespace zk::test {
 namespace {
@@ -94,36 +83,11 @@ void SettleLayout(QDialog& dialog)
     }
 }
 
-class ControlTextFitTest : public MainWindowWithBoxesTest {
-protected:
-    ControlTextFitTest()
-    {
-        // A translation file the settings list names.
-        std::filesystem::create_directories(UserDir());
-        std::ofstream(UserDir() + "Windows Cyrillic 1251.trn") << std::string(256, ' ');
-    }
-};
+class ControlTextFitTest : public EveryDialogTest {};
 
 TEST_F(ControlTextFitTest, EveryDialogShowsItsTextsWhole)
 {
-    TZKedit& main = StartWindow();
-    // The forms made on first use, and those made for each showing.
-    SettingsDlg();
-    SetupDlg();
-    ColorToBW();
-    InstallPrintDialogs(&main);
-    auto* ttf = new TTtfDlg(&main);
-    new TAlignDlg(&main);
-    new TFigListDlg(&main);
-    new TInfoOpen(&main);
-    (void)ttf;
-
-    std::vector<QDialog*> dialogs{&services.MsgBoxDlg()};
-    for (QDialog* dialog : main.findChildren<QDialog*>()) {
-        if (dialog->isWindow()) {
-            dialogs.push_back(dialog);
-        }
-    }
+    const std::vector<QDialog*> dialogs = MakeEveryDialog();
     std::vector<std::string> cut;
     int walked = 0;
     for (QDialog* dialog : dialogs) {

@@ -1,10 +1,11 @@
 #pragma once
 // Whether a file dialog's detail columns (size, kind, date) show a file's
-// texts whole.
+// texts whole, within the view as the dialog opens.
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QStyle>
 #include <QTest>
 #include <QTreeView>
@@ -37,6 +38,10 @@ inline void ExpectFileDetailsShowWhole(const QFileDialog& dialog, const QString&
         const QString text = model->index(row, column, view->rootIndex()).data().toString();
         SCOPED_TRACE(text.toStdString());
         EXPECT_GE(view->columnWidth(column), view->fontMetrics().horizontalAdvance(text) + margins);
+        // Within the view as it opens, not past its edge behind a scroll bar.
+        const int left = view->header()->sectionViewportPosition(column);
+        EXPECT_GE(left, 0);
+        EXPECT_LE(left + view->columnWidth(column), view->viewport()->width());
     }
 }
 

@@ -232,12 +232,44 @@ TEST_F(TerminalLinkTest, EscEmptiesATypedLineAndThenCloses)
     EXPECT_LT(CommLink.PortHandle, 0);
 }
 
+// The printer stops taking bytes and the user closes the terminal while the
+// line waits to go out: the send ends there, without a question after the
+// window is gone, and the next showing echoes nothing that was never sent.
+TEST_F(TerminalLinkTest, ClosingDuringAStuckSendEndsItWithoutAQuestionOrEcho)
+{
+    TTerminalDlg dlg;
+    dlg.show();
+    printer.BlockWrites();
+    ui.answers = {1};  // a retry question would be answered Yes
+    int pumps = 0;
+    ui.onProcessMessages = [&] {
+        if (++pumps == 5) {
+            dlg.reject();
+        }
+    };
+    Type(dlg, "~HI");
+    ui.onProcessMessages = nullptr;
+    EXPECT_GE(pumps, 5);
+    EXPECT_TRUE(ui.messageBoxes.empty()) << ui.messageBoxes[0].text;
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_LT(CommLink.PortHandle, 0);
+    EXPECT_TRUE(dlg.TerminalEcho.empty());
+
+    printer.Resume();
+    dlg.show();
+    printer.Send("OK\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.TrmField->toPlainText().endsWith("OK\n"); }));
+    EXPECT_EQ(Runs(dlg.TrmField), (std::vector<std::string>{"#0000ff:OK"}));
+}
+
 class TerminalWindowTest : public test::MainWindowTest {};
 
 TEST_F(TerminalWindowTest, TheMenuOpensItModally)
 {
     test::PrinterEmulator printer;
     TZKedit& w = StartWindow();
+    // The start-up's port list is the emulator's, not the machine's.
+    ASSERT_EQ(ProgramPaths.SerialPortList, std::vector<std::string>{printer.SlavePath()});
     ASSERT_TRUE(w.MenuItem("TerminalM")->isEnabled());
     bool modal = false;
     test::WhenModalShows([&modal](QWidget* dialog) {

@@ -77,6 +77,14 @@ TEST_F(WPrintDlgTest, PrintSendsTheActiveFormAndAdvancesTheCountersBySets)
     EXPECT_TRUE(dlg.isVisible());
 }
 
+// The caption names the form as the printer named it, in the printer's text.
+TEST_F(WPrintDlgTest, TheCaptionShowsTheActiveFormsNameAsPrinterText)
+{
+    PrintDialogCaption = "Print - CAF\xC9";
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle().toStdString(), "Print - CAF\u00c9");
+}
+
 TEST_F(WPrintDlgTest, APrinterThatIsGoneAdvancesNoCounter)
 {
     test::PrinterEmulator printer;
