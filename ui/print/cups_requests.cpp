@@ -339,9 +339,6 @@ JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds)
         return result;
     }
     result.answer = AnswerFor(ippGetStatusCode(answer.get()));
-    if (ipp_attribute_t* id = ippFindAttribute(answer.get(), "job-id", IPP_TAG_INTEGER)) {
-        result.jobId = ippGetInteger(id, 0);
-    }
     return result;
 }
 

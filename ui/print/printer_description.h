@@ -66,7 +66,6 @@ struct PrintJob {
 
 struct JobAnswer {
     PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
-    int jobId = 0;
     std::string detail;
 };
 
