@@ -7,6 +7,9 @@ packages=(
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libzxing-dev xvfb libxcb1-dev
+  # Driver printing talks to the print system with libcups; the tests run
+  # their own cupsd and read the jobs it spooled with poppler's tools.
+  libcups2-dev cups poppler-utils
 )
 
 missing=()

@@ -73,6 +73,16 @@ bool PointEnvironmentInto(const fs::path& folder)
     }
     // Qt wants the runtime directory private; the hand-over socket lives there.
     fs::permissions(folder / "runtime", fs::perms::owner_all, error);
+    // No print system unless a test starts its own: the print server's
+    // address leads nowhere, and the client configuration (default printer,
+    // server name) is an empty folder, so no test reaches the host's printers.
+    fs::create_directories(folder / "cups", error);
+    if (error || setenv("CUPS_SERVER", (folder / "runtime" / "no-print-server").c_str(), 1) != 0 ||
+        setenv("CUPS_SERVERROOT", (folder / "cups").c_str(), 1) != 0) {
+        return Fail("can't point the print system into " + folder.string(), error.message());
+    }
+    unsetenv("PRINTER");
+    unsetenv("LPDEST");
     return chdir(folder.c_str()) == 0 || Fail("can't enter " + folder.string(), std::strerror(errno));
 }
 

@@ -3,7 +3,8 @@
 // that no test watches or disturbs what another program beside it does:
 // the program directory, HOME (and so the open-label browser's folders),
 // TMPDIR (and so every test's temporary folder) and the XDG folders all lie
-// inside it.
+// inside it. The print system's address and client configuration point
+// into it too, where no print server runs until a test starts one.
 
 namespace zk::test {
 

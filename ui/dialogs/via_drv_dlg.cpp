@@ -3,27 +3,22 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QImage>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "engine/print/printing.h"
-#include "engine/render/label_image.h"
-#include "engine/render/redraw.h"
-#include "engine/report/ui_services.h"
+#include "engine/link/exchange_guard.h"
+#include "engine/model/variables.h"
 #include "ui/dialogs/print_dialogs.h"
+#include "ui/dialogs/printer_setup_dlg.h"
 #include "ui/form_order.h"
 #include "ui/main_window.h"
+#include "ui/print/print_system_client.h"
 
 namespace zk {
-
-std::function<void(QPrinter&)> DriverPrinterHook;
 
 namespace {
 
@@ -47,19 +42,27 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-// The label as the print job draws it: a copy, so that a redraw while the
-// job lets window messages run cannot pull the pixels away.
-QImage RenderedLabel()
+QString NotPrintedText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
 {
-    RedrawLabel(RedrawDriverPrint);
-    const QImage view(reinterpret_cast<const uchar*>(LabelImage.Bits()), LabelImage.Width(), LabelImage.Height(),
-                      LabelImage.BytesPerLine(), QImage::Format_RGB32);
-    return view.copy();
+    switch (answer) {
+        case PrintSystemAnswer::NoSuchPrinter:
+            return QString("The printer \"%1\" is not available. Nothing was printed.").arg(printer);
+        case PrintSystemAnswer::NoDefaultPrinter:
+            return "No printer is chosen and the print system has no default printer. Nothing was printed.";
+        case PrintSystemAnswer::NotAccepting:
+            return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
+        case PrintSystemAnswer::NoAnswer:
+            return QString("The print system did not answer in time. Nothing was printed on \"%1\".").arg(printer);
+        case PrintSystemAnswer::Refused:
+        case PrintSystemAnswer::Done:
+            break;
+    }
+    return QString("The print system refused the job for \"%1\" (%2). Nothing was printed.").arg(printer, detail);
 }
 
 }  // namespace
 
-TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
+TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent), m_printSystem(new PrintSystemClient(this))
 {
     setObjectName("ViaDrvDlg");
     FollowFormOrder(*this);
@@ -69,8 +72,9 @@ TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
     PrintBt->setDefault(true);
     PrList = new QComboBox(this);
     PrList->setObjectName("PrList");
-    // Filled at each showing with the desktop's printer names.
+    // Filled when the print system lists its printers, at each showing.
     PrList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    PrList->setMinimumContentsLength(16);
     SetsUD = MakeCount(this, "SetsUD");
     SetsBox = SetsUD;
     CopiesUD = MakeCount(this, "CopiesUD");
@@ -99,12 +103,11 @@ TViaDrvDlg::TViaDrvDlg(QWidget* parent) : QDialog(parent)
     connect(VarBt, &QPushButton::clicked, this, &TViaDrvDlg::VarBtClick);
     connect(CancelBt, &QPushButton::clicked, this, &TViaDrvDlg::CancelBtClick);
     connect(canBt, &QPushButton::clicked, this, &TViaDrvDlg::CanBtClick);
+    // The list changes by itself only under a signal blocker: any change seen here is the user's choice.
+    connect(PrList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_chosenPrinter = index >= 0 ? PrList->itemText(index) : QString(); });
+    connect(m_printSystem, &PrintSystemClient::printersListed, this, &TViaDrvDlg::ShowPrinters);
     FormCreate();
-}
-
-std::unique_ptr<QPrinter> TViaDrvDlg::MakePrinter()
-{
-    return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
 void TViaDrvDlg::FormCreate()
@@ -126,15 +129,32 @@ void TViaDrvDlg::showEvent(QShowEvent* event)
 void TViaDrvDlg::FormShow()
 {
     PlacePrintDialog(this);
-    FillPrinterList();
+    m_printSystem->RequestPrinters();
 }
 
-void TViaDrvDlg::FillPrinterList()
+void TViaDrvDlg::ShowPrinters(const PrinterList& list)
 {
-    const QString chosen = PrList->currentText();
+    m_printers = list.printers;
+    m_listedPrinters = static_cast<int>(list.printers.size());
+    m_defaultPrinter = QString::fromStdString(list.defaultPrinter);
+    ShowChosenPrinter();
+    if (!m_printing && m_listedPrinters > 0) {
+        SetPrintButtonsEnabled(true);
+    }
+}
+
+void TViaDrvDlg::ShowChosenPrinter()
+{
+    const QString shown = m_chosenPrinter.isEmpty() ? m_defaultPrinter : m_chosenPrinter;
+    const QSignalBlocker quiet(PrList);
     PrList->clear();
-    PrList->addItems(QPrinterInfo::availablePrinterNames());
-    PrList->setCurrentIndex(PrList->findText(chosen));
+    for (const PrinterDescription& printer : m_printers) {
+        PrList->addItem(QString::fromStdString(printer.name));
+    }
+    if (!m_chosenPrinter.isEmpty() && PrList->findText(m_chosenPrinter) < 0) {
+        PrList->addItem(m_chosenPrinter);
+    }
+    PrList->setCurrentIndex(PrList->findText(shown));
 }
 
 void TViaDrvDlg::SetPrintButtonsEnabled(bool enabled)
@@ -144,60 +164,81 @@ void TViaDrvDlg::SetPrintButtonsEnabled(bool enabled)
     PrintBt->setEnabled(enabled);
 }
 
-void TViaDrvDlg::PrintBtClick() { PrintViaDriver(); }
+void TViaDrvDlg::PrintBtClick()
+{
+    PrintViaDriver();
+}
 
 void TViaDrvDlg::PrintViaDriver()
 {
+    // The waits below let window messages run: nothing may replace the
+    // label or close the main window meanwhile.
+    TExchangeGuard exchange;
+    m_printing = true;
     SetPrintButtonsEnabled(false);
-    const int chosen = PrList->currentIndex();
-    m_printer->setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
-    if (DriverPrinterHook) {
-        DriverPrinterHook(*m_printer);
-    }
-    QPainter painter;
-    if (!painter.begin(m_printer.get())) {
-        m_printer = MakePrinter();
-        QMessageBox box(QMessageBox::NoIcon, "Error", "Can't start printing", QMessageBox::Ok, this);
-        box.exec();
+    // Nothing shown means the default printer.
+    const std::string printer = PrList->currentIndex() >= 0 ? PrList->currentText().toStdString() : std::string();
+    const PrinterLookup lookup = m_printSystem->Describe(printer);
+    if (lookup.answer != PrintSystemAnswer::Done) {
+        ReportNotPrinted(lookup.answer, printer, lookup.detail);
     } else {
-        // Bars and text edges reach the print system as drawn, never blurred by JPEG.
-        painter.setRenderHint(QPainter::LosslessImageRendering);
-        const int sets = SetsUD->value();
-        const int copies = CopiesUD->value();
-        for (int set = 1; set <= sets; ++set) {
-            const QImage label = RenderedLabel();
-            for (int copy = 1; copy <= copies; ++copy) {
-                Ui().ProcessMessages();
-                // The painter's units are the printer's pixels: one label dot each.
-                painter.drawImage(0, 0, label);
-                Ui().ProcessMessages();
-                if (set < sets || copy < copies) {
-                    m_printer->newPage();
-                }
-            }
-            IncrementCounters(1);
+        const JobPage page = ChooseJobPage(lookup.printer, m_settings);
+        PrintJob job;
+        job.printer = lookup.printer.name;
+        job.title = "Label";
+        if (page.media) {
+            job.media = page.media->keyword;
         }
-        painter.end();
+        if (!lookup.printer.resolutions.empty() || lookup.printer.defaultResolution) {
+            job.resolution = page.resolution;
+        }
+        const auto countersBefore = Counters;
+        const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
+        job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
+        const JobAnswer sent = m_printSystem->Submit(std::move(job));
+        if (sent.answer != PrintSystemAnswer::Done) {
+            // No set went out: the counters stand as before the job.
+            Counters = countersBefore;
+            ReportNotPrinted(sent.answer, lookup.printer.name, sent.detail);
+        }
     }
-    // Failed or not, the job is over: the dialog stays usable (another
-    // printer, other settings, another try).
-    SetPrintButtonsEnabled(true);
+    m_printing = false;
+    SetPrintButtonsEnabled(m_listedPrinters != 0);
+}
+
+void TViaDrvDlg::ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
+{
+    const QString name = printer.empty() ? QString("the default printer") : QString::fromStdString(printer);
+    QMessageBox box(QMessageBox::NoIcon, "Error", NotPrintedText(answer, name, QString::fromStdString(detail)),
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
 void TViaDrvDlg::PrSetupBtClick()
 {
-    const int chosen = PrList->currentIndex();
-    m_printer->setPrinterName(chosen >= 0 ? PrList->itemText(chosen) : QPrinterInfo::defaultPrinterName());
-    QPrintDialog setup(m_printer.get(), this);
+    const std::string shown = PrList->currentText().toStdString();
+    TPrinterSetupDlg setup(*m_printSystem, m_printers,
+                           m_settings.printer == shown ? m_settings : PrinterSettings{shown, {}, {}}, this);
     if (setup.exec() == QDialog::Accepted) {
-        PrList->setCurrentIndex(PrList->findText(m_printer->printerName()));
+        m_settings = setup.Settings();
+        m_chosenPrinter = QString::fromStdString(m_settings.printer);
+        ShowChosenPrinter();
     }
 }
 
-void TViaDrvDlg::VarBtClick() { ShowNewValuesForPrinting(1, 1, true); }
+void TViaDrvDlg::VarBtClick()
+{
+    ShowNewValuesForPrinting(1, 1, true);
+}
 
-void TViaDrvDlg::CancelBtClick() { reject(); }
+void TViaDrvDlg::CancelBtClick()
+{
+    reject();
+}
 
-void TViaDrvDlg::CanBtClick() { reject(); }
+void TViaDrvDlg::CanBtClick()
+{
+    reject();
+}
 
 }  // namespace zk

@@ -1,19 +1,26 @@
 #pragma once
 // "Print using Windows driver": prints the rendered label on a printer of
 // the desktop's print system, sets x copies pages, each label dot one
-// printer pixel. Its creation hides the main menu's entry for it (the F5
-// shortcut still opens it); the new-values dialog prints through it too.
+// printer dot at the printer's own resolution. Its creation hides the main
+// menu's entry for it (the F5 shortcut still opens it); the new-values
+// dialog prints through it too. The print system is asked only when the
+// dialog shows or prints, never at its creation, and never without a bound.
 
 #include <QDialog>
-#include <QPrinter>
-#include <functional>
-#include <memory>
+#include <QString>
+
+#include <vector>
+
+#include "ui/print/label_job.h"
+#include "ui/print/printer_description.h"
 
 class QComboBox;
 class QPushButton;
 class QSpinBox;
 
 namespace zk {
+
+class PrintSystemClient;
 
 class TViaDrvDlg : public QDialog {
     Q_OBJECT
@@ -22,7 +29,8 @@ public:
     explicit TViaDrvDlg(QWidget* parent = nullptr);
 
     // Prints with the dialog's printer, sets and copies; the counters
-    // advance by one step after each set.
+    // advance by one step after each set, unless the print system did not
+    // take the job.
     void PrintViaDriver();
 
     QPushButton* PrintBt;
@@ -49,21 +57,23 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    // The desktop's printers, the chosen one kept; nothing chosen means
-    // the default printer.
-    void FillPrinterList();
+    // The printers the print system listed, the chosen one kept (even when
+    // no longer listed: a print then says so); nothing chosen shows the
+    // default printer.
+    void ShowPrinters(const PrinterList& list);
+    void ShowChosenPrinter();
     void SetPrintButtonsEnabled(bool enabled);
+    // Tells the user why nothing was printed.
+    void ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
 
-    // At the printer's own resolution, so that a label dot is a printer
-    // pixel. Replaced after a job the print system refused to start: Qt
-    // holds such a printer as busy, refusing every later change and job.
-    std::unique_ptr<QPrinter> m_printer = MakePrinter();
-
-    static std::unique_ptr<QPrinter> MakePrinter();
+    PrintSystemClient* m_printSystem;
+    std::vector<PrinterDescription> m_printers;
+    // How many printers the print system listed last; -1 before it answered.
+    int m_listedPrinters = -1;
+    QString m_chosenPrinter;
+    QString m_defaultPrinter;
+    PrinterSettings m_settings;
+    bool m_printing = false;
 };
-
-// Runs on the job's printer after the dialog has chosen it; tests send the
-// pages to a PDF file here.
-extern std::function<void(QPrinter&)> DriverPrinterHook;
 
 }  // namespace zk

@@ -1,33 +1,50 @@
 #pragma once
-// Where a PDF file written by Qt puts the images it draws: the content
-// streams of its pages are read, their transformation operators (q, Q, cm)
-// followed, and the unit square of each image drawn (Do) mapped to the page.
-// Only what Qt's PDF writer produces is understood: one content stream per
-// page, compressed with Flate or not.
+// Where a PDF file written by Qt puts the images it draws: the page objects
+// are read for their media box and content stream, the transformation
+// operators of the stream (q, Q, cm) followed, and the unit square of each
+// image drawn (Do) mapped to the page. Only what Qt's PDF writer produces is
+// understood: one content stream per page, compressed with Flate or not.
 
 #include <QByteArray>
-#include <QList>
 #include <QRegularExpression>
 #include <QtMath>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
 namespace zk::test {
 
-// The width in millimetres of every image drawn, in the order drawn.
-inline std::vector<double> PdfImageWidthsMm(const QByteArray& pdf)
+// An image as the page shows it, in millimetres from the page's top-left corner.
+struct PdfImagePlacement {
+    double leftMm = 0;
+    double topMm = 0;
+    double widthMm = 0;
+    double heightMm = 0;
+};
+
+// Every image drawn, page by page, in the order drawn.
+inline std::vector<PdfImagePlacement> PdfImagePlacements(const QByteArray& pdf)
 {
     using Matrix = std::array<double, 6>;  // a b c d e f, as PDF writes it
     const auto multiply = [](const Matrix& m, const Matrix& n) {
-        return Matrix{m[0] * n[0] + m[1] * n[2],        m[0] * n[1] + m[1] * n[3],
-                      m[2] * n[0] + m[3] * n[2],        m[2] * n[1] + m[3] * n[3],
-                      m[4] * n[0] + m[5] * n[2] + n[4], m[4] * n[1] + m[5] * n[3] + n[5]};
+        return Matrix{m[0] * n[0] + m[1] * n[2], m[0] * n[1] + m[1] * n[3],        m[2] * n[0] + m[3] * n[2],
+                      m[2] * n[1] + m[3] * n[3], m[4] * n[0] + m[5] * n[2] + n[4], m[4] * n[1] + m[5] * n[3] + n[5]};
     };
-    std::vector<double> widths;
+    constexpr double MmPerPoint = 25.4 / 72.0;
+    std::vector<PdfImagePlacement> images;
+    const QRegularExpression pageObject(R"(/Type /Page\n(.*?)endobj)", QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpression contents(R"(/Contents (\d+) 0 R)");
-    for (auto page = contents.globalMatch(pdf); page.hasNext();) {
-        const QByteArray object = page.next().captured(1).toLatin1() + " 0 obj";
+    const QRegularExpression mediaBox(R"(/MediaBox \[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s*\])");
+    for (auto page = pageObject.globalMatch(pdf); page.hasNext();) {
+        const QString dictionary = page.next().captured(1);
+        const auto content = contents.match(dictionary);
+        const auto box = mediaBox.match(dictionary);
+        if (!content.hasMatch() || !box.hasMatch()) {
+            continue;
+        }
+        const double pageTop = box.captured(4).toDouble();
+        const QByteArray object = content.captured(1).toLatin1() + " 0 obj";
         const qsizetype at = pdf.indexOf("\n" + object);
         const qsizetype start = pdf.indexOf("stream\n", at) + 7;
         const qsizetype end = pdf.indexOf("endstream", start);
@@ -55,12 +72,22 @@ inline std::vector<double> PdfImageWidthsMm(const QByteArray& pdf)
                 const auto m = operands.end() - 6;
                 current = multiply(Matrix{m[0], m[1], m[2], m[3], m[4], m[5]}, current);
             } else if (token == "Do") {
-                widths.push_back(qSqrt(current[0] * current[0] + current[1] * current[1]) * 25.4 / 72.0);
+                // The corners of the unit square on the page, in points from the bottom left.
+                double xs[4], ys[4];
+                for (int corner = 0; corner < 4; ++corner) {
+                    const double u = corner & 1, v = corner >> 1;
+                    xs[corner] = u * current[0] + v * current[2] + current[4];
+                    ys[corner] = u * current[1] + v * current[3] + current[5];
+                }
+                const auto [left, right] = std::minmax_element(xs, xs + 4);
+                const auto [bottom, top] = std::minmax_element(ys, ys + 4);
+                images.push_back({*left * MmPerPoint, (pageTop - *top) * MmPerPoint, (*right - *left) * MmPerPoint,
+                                  (*top - *bottom) * MmPerPoint});
             }
             operands.clear();
         }
     }
-    return widths;
+    return images;
 }
 
 }  // namespace zk::test

@@ -1,8 +1,7 @@
 #pragma once
 // Fixture for the variables and print forms shown on their own (no main
 // window): a fresh engine, the forms installed on a parent that goes with
-// the test, the mode flags and the driver print target reset, and short
-// link time-outs.
+// the test, the mode flags reset, and short link time-outs.
 
 #include <QWidget>
 #include <memory>
@@ -21,7 +20,6 @@ protected:
     PrintDialogsTest()
     {
         ResetPrintDialogModes();
-        DriverPrinterHook = nullptr;
         LinkTimeouts.ReplySilenceMs = 200;
         LinkTimeouts.WriteTimeoutMs = 100;
         InstallPrintDialogs(formsParent.get());
@@ -29,7 +27,6 @@ protected:
     ~PrintDialogsTest() override
     {
         ResetPrintDialogModes();
-        DriverPrinterHook = nullptr;
         LinkTimeouts = {};
     }
 

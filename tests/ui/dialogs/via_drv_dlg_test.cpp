@@ -1,167 +1,392 @@
-// The driver print dialog: sets x copies pages printed to a PDF file, the
-// counters advanced once per set with the second set drawn with the new
-// values, and its buttons.
+// The driver print dialog on a real print system, the tests' own cupsd
+// (private_print_server.h): the job each queue received, its resolution,
+// page size and image placement; sets x copies pages and the counters;
+// printers that went away, refuse jobs or whose server is gone; the
+// printer list and the printer setup.
 
-#include <QFile>
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
-#include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
-#include "tests/ui/dialogs/pdf_image_geometry.h"
+#include "tests/support/private_print_server.h"
+#include "tests/support/silent_print_server.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
 #include "tests/ui/dialogs/print_stream_helpers.h"
+#include "tests/ui/dialogs/spooled_pdf.h"
 #include "tests/ui/modal_driver.h"
 #include "ui/dialogs/via_drv_dlg.h"
+#include "ui/print/print_system_client.h"
 
 namespace zk {
 namespace {
 
-class ViaDrvDlgTest : public test::PrintDialogsTest {
+using namespace std::chrono_literals;
+using test::PrivatePrintServer;
+
+// How long a job the dialog sent may take to reach the queue's device.
+constexpr auto JobBound = 20s;
+// How long the dialog may take to list the printers.
+constexpr int ListBoundMs = 20000;
+
+// The print server comes first and goes last, so that the dialogs never
+// see it missing.
+struct WithPrintServer {
+    PrivatePrintServer server;
+};
+
+class DriverPrintTest : public WithPrintServer, public test::PrintDialogsTest {
 protected:
-    ViaDrvDlgTest() { PrintToThePdfFile(); }
+    void SetUp() override { ASSERT_TRUE(server.Running()) << server.Error(); }
 
-    // The jobs from now on go to the PDF file.
-    void PrintToThePdfFile()
+    // Shows the dialog and waits for the print system's printers in its list.
+    void ShowWithPrinters()
     {
-        DriverPrinterHook = [this](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(pdfPath));
-            ++jobs;
-        };
+        dlg.show();
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return dlg.PrList->findText(PrivatePrintServer::LabelQueue) >= 0; }, ListBoundMs));
     }
 
-    // The pages of the PDF file written.
-    int PdfPages() const
+    void ChoosePrinter(const char* name)
     {
-        QFile file(QString::fromStdString(pdfPath));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return -1;
-        }
-        return static_cast<int>(file.readAll().count("/Type /Page\n"));
+        const int index = dlg.PrList->findText(name);
+        ASSERT_GE(index, 0) << name;
+        dlg.PrList->setCurrentIndex(index);
     }
 
-    std::string pdfPath = (TempDir() / "label.pdf").string();
-    int jobs = 0;
+    // A label of that many dots, with a text and a barcode.
+    static void MakeLabel(int width, int length)
+    {
+        LabelSetup.LabelWidth = width;
+        LabelSetup.LabelLength = length;
+        // The image the main window sizes for the label.
+        LabelImage.Resize(width, length);
+        test::AddTextAndBarcode();
+    }
+
+    // Clicks Print for a print that must end with a message box; its text.
+    std::string PrintAndTakeMessage()
+    {
+        std::string message;
+        test::WhenModalShows([&message](QWidget* modal) {
+            message = modal->property("text").toString().toStdString();
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        dlg.PrintBt->click();
+        EXPECT_TRUE(server.WaitUntilJobsDone(JobBound));
+        return message;
+    }
+
+    // Clicks Print for a print that must go out without a word.
+    void Print()
+    {
+        dlg.PrintBt->click();
+        ASSERT_TRUE(server.WaitUntilJobsDone(JobBound));
+    }
+
     TViaDrvDlg& dlg = ViaDrvDlg();
 };
 
-TEST_F(ViaDrvDlgTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
-{
-    test::AddTextAndBarcode();
-    Define(Counters[1], "Count", "10", 5);
-    dlg.show();
-    EXPECT_EQ(dlg.windowTitle().toStdString(), "Print using Windows driver");
-    dlg.SetsUD->setValue(2);
-    dlg.CopiesUD->setValue(3);
-    dlg.PrintBt->click();
-    EXPECT_EQ(jobs, 1);
-    EXPECT_EQ(PdfPages(), 6);
-    EXPECT_EQ(Counters[1].Value, "20");
-    EXPECT_EQ(RedrawMode, RedrawDriverPrint);
-    EXPECT_TRUE(dlg.PrintBt->isEnabled());
-    EXPECT_TRUE(dlg.VarBt->isEnabled());
-    EXPECT_TRUE(dlg.PrSetupBt->isEnabled());
-    EXPECT_TRUE(dlg.isVisible());
-}
-
-TEST_F(ViaDrvDlgTest, OneLabelDotIsOnePixelOfThePrinter)
-{
-    // A PDF file stands in for a 203-dpi label printer: like the printer's
-    // driver, it offers its own resolution to a job that asks for the
-    // printer's resolution, and the screen's to any other.
-    constexpr int PrinterDpi = 203;
-    DriverPrinterHook = [this](QPrinter& printer) {
-        const bool printerResolution = printer.resolution() != QPrinter(QPrinter::ScreenResolution).resolution();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdfPath));
-        if (printerResolution) {
-            printer.setResolution(PrinterDpi);
-        }
-    };
-    LabelSetup.LabelWidth = 384;
-    LabelSetup.LabelLength = 200;
-    // The image the main window sizes for the label.
-    LabelImage.Resize(LabelSetup.LabelWidth, LabelSetup.LabelLength);
-    test::AddTextAndBarcode();
-    dlg.show();
-    dlg.PrintBt->click();
-    QFile file(QString::fromStdString(pdfPath));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray pdf = file.readAll();
-    const std::vector<double> widths = test::PdfImageWidthsMm(pdf);
-    ASSERT_EQ(widths.size(), 1u);
-    // 384 dots at 203 dpi: 48.05 mm.
-    EXPECT_NEAR(widths[0], 48.0, 0.2);
-    RecordProperty("LabelWidthMm", std::to_string(widths[0]));
-    // Bars and text edges reach the printer as drawn, not blurred by JPEG.
-    EXPECT_FALSE(pdf.contains("/DCTDecode"));
-}
-
-// Print systems that refuse a job: one whose file can't be made, and one
-// asked for a printer it doesn't know (as for the default printer of a
-// desktop without printers), after which Qt holds the job's printer as busy
-// for good.
-struct RefusalCase {
-    const char* name;
-    std::function<void(QPrinter&, const std::filesystem::path& folder)> refuse;
+// A 384-dot label on each queue: one label dot is one printer dot, at the
+// queue's resolution, in the paper's top-left corner, on the queue's
+// default page.
+struct QueueCase {
+    const char* queue;
+    int dpi;
+    double pageWidthPt;
+    double pageHeightPt;
 };
 
-void PrintTo(const RefusalCase& row, std::ostream* out) { *out << row.name; }
-
-class ViaDrvRefusalTest : public ViaDrvDlgTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(ViaDrvRefusalTest, ARefusedJobLeavesTheDialogWorkingForTheNext)
+void PrintTo(const QueueCase& row, std::ostream* out)
 {
-    DriverPrinterHook = [this](QPrinter& printer) {
-        GetParam().refuse(printer, TempDir());
-        ++jobs;
-    };
-    test::AddTextAndBarcode();
-    std::string reported;
-    test::WhenModalShows([&reported](QWidget* modal) {
-        reported = modal->property("text").toString().toStdString();
-        QTest::keyClick(modal, Qt::Key_Return);
-        // A second refusal would be told by a box too: closed, the counts tell.
-        test::CloseModalsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
-    });
-    dlg.show();
-    dlg.PrintBt->click();
-    EXPECT_EQ(reported, "Can't start printing");
-    dlg.close();
-    dlg.show();
+    *out << row.queue;
+}
+
+class DriverPrintQueueTest : public DriverPrintTest, public ::testing::WithParamInterface<QueueCase> {
+};
+
+TEST_P(DriverPrintQueueTest, OneLabelDotIsOnePrinterDotInThePaperCorner)
+{
+    const QueueCase& row = GetParam();
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(row.queue);
+    Print();
+    ASSERT_EQ(server.Jobs().size(), 1u);
+    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(row.queue));
+    ASSERT_TRUE(pdf.read);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_NEAR(pdf.pageWidthPt, row.pageWidthPt, 0.5);
+    EXPECT_NEAR(pdf.pageHeightPt, row.pageHeightPt, 0.5);
+    ASSERT_EQ(pdf.images.size(), 1u);
+    EXPECT_EQ(pdf.images[0].widthDots, 384);
+    EXPECT_EQ(pdf.images[0].heightDots, 200);
+    EXPECT_EQ(pdf.images[0].xPpi, row.dpi);
+    EXPECT_EQ(pdf.images[0].yPpi, row.dpi);
+    ASSERT_EQ(pdf.placements.size(), 1u);
+    EXPECT_NEAR(pdf.placements[0].widthMm, 384 * 25.4 / row.dpi, 0.2);
+    EXPECT_NEAR(pdf.placements[0].heightMm, 200 * 25.4 / row.dpi, 0.2);
+    EXPECT_NEAR(pdf.placements[0].leftMm, 0, 0.05);
+    EXPECT_NEAR(pdf.placements[0].topMm, 0, 0.05);
+    RecordProperty("LabelWidthMm", std::to_string(pdf.placements[0].widthMm));
+    // Bars and text edges reach the printer as drawn, not blurred by JPEG.
+    EXPECT_FALSE(pdf.jpeg);
+}
+
+INSTANTIATE_TEST_SUITE_P(Queues, DriverPrintQueueTest,
+                         ::testing::Values(QueueCase{PrivatePrintServer::LabelQueue, 203, 144, 288},
+                                           QueueCase{PrivatePrintServer::OfficeQueue, 300, 595.28, 841.89}),
+                         [](const auto& info) {
+                             return std::string(info.param.queue == std::string("zk-a4-300") ? "OfficeA4At300Dpi"
+                                                                                             : "LabelAt203Dpi");
+                         });
+
+TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    EXPECT_EQ(dlg.windowTitle().toStdString(), "Print using Windows driver");
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    dlg.SetsUD->setValue(2);
+    dlg.CopiesUD->setValue(3);
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue));
+    EXPECT_EQ(pdf.pages, 6);
+    EXPECT_EQ(Counters[1].Value, "20");
+    EXPECT_EQ(RedrawMode, RedrawDriverPrint);
     for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
     }
-    // And the next print goes out.
-    PrintToThePdfFile();
-    dlg.PrintBt->click();
-    EXPECT_EQ(jobs, 2);
-    EXPECT_EQ(PdfPages(), 1);
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(DriverPrintTest, ThePrinterListShowsTheDefaultPrinterUntilAnotherIsChosen)
+{
+    ShowWithPrinters();
+    EXPECT_EQ(dlg.PrList->count(), 2);
+    EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::OfficeQueue);
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    dlg.close();
+    ShowWithPrinters();
+    EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::LabelQueue);
+}
+
+// A job the print system can't take: the user is told, naming the printer,
+// nothing is printed anywhere and the counters stay; the dialog stays
+// usable, and once the cause is gone the next print goes out.
+struct RefusalCase {
+    const char* name;
+    std::function<void(PrivatePrintServer&)> refuse;
+    std::function<void(PrivatePrintServer&)> mend;
+};
+
+void PrintTo(const RefusalCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class DriverPrintRefusalTest : public DriverPrintTest, public ::testing::WithParamInterface<RefusalCase> {
+};
+
+TEST_P(DriverPrintRefusalTest, TheUserIsToldAndNothingPrintsNorCounts)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    GetParam().refuse(server);
+    dlg.SetsUD->setValue(2);
+    const std::string message = PrintAndTakeMessage();
+    EXPECT_NE(message.find(PrivatePrintServer::LabelQueue), std::string::npos) << message;
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_FALSE(std::filesystem::exists(server.Output(PrivatePrintServer::LabelQueue)));
+    EXPECT_FALSE(std::filesystem::exists(server.Output(PrivatePrintServer::OfficeQueue)));
+    EXPECT_EQ(Counters[1].Value, "10");
+    for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    }
+
+    GetParam().mend(server);
+    dlg.close();
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue)).pages, 2);
+    EXPECT_EQ(Counters[1].Value, "20");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, ViaDrvRefusalTest,
-    ::testing::Values(RefusalCase{"FileThatCantBeMade",
-                                  [](QPrinter& printer, const std::filesystem::path& folder) {
-                                      printer.setOutputFormat(QPrinter::PdfFormat);
-                                      printer.setOutputFileName(
-                                          QString::fromStdString((folder / "gone" / "label.pdf").string()));
-                                  }},
-                      RefusalCase{"UnknownPrinter",
-                                  [](QPrinter& printer, const std::filesystem::path&) {
-                                      printer.setOutputFormat(QPrinter::NativeFormat);
-                                      printer.setPrinterName("zk-no-such-printer");
-                                  }}),
+    Refusals, DriverPrintRefusalTest,
+    ::testing::Values(
+        RefusalCase{"RejectingQueue",
+                    [](PrivatePrintServer& server) { ASSERT_TRUE(server.RejectJobs(PrivatePrintServer::LabelQueue)); },
+                    [](PrivatePrintServer& server) { ASSERT_TRUE(server.AcceptJobs(PrivatePrintServer::LabelQueue)); }},
+        RefusalCase{"ServerGone", [](PrivatePrintServer& server) { server.Stop(); },
+                    [](PrivatePrintServer& server) { ASSERT_TRUE(server.Restart()) << server.Error(); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The chosen printer went away: before any print, or after one went out.
+class DriverPrintRemovedPrinterTest : public DriverPrintTest, public ::testing::WithParamInterface<bool> {
+};
+
+TEST_P(DriverPrintRemovedPrinterTest, IsNamedAndNothingPrintsElsewhere)
+{
+    const bool printedBefore = GetParam();
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    if (printedBefore) {
+        Print();
+        ASSERT_EQ(server.Jobs().size(), 1u);
+        ASSERT_EQ(Counters[1].Value, "15");
+    }
+    const std::string countBefore = Counters[1].Value.str();
+    ASSERT_TRUE(server.RemoveQueue(PrivatePrintServer::LabelQueue));
+    // The queue's jobs went with it.
+    ASSERT_TRUE(server.Jobs().empty());
+    const std::string message = PrintAndTakeMessage();
+    EXPECT_NE(message.find(PrivatePrintServer::LabelQueue), std::string::npos) << message;
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_FALSE(std::filesystem::exists(server.Output(PrivatePrintServer::OfficeQueue)));
+    EXPECT_EQ(Counters[1].Value.str(), countBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Removed, DriverPrintRemovedPrinterTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "AfterAPrint" : "BeforeAnyPrint"); });
+
+TEST_F(DriverPrintTest, PrinterSetupChoosesPrinterPaperAndResolutionButNoCopies)
+{
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    QSignalSpy listed(dlg.findChild<PrintSystemClient*>(), &PrintSystemClient::printersListed);
+    std::string title;
+    bool hasCopies = true;
+    std::vector<std::string> buttons;
+    test::WhenModalNamed("PrSetupDlg", [&](QWidget* setup) {
+        title = setup->windowTitle().toStdString();
+        hasCopies = !setup->findChildren<QSpinBox*>().isEmpty();
+        for (QPushButton* button : setup->findChildren<QPushButton*>()) {
+            if (button->isVisible()) {
+                buttons.push_back(button->text().toStdString());
+            }
+        }
+        auto* printer = setup->findChild<QComboBox*>("PrinterName");
+        ASSERT_NE(printer, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([printer] { return printer->count() == 2; }, ListBoundMs));
+        EXPECT_EQ(printer->currentText().toStdString(), PrivatePrintServer::LabelQueue);
+        printer->setCurrentIndex(printer->findText(PrivatePrintServer::OfficeQueue));
+        auto* paper = setup->findChild<QComboBox*>("PaperSize");
+        auto* resolution = setup->findChild<QComboBox*>("Resolution");
+        ASSERT_NE(paper, nullptr);
+        ASSERT_NE(resolution, nullptr);
+        paper->setCurrentIndex(paper->findText("Letter", Qt::MatchStartsWith));
+        resolution->setCurrentIndex(resolution->findText("600 dpi"));
+        // The list the setup asked for at its start arrives only now: the choices stay.
+        ASSERT_TRUE(QTest::qWaitFor([&listed] { return listed.count() > 0; }, ListBoundMs));
+        setup->findChild<QPushButton*>("OkBt")->click();
+    });
+    dlg.PrSetupBt->click();
+    EXPECT_EQ(title, "Printer Setup");
+    EXPECT_FALSE(hasCopies);
+    EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "Cancel"}));
+    EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::OfficeQueue);
+
+    dlg.CopiesUD->setValue(2);
+    Print();
+    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(PrivatePrintServer::OfficeQueue));
+    EXPECT_EQ(pdf.pages, 2);
+    EXPECT_NEAR(pdf.pageWidthPt, 612, 0.5);
+    EXPECT_NEAR(pdf.pageHeightPt, 792, 0.5);
+    ASSERT_FALSE(pdf.images.empty());
+    EXPECT_EQ(pdf.images[0].xPpi, 600);
+}
+
+TEST_F(DriverPrintTest, PrintFromTheNewValuesGoesThroughTheDriver)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 1);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    std::string cellAfterPrint;
+    test::WhenModalShows([&cellAfterPrint](QWidget* modal) {
+        auto* grid = modal->findChild<QTableWidget*>("VarGrid");
+        grid->item(0, 1)->setText("40");
+        modal->findChild<QPushButton*>("PrintBt")->click();
+        cellAfterPrint = grid->item(0, 1)->text().toStdString();
+        modal->findChild<QPushButton*>("CanBt")->click();
+    });
+    dlg.CopiesUD->setValue(2);
+    dlg.VarBt->click();
+    ASSERT_TRUE(server.WaitUntilJobsDone(JobBound));
+    EXPECT_EQ(DriverPrintMode, 1);
+    EXPECT_EQ(TestPrintMode, 1);
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue)).pages, 2);
+    EXPECT_EQ(Counters[1].Value, "41");
+    EXPECT_EQ(cellAfterPrint, "41");
+}
+
+// A print server that takes the connection and never answers: the dialog
+// shows and closes at once, and a print ends, within the time-outs, with a
+// message and no counter advanced.
+struct WithSilentServer {
+    test::SilentPrintServer silentServer;
+};
+
+class SilentServerDriverPrintTest : public WithSilentServer, public test::PrintDialogsTest {
+protected:
+    SilentServerDriverPrintTest()
+    {
+        DriverPrintTimeouts.list = 1000ms;
+        DriverPrintTimeouts.job = 1000ms;
+    }
+    ~SilentServerDriverPrintTest() override { DriverPrintTimeouts = {}; }
+
+    TViaDrvDlg& dlg = ViaDrvDlg();
+};
+
+TEST_F(SilentServerDriverPrintTest, ThePrintEndsWithAMessageAndNoCounterAdvances)
+{
+    ASSERT_TRUE(silentServer.Listening());
+    test::AddTextAndBarcode();
+    Define(Counters[1], "Count", "10", 5);
+    dlg.show();
+    EXPECT_TRUE(dlg.isVisible());
+    std::string message;
+    test::WhenModalShows([&message](QWidget* modal) {
+        message = modal->property("text").toString().toStdString();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    dlg.PrintBt->click();
+    // The time-out and its grace, with room for a loaded machine: a hang shows.
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(message, "The print system did not answer in time. Nothing was printed on \"the default printer\".");
+    EXPECT_EQ(Counters[1].Value, "10");
+    dlg.close();
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+// The dialog's own fields, which need no print system.
+class ViaDrvDlgTest : public test::PrintDialogsTest {
+protected:
+    TViaDrvDlg& dlg = ViaDrvDlg();
+};
 
 TEST_F(ViaDrvDlgTest, SetsAndCopiesStayWithinOneTo999)
 {
@@ -186,29 +411,6 @@ TEST_F(ViaDrvDlgTest, VariablesWithNoneDefinedUsesTheStandardBox)
     dlg.VarBt->click();
     EXPECT_EQ(text, "No variables or counters defined");
     EXPECT_TRUE(ui.messageBoxes.empty());
-}
-
-TEST_F(ViaDrvDlgTest, PrintFromTheNewValuesGoesThroughTheDriver)
-{
-    test::AddTextAndBarcode();
-    Define(Counters[1], "Count", "10", 1);
-    std::string cellAfterPrint;
-    test::WhenModalShows([&cellAfterPrint](QWidget* modal) {
-        auto* grid = modal->findChild<QTableWidget*>("VarGrid");
-        grid->item(0, 1)->setText("40");
-        modal->findChild<QPushButton*>("PrintBt")->click();
-        cellAfterPrint = grid->item(0, 1)->text().toStdString();
-        modal->findChild<QPushButton*>("CanBt")->click();
-    });
-    dlg.show();
-    dlg.CopiesUD->setValue(2);
-    dlg.VarBt->click();
-    EXPECT_EQ(DriverPrintMode, 1);
-    EXPECT_EQ(TestPrintMode, 1);
-    EXPECT_EQ(jobs, 1);
-    EXPECT_EQ(PdfPages(), 2);
-    EXPECT_EQ(Counters[1].Value, "41");
-    EXPECT_EQ(cellAfterPrint, "41");
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// What the print system tells about its printers and how it answered a
+// request: plain values handed from the print system's worker thread to the
+// window's thread.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zk {
+
+// Dots per inch across and down.
+struct PrinterResolution {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PrinterResolution&) const = default;
+};
+
+// A paper size the printer offers, in hundredths of a millimetre.
+struct PrinterMedia {
+    std::string keyword;  // the print system's own name, as a job asks for it
+    std::string name;     // for people: "A4", "Letter", "2x4"
+    int widthHmm = 0;
+    int lengthHmm = 0;
+};
+
+struct PrinterDescription {
+    std::string name;
+    std::vector<PrinterResolution> resolutions;
+    std::optional<PrinterResolution> defaultResolution;
+    std::vector<PrinterMedia> media;
+    std::optional<PrinterMedia> defaultMedia;
+};
+
+enum class PrintSystemAnswer {
+    Done,
+    NoSuchPrinter,
+    NoDefaultPrinter,
+    NotAccepting,
+    // The print system could not be reached, or did not answer in time.
+    NoAnswer,
+    // Any other refusal; the print system's own words go with it.
+    Refused,
+};
+
+struct PrinterList {
+    PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
+    std::vector<PrinterDescription> printers;
+    // Empty when the print system has none.
+    std::string defaultPrinter;
+};
+
+struct PrinterLookup {
+    PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
+    PrinterDescription printer;
+    std::string detail;
+};
+
+struct PrintJob {
+    std::string printer;
+    std::string title;
+    std::string pdf;
+    std::optional<std::string> media;
+    std::optional<PrinterResolution> resolution;
+};
+
+struct JobAnswer {
+    PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
+    std::string detail;
+};
+
+}  // namespace zk
