@@ -10,6 +10,19 @@
 
 namespace zk {
 
+namespace {
+
+// A window that becomes the active window when it shows: not a tool
+// window, a popup or a window shown without activation.
+bool TakesTheKeysWhenShown(const QWidget& window)
+{
+    const Qt::WindowType type = window.windowType();
+    return type != Qt::Tool && type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen &&
+           !window.testAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+}  // namespace
+
 TFocusHandBack::TFocusHandBack(QWidget& mainWindow) : QObject(&mainWindow), m_mainWindow(mainWindow)
 {
     QApplication::instance()->installEventFilter(this);
@@ -33,8 +46,14 @@ bool TFocusHandBack::eventFilter(QObject* watched, QEvent* event)
             // along with it.
             if (!m_pending) {
                 m_pending = true;
+                m_shownSince = nullptr;
                 QTimer::singleShot(0, this, &TFocusHandBack::HandBack);
             }
+        }
+    } else if (event->type() == QEvent::Show && m_pending && watched->isWidgetType()) {
+        auto* shown = static_cast<QWidget*>(watched);
+        if (shown->isWindow() && TakesTheKeysWhenShown(*shown)) {
+            m_shownSince = shown;
         }
     }
     return QObject::eventFilter(watched, event);
@@ -47,12 +66,18 @@ void TFocusHandBack::HandBack()
         next->activateWindow();
     }
     m_owner = nullptr;
+    m_shownSince = nullptr;
 }
 
 QWidget* TFocusHandBack::NextWindow() const
 {
     if (QWidget* window = WindowForKeys()) {
         return window;
+    }
+    // A window the program showed as the other one closed takes the keys
+    // itself; handing them to the owner would take them away from it.
+    if (m_shownSince != nullptr && m_shownSince->isVisible()) {
+        return nullptr;
     }
     if (m_owner != nullptr && m_owner->isVisible()) {
         return m_owner;

@@ -31,6 +31,8 @@ private:
     QWidget& m_mainWindow;
     // The owner of the window closed last, while a hand-back is pending.
     QPointer<QWidget> m_owner;
+    // A window shown while a hand-back is pending: it keeps the keys.
+    QPointer<QWidget> m_shownSince;
     bool m_pending = false;
 };
 
