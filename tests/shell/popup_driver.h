@@ -82,4 +82,25 @@ inline void WhenMessageShows(QObject* context, std::function<void(QMessageBox*)>
         std::move(action), QDeadlineTimer(wait), "message box");
 }
 
+// Closes every popup menu that shows while it lives, and tells whether one did.
+class PopupsRefused {
+public:
+    PopupsRefused()
+    {
+        m_closer.callOnTimeout([this] {
+            if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
+                m_shown = true;
+                popup->close();
+            }
+        });
+        m_closer.start(10);
+    }
+
+    bool AnyShown() const { return m_shown; }
+
+private:
+    QTimer m_closer;
+    bool m_shown = false;
+};
+
 }  // namespace zk::test

@@ -172,20 +172,12 @@ TEST_F(ShellListEditKeysTest, TheListTakesNoKeysWhileANameIsEdited)
     ASSERT_TRUE(list.EditItem(list.IndexOfPIDL(Path("home/labels/a.zlb"))));
     QLineEdit* editor = test::NameEditor(list);
     ASSERT_NE(editor, nullptr);
-    bool menuShown = false;
-    QTimer closer;
-    closer.callOnTimeout([&] {
-        if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
-            menuShown = true;
-            popup->close();
-        }
-    });
-    closer.start(10);
+    test::PopupsRefused menus;
     for (const QKeyCombination keys : {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_Menu),
                                        QKeyCombination(Qt::Key_F2), QKeyCombination(Qt::Key_F5)}) {
         QTest::keyClick(editor, keys.key(), keys.keyboardModifiers());
     }
-    EXPECT_FALSE(menuShown);
+    EXPECT_FALSE(menus.AnyShown());
     EXPECT_TRUE(list.Editing());
     EXPECT_EQ(test::NameEditor(list), editor);
 }

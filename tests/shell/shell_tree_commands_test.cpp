@@ -19,6 +19,7 @@
 
 #include "shell/shell_items.h"
 #include "shell/shell_list.h"
+#include "tests/shell/popup_driver.h"
 #include "tests/shell/temp_folders.h"
 #include "tests/support/private_mounts.h"
 #include "tests/ui/modal_driver.h"
@@ -215,20 +216,12 @@ TEST_F(ShellTreeCommandsTest, TheTreeTakesNoKeysWhileANameIsEdited)
     ASSERT_TRUE(tree.EditSelected());
     QLineEdit* editor = tree.viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    bool menuShown = false;
-    QTimer closer;
-    closer.callOnTimeout([&] {
-        if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
-            menuShown = true;
-            popup->close();
-        }
-    });
-    closer.start(10);
+    test::PopupsRefused menus;
     for (const QKeyCombination keys : {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_F2),
                                        QKeyCombination(Qt::Key_F5)}) {
         QTest::keyClick(editor, keys.key(), keys.keyboardModifiers());
     }
-    EXPECT_FALSE(menuShown);
+    EXPECT_FALSE(menus.AnyShown());
     EXPECT_EQ(tree.viewport()->findChild<QLineEdit*>(), editor);
 }
 
