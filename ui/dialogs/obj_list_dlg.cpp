@@ -120,7 +120,7 @@ void TObjListDlg::ShowListData()
 void TObjListDlg::PickPicture(const std::string& name)
 {
     if (MakePictureData(name, false) && PictureDlg != nullptr) {
-        PictureDlg->PictName->setText(FromEngineText(name));
+        PictureDlg->ShowPictureName(FromEngineText(name));
         PictureDlg->PictureLoaded = 1;
     }
     accept();
