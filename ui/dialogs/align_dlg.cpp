@@ -8,6 +8,7 @@
 #include "engine/config/program_paths.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/redraw.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/editing/field_checks.h"
 #include "ui/editing/grid_align.h"
 #include "ui/form_order.h"
@@ -63,7 +64,7 @@ void TAlignDlg::PrepareAlignDialog()
     if (ZKedit != nullptr) {
         ZKedit->PlaceDialog(-1, 0, this);
     }
-    GridStep->setText(QString::number(Settings.GridStep));
+    ShowNumber(GridStep, Settings.GridStep);
 }
 
 void TAlignDlg::showEvent(QShowEvent* event)

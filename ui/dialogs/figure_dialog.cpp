@@ -14,6 +14,7 @@
 #include "engine/render/redraw.h"
 #include "platform/code_pages.h"
 #include "ui/dialogs/dialog_protocol.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/editing/field_checks.h"
 #include "ui/form_order.h"
 #include "ui/main_window.h"
@@ -149,7 +150,7 @@ QStringList TFigureDialog::NumberItems(int first, int last)
 
 void TFigureDialog::SetNumber(QLineEdit* edit, std::int32_t value)
 {
-    edit->setText(QString::number(value));
+    ShowNumber(edit, value);
 }
 
 namespace {

@@ -6,6 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QFontMetricsF>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "engine/config/program_paths.h"
 #include "engine/memory/printer_dialogs.h"
@@ -58,9 +62,9 @@ void TMemoryForm::TakeHelpFile()
     setProperty("HelpFile", QString::fromStdString(ProgramPaths.HelpFileName));
 }
 
-QListWidget* MakeFourColumnList(QWidget* parent, const QRect& geometry)
+QListWidget* TMemoryForm::MakeNameList(const QRect& geometry)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new QListWidget(this);
     list->setObjectName("FList");
     list->setGeometry(geometry);
     list->setFlow(QListView::TopToBottom);
@@ -69,18 +73,45 @@ QListWidget* MakeFourColumnList(QWidget* parent, const QRect& geometry)
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int columnWidth = (geometry.width() - 2 * list->frameWidth()) / ListColumns;
-    list->setGridSize(QSize(columnWidth, ListRowHeight));
+    list->setGridSize(QSize((geometry.width() - 2 * list->frameWidth()) / ListColumns, ListRowHeight));
+    m_nameList = list;
+    m_ownListWidth = geometry.width();
     return list;
 }
 
-void FillNameList(QListWidget* list, const TSortedNames& names)
+void TMemoryForm::ShowNames(const TSortedNames& names)
 {
+    QListWidget* list = m_nameList;
     list->clear();
+    const QFontMetricsF metrics(list->font());
+    qreal widest = 0;
     for (const std::string& name : names.Items) {
-        list->addItem(FromEngineText(name));
+        const QString text = FromEngineText(name);
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+        list->addItem(text);
+    }
+    // An entry draws its text inside the style's margins, and elides it
+    // when its cell is narrower; the text's width is rounded up as the
+    // style rounds it.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int widestEntry = static_cast<int>(std::ceil(widest)) + margins;
+    const int frames = 2 * list->frameWidth();
+    const int listWidth = std::max(m_ownListWidth, widestEntry + frames);
+    // Up to four columns share the list's width, as many as the widest
+    // entry allows, so that no column is cut at the list's edge.
+    const int shown = listWidth - frames;
+    const int columns = std::clamp(shown / widestEntry, 1, ListColumns);
+    list->setGridSize(QSize(shown / columns, ListRowHeight));
+    const int delta = listWidth - list->width();
+    if (delta != 0) {
+        setFixedSize(width() + delta, height());
+        list->resize(list->width() + delta, list->height());
+        CanBt->move(CanBt->x() + delta, CanBt->y());
+        FollowWidth(delta);
     }
 }
+
+void TMemoryForm::FollowWidth(int /*delta*/) {}
 
 std::string SelectedName(const QListWidget* list)
 {

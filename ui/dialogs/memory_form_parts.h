@@ -31,11 +31,25 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Sets the help file for the help context, as every showing does.
     void TakeHelpFile();
-};
 
-// A list box that shows its names in four columns, filled top to bottom.
-QListWidget* MakeFourColumnList(QWidget* parent, const QRect& geometry);
-void FillNameList(QListWidget* list, const TSortedNames& names);
+    // The form's list of printer object names ("FList"): a list box that
+    // shows them in four columns, filled top to bottom.
+    QListWidget* MakeNameList(const QRect& geometry);
+    // Fills the name list. Every name shows whole: the columns are as wide
+    // as the widest name, fewer of them sharing the list's width when it
+    // is long (the list scrolls sideways to the others), and where one
+    // column is wider than the list, the form and the list widen by the
+    // difference; shorter names give both their own widths back.
+    void ShowNames(const TSortedNames& names);
+    // The form's width changed by delta; the name list and CanBt follow
+    // already. A form moves or widens its other controls that keep to its
+    // right edge.
+    virtual void FollowWidth(int delta);
+
+private:
+    QListWidget* m_nameList = nullptr;
+    int m_ownListWidth = 0;
+};
 // The name of the selected entry; empty when none is selected.
 std::string SelectedName(const QListWidget* list);
 // Whether the list has an entry at the viewport point.

@@ -37,7 +37,7 @@ TObjListDlg::TObjListDlg(QWidget* parent) : TMemoryForm("ObjListDlg", "Object Li
     MemInfo->setObjectName("MemInfo");
     MemInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     MemInfo->setGeometry(8, 6, 384, 18);
-    FList = MakeFourColumnList(this, QRect(8, 28, 384, 184));
+    FList = MakeNameList(QRect(8, 28, 384, 184));
     FList->installEventFilter(this);
     FList->viewport()->installEventFilter(this);
 
@@ -96,11 +96,17 @@ void TObjListDlg::FormShow()
     }
     ObjListPicturePick = 0;
     ObjListPickName = 0;
+    // Filled first: the list may widen the form, which is then placed.
+    ShowListData();
     if (ZKedit != nullptr) {
         ZKedit->PlaceAtLabel({36, 76}, *this);
     }
-    ShowListData();
     FList->setFocus();
+}
+
+void TObjListDlg::FollowWidth(int delta)
+{
+    MemInfo->resize(MemInfo->width() + delta, MemInfo->height());
 }
 
 void TObjListDlg::ShowListData()
@@ -108,13 +114,13 @@ void TObjListDlg::ShowListData()
     setWindowTitle(FromEngineText(ObjListDlg.Caption));
     MemInfo->setText(FromEngineText(ObjListDlg.MemInfo));
     EditBt->setVisible(ObjListDlg.EditBtVisible);
-    FillNameList(FList, ObjListDlg.FList);
+    ShowNames(ObjListDlg.FList);
 }
 
 void TObjListDlg::PickPicture(const std::string& name)
 {
     if (MakePictureData(name, false) && PictureDlg != nullptr) {
-        PictureDlg->PictName->setText(FromEngineText(name));
+        PictureDlg->ShowPictureName(FromEngineText(name));
         PictureDlg->PictureLoaded = 1;
     }
     accept();

@@ -46,6 +46,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void FollowWidth(int delta) override;
 
 private:
     void FormShow();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
@@ -27,8 +28,10 @@ TPictureDlg* PictureDlg = nullptr;
 
 namespace {
 
-// Printer graphics names: at most 8 letters and digits.
+// Printer graphics names: at most 8 letters and digits are typed.
 constexpr int PictureNameLength = 8;
+// The longest name a picture figure holds.
+constexpr std::size_t PictureNameCapacity = decltype(TPictureFigure::Name)::Capacity;
 
 bool IsAsciiAlphanumeric(char c)
 {
@@ -51,9 +54,11 @@ TPictureDlg::TPictureDlg(QWidget* parent) : TFigureDialog("PictureDlg", 134, par
     StartX = AddNumberField("StartX", "X:");
     StartY = AddNumberField("StartY", "Y:");
     PictName = AddTextField("PictName", "Name:", PictureNameLength);
-    // Every letter typed becomes upper case, as printer names are.
+    // Every letter typed becomes upper case, as printer names are. A longer
+    // name shown may be shortened, but typing never goes past the limit.
     connect(PictName, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int cursor = PictName->cursorPosition();
+        PictName->setMaxLength(std::max(PictureNameLength, static_cast<int>(text.size())));
         PictName->setText(text.toUpper());
         PictName->setCursorPosition(cursor);
     });
@@ -104,10 +109,16 @@ void PreparePictureDialog(bool edit, TPoint start, TPoint /*end*/)
     dialog->Place();
     TFigureDialog::SetNumber(dialog->StartX, t.X);
     TFigureDialog::SetNumber(dialog->StartY, t.Y);
-    dialog->PictName->setText(QString::fromLatin1(t.Name.view().data(), static_cast<qsizetype>(t.Name.length())));
+    dialog->ShowPictureName(QString::fromLatin1(t.Name.view().data(), static_cast<qsizetype>(t.Name.length())));
     dialog->OldPictureName = edit ? t.Name : FixedString<16>{};
     dialog->PictureLoaded = 0;
     NewPictureData.reset();
+}
+
+void TPictureDlg::ShowPictureName(const QString& name)
+{
+    PictName->setMaxLength(std::max(PictureNameLength, static_cast<int>(name.size())));
+    PictName->setText(name);
 }
 
 void TPictureDlg::LoadBtClick()
@@ -145,6 +156,11 @@ void TPictureDlg::OkBtClick()
     const std::string name = TrimBlanks(PictName->text().toStdString());
     if (name.empty()) {
         Refuse("No picture name");
+        return;
+    }
+    // A name the figure can't hold whole would name another picture.
+    if (name.size() > PictureNameCapacity) {
+        Refuse("Invalid picture name");
         return;
     }
     for (char c : name) {

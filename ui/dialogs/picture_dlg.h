@@ -38,6 +38,10 @@ public:
 
     void done(int result) override;
 
+    // Shows a picture name in the name field whole: a label file, a form
+    // or the printer's list may name a picture longer than a typed name.
+    void ShowPictureName(const QString& name);
+
 protected:
     void OkBtClick() override;
     void LoadBtClick();

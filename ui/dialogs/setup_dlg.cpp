@@ -13,6 +13,7 @@
 #include "engine/render/redraw.h"
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/label_size_presets.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/editing/field_checks.h"
 #include "ui/editor_hooks.h"
@@ -53,11 +54,6 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength)
         edit->setMaxLength(maxLength);
     }
     return edit;
-}
-
-void ShowNumber(QLineEdit* field, std::int32_t value)
-{
-    field->setText(QString::number(value));
 }
 
 // The field's number when it is one within min..max; else value stays.

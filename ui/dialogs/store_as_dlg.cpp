@@ -20,7 +20,7 @@ TStoreAsDlg::TStoreAsDlg(QWidget* parent) : TMemoryForm("StoreAsDlg", "Store as"
     PresentMsg = new QLabel(this);
     PresentMsg->setObjectName("PresentMsg");
     PresentMsg->setGeometry(8, 6, 384, 18);
-    FList = MakeFourColumnList(this, QRect(8, 26, 384, 184));
+    FList = MakeNameList(QRect(8, 26, 384, 184));
     FList->viewport()->installEventFilter(this);
 
     Label1 = new QLabel("Store as:", this);
@@ -61,10 +61,11 @@ void TStoreAsDlg::showEvent(QShowEvent* event)
 
 void TStoreAsDlg::FormShow()
 {
+    // Filled first: the list may widen the form, which is then placed.
+    ShowListData();
     if (ZKedit != nullptr) {
         ZKedit->PlaceAtLabel({48, 88}, *this);
     }
-    ShowListData();
     if (StoreAsSelectMode != 0) {
         setWindowTitle("SelectFirst new active form");
         Label1->setText("Form name:");
@@ -80,8 +81,14 @@ void TStoreAsDlg::ShowListData()
 {
     setWindowTitle(FromEngineCaption(StoreAsDlg.Caption));
     PresentMsg->setText(FromEngineText(StoreAsDlg.PresentMsg));
-    FillNameList(FList, StoreAsDlg.FList);
+    ShowNames(StoreAsDlg.FList);
     SetObjName(FromEngineText(StoreAsDlg.ObjName));
+}
+
+void TStoreAsDlg::FollowWidth(int delta)
+{
+    PresentMsg->resize(PresentMsg->width() + delta, PresentMsg->height());
+    OkBt->move(OkBt->x() + delta, OkBt->y());
 }
 
 void TStoreAsDlg::SetObjName(const QString& name)

@@ -31,6 +31,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void FollowWidth(int delta) override;
 
 private:
     void FormShow();

@@ -13,6 +13,7 @@
 #include "engine/print/printing.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
@@ -70,7 +71,7 @@ void TTestPrintDlg::FormCreate() { SetFormHelp(*this, TestPrintHelpContext); }
 void TTestPrintDlg::PrepareTestPrintDialog()
 {
     PlacePrintDialog(this);
-    TmpCopies->setText(QString::number(Settings.PrintCopies));
+    ShowNumber(TmpCopies, Settings.PrintCopies);
 }
 
 void TTestPrintDlg::TmpCopiesExit() { TakeBoundedNumber(TmpCopies, 1, MaxCopies, Settings.PrintCopies); }

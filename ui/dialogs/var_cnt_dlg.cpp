@@ -23,6 +23,7 @@
 #include "engine/model/variables.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
@@ -234,10 +235,10 @@ void TVarCntDlg::ShowSelectedVarCnt()
         return;
     }
     const TVariable& entry = *m_shownEntry;
-    VarLen->setText(QString::number(entry.Length));
+    ShowNumber(VarLen, entry.Length);
     VarAlign->setCurrentIndex(entry.Justification < VarAlign->count() ? entry.Justification : -1);
     FillChar->setText(PrinterTextToWidget(std::string(1, static_cast<char>(entry.PadChar))));
-    Increment->setText(QString::number(m_shownCounter ? entry.Step : 0));
+    ShowNumber(Increment, m_shownCounter ? entry.Step : 0);
     Prompt->setText(PrinterTextToWidget(entry.Prompt.view()));
     VarValue->setText(PrinterTextToWidget(entry.Value.view()));
 }

@@ -15,6 +15,7 @@
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
+#include "ui/dialogs/number_field.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
@@ -90,8 +91,8 @@ void TWPrintDlg::FormCreate()
 void TWPrintDlg::PreparePrintDialog()
 {
     PlacePrintDialog(this);
-    TmpSets->setText(QString::number(Settings.PrintSets));
-    TmpCopies->setText(QString::number(Settings.PrintCopies));
+    ShowNumber(TmpSets, Settings.PrintSets);
+    ShowNumber(TmpCopies, Settings.PrintCopies);
 }
 
 void TWPrintDlg::TmpSetsExit()

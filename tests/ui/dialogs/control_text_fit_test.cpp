@@ -1,10 +1,12 @@
 // Every dialog of the program, shown as the user first sees it: no combo
-// box is narrower than its widest item and no button narrower than its
-// caption, at the default font.
+// box is narrower than its widest item, no button narrower than its caption
+// and no list entry narrower than its text, at the default font.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetricsF>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -12,9 +14,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "engine/memory/exchange_steps.h"
+#include "engine/memory/printer_dialogs.h"
 #include "tests/ui/dialogs/every_dialog.h"
 
 namespace zk::test {
@@ -52,6 +57,24 @@ int ButtonShortfall(QPushButton& button)
     return std::max(needed - contents.width(), 0);
 }
 
+// The entries of a list drawn narrower than their text and the margins the
+// style leaves beside it, which elides them.
+std::vector<QString> CutEntries(QListWidget& list)
+{
+    std::vector<QString> cut;
+    const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+    const QFontMetricsF metrics(list.font());
+    for (int i = 0; i < list.count(); ++i) {
+        const QListWidgetItem* item = list.item(i);
+        const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(item->text())));
+        const int icon = item->icon().isNull() ? 0 : list.iconSize().width() + 4;
+        if (list.visualItemRect(item).width() < text + icon + margins) {
+            cut.push_back(item->text());
+        }
+    }
+    return cut;
+}
+
 // The controls of a shown dialog whose text doesn't fit, as "name: text".
 std::vector<std::string> CutTexts(QDialog& dialog)
 {
@@ -67,6 +90,13 @@ std::vector<std::string> CutTexts(QDialog& dialog)
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
         if (button->isVisibleTo(&dialog) && !button->text().isEmpty() && ButtonShortfall(*button) > 0) {
             cut.push_back(name(button, button->text() + " short by " + QString::number(ButtonShortfall(*button))));
+        }
+    }
+    for (QListWidget* list : dialog.findChildren<QListWidget*>()) {
+        if (list->isVisibleTo(&dialog)) {
+            for (const QString& entry : CutEntries(*list)) {
+                cut.push_back(name(list, "entry " + entry));
+            }
         }
     }
     return cut;
@@ -87,6 +117,11 @@ class ControlTextFitTest : public EveryDialogTest {};
 
 TEST_F(ControlTextFitTest, EveryDialogShowsItsTextsWhole)
 {
+    // The printer-memory lists hold the longest name a printer's list gives.
+    for (TSortedNames* names : {&StoreAsDlg.FList, &ObjListDlg.FList}) {
+        names->Add("SHIP");
+        names->Add(std::string(NameLineSize - 1, 'W'));
+    }
     const std::vector<QDialog*> dialogs = MakeEveryDialog();
     std::vector<std::string> cut;
     int walked = 0;

@@ -406,6 +406,9 @@ TEST_F(FigListDlgTest, RightPressSelectsTheRowAndEditsItsFigureThroughTheHook)
     };
     TFigListDlg& d = OpenShown();
     QTest::mousePress(d.Obj->viewport(), Qt::RightButton, {}, CellCentre(2));
+    // Released as the user releases it: a button left down would reach
+    // later tests as held.
+    QTest::mouseRelease(d.Obj->viewport(), Qt::RightButton, {}, CellCentre(2));
     EXPECT_EQ(edited, std::vector<TFigure*>{second});
     EXPECT_EQ(d.SelectedRow(), 2);
     EXPECT_EQ(Cell(2, 2), "Rectangle  (Size 99x4)");

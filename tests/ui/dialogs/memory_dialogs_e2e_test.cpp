@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <algorithm>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <gtest/gtest.h>
 
 #include "engine/config/program_paths.h"
@@ -23,6 +24,7 @@
 namespace zk {
 namespace {
 
+using test::WhenModal;
 using test::WhenModalNamed;
 
 class MemoryDialogsEndToEndTest : public test::MemoryDialogsTest {
@@ -252,6 +254,52 @@ TEST_F(MemoryDialogsEndToEndTest, ThePictureDialogTakesAGraphicFromThePrinter)
     ASSERT_NE(NewPictureData, nullptr);
     EXPECT_EQ(NewPictureWidth, 16);
     EXPECT_EQ(NewPictureHeight, 2);
+}
+
+// A graphic the printer lists under a long name comes into the name field
+// whole: one a picture figure can hold is drawn under it, a longer one is
+// refused by name instead of drawn under a cut one.
+TEST_F(MemoryDialogsEndToEndTest, AGraphicWithALongNameIsTakenWholeOrRefused)
+{
+    struct Case {
+        const char* name;
+        const char* refusal;  // nullptr when drawn
+    };
+    const Case cases[] = {{"LONGNAME12", nullptr},
+                          {"ABCDEFGHIJKLMNO", nullptr},
+                          {"ABCDEFGHIJKLMNOPQRSTU", "Error: Invalid picture name"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        memory.StoreGraphics(c.name, logo);
+        AddNewFigure = 1;
+        PreparePictureDialog(false, {0, 0});
+        WhenModalNamed("ObjListDlg", [&](QWidget* d) {
+            SelectEntry(d, c.name);
+            Click(d, "SaveBt");
+        });
+        PictureDlg->ExtractBt->click();
+        EXPECT_EQ(PictureDlg->PictName->text().toStdString(), c.name);
+        QString refusal;
+        if (c.refusal != nullptr) {
+            WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                      [&refusal](QWidget* w) {
+                          auto* box = static_cast<QMessageBox*>(w);
+                          refusal = box->windowTitle() + ": " + box->text();
+                          box->accept();
+                      });
+        }
+        const std::size_t before = Figures(TFigureKind::Picture).size();
+        PictureDlg->OkBt()->click();
+        const std::vector<const TFigure*> pictures = Figures(TFigureKind::Picture);
+        if (c.refusal == nullptr) {
+            ASSERT_EQ(pictures.size(), before + 1);
+            EXPECT_EQ(pictures.back()->Picture().Name, c.name);
+        } else {
+            EXPECT_EQ(refusal.toStdString(), c.refusal);
+            EXPECT_EQ(pictures.size(), before);
+            PictureDlg->reject();
+        }
+    }
 }
 
 TEST_F(MemoryDialogsEndToEndTest, FromPrinterWithoutAnAnswerShowsNoList)

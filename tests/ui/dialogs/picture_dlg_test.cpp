@@ -282,6 +282,32 @@ TEST_F(PictureDlgTest, EditingKeepsItsOwnNameAndRenamesTheGroup)
     EXPECT_EQ(CountFigures(), 3u);
 }
 
+// Label files and printer forms name pictures with up to 15 characters,
+// longer than a user types: editing such a figure shows its name whole and
+// keeps it; typing can shorten it, not lengthen it.
+TEST_F(PictureDlgTest, ANameLongerThanTypedOnesShowsWholeAndIsKept)
+{
+    for (const char* name : {"LONGNAME12", "ABCDEFGHIJKLMNO"}) {
+        SCOPED_TRACE(name);
+        TFigure* figure = AddPicture(name, std::make_shared<TPictureData>());
+        WhenModalNamed("PictureDlg", [name](QWidget* dialog) {
+            auto* field = dialog->findChild<QLineEdit*>("PictName");
+            EXPECT_EQ(field->text().toStdString(), name);
+            QTest::keyClick(field, Qt::Key_End);
+            QTest::keyClicks(field, "x");
+            EXPECT_EQ(field->text().toStdString(), name);
+            ClickOk(dialog);
+        });
+        EXPECT_TRUE(EditFigureWithDialog(*figure));
+        EXPECT_EQ(figure->Picture().Name, name);
+    }
+    // A short name gives the field its typing limit back.
+    PreparePictureDialog(false, {0, 0});
+    PictureDlg->PictName->clear();
+    QTest::keyClicks(PictureDlg->PictName, "ABCDEFGHIJ");
+    EXPECT_EQ(PictureDlg->PictName->text(), "ABCDEFGH");
+}
+
 TEST_F(PictureDlgTest, ReloadingASharedPictureRepointsTheGroupAndFreesTheOldBlockOnce)
 {
     auto block = std::make_shared<TPictureData>();
