@@ -3,15 +3,12 @@
 // multipliers and rotation, and combining them with the label image.
 
 #include "engine/text/glyph_lookup.h"
-#include "engine/text/printer_font.h"
 
 namespace zk {
 
-// Widest and tallest extent a glyph may have once multiplied: an expanded
-// row takes at most a whole row of the glyph render buffer (64 bytes, 512
-// dots), and the buffer holds as many rows. Larger glyphs are not drawn.
-inline constexpr int MaxGlyphExtent = GlyphRenderRowBytes * 8;
-static_assert(MaxGlyphExtent <= GlyphRenderRows);
+// Widest and tallest extent a glyph may have once multiplied; larger
+// glyphs are not drawn.
+inline constexpr int MaxGlyphExtent = 508;
 
 void ExpandGlyph0(GlyphRows rows, int penX, int penY);
 void ExpandGlyph90(GlyphRows rows, int penX, int penY);

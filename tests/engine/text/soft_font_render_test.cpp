@@ -69,45 +69,6 @@ TEST_F(SoftFontRenderTest, RotatesAndScales)
     }
 }
 
-// A glyph 64 dots wide (8 bytes per row) whose rows mark both edges: ink
-// at its first and last dot, a full row, and every other dot.
-std::vector<std::uint8_t> WideFontBlock()
-{
-    std::vector<std::uint8_t> block = {1, 0, 3, 'W', 64, 8, 0x80, 0, 0, 0, 0, 0, 0, 0x01};
-    block.insert(block.end(), 8, 0xFF);
-    block.insert(block.end(), 8, 0xAA);
-    return block;
-}
-
-DotGlyph WideGlyph()
-{
-    DotGlyph glyph{64, 3, std::vector<std::vector<bool>>(3, std::vector<bool>(64))};
-    glyph.Dots[0][0] = glyph.Dots[0][63] = true;
-    for (int x = 0; x < 64; ++x) {
-        glyph.Dots[1][static_cast<std::size_t>(x)] = true;
-        glyph.Dots[2][static_cast<std::size_t>(x)] = x % 2 == 0;
-    }
-    return glyph;
-}
-
-// At the largest multiplier the glyph is 512 dots wide; every rotation gets
-// a pen that keeps it on the 600-dot label.
-TEST_F(SoftFontRenderTest, AGlyph64DotsWideDrawsScaledAtEveryMultiplier)
-{
-    AddSoftFont('K', WideFontBlock());
-    const int penX[] = {20, 580, 580, 20};
-    const int penY[] = {20, 20, 580, 580};
-    for (int rotation = 0; rotation < 4; ++rotation) {
-        for (int mult = 1; mult <= 8; ++mult) {
-            LabelImage.Clear();
-            RenderPrinterText(penX[rotation], penY[rotation], rotation, 6, mult, mult, 0, "\"W\"");
-            DotSet expected;
-            AddRotatedGlyph(expected, WideGlyph(), rotation, penX[rotation], penY[rotation], mult, mult);
-            EXPECT_EQ(BlackDots(), expected) << "rotation " << rotation << ", " << mult << "x";
-        }
-    }
-}
-
 TEST_F(SoftFontRenderTest, BoldPutsTheExtraDotPastTheGlyphWidth)
 {
     AddSoftFont('K', FontBlock);
