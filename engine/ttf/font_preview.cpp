@@ -150,6 +150,11 @@ TGlyphCell MeasureGlyphCell(const platform::TextMetrics& line, const TRenderedGl
     return cell;
 }
 
+int WrittenAdvance(int cellIncrement, int extraSpacing)
+{
+    return std::clamp(cellIncrement + extraSpacing, MinWrittenAdvance, MaxWrittenAdvance);
+}
+
 void RenderFontPreview(const TRenderedGlyphs& rendered, const std::vector<std::uint8_t>& sourceChars,
                        const TGlyphCell& cell, int previewWidth, bool autoRemove)
 {
@@ -182,10 +187,11 @@ void RenderFontPreview(const TRenderedGlyphs& rendered, const std::vector<std::u
         // left shift, added below, brings it back to where the ink ends.
         const int inkEnd = box.BlackBoxX + box.OriginX;
         record.Width = static_cast<std::int16_t>(inkEnd == 0 ? 1 : inkEnd);
-        record.Advance = static_cast<std::int16_t>(std::max(box.CellIncX + settings.ExtraSpacing, 2));
+        record.Advance = static_cast<std::int16_t>(WrittenAdvance(box.CellIncX, settings.ExtraSpacing));
+        // The pen steps as the printer's will through the written font.
+        const int step = record.Advance + GLYPH_GAP;
 
-        if (box.CellIncX + x + settings.ExtraSpacing + GLYPH_GAP >
-            previewWidth - settings.PreviewMargin - PREVIEW_RIGHT_GAP) {
+        if (x + step > previewWidth - settings.PreviewMargin - PREVIEW_RIGHT_GAP) {
             ++lines;
             x = settings.PreviewMargin;
             y += L;
@@ -198,7 +204,7 @@ void RenderFontPreview(const TRenderedGlyphs& rendered, const std::vector<std::u
             LoadGlyphIntoRenderBuffer(*glyph);
             DrawGlyph(box, x + box.OriginX, y + blankAbove);
         }
-        x += box.CellIncX + settings.ExtraSpacing + GLYPH_GAP;
+        x += step;
     }
 
     results.LeftShift = -smallestOriginX;

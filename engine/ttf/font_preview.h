@@ -16,10 +16,18 @@ namespace zk
 
 struct TGlyphRecord {
     std::int16_t Width = 0;       // dots: black box + origin x (1 when that is 0) + LeftShift
-    std::int16_t Advance = 0;     // cell increment + ExtraSpacing, at least 2
+    std::int16_t Advance = 0;     // WrittenAdvance of the cell increment and ExtraSpacing
     std::uint8_t SourceChar = 0;  // 0 = its glyph could not be read
     std::uint8_t TargetCode = 0;  // printer code 32..255
 };
+
+// The advance byte a glyph record of the font file gets: the cell
+// increment plus the extra spacing, at least 2 and at most what the byte
+// holds. The printer steps by it plus its own gap of 2 dots, and so does
+// the preview.
+inline constexpr int MinWrittenAdvance = 2;
+inline constexpr int MaxWrittenAdvance = 255;
+int WrittenAdvance(int cellIncrement, int extraSpacing);
 
 inline constexpr int MinConverterFontSize = 6;
 inline constexpr int MaxConverterFontSize = 240;

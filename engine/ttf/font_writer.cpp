@@ -62,9 +62,8 @@ std::vector<std::uint8_t> ConvertedFontBytes(TGlyphSource& glyphs)
         if (record.SourceChar == 0)
             continue;
         const int bytesPerRow = (record.Width + 7) / 8;
-        // A byte field: advances beyond it are held at its largest value.
         bytes.push_back(record.TargetCode);
-        bytes.push_back(static_cast<std::uint8_t>(std::clamp<int>(record.Advance, 0, 255)));
+        bytes.push_back(static_cast<std::uint8_t>(record.Advance));  // WrittenAdvance: fits the byte
         bytes.push_back(LowByte(bytesPerRow));
         // A glyph that can't be read now leaves its cell blank.
         PlacedGlyph placed;

@@ -65,15 +65,28 @@ protected:
         return map;
     }
 
-    // Pen positions of one preview line: the printer's step, advance + 2.
-    static std::vector<int> PenPositions()
+    // Pen positions of one preview line, one per glyph table record and one
+    // past the last: the printer's step, advance + 2, with the advances of
+    // the glyph table or, once written, those the file holds.
+    static std::vector<int> PenPositions(const std::vector<std::uint8_t>* fontFile = nullptr)
     {
         std::vector<int> pens;
         int x = FontPreviewSettings.PreviewMargin;
+        std::size_t at = 3;  // the first glyph record, after count, zero and height
         for (const TGlyphRecord& record : GlyphTable) {
             pens.push_back(x);
-            if (record.SourceChar != 0)
-                x += record.Advance + GLYPH_GAP;
+            if (record.SourceChar == 0)
+                continue;
+            int advance = record.Advance;
+            if (fontFile != nullptr) {
+                EXPECT_LT(at + 2, fontFile->size());
+                if (at + 2 >= fontFile->size())
+                    break;
+                EXPECT_EQ((*fontFile)[at], record.TargetCode);
+                advance = (*fontFile)[at + 1];
+                at += 3 + std::size_t{(*fontFile)[at + 2]} * (*fontFile)[2];
+            }
+            x += advance + GLYPH_GAP;
         }
         pens.push_back(x);
         return pens;
@@ -122,7 +135,8 @@ TEST_P(ConvertedFontInkTest, FileHoldsEveryDotThePreviewDraws)
     // The read-back glyphs drawn where the preview drew them: the file's
     // first dot is LeftShift dots left of the pen, its first row the first
     // row not cut.
-    const std::vector<int> pens = PenPositions();
+    const std::vector<int> pens = PenPositions(&font->Bytes);
+    ASSERT_EQ(pens.size(), GlyphTable.size() + 1);
     const int top = PREVIEW_TOP + FontPreviewSettings.TopRemove;
     std::vector<std::uint8_t> readBack(FontPreviewImage.Pixels.size(), 0);
     int drawnGlyphs = 0;
@@ -211,6 +225,9 @@ INSTANTIATE_TEST_SUITE_P(
         InkCase{"DejaVu Sans", false, true, Turkish, 28, 0, 0, false},
         InkCase{"DejaVu Sans", true, false, Symbol, 20, 10, 0, false},
         InkCase{"DejaVu Serif", false, false, Baltic, 12, 10, -1, true},
+        // The tightest spacing: most advances are held at the least the file
+        // takes, and the preview must step as the printer does.
+        InkCase{"DejaVu Sans", false, false, Western, 12, 10, -16, false},
         InkCase{"DejaVu Sans", false, false, CentralEurope, 48, 10, 0, true, "|\x8A\x8E\xC2\xC5\xCA\xCE\xD4\xDBgjpqy"}),
     [](const ::testing::TestParamInfo<InkCase>& info) { return "Case" + std::to_string(info.index); });
 

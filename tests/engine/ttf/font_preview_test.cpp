@@ -94,6 +94,30 @@ TEST_F(FontPreviewTest, GlyphsLeftOfTheOriginShiftTheWholeFont)
     EXPECT_EQ(PreviewResults.AutoBottom, 0);  // and its bottom row
 }
 
+// The preview steps from glyph to glyph as the printer will through the
+// written file: by the written advance plus the printer's gap of 2, the
+// advance held within 2..255 however the spacing and cell increment add up.
+TEST_F(FontPreviewTest, PenStepsByTheWrittenAdvance)
+{
+    const struct {
+        int cellIncrement;
+        int spacing;
+        int advance;
+    } rows[] = {{9, 0, 9}, {9, -7, 2}, {9, -16, 2}, {3, -1, 2}, {250, 16, 255}, {300, 0, 255}};
+    for (const auto& row : rows) {
+        test::FakeGlyphs glyphs(4, 0);
+        glyphs.AddBox('i', 1, 4, 0, 4, row.cellIncrement);
+        map.Cells[0] = 'i';
+        map.Cells[1] = 'i';
+        FontPreviewSettings.ExtraSpacing = row.spacing;
+        BuildFontPreview(glyphs, map, 2000, false);
+        EXPECT_EQ(GlyphTable[0].Advance, row.advance) << row.cellIncrement << " " << row.spacing;
+        const int second = FontPreviewSettings.PreviewMargin + row.advance + 2;
+        EXPECT_EQ(Pixel(second, 8), BLACK) << row.cellIncrement << " " << row.spacing;
+        EXPECT_EQ(Pixel(second - 1, 8), WHITE) << row.cellIncrement << " " << row.spacing;
+    }
+}
+
 TEST_F(FontPreviewTest, OnlyAGlyphWhoseInkEndsAtTheOriginGetsWidthOne)
 {
     test::FakeGlyphs glyphs(8, 2);
