@@ -2,9 +2,12 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "engine/image/exif_orientation.h"
 
 namespace zk {
 
@@ -38,6 +41,21 @@ void CountScans(j_common_ptr common)
         std::snprintf(errors->Message, sizeof errors->Message, "Too many scans in progressive JPEG");
         std::longjmp(errors->Escape, 1);
     }
+}
+
+// The orientation of the first EXIF block among the saved APP1 segments.
+ExifOrientation SavedOrientation(const jpeg_decompress_struct& info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1) {
+            continue;
+        }
+        const std::span<const std::uint8_t> payload(marker->data, marker->data_length);
+        if (IsExifBlock(payload)) {
+            return ExifOrientationOf(payload);
+        }
+    }
+    return ExifOrientation::Upright;
 }
 
 struct TDecoder {
@@ -76,6 +94,8 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
     jpeg_create_decompress(&info);
     info.progress = &decoder.Progress;
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
+    // APP1 holds the EXIF block; a segment is at most 65533 bytes.
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
     if (!ImageSizeAllowed(info.image_width, info.image_height)) {
         if (ImageSizeTooLarge(info.image_width, info.image_height)) {
@@ -104,7 +124,12 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
         result.Error = "Unsupported JPEG colour space";
         return false;
     }
-    result.Image = TColourImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    // Each pixel goes straight to its place in the upright picture, as the
+    // camera's orientation tag says, so that no second copy is needed.
+    const int storedWidth = static_cast<int>(info.output_width);
+    const TUprightPlacement placement =
+        UprightPlacement(storedWidth, static_cast<int>(info.output_height), SavedOrientation(info));
+    result.Image = TColourImage(placement.Width, placement.Height);
     row.resize(static_cast<std::size_t>(info.output_width) * static_cast<std::size_t>(components));
     const bool adobeInverted = info.saw_Adobe_marker != 0;
     while (info.output_scanline < info.output_height) {
@@ -114,8 +139,9 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
             result.Error = "JPEG data ends early";
             return false;
         }
-        for (int x = 0; x < result.Image.Width; ++x) {
-            result.Image.At(x, y) = PixelOf(&row[static_cast<std::size_t>(x) * components], components, adobeInverted);
+        for (int x = 0; x < storedWidth; ++x) {
+            result.Image.Pixels[placement.IndexOf(x, y)] =
+                PixelOf(&row[static_cast<std::size_t>(x) * components], components, adobeInverted);
         }
     }
     jpeg_finish_decompress(&info);

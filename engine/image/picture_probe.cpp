@@ -9,12 +9,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "engine/image/exif_orientation.h"
 
 namespace zk {
 
 namespace {
 
 constexpr int MaxSkippedSegments = 100;
+constexpr int ExifMarker = 0xE1;  // APP1
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -85,6 +90,9 @@ bool ProbeJpegHeader(const std::string& path, TPictureProbe& probe)
     if (NextByte(in) != 0xFF || NextByte(in) != 0xD8) {
         return false;
     }
+    // The first EXIF block's orientation: the decoder turns the picture
+    // upright, and the size shown is the upright one.
+    std::optional<ExifOrientation> orientation;
     for (int skipped = 0; skipped < MaxSkippedSegments; ++skipped) {
         int byte = NextByte(in);
         while (byte >= 0 && byte != 0xFF) {
@@ -106,11 +114,23 @@ bool ProbeJpegHeader(const std::string& path, TPictureProbe& probe)
             if (height < 0 || width < 0 || components < 0) {
                 return false;
             }
-            probe.Height = height;
-            probe.Width = width;
+            const TUprightPlacement upright =
+                UprightPlacement(width, height, orientation.value_or(ExifOrientation::Upright));
+            probe.Height = upright.Height;
+            probe.Width = upright.Width;
             probe.BitsPerPixel = 8 * components;
             probe.MaxSide = std::max(width, height);
             return true;
+        }
+        if (marker == ExifMarker && !orientation) {
+            std::vector<std::uint8_t> payload(static_cast<std::size_t>(length - 2));
+            if (std::fread(payload.data(), 1, payload.size(), in) != payload.size()) {
+                return false;
+            }
+            if (IsExifBlock(payload)) {
+                orientation = ExifOrientationOf(payload);
+            }
+            continue;
         }
         if (std::fseek(in, length - 2, SEEK_CUR) != 0) {
             return false;

@@ -12,7 +12,7 @@ struct TPictureProbe {
     std::time_t FileDate = 0;
     std::int64_t FileSize = 0;
     int BitsPerPixel = 0;
-    // From a JPEG's frame header only.
+    // From a JPEG's frame header and EXIF orientation only.
     int Width = 0;
     int Height = 0;
     int MaxSide = 0;
@@ -22,7 +22,9 @@ struct TPictureProbe {
 bool ProbeBmpHeader(const std::string& path, TPictureProbe& probe);
 
 // True when the file starts a JPEG and a frame header follows within 100
-// other segments; fills the dimensions and 8 bits per component.
+// other segments; fills the dimensions (those of the picture turned upright
+// as an EXIF orientation before the frame header says, as it is decoded)
+// and 8 bits per component.
 bool ProbeJpegHeader(const std::string& path, TPictureProbe& probe);
 
 // The picture kind for a file name's extension, by its upper-case spelling.

@@ -1,6 +1,7 @@
 #include "tests/support/test_pictures.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <cstdlib>
 #include <fstream>
 
@@ -104,6 +105,53 @@ TColourImage QuarteredImage(int width, int height)
         }
     }
     return image;
+}
+
+std::vector<std::uint8_t> ExifOrientationBlock(int orientation, bool bigEndian)
+{
+    std::vector<std::uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};
+    const auto put16 = [&](unsigned value) {
+        const auto high = static_cast<std::uint8_t>(value >> 8);
+        const auto low = static_cast<std::uint8_t>(value);
+        block.insert(block.end(), bigEndian ? std::initializer_list<std::uint8_t>{high, low}
+                                            : std::initializer_list<std::uint8_t>{low, high});
+    };
+    const auto put32 = [&](std::uint32_t value) {
+        put16(bigEndian ? value >> 16 : value & 0xFFFF);
+        put16(bigEndian ? value & 0xFFFF : value >> 16);
+    };
+    block.insert(block.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'}
+                                        : std::initializer_list<std::uint8_t>{'I', 'I'});
+    put16(42);
+    put32(8);  // the first IFD right after the header
+    put16(2);
+    put16(0x0131);  // Software, ASCII, 4 bytes held in the entry
+    put16(2);
+    put32(4);
+    block.insert(block.end(), {'z', 'k', 0, 0});
+    put16(0x0112);  // Orientation, one SHORT
+    put16(3);
+    put32(1);
+    put16(static_cast<unsigned>(orientation));
+    put16(0);
+    put32(0);  // no next IFD
+    return block;
+}
+
+std::vector<std::uint8_t> WithApp1Segment(const std::vector<std::uint8_t>& jpeg,
+                                          const std::vector<std::uint8_t>& payload)
+{
+    // After SOI and, when there is one, the JFIF APP0 segment.
+    std::size_t at = 2;
+    if (jpeg.size() > 6 && jpeg[2] == 0xFF && jpeg[3] == 0xE0) {
+        at = 4 + (std::size_t{jpeg[4]} << 8 | jpeg[5]);
+    }
+    const std::size_t length = payload.size() + 2;
+    std::vector<std::uint8_t> file(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(at));
+    file.insert(file.end(), {0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
+    file.insert(file.end(), payload.begin(), payload.end());
+    file.insert(file.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end());
+    return file;
 }
 
 }  // namespace zk::test
