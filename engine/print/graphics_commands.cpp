@@ -1,5 +1,8 @@
 #include "engine/print/graphics_commands.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/model/payload_codec.h"
 #include "engine/picture/pcx_row_decoder.h"
 #include "engine/print/append_printf.h"
@@ -18,43 +21,75 @@ std::uint8_t PictureByte(std::uint8_t byte, int width, int byteIndex)
     return static_cast<std::uint8_t>(byte | (0xFF >> (width - firstDot)));
 }
 
+namespace {
+
+// The bytes of a row from dot `firstDot` on, `count` of them: dots past the
+// row's end are white paper.
+void AppendRowFrom(std::string& out, std::span<const std::uint8_t> row, int firstDot, int count)
+{
+    const auto byteAt = [&](std::size_t i) -> unsigned { return i < row.size() ? row[i] : 0xFFu; };
+    const int shift = firstDot % 8;
+    for (int i = 0; i < count; ++i) {
+        const auto at = static_cast<std::size_t>(firstDot / 8 + i);
+        const unsigned bits = shift == 0 ? byteAt(at) : byteAt(at) << shift | byteAt(at + 1) >> (8 - shift);
+        out.push_back(static_cast<char>(bits & 0xFF));
+    }
+}
+
+// Appends the GW command of a block of `rowCount` dot rows, each
+// `bytesPerRow` bytes of which the first `widthDots` dots belong to the
+// figure, placed at (x, y), cut in dots at the label's left and top edges:
+// the dots left of the edge and the rows above it are left out and the
+// rest starts at 0, so the printer gets exactly the dots the label shows
+// there. rowAt(r) gives row r and is called for every row in order, also
+// for those left out. Appends nothing when no dot is left.
+template <typename RowAt>
+void AppendClippedGraphic(std::string& out, int x, int y, int widthDots, int bytesPerRow, int rowCount, RowAt rowAt)
+{
+    const int cutDots = std::max(-x, 0);
+    const int cutRows = std::max(-y, 0);
+    const int dots = std::min(widthDots, 8 * bytesPerRow) - cutDots;
+    if (dots <= 0 || rowCount <= cutRows) {
+        return;
+    }
+    const int sentBytes = cutDots == 0 ? bytesPerRow : (dots + 7) / 8;
+    AppendPrintf(out, "GW%d,%d,%d,%d,", std::max(x, 0), std::max(y, 0), sentBytes, rowCount - cutRows);
+    for (int r = 0; r < rowCount; ++r) {
+        const std::span<const std::uint8_t> row = rowAt(r);
+        if (r >= cutRows) {
+            AppendRowFrom(out, row, cutDots, sentBytes);
+        }
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
 std::string PictureGraphics(const TPictureFigure& picture)
 {
     if (!picture.Data || picture.Data->BytesPerLine == 0 || picture.Height <= 0) {
         return {};
     }
     const int bytesPerLine = picture.Data->BytesPerLine;
-    const int firstRow = picture.Y < 0 ? -picture.Y : 0;
-    if (firstRow >= picture.Height) {
-        return {};
-    }
-    std::string out;
-    if (picture.Y < 0) {
-        AppendPrintf(out, "GW%d,0,%d,%d,", picture.X, bytesPerLine, picture.Y + picture.Height);
-    } else {
-        AppendPrintf(out, "GW%d,%d,%d,%d,", picture.X, picture.Y, bytesPerLine, picture.Height);
-    }
     // The rows as drawing shows them, so the print matches the screen; the
     // byte count the command announced is always sent.
     TPcxRowReader rows(picture.Data->Rows, static_cast<std::size_t>(bytesPerLine));
-    for (int r = 0; r < picture.Height; ++r) {
+    std::vector<std::uint8_t> whitened(static_cast<std::size_t>(bytesPerLine));
+    std::string out;
+    AppendClippedGraphic(out, picture.X, picture.Y, picture.Width, bytesPerLine, picture.Height, [&](int) {
         const auto row = rows.Next();
-        if (r < firstRow) {
-            continue;
+        for (std::size_t i = 0; i < whitened.size(); ++i) {
+            whitened[i] = PictureByte(i < row.size() ? row[i] : 0xFF, picture.Width, static_cast<int>(i));
         }
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            out.push_back(static_cast<char>(PictureByte(row[i], picture.Width, static_cast<int>(i))));
-        }
-    }
-    out += "\r\n";
+        return std::span<const std::uint8_t>(whitened);
+    });
     return out;
 }
 
 std::string GlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult,
                           std::span<const std::uint8_t> renderBuffer, const TLabelSetup& setup)
 {
-    if (x > setup.LabelWidth || x + bytesPerRow < 0 || y > setup.LabelLength || y + rows < 0 || bytesPerRow > 512 ||
-        rows * vMult > 512) {
+    if (x > setup.LabelWidth || y > setup.LabelLength || bytesPerRow > 512 || rows * vMult > 512) {
         return {};
     }
     // Beyond the printer's limits: a block must also lie inside the render
@@ -64,15 +99,11 @@ std::string GlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult,
         static_cast<std::size_t>(rows) * GlyphBufferRowBytes > renderBuffer.size()) {
         return {};
     }
+    // Each glyph row goes vMult times, so the block is rows x vMult dots high.
     std::string out;
-    AppendPrintf(out, "GW%d,%d,%d,%d,", x, y, bytesPerRow, rows * vMult);
-    for (int r = 0; r < rows; ++r) {
-        const auto row = renderBuffer.subspan(static_cast<std::size_t>(r) * GlyphBufferRowBytes, rowBytes);
-        for (int repeat = 0; repeat < vMult; ++repeat) {
-            out.append(reinterpret_cast<const char*>(row.data()), row.size());
-        }
-    }
-    out += "\r\n";
+    AppendClippedGraphic(out, x, y, 8 * bytesPerRow, bytesPerRow, rows * vMult, [&](int r) {
+        return renderBuffer.subspan(static_cast<std::size_t>(r / vMult) * GlyphBufferRowBytes, rowBytes);
+    });
     return out;
 }
 

@@ -19,17 +19,18 @@ namespace zk {
 // whitened: the PCX rows are padded to whole bytes and the pad is not ink.
 std::uint8_t PictureByte(std::uint8_t byte, int width, int byteIndex);
 
-// The GW command of a picture figure with its decoded rows, the rows above
-// the label top left out; empty when the picture has no data or no row on
-// the label.
+// The GW command of a picture figure with its decoded rows, cut in dots at
+// the label's left and top edges (the command then starts at 0); empty when
+// the picture has no data or no dot right of and below those edges.
 std::string PictureGraphics(const TPictureFigure& picture);
 
 // The glyph render buffer the text renderer hands over: 64 bytes per row,
 // the glyph's first row in buffer row 0.
 inline constexpr std::size_t GlyphBufferRowBytes = 64;
 
-// The GW command of one rendered glyph block, its rows vMult times each;
-// empty when the block lies off the label or does not fit the buffer.
+// The GW command of one rendered glyph block, its rows vMult times each,
+// cut in dots at the label's left and top edges as a picture is; empty when
+// the block lies off the label or does not fit the buffer.
 std::string GlyphGraphics(int x, int y, int bytesPerRow, int rows, int vMult,
                           std::span<const std::uint8_t> renderBuffer, const TLabelSetup& setup);
 

@@ -132,6 +132,15 @@ TEST_F(GlyphGraphicsTest, SendsEachRowVMultTimesFromTheFirstBufferRow)
               "GW12,30,3,4,\x10\x11\x12\x10\x11\x12\x20\x21\x22\x20\x21\x22\r\n");
 }
 
+// The dots left of the label and the rows above it (repeats counted) are
+// left out, and what is left starts at 0: 11 dots of each row, shifted
+// left by 5, the bits past the block white.
+TEST_F(GlyphGraphicsTest, CutsInDotsAtTheLeftAndTopEdges)
+{
+    EXPECT_EQ(GlyphGraphics(-5, -1, 2, 2, 2, buffer, setup), "GW0,0,2,3,\x02\x3F\x04\x3F\x04\x3F\r\n");
+    EXPECT_EQ(GlyphGraphics(-9, 7, 2, 1, 1, buffer, setup), "GW0,7,1,1,\x23\r\n");
+}
+
 struct RefusedBlock {
     int x, y, bytesPerRow, rows, vMult;
 };
@@ -146,9 +155,10 @@ TEST_P(GlyphRefusalTest, SendsNothing)
 
 INSTANTIATE_TEST_SUITE_P(OffLabelOrTooBig, GlyphRefusalTest,
                          ::testing::Values(RefusedBlock{401, 0, 2, 2, 1},    // right of the label
-                                           RefusedBlock{-5, 0, 2, 2, 1},     // left of it
+                                           RefusedBlock{-16, 0, 2, 2, 1},    // left of it: dots -16..-1
                                            RefusedBlock{0, 201, 2, 2, 1},    // below it
                                            RefusedBlock{0, -5, 2, 2, 1},     // above it
+                                           RefusedBlock{0, -4, 2, 2, 2},     // above it, rows repeated
                                            RefusedBlock{0, 0, 2, 257, 2},    // over 512 rows sent
                                            RefusedBlock{0, 0, 65, 2, 1},     // wider than a buffer row
                                            RefusedBlock{0, 0, 2, 2, 0}));    // no repeat
