@@ -97,9 +97,13 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
     // APP1 holds the EXIF block; a segment is at most 65533 bytes.
     jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    const ExifOrientation orientation = SavedOrientation(info);
     if (!ImageSizeAllowed(info.image_width, info.image_height)) {
         if (ImageSizeTooLarge(info.image_width, info.image_height)) {
-            result = ImageTooLarge("JPEG size out of range", info.image_width, info.image_height);
+            // The size the user knows the photo by: standing upright.
+            const TUprightPlacement upright = UprightPlacement(static_cast<int>(info.image_width),
+                                                               static_cast<int>(info.image_height), orientation);
+            result = ImageTooLarge("JPEG size out of range", upright.Width, upright.Height);
         } else {
             result.Error = "JPEG size out of range";
         }
@@ -128,7 +132,7 @@ bool Decode(TDecoder& decoder, std::span<const std::uint8_t> file, const JpegDec
     // camera's orientation tag says, so that no second copy is needed.
     const int storedWidth = static_cast<int>(info.output_width);
     const TUprightPlacement placement =
-        UprightPlacement(storedWidth, static_cast<int>(info.output_height), SavedOrientation(info));
+        UprightPlacement(storedWidth, static_cast<int>(info.output_height), orientation);
     result.Image = TColourImage(placement.Width, placement.Height);
     row.resize(static_cast<std::size_t>(info.output_width) * static_cast<std::size_t>(components));
     const bool adobeInverted = info.saw_Adobe_marker != 0;

@@ -138,6 +138,25 @@ TEST_F(JpegOrientationTest, ReducedPreviewsAndTheProbeStandUprightToo)
     EXPECT_EQ(probe.MaxSide, 64);
 }
 
+TEST_F(JpegOrientationTest, ATooLargePhotoIsRefusedWithItsUprightSize)
+{
+    Bytes file = test::WithApp1Segment(test::JpegBytes(Asymmetric(16, 8)), test::ExifOrientationBlock(6));
+    // The frame header: marker, length, precision, then height and width.
+    for (std::size_t i = 0; i + 8 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] == 0xC0) {
+            file[i + 5] = 0x00;  // 8 rows
+            file[i + 6] = 0x08;
+            file[i + 7] = 0xEA;  // 60000 columns
+            file[i + 8] = 0x60;
+            break;
+        }
+    }
+    const TImageReadResult read = ReadJpeg(file);
+    ASSERT_TRUE(read.TooLarge) << read.Error;
+    EXPECT_EQ(read.StatedWidth, 8);
+    EXPECT_EQ(read.StatedHeight, 60000);
+}
+
 // Where the TIFF data begin in a block: after "Exif" and two NULs.
 constexpr std::size_t Tiff = 6;
 
