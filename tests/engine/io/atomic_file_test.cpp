@@ -9,9 +9,13 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <set>
+#include <sstream>
 
+#include "engine/config/program_paths.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/named_pipe.h"
+#include "tests/support/private_mounts.h"
+#include "tests/support/unprivileged_user.h"
 
 namespace zk {
 namespace {
@@ -216,6 +220,86 @@ TEST_F(AtomicFileTest, AFailureHalfWayLeavesTheOldContentsWhole)
             EXPECT_TRUE(ReadText(folder / "second.zlb") == old) << c.name;
         }
         EXPECT_EQ(NamesIn(folder), names) << c.name;
+    }
+}
+
+// A file the user may write in a folder where no file can be made beside it
+// (a folder of someone else's, a file system with no inode left) is
+// rewritten in place: it stays the same file, a rewrite that fails puts the
+// old contents back, and no copy is left beside it or in the per-user folder.
+TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
+{
+    struct Case {
+        const char* name;
+        const char* mountOptions;
+        bool folderWritable;
+        bool hardLinked;
+        const char* userDir;  // the per-user folder
+        std::size_t oldSize;
+        std::size_t newSize;
+        bool replaced;
+    };
+    const std::vector<Case> cases = {
+        {"shorter contents", "mode=0755", false, false, "user/", 1000, 10, true},
+        {"longer contents", "mode=0755", false, false, "user/", 10, 100000, true},
+        {"hard-linked", "mode=0755", false, true, "user/", 1000, 10, true},
+        {"no per-user folder to be had", "mode=0755", false, false, "folder/user/", 1000, 10, true},
+        {"no inode left", "mode=0755,nr_inodes=4", true, false, "user/", 1000, 10, true},
+        {"no room for the new contents", "mode=0755,size=64k", false, false, "user/", 8192, 200000, false},
+        {"no room for a copy either", "mode=0755,size=64k", false, false, "user/", 40000, 100000, false},
+    };
+    const fs::path mount = Folder("mount");
+    for (const Case& c : cases) {
+        const std::string old(c.oldSize, 'o');
+        const std::string replacement(c.newSize, 'n');
+        const std::optional<std::string> report = test::OnSecondFileSystem(mount, [&] {
+            const fs::path folder = mount / "folder";
+            const fs::path user = mount / "user";
+            fs::create_directory(folder);
+            fs::create_directory(user);
+            WriteText(folder / "label.zlb", old);
+            if (c.hardLinked) {
+                fs::create_hard_link(folder / "label.zlb", folder / "second.zlb");
+            }
+            const uid_t uid = test::UnprivilegedUid();
+            const gid_t gid = test::UnprivilegedGid();
+            if (chown((folder / "label.zlb").c_str(), uid, gid) != 0 || chown(user.c_str(), uid, gid) != 0 ||
+                chmod(user.c_str(), 0700) != 0 || chmod((folder / "label.zlb").c_str(), 0644) != 0 ||
+                (c.folderWritable && chown(folder.c_str(), uid, gid) != 0) ||
+                chmod(folder.c_str(), c.folderWritable ? 0755 : 0555) != 0) {
+                return std::string("set-up failed");
+            }
+            if (!test::BecomeUnprivilegedIn(mount)) {
+                return std::string("no unprivileged user");
+            }
+            ProgramPaths.UserDir = c.userDir;
+            struct stat before {};
+            stat("folder/label.zlb", &before);
+            const bool replaced = Replace("folder/label.zlb", replacement);
+            struct stat after {};
+            stat("folder/label.zlb", &after);
+            const auto contents = [&](const char* path) {
+                const std::string text = ReadText(path);
+                return text == replacement ? "new" : text == old ? "old" : "mixed";
+            };
+            std::ostringstream out;
+            out << "replaced=" << replaced << " contents=" << contents("folder/label.zlb");
+            if (c.hardLinked) {
+                out << " second=" << contents("folder/second.zlb");
+            }
+            out << " same file=" << (after.st_ino == before.st_ino) << " mode=" << std::oct
+                << (after.st_mode & 07777) << " owner=" << (after.st_uid == uid && after.st_gid == gid)
+                << " folder=" << NamesIn("folder").size() << " user=" << NamesIn("user").size();
+            return out.str();
+        }, c.mountOptions);
+        if (!report) {
+            GTEST_SKIP() << "no private mount namespace on this system";
+        }
+        const char* contents = c.replaced ? "new" : "old";
+        EXPECT_EQ(*report, "replaced=" + std::to_string(c.replaced) + " contents=" + contents +
+                               (c.hardLinked ? std::string(" second=") + contents : "") +
+                               " same file=1 mode=644 owner=1 folder=" + (c.hardLinked ? "2" : "1") + " user=0")
+            << c.name;
     }
 }
 
