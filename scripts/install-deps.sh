@@ -10,6 +10,8 @@ packages=(
   # Driver printing talks to the print system with libcups; the tests run
   # their own cupsd and read the jobs it spooled with poppler's tools.
   libcups2-dev cups poppler-utils
+  # The file tests set and compare ACLs with setfacl and getfacl.
+  acl
 )
 
 missing=()

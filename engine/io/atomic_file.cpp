@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "engine/io/file_attributes.h"
 #include "engine/io/file_copy.h"
 #include "engine/io/file_descriptor.h"
 #include "engine/io/in_place_rewrite.h"
@@ -16,7 +17,7 @@ namespace zk {
 
 namespace {
 
-// The mode a file the program creates gets: 0666 less the umask.
+// The mode a new file gets when nothing better tells: 0666 less the umask.
 mode_t NewFileMode()
 {
     const mode_t mask = umask(0);
@@ -24,44 +25,41 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-constexpr mode_t PermissionBits = 07777;
-
-// Gives the temporary file the target's owner, group and mode; false when
-// any of them can't be had (another user's file, a group the user is not
-// in, a set-id bit the system drops).
-bool TakeOverAttributes(int fd, const struct stat& target)
+// Gives fd what a file made in target's folder with the usual mode 0666
+// gets: the umask, or the folder's default ACL, decides. An empty file made
+// so beside it tells.
+bool TakeOverNewFileAttributes(const std::string& target, int fd)
 {
-    struct stat temp {};
-    if (fstat(fd, &temp) != 0) {
-        return false;
+    std::string samplePath;
+    const FileDescriptor sample(CreateBeside(target, ".", 0666, samplePath));
+    if (!sample.IsOpen()) {
+        return fchmod(fd, NewFileMode()) == 0;
     }
-    // chown before chmod: changing the owner clears the set-id bits.
-    if ((temp.st_uid != target.st_uid || temp.st_gid != target.st_gid) &&
-        fchown(fd, target.st_uid, target.st_gid) != 0) {
-        return false;
-    }
-    const mode_t mode = target.st_mode & PermissionBits;
-    return fchmod(fd, mode) == 0 && fstat(fd, &temp) == 0 && temp.st_uid == target.st_uid &&
-           temp.st_gid == target.st_gid && (temp.st_mode & PermissionBits) == mode;
+    struct stat status {};
+    const bool taken = fstat(sample.Get(), &status) == 0 && TakeOverAttributes(fd, samplePath, status);
+    unlink(samplePath.c_str());
+    return taken || fchmod(fd, NewFileMode()) == 0;
 }
 
 enum class Replacement : std::uint8_t { NewFile, Rename, InPlace, Refused };
 
 // How the temporary file fd replaces target; NewFile and Rename have given
-// fd its owner, group and mode already.
+// fd its owner, group, mode and attributes already.
 Replacement ChooseReplacement(const std::string& target, int fd)
 {
     struct stat status {};
     if (lstat(target.c_str(), &status) != 0) {
-        return errno == ENOENT && fchmod(fd, NewFileMode()) == 0 ? Replacement::NewFile : Replacement::Refused;
+        return errno == ENOENT && TakeOverNewFileAttributes(target, fd) ? Replacement::NewFile
+                                                                         : Replacement::Refused;
     }
     if (!S_ISREG(status.st_mode)) {
         return Replacement::Refused;
     }
     // A rename would leave the other names of a hard-linked file on the old
     // contents, and give a file the user can't make like the old one a new
-    // owner, group or mode.
-    return status.st_nlink == 1 && TakeOverAttributes(fd, status) ? Replacement::Rename : Replacement::InPlace;
+    // owner, group, mode, ACL or attribute.
+    return status.st_nlink == 1 && TakeOverAttributes(fd, target, status) ? Replacement::Rename
+                                                                           : Replacement::InPlace;
 }
 
 }  // namespace

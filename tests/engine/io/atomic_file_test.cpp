@@ -2,12 +2,15 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -73,6 +76,46 @@ private:
     rlimit m_saved{};
     void (*m_handler)(int);
 };
+
+// Every extended attribute of path (the POSIX ACL among them) by name.
+std::map<std::string, std::string> AttributesOf(const fs::path& path)
+{
+    std::map<std::string, std::string> attributes;
+    std::string names(65536, '\0');
+    const ssize_t length = llistxattr(path.c_str(), names.data(), names.size());
+    for (std::size_t at = 0; length > 0 && at < static_cast<std::size_t>(length); at = names.find('\0', at) + 1) {
+        const std::string name = names.c_str() + at;
+        std::string value(65536, '\0');
+        const ssize_t size = lgetxattr(path.c_str(), name.c_str(), value.data(), value.size());
+        attributes[name] = value.substr(0, size < 0 ? 0 : static_cast<std::size_t>(size));
+    }
+    return attributes;
+}
+
+void SetAttribute(const fs::path& path, const char* name, const std::string& value)
+{
+    ASSERT_EQ(setxattr(path.c_str(), name, value.data(), value.size(), 0), 0) << name << " " << std::strerror(errno);
+}
+
+// What getfacl shows of path's ACL, without the header naming the file.
+std::string AclOf(const fs::path& path)
+{
+    const std::string command = "getfacl --omit-header --absolute-names -- '" + path.string() + "' 2>&1";
+    std::string text;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            text.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+void SetAcl(const std::string& arguments, const fs::path& path)
+{
+    ASSERT_EQ(std::system(("setfacl " + arguments + " -- '" + path.string() + "'").c_str()), 0) << arguments;
+}
 
 class AtomicFileTest : public test::EngineTest {
 protected:
@@ -221,6 +264,119 @@ TEST_F(AtomicFileTest, AFailureHalfWayLeavesTheOldContentsWhole)
         }
         EXPECT_EQ(NamesIn(folder), names) << c.name;
     }
+}
+
+// Replaced by a new file or rewritten in place, a file keeps its ACL (a
+// named user keeps its access and the owning group gets no more than it
+// had) and its extended attributes.
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsAclAndExtendedAttributes)
+{
+    const fs::path folder = Folder("d");
+    for (const bool hardLinked : {false, true}) {
+        const fs::path path = folder / (hardLinked ? "linked.zlb" : "single.zlb");
+        WriteText(path, "old contents");
+        ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+        if (hardLinked) {
+            fs::create_hard_link(path, folder / "other.zlb");
+        }
+        SetAcl("-m u:nobody:rw-,g::r--", path);
+        SetAttribute(path, "user.comment", "label for line 3");
+        SetAttribute(path, "user.binary", std::string("\0\1\2\xff", 4));
+        if (geteuid() == 0) {
+            SetAttribute(path, "trusted.zktest", "kept");
+        }
+        const std::string acl = AclOf(path);
+        const auto attributes = AttributesOf(path);
+        const mode_t mode = StatOf(path).st_mode & 07777;
+        ASSERT_NE(acl.find("user:nobody:rw-"), std::string::npos) << acl;
+        ASSERT_EQ(attributes.count("system.posix_acl_access"), 1u);
+
+        ASSERT_TRUE(Replace(path, "new contents")) << hardLinked;
+        EXPECT_EQ(ReadText(path), "new contents");
+        EXPECT_EQ(AclOf(path), acl) << hardLinked;
+        EXPECT_EQ(AttributesOf(path), attributes) << hardLinked;
+        EXPECT_EQ(StatOf(path).st_mode & 07777, mode) << hardLinked;
+    }
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"single.zlb", "linked.zlb", "other.zlb"}));
+}
+
+// A new file gets what the folder's default ACL gives a file made there,
+// and a file that had no ACL still has none after it is replaced there.
+TEST_F(AtomicFileTest, AFileInAFolderWithADefaultAclGetsWhatAFileMadeThereGets)
+{
+    const fs::path folder = Folder("d");
+    SetAcl("-d -m u:nobody:rw-,g::r--,o::---", folder);
+    WriteText(folder / "plain.zlb", "made by a plain open");
+    WriteText(folder / "stripped.zlb", "old");
+    SetAcl("-b", folder / "stripped.zlb");
+    ASSERT_EQ(chmod((folder / "stripped.zlb").c_str(), 0604), 0);
+    ASSERT_NE(AclOf(folder / "plain.zlb").find("user:nobody:rw-"), std::string::npos);
+
+    ASSERT_TRUE(Replace(folder / "new.zlb", "new"));
+    ASSERT_TRUE(Replace(folder / "stripped.zlb", "new"));
+    EXPECT_EQ(AclOf(folder / "new.zlb"), AclOf(folder / "plain.zlb"));
+    EXPECT_EQ(StatOf(folder / "new.zlb").st_mode & 07777, StatOf(folder / "plain.zlb").st_mode & 07777);
+    EXPECT_EQ(AttributesOf(folder / "stripped.zlb").count("system.posix_acl_access"), 0u);
+    EXPECT_EQ(StatOf(folder / "stripped.zlb").st_mode & 07777, 0604u);
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"plain.zlb", "stripped.zlb", "new.zlb"}));
+}
+
+// An attribute the user can't give a new file (a security attribute only
+// the administrator may set) keeps the file where it is: it is rewritten
+// in place and keeps the attribute.
+TEST_F(AtomicFileTest, AnAttributeTheUserCantSetKeepsTheFileInPlace)
+{
+    const fs::path mount = Folder("mount");
+    const std::optional<std::string> report = test::OnSecondFileSystem(mount, [&] {
+        const fs::path path = mount / "label.zlb";
+        WriteText(path, "old");
+        if (setxattr(path.c_str(), "security.zktest", "set", 3, 0) != 0) {
+            return std::string("unavailable");
+        }
+        const uid_t uid = test::UnprivilegedUid();
+        if (chown(path.c_str(), uid, test::UnprivilegedGid()) != 0 ||
+            chown(mount.c_str(), uid, test::UnprivilegedGid()) != 0 || !test::BecomeUnprivilegedIn(mount)) {
+            return std::string("set-up failed");
+        }
+        struct stat before {};
+        stat("label.zlb", &before);
+        const bool replaced = Replace("label.zlb", "new");
+        struct stat after {};
+        stat("label.zlb", &after);
+        char value[16] = {};
+        getxattr("label.zlb", "security.zktest", value, sizeof value - 1);
+        return "replaced=" + std::to_string(replaced) + " contents=" + ReadText("label.zlb") +
+               " same file=" + std::to_string(after.st_ino == before.st_ino) + " attribute=" + value +
+               " files=" + std::to_string(NamesIn(".").size());
+    });
+    if (!report || *report == "unavailable") {
+        GTEST_SKIP() << "no private mount namespace, or no security attributes, on this system";
+    }
+    EXPECT_EQ(*report, "replaced=1 contents=new same file=1 attribute=set files=1");
+}
+
+// A file system that keeps no extended attributes at all still has its
+// files replaced.
+TEST_F(AtomicFileTest, AFileSystemWithoutExtendedAttributesStillHasItsFilesReplaced)
+{
+    const fs::path mount = Folder("mount");
+    const std::optional<std::string> report = test::OnSecondFileSystem(
+        mount,
+        [&] {
+            const fs::path path = mount / "label.zlb";
+            WriteText(path, "old");
+            chmod(path.c_str(), 0640);
+            const bool replaced = Replace(path, "new");
+            struct stat status {};
+            stat(path.c_str(), &status);
+            return "replaced=" + std::to_string(replaced) + " contents=" + ReadText(path) + " mode=" +
+                   std::to_string(status.st_mode & 07777) + " files=" + std::to_string(NamesIn(mount).size());
+        },
+        "mode=0755", "ramfs");
+    if (!report) {
+        GTEST_SKIP() << "no private mount namespace, or no ramfs, on this system";
+    }
+    EXPECT_EQ(*report, "replaced=1 contents=new mode=416 files=1");
 }
 
 // A file the user may write in a folder where no file can be made beside it
