@@ -12,6 +12,8 @@ packages=(
   libcups2-dev cups poppler-utils
   # Photos are checked against what ImageMagick makes of the same file.
   imagemagick
+  # The file tests set and compare ACLs with setfacl and getfacl.
+  acl
 )
 
 missing=()

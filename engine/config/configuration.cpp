@@ -71,8 +71,8 @@ void ApplySetting(std::string_view key, std::string_view value)
     const std::int32_t n = ParseAtol(value);
     TLabelSetup& s = LabelSetup;
     TSettings& t = Settings;
-    if (KeyIs(key, "WIDTH")) s.LabelWidth = Clamp(n, 80, 608);
-    else if (KeyIs(key, "LENGTH")) s.LabelLength = Clamp(n, 80, 2000);
+    if (KeyIs(key, "WIDTH")) s.LabelWidth = Clamp(n, MinLabelWidth, MaxLabelWidth);
+    else if (KeyIs(key, "LENGTH")) s.LabelLength = Clamp(n, MinLabelLength, MaxLabelLength);
     else if (KeyIs(key, "LEFT MARGIN")) s.LeftMargin = Clamp(n, -607, 607);
     else if (KeyIs(key, "TOP MARGIN")) s.TopMargin = Clamp(n, -1999, 1999);
     // The setup dialog takes offsets from -80 on; a saved one must come back.
@@ -82,7 +82,7 @@ void ApplySetting(std::string_view key, std::string_view value)
     else if (KeyIs(key, "SPEED")) s.Speed = AtMost(n, 6);
     // The printer font has 16 code tables; any other value would index past them.
     else if (KeyIs(key, "LANGUAGE")) s.Language = (n >= 0 && n < CodeTableCount) ? n : 0;
-    else if (KeyIs(key, "LABEL GAP")) s.LabelGap = AtMost(n, 100);
+    else if (KeyIs(key, "LABEL GAP")) s.LabelGap = AtMost(n, MaxLabelGap);
     else if (KeyIs(key, "PAPER TYPE")) s.PaperType = AtMost(n, 2);
     else if (KeyIs(key, "PORT")) t.Port = AsUnsigned(n) < ProgramPaths.SerialPortList.size() ? n : 0;
     else if (KeyIs(key, "BAUDS")) t.BaudIndex = BaudIndexOf(n);

@@ -23,6 +23,8 @@ constexpr int MaxRotation = 3;
 constexpr int MaxThickness = 80;
 constexpr int MaxSize = 2047;
 constexpr int MaxPromptLength = 26;
+// The longest label a form line may give: the printer's limit, below the setup's.
+constexpr int MaxFormLabelLength = 1650;
 // A picture name the figure's Name field holds whole.
 constexpr std::size_t MaxPictureNameLength = 15;
 
@@ -70,10 +72,12 @@ public:
         return value;
     }
 
-    std::optional<int> UnsignedField(int hi, char separator = ',')
+    std::optional<int> UnsignedField(int hi, char separator = ',') { return UnsignedInRange(0, hi, separator); }
+
+    std::optional<int> UnsignedInRange(int lo, int hi, char separator)
     {
         const int value = Unsigned();
-        if (!EndField(separator) || value > hi) {
+        if (!EndField(separator) || value < lo || value > hi) {
             return std::nullopt;
         }
         return value;
@@ -251,20 +255,21 @@ TFormLineChange ReadDefinition(LineCursor in, bool counter)
     return definition;
 }
 
-// D, I, S and q: one unsigned number that ends the line.
-TFormLineChange ReadSetupNumber(LineCursor in, TSetupField field, int hi)
+// D, I, S and q: one unsigned number within lo..hi that ends the line.
+TFormLineChange ReadSetupNumber(LineCursor in, TSetupField field, int lo, int hi)
 {
-    FIELD(value, in.UnsignedField(hi, '\0'));
+    FIELD(value, in.UnsignedInRange(lo, hi, '\0'));
     return TSetupValue{field, *value};
 }
 
 TFormLineChange ReadLabelSize(LineCursor in)
 {
     TLabelSize size;
-    FIELD(length, in.UnsignedField(1650));
+    FIELD(length, in.UnsignedInRange(MinLabelLength, MaxFormLabelLength, ','));
     const bool blackLine = in.Take('B');
+    // The printer takes gaps up to 120 dots; a label keeps at most the setup's.
     const int gap = in.Unsigned();
-    if (gap > 120) {
+    if (gap > MaxLabelGap) {
         return {};
     }
     if (!in.AtEnd()) {
@@ -449,13 +454,13 @@ TFormLineChange ReadFormLine(std::string_view line, const std::vector<std::strin
     case 'C':
         return ReadDefinition(in, true);
     case 'D':
-        return ReadSetupNumber(in, TSetupField::Darkness, 15);
+        return ReadSetupNumber(in, TSetupField::Darkness, 0, 15);
     case 'I':
-        return ReadSetupNumber(in, TSetupField::Language, 15);
+        return ReadSetupNumber(in, TSetupField::Language, 0, 15);
     case 'S':
-        return ReadSetupNumber(in, TSetupField::Speed, 6);
+        return ReadSetupNumber(in, TSetupField::Speed, 0, 6);
     case 'q':
-        return ReadSetupNumber(in, TSetupField::LabelWidth, 608);
+        return ReadSetupNumber(in, TSetupField::LabelWidth, MinLabelWidth, MaxLabelWidth);
     case 'Q':
         return ReadLabelSize(in);
     case 'Z':

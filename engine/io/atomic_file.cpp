@@ -1,88 +1,23 @@
 #include "engine/io/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <vector>
 
+#include "engine/io/file_attributes.h"
+#include "engine/io/file_copy.h"
 #include "engine/io/file_descriptor.h"
+#include "engine/io/in_place_rewrite.h"
 #include "engine/io/link_target.h"
 
 namespace zk {
 
 namespace {
 
-constexpr std::size_t CopyChunkSize = 64 * 1024;
-constexpr mode_t PermissionBits = 07777;
-
-// A new file beside path, named after it with marker and a random ending,
-// open for reading and writing with mode 0600.
-int CreateBeside(const std::string& path, const char* marker, std::string& createdPath)
-{
-    std::string pattern = path + marker + "XXXXXX";
-    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd >= 0) {
-        createdPath = pattern;
-    }
-    return fd;
-}
-
-// Makes a name just made or renamed in path's folder survive a crash.
-void SyncFolderOf(const std::string& path)
-{
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    const FileDescriptor handle(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.IsOpen()) {
-        fsync(handle.Get());
-    }
-}
-
-bool WriteAllAt(int fd, const unsigned char* bytes, std::size_t count, off_t at)
-{
-    while (count > 0) {
-        const ssize_t written = pwrite(fd, bytes, count, at);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-        at += written;
-    }
-    return true;
-}
-
-// The whole of from written over to from its start; to is then cut to that
-// length and flushed to disk.
-bool CopyContents(int from, int to)
-{
-    std::vector<unsigned char> chunk(CopyChunkSize);
-    off_t at = 0;
-    for (;;) {
-        const ssize_t got = pread(from, chunk.data(), chunk.size(), at);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        if (!WriteAllAt(to, chunk.data(), static_cast<std::size_t>(got), at)) {
-            return false;
-        }
-        at += got;
-    }
-    return ftruncate(to, at) == 0 && fsync(to) == 0;
-}
-
-// The mode a file the program creates gets: 0666 less the umask.
+// The mode a new file gets when nothing better tells: 0666 less the umask.
 mode_t NewFileMode()
 {
     const mode_t mask = umask(0);
@@ -90,69 +25,41 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// Gives the temporary file the target's owner, group and mode; false when
-// any of them can't be had (another user's file, a group the user is not
-// in, a set-id bit the system drops).
-bool TakeOverAttributes(int fd, const struct stat& target)
+// Gives fd what a file made in target's folder with the usual mode 0666
+// gets: the umask, or the folder's default ACL, decides. An empty file made
+// so beside it tells.
+bool TakeOverNewFileAttributes(const std::string& target, int fd)
 {
-    struct stat temp {};
-    if (fstat(fd, &temp) != 0) {
-        return false;
+    std::string samplePath;
+    const FileDescriptor sample(CreateBeside(target, ".", 0666, samplePath));
+    if (!sample.IsOpen()) {
+        return fchmod(fd, NewFileMode()) == 0;
     }
-    // chown before chmod: changing the owner clears the set-id bits.
-    if ((temp.st_uid != target.st_uid || temp.st_gid != target.st_gid) &&
-        fchown(fd, target.st_uid, target.st_gid) != 0) {
-        return false;
-    }
-    const mode_t mode = target.st_mode & PermissionBits;
-    return fchmod(fd, mode) == 0 && fstat(fd, &temp) == 0 && temp.st_uid == target.st_uid &&
-           temp.st_gid == target.st_gid && (temp.st_mode & PermissionBits) == mode;
-}
-
-// Rewrites target with the contents of source once a copy of its old
-// contents is safely beside it. On failure the old contents are written
-// back; should even that fail, the copy stays for the user.
-bool RewriteInPlace(const std::string& target, int source)
-{
-    const FileDescriptor file(open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
-    if (!file.IsOpen() || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    std::string backupPath;
-    const FileDescriptor backup(CreateBeside(target, "~", backupPath));
-    if (!backup.IsOpen()) {
-        return false;
-    }
-    if (!CopyContents(file.Get(), backup.Get())) {
-        unlink(backupPath.c_str());
-        return false;
-    }
-    SyncFolderOf(target);
-    const bool rewritten = CopyContents(source, file.Get());
-    if (rewritten || CopyContents(backup.Get(), file.Get())) {
-        unlink(backupPath.c_str());
-    }
-    return rewritten;
+    const bool taken = fstat(sample.Get(), &status) == 0 && TakeOverAttributes(fd, samplePath, status);
+    unlink(samplePath.c_str());
+    return taken || fchmod(fd, NewFileMode()) == 0;
 }
 
 enum class Replacement : std::uint8_t { NewFile, Rename, InPlace, Refused };
 
-// How the temporary file fd replaces target; Rename has given fd the
-// target's owner, group and mode already.
+// How the temporary file fd replaces target; NewFile and Rename have given
+// fd its owner, group, mode and attributes already.
 Replacement ChooseReplacement(const std::string& target, int fd)
 {
     struct stat status {};
     if (lstat(target.c_str(), &status) != 0) {
-        return errno == ENOENT && fchmod(fd, NewFileMode()) == 0 ? Replacement::NewFile : Replacement::Refused;
+        return errno == ENOENT && TakeOverNewFileAttributes(target, fd) ? Replacement::NewFile
+                                                                         : Replacement::Refused;
     }
     if (!S_ISREG(status.st_mode)) {
         return Replacement::Refused;
     }
     // A rename would leave the other names of a hard-linked file on the old
     // contents, and give a file the user can't make like the old one a new
-    // owner, group or mode.
-    return status.st_nlink == 1 && TakeOverAttributes(fd, status) ? Replacement::Rename : Replacement::InPlace;
+    // owner, group, mode, ACL or attribute.
+    return status.st_nlink == 1 && TakeOverAttributes(fd, target, status) ? Replacement::Rename
+                                                                           : Replacement::InPlace;
 }
 
 }  // namespace
@@ -164,7 +71,8 @@ AtomicFile::AtomicFile(const std::string& targetPath)
         return;
     }
     struct stat status {};
-    if (lstat(target->c_str(), &status) == 0) {
+    const bool exists = lstat(target->c_str(), &status) == 0;
+    if (exists) {
         if (!S_ISREG(status.st_mode) || faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0) {
             return;
         }
@@ -172,15 +80,23 @@ AtomicFile::AtomicFile(const std::string& targetPath)
         return;
     }
     m_target = *target;
-    const int fd = CreateBeside(m_target, ".", m_tempPath);
+    int fd = CreateBeside(m_target, ".", 0600, m_tempPath);
+    if (fd < 0 && exists) {
+        // No file can be made beside the target (a folder of someone else's,
+        // no inode left): the new contents wait in memory, and the target is
+        // rewritten in place.
+        fd = memfd_create("new contents", MFD_CLOEXEC);
+    }
     if (fd < 0) {
         return;
     }
     m_file = fdopen(fd, "wb");
     if (m_file == nullptr) {
         close(fd);
-        unlink(m_tempPath.c_str());
-        m_tempPath.clear();
+        if (!m_tempPath.empty()) {
+            unlink(m_tempPath.c_str());
+            m_tempPath.clear();
+        }
     }
 }
 
@@ -216,7 +132,10 @@ bool AtomicFile::Commit()
         return false;
     }
     const int fd = fileno(m_file);
-    Replacement how = std::fflush(m_file) == 0 ? ChooseReplacement(m_target, fd) : Replacement::Refused;
+    Replacement how = Replacement::Refused;
+    if (std::fflush(m_file) == 0) {
+        how = m_tempPath.empty() ? Replacement::InPlace : ChooseReplacement(m_target, fd);
+    }
     if (how != Replacement::Refused && fsync(fd) != 0) {
         how = Replacement::Refused;
     }

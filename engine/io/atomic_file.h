@@ -1,17 +1,19 @@
 #pragma once
 // Replaces a file only once its new contents are safely written, and
 // replaces the file the user meant: a symbolic link is followed and its
-// target replaced in the target's folder; the old file keeps its mode, owner
-// and group and stays the same file for its other names.
+// target replaced in the target's folder; the old file keeps its mode,
+// owner, group, ACL and extended attributes and stays the same file for its
+// other names. A new file gets what the folder gives a file made there.
 //
 // The bytes go to a temporary file in the target's folder, which is flushed
 // to disk. Commit then renames it over the target when the temporary file
-// can take on the target's mode, owner and group and the target has no
-// other hard link. Otherwise a copy of the old contents is first written
-// and flushed beside the target, the target is rewritten in place and the
-// copy removed; should the rewrite fail, the copy is written back (and left
-// beside the target when even that fails). Until Commit succeeds the old
-// contents stay whole.
+// can take on all the target carries besides its contents and the target
+// has no other hard link. Otherwise the target is rewritten in place (see
+// RewriteInPlace): a copy of the old contents is kept first and written
+// back should the rewrite fail. Where no file can be made beside a target
+// the user may write (a folder of someone else's), the bytes wait in
+// memory and the target is rewritten in place the same way. Until Commit
+// succeeds the old contents stay whole.
 
 #include <cstdio>
 #include <span>

@@ -25,8 +25,8 @@ std::int32_t AtMost(std::int32_t value, std::int32_t limit) { return std::min(va
 // margins and the offset are taken as stored.
 void ReadHeader(std::span<const std::uint8_t> h, TLabelSetup& s)
 {
-    s.LabelWidth = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelWidth]), 80, 608);
-    s.LabelLength = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelLength]), 80, 2000);
+    s.LabelWidth = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelWidth]), MinLabelWidth, MaxLabelWidth);
+    s.LabelLength = std::clamp<std::int32_t>(GetBe16(&h[LabelHeader::LabelLength]), MinLabelLength, MaxLabelLength);
     s.LeftMargin = static_cast<std::int16_t>(GetBe16(&h[LabelHeader::LeftMargin]));
     s.TopMargin = static_cast<std::int16_t>(GetBe16(&h[LabelHeader::TopMargin]));
     s.LabelOffset = static_cast<std::int16_t>(GetBe16(&h[LabelHeader::LabelOffset]));
@@ -37,7 +37,7 @@ void ReadHeader(std::span<const std::uint8_t> h, TLabelSetup& s)
     s.Speed = AtMost(h[LabelHeader::Speed], 6);
     const std::int32_t language = h[LabelHeader::Language];
     s.Language = language < CodeTableCount ? language : 0;
-    s.LabelGap = AtMost(h[LabelHeader::LabelGap], 100);
+    s.LabelGap = AtMost(h[LabelHeader::LabelGap], MaxLabelGap);
     s.PaperType = AtMost(h[LabelHeader::PaperType], 2);
     // Each format ends at its NUL or after 15 characters, whichever is first.
     const auto text = [&h](std::size_t at) {

@@ -8,13 +8,22 @@
 
 namespace zk {
 
+// The label sizes and gap the setup takes, in dots; every way they come in
+// (the setup dialog, a label file, the configuration, a form read back)
+// keeps to them, so that what a label file keeps is what came in.
+inline constexpr std::int32_t MinLabelWidth = 80;
+inline constexpr std::int32_t MaxLabelWidth = 608;
+inline constexpr std::int32_t MinLabelLength = 80;
+inline constexpr std::int32_t MaxLabelLength = 2000;
+inline constexpr std::int32_t MaxLabelGap = 100;
+
 struct TLabelSetup {
     std::int32_t Orientation = 0;    // 0 top, 1 bottom
     std::int32_t Darkness = 8;       // 0..15
     std::int32_t Speed = 4;          // 0..6
-    std::int32_t LabelGap = 24;      // dots, 0..100
-    std::int32_t LabelWidth = 384;   // dots, 80..608
-    std::int32_t LabelLength = 200;  // dots, 80..2000
+    std::int32_t LabelGap = 24;      // dots, 0..MaxLabelGap
+    std::int32_t LabelWidth = 384;   // dots, MinLabelWidth..MaxLabelWidth
+    std::int32_t LabelLength = 200;  // dots, MinLabelLength..MaxLabelLength
     std::int32_t LabelOffset = 8;    // dots
     std::int32_t TopMargin = 0;      // reference point y, -1999..1999
     std::int32_t LeftMargin = 0;     // reference point x, -607..607

@@ -13,7 +13,8 @@ namespace zk::test {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std::function<std::string()>& body)
+std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std::function<std::string()>& body,
+                                              const std::string& options, const std::string& type)
 {
     int pipe[2];
     if (::pipe(pipe) != 0) {
@@ -45,8 +46,8 @@ std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std:
             say("unavailable: no id map");
         }
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("zktest", folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
-            say("unavailable: no tmpfs");
+            mount("zktest", folder.c_str(), type.c_str(), 0, options.c_str()) != 0) {
+            say("unavailable: no " + type);
         }
         say(body());
     }

@@ -11,12 +11,15 @@
 namespace zk::test {
 
 // Runs body in a child process with a private mount namespace in which a
-// fresh tmpfs is mounted on folder: a second file system that no one else
-// sees and that goes away with the child. Returns what body returned, or
-// nullopt when this system allows no such namespace. The child must not
-// use Qt or threads of the parent: it runs only body.
+// fresh file system (a tmpfs unless told otherwise, mounted with options)
+// is mounted on folder: a second file system that no one else sees and
+// that goes away with the child. Returns what body returned, or nullopt
+// when this system allows no such namespace. The child must not use Qt or
+// threads of the parent: it runs only body.
 std::optional<std::string> OnSecondFileSystem(const std::filesystem::path& folder,
-                                              const std::function<std::string()>& body);
+                                              const std::function<std::string()>& body,
+                                              const std::string& options = "mode=0755",
+                                              const std::string& type = "tmpfs");
 
 // Makes a folder unwritable for this process while it lives: for a user
 // by its mode; for root by a read-only bind mount of it in a private mount

@@ -189,8 +189,8 @@ void TSetupDlg::ButtonOKClick()
         Ui().Beep();
         return;
     }
-    TakeNumber(TmpLabWidth, 80, 608, LabelSetup.LabelWidth);
-    TakeNumber(TmpLabLen, 80, 2000, LabelSetup.LabelLength);
+    TakeNumber(TmpLabWidth, MinLabelWidth, MaxLabelWidth, LabelSetup.LabelWidth);
+    TakeNumber(TmpLabLen, MinLabelLength, MaxLabelLength, LabelSetup.LabelLength);
     TakeNumber(TmpGap, 0, 80, LabelSetup.LabelGap);
     TakeNumber(TmpOffset, -80, 80, LabelSetup.LabelOffset);
     TakeNumber(TmpTop, 0, 1999, LabelSetup.TopMargin);

@@ -57,10 +57,12 @@ TEST_F(ConfigurationTest, ReaderClampsAsTheKeysSay)
 TEST_F(ConfigurationTest, LinesWithoutKeyOrWithSeveralEqualSigns)
 {
     // No key holds "=", so a line splits at its first one and the value
-    // keeps the rest.
+    // keeps the rest (a work folder's name may hold "="); a number reads up
+    // to the "=" that follows it.
     WriteConfig("DATE FORMAT=x=Y4-MN-DD\nnonsense line\n\n=\nUNKNOWN = 3\nTIME FORMAT = \t H:M \r\n"
-                "WORK DIRECTORY = /home/u/a=b/\r\n");
+                "WORK DIRECTORY = /home/u/a=b/\r\nGRID STEP = 12=20\r\n");
     LoadConfiguration();
+    EXPECT_EQ(Settings.GridStep, 12);
     EXPECT_EQ(LabelSetup.DateFormat, "x=Y4-MN-DD");
     EXPECT_EQ(LabelSetup.TimeFormat, "H:M");
     EXPECT_EQ(ProgramPaths.WorkDir, "/home/u/a=b/");

@@ -2,16 +2,23 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <set>
+#include <sstream>
 
+#include "engine/config/program_paths.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/named_pipe.h"
+#include "tests/support/private_mounts.h"
+#include "tests/support/unprivileged_user.h"
 
 namespace zk {
 namespace {
@@ -69,6 +76,46 @@ private:
     rlimit m_saved{};
     void (*m_handler)(int);
 };
+
+// Every extended attribute of path (the POSIX ACL among them) by name.
+std::map<std::string, std::string> AttributesOf(const fs::path& path)
+{
+    std::map<std::string, std::string> attributes;
+    std::string names(65536, '\0');
+    const ssize_t length = llistxattr(path.c_str(), names.data(), names.size());
+    for (std::size_t at = 0; length > 0 && at < static_cast<std::size_t>(length); at = names.find('\0', at) + 1) {
+        const std::string name = names.c_str() + at;
+        std::string value(65536, '\0');
+        const ssize_t size = lgetxattr(path.c_str(), name.c_str(), value.data(), value.size());
+        attributes[name] = value.substr(0, size < 0 ? 0 : static_cast<std::size_t>(size));
+    }
+    return attributes;
+}
+
+void SetAttribute(const fs::path& path, const char* name, const std::string& value)
+{
+    ASSERT_EQ(setxattr(path.c_str(), name, value.data(), value.size(), 0), 0) << name << " " << std::strerror(errno);
+}
+
+// What getfacl shows of path's ACL, without the header naming the file.
+std::string AclOf(const fs::path& path)
+{
+    const std::string command = "getfacl --omit-header --absolute-names -- '" + path.string() + "' 2>&1";
+    std::string text;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            text.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+void SetAcl(const std::string& arguments, const fs::path& path)
+{
+    ASSERT_EQ(std::system(("setfacl " + arguments + " -- '" + path.string() + "'").c_str()), 0) << arguments;
+}
 
 class AtomicFileTest : public test::EngineTest {
 protected:
@@ -216,6 +263,199 @@ TEST_F(AtomicFileTest, AFailureHalfWayLeavesTheOldContentsWhole)
             EXPECT_TRUE(ReadText(folder / "second.zlb") == old) << c.name;
         }
         EXPECT_EQ(NamesIn(folder), names) << c.name;
+    }
+}
+
+// Replaced by a new file or rewritten in place, a file keeps its ACL (a
+// named user keeps its access and the owning group gets no more than it
+// had) and its extended attributes.
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsAclAndExtendedAttributes)
+{
+    const fs::path folder = Folder("d");
+    for (const bool hardLinked : {false, true}) {
+        const fs::path path = folder / (hardLinked ? "linked.zlb" : "single.zlb");
+        WriteText(path, "old contents");
+        ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+        if (hardLinked) {
+            fs::create_hard_link(path, folder / "other.zlb");
+        }
+        SetAcl("-m u:nobody:rw-,g::r--", path);
+        SetAttribute(path, "user.comment", "label for line 3");
+        SetAttribute(path, "user.binary", std::string("\0\1\2\xff", 4));
+        if (geteuid() == 0) {
+            SetAttribute(path, "trusted.zktest", "kept");
+        }
+        const std::string acl = AclOf(path);
+        const auto attributes = AttributesOf(path);
+        const mode_t mode = StatOf(path).st_mode & 07777;
+        ASSERT_NE(acl.find("user:nobody:rw-"), std::string::npos) << acl;
+        ASSERT_EQ(attributes.count("system.posix_acl_access"), 1u);
+
+        ASSERT_TRUE(Replace(path, "new contents")) << hardLinked;
+        EXPECT_EQ(ReadText(path), "new contents");
+        EXPECT_EQ(AclOf(path), acl) << hardLinked;
+        EXPECT_EQ(AttributesOf(path), attributes) << hardLinked;
+        EXPECT_EQ(StatOf(path).st_mode & 07777, mode) << hardLinked;
+    }
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"single.zlb", "linked.zlb", "other.zlb"}));
+}
+
+// A new file gets what the folder's default ACL gives a file made there,
+// and a file that had no ACL still has none after it is replaced there.
+TEST_F(AtomicFileTest, AFileInAFolderWithADefaultAclGetsWhatAFileMadeThereGets)
+{
+    const fs::path folder = Folder("d");
+    SetAcl("-d -m u:nobody:rw-,g::r--,o::---", folder);
+    WriteText(folder / "plain.zlb", "made by a plain open");
+    WriteText(folder / "stripped.zlb", "old");
+    SetAcl("-b", folder / "stripped.zlb");
+    ASSERT_EQ(chmod((folder / "stripped.zlb").c_str(), 0604), 0);
+    ASSERT_NE(AclOf(folder / "plain.zlb").find("user:nobody:rw-"), std::string::npos);
+
+    ASSERT_TRUE(Replace(folder / "new.zlb", "new"));
+    ASSERT_TRUE(Replace(folder / "stripped.zlb", "new"));
+    EXPECT_EQ(AclOf(folder / "new.zlb"), AclOf(folder / "plain.zlb"));
+    EXPECT_EQ(StatOf(folder / "new.zlb").st_mode & 07777, StatOf(folder / "plain.zlb").st_mode & 07777);
+    EXPECT_EQ(AttributesOf(folder / "stripped.zlb").count("system.posix_acl_access"), 0u);
+    EXPECT_EQ(StatOf(folder / "stripped.zlb").st_mode & 07777, 0604u);
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"plain.zlb", "stripped.zlb", "new.zlb"}));
+}
+
+// An attribute the user can't give a new file (a security attribute only
+// the administrator may set) keeps the file where it is: it is rewritten
+// in place and keeps the attribute.
+TEST_F(AtomicFileTest, AnAttributeTheUserCantSetKeepsTheFileInPlace)
+{
+    const fs::path mount = Folder("mount");
+    const std::optional<std::string> report = test::OnSecondFileSystem(mount, [&] {
+        const fs::path path = mount / "label.zlb";
+        WriteText(path, "old");
+        if (setxattr(path.c_str(), "security.zktest", "set", 3, 0) != 0) {
+            return std::string("unavailable");
+        }
+        const uid_t uid = test::UnprivilegedUid();
+        if (chown(path.c_str(), uid, test::UnprivilegedGid()) != 0 ||
+            chown(mount.c_str(), uid, test::UnprivilegedGid()) != 0 || !test::BecomeUnprivilegedIn(mount)) {
+            return std::string("set-up failed");
+        }
+        struct stat before {};
+        stat("label.zlb", &before);
+        const bool replaced = Replace("label.zlb", "new");
+        struct stat after {};
+        stat("label.zlb", &after);
+        char value[16] = {};
+        getxattr("label.zlb", "security.zktest", value, sizeof value - 1);
+        return "replaced=" + std::to_string(replaced) + " contents=" + ReadText("label.zlb") +
+               " same file=" + std::to_string(after.st_ino == before.st_ino) + " attribute=" + value +
+               " files=" + std::to_string(NamesIn(".").size());
+    });
+    if (!report || *report == "unavailable") {
+        GTEST_SKIP() << "no private mount namespace, or no security attributes, on this system";
+    }
+    EXPECT_EQ(*report, "replaced=1 contents=new same file=1 attribute=set files=1");
+}
+
+// A file system that keeps no extended attributes at all still has its
+// files replaced.
+TEST_F(AtomicFileTest, AFileSystemWithoutExtendedAttributesStillHasItsFilesReplaced)
+{
+    const fs::path mount = Folder("mount");
+    const std::optional<std::string> report = test::OnSecondFileSystem(
+        mount,
+        [&] {
+            const fs::path path = mount / "label.zlb";
+            WriteText(path, "old");
+            chmod(path.c_str(), 0640);
+            const bool replaced = Replace(path, "new");
+            struct stat status {};
+            stat(path.c_str(), &status);
+            return "replaced=" + std::to_string(replaced) + " contents=" + ReadText(path) + " mode=" +
+                   std::to_string(status.st_mode & 07777) + " files=" + std::to_string(NamesIn(mount).size());
+        },
+        "mode=0755", "ramfs");
+    if (!report) {
+        GTEST_SKIP() << "no private mount namespace, or no ramfs, on this system";
+    }
+    EXPECT_EQ(*report, "replaced=1 contents=new mode=416 files=1");
+}
+
+// A file the user may write in a folder where no file can be made beside it
+// (a folder of someone else's, a file system with no inode left) is
+// rewritten in place: it stays the same file, a rewrite that fails puts the
+// old contents back, and no copy is left beside it or in the per-user folder.
+TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
+{
+    struct Case {
+        const char* name;
+        const char* mountOptions;
+        bool folderWritable;
+        bool hardLinked;
+        const char* userDir;  // the per-user folder
+        std::size_t oldSize;
+        std::size_t newSize;
+        bool replaced;
+    };
+    const std::vector<Case> cases = {
+        {"shorter contents", "mode=0755", false, false, "user/", 1000, 10, true},
+        {"longer contents", "mode=0755", false, false, "user/", 10, 100000, true},
+        {"hard-linked", "mode=0755", false, true, "user/", 1000, 10, true},
+        {"no per-user folder to be had", "mode=0755", false, false, "folder/user/", 1000, 10, true},
+        {"no inode left", "mode=0755,nr_inodes=4", true, false, "user/", 1000, 10, true},
+        {"no room for the new contents", "mode=0755,size=64k", false, false, "user/", 8192, 200000, false},
+        {"no room for a copy either", "mode=0755,size=64k", false, false, "user/", 40000, 100000, false},
+    };
+    const fs::path mount = Folder("mount");
+    for (const Case& c : cases) {
+        const std::string old(c.oldSize, 'o');
+        const std::string replacement(c.newSize, 'n');
+        const std::optional<std::string> report = test::OnSecondFileSystem(mount, [&] {
+            const fs::path folder = mount / "folder";
+            const fs::path user = mount / "user";
+            fs::create_directory(folder);
+            fs::create_directory(user);
+            WriteText(folder / "label.zlb", old);
+            if (c.hardLinked) {
+                fs::create_hard_link(folder / "label.zlb", folder / "second.zlb");
+            }
+            const uid_t uid = test::UnprivilegedUid();
+            const gid_t gid = test::UnprivilegedGid();
+            if (chown((folder / "label.zlb").c_str(), uid, gid) != 0 || chown(user.c_str(), uid, gid) != 0 ||
+                chmod(user.c_str(), 0700) != 0 || chmod((folder / "label.zlb").c_str(), 0644) != 0 ||
+                (c.folderWritable && chown(folder.c_str(), uid, gid) != 0) ||
+                chmod(folder.c_str(), c.folderWritable ? 0755 : 0555) != 0) {
+                return std::string("set-up failed");
+            }
+            if (!test::BecomeUnprivilegedIn(mount)) {
+                return std::string("no unprivileged user");
+            }
+            ProgramPaths.UserDir = c.userDir;
+            struct stat before {};
+            stat("folder/label.zlb", &before);
+            const bool replaced = Replace("folder/label.zlb", replacement);
+            struct stat after {};
+            stat("folder/label.zlb", &after);
+            const auto contents = [&](const char* path) {
+                const std::string text = ReadText(path);
+                return text == replacement ? "new" : text == old ? "old" : "mixed";
+            };
+            std::ostringstream out;
+            out << "replaced=" << replaced << " contents=" << contents("folder/label.zlb");
+            if (c.hardLinked) {
+                out << " second=" << contents("folder/second.zlb");
+            }
+            out << " same file=" << (after.st_ino == before.st_ino) << " mode=" << std::oct
+                << (after.st_mode & 07777) << " owner=" << (after.st_uid == uid && after.st_gid == gid)
+                << " folder=" << NamesIn("folder").size() << " user=" << NamesIn("user").size();
+            return out.str();
+        }, c.mountOptions);
+        if (!report) {
+            GTEST_SKIP() << "no private mount namespace on this system";
+        }
+        const char* contents = c.replaced ? "new" : "old";
+        EXPECT_EQ(*report, "replaced=" + std::to_string(c.replaced) + " contents=" + contents +
+                               (c.hardLinked ? std::string(" second=") + contents : "") +
+                               " same file=1 mode=644 owner=1 folder=" + (c.hardLinked ? "2" : "1") + " user=0")
+            << c.name;
     }
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/config/program_paths.h"
 #include "engine/labelfile/label_file_format.h"
@@ -13,6 +15,8 @@
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/private_mounts.h"
+#include "tests/support/unprivileged_user.h"
 
 namespace zk {
 namespace {
@@ -114,6 +118,35 @@ TEST_F(LabelFileTest, UnwritablePlaceIsReported)
     EXPECT_FALSE(SaveLabelFile(false));
     EXPECT_EQ(ui.OnlyMessage(), "Can't open output file");
     EXPECT_EQ(ProgramPaths.WorkDir, ProgramPaths.ProgramDir);
+}
+
+// Another user's folder holding a label the user may write: the label is
+// saved over, as a plain open for writing would do it.
+TEST_F(LabelFileTest, AWritableLabelInAFolderTheUserCantWriteIsSaved)
+{
+    const std::filesystem::path mount = TempDir() / "mount";
+    std::filesystem::create_directories(mount);
+    const std::optional<std::string> report = test::OnSecondFileSystem(mount, [&] {
+        const std::filesystem::path folder = mount / "labels";
+        std::filesystem::create_directory(folder);
+        MakeBars(1);
+        WriteBytes(folder / "mine.zlb", EncodeLabelFile());
+        if (chown((folder / "mine.zlb").c_str(), test::UnprivilegedUid(), test::UnprivilegedGid()) != 0 ||
+            chmod(folder.c_str(), 0555) != 0 || !test::BecomeUnprivilegedIn(mount)) {
+            return std::string("set-up failed");
+        }
+        MakeBars(3);
+        ui.saveFileChoices = {"labels/mine.zlb"};
+        ui.answers = {1};
+        const bool saved = SaveLabelFile(false);
+        return "saved=" + std::to_string(saved) + " messages=" + std::to_string(ui.messageBoxes.size()) +
+               " contents=" + std::to_string(ReadBytes("labels/mine.zlb") == EncodeLabelFile());
+    });
+    if (!report) {
+        GTEST_SKIP() << "no private mount namespace on this system";
+    }
+    // The one message is the question whether to overwrite.
+    EXPECT_EQ(*report, "saved=1 messages=1 contents=1");
 }
 
 TEST_F(LabelFileTest, FailureWhileWritingLeavesTheOldFileWhole)

@@ -9,6 +9,8 @@
 
 #include "engine/barcode/barcode_types.h"
 #include "engine/formread/receive_form.h"
+#include "engine/labelfile/label_reader.h"
+#include "engine/labelfile/label_writer.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "tests/support/engine_fixture.h"
@@ -192,6 +194,7 @@ TEST(FormLineSetup, NumbersAndFormats)
     const std::vector<std::pair<std::string, TSetupValue>> cases = {
         {"D15", {TSetupField::Darkness, 15}},   {"I3", {TSetupField::Language, 3}},
         {"S6", {TSetupField::Speed, 6}},        {"q608", {TSetupField::LabelWidth, 608}},
+        {"q80", {TSetupField::LabelWidth, 80}},
         {"ZT", {TSetupField::Orientation, 0}},  {"ZB", {TSetupField::Orientation, 1}},
         {"j0", {TSetupField::NormalSpacing, 1}}, {"j1", {TSetupField::NormalSpacing, 0}},
     };
@@ -223,7 +226,8 @@ TEST(FormLineSetup, LabelSizeLines)
     EXPECT_EQ(continuous.Offset, 0);
     EXPECT_EQ(continuous.PaperType, 0);
 
-    EXPECT_EQ(std::get<TLabelSize>(Read("Q1650,120-80")).Offset, -80);
+    EXPECT_EQ(std::get<TLabelSize>(Read("Q1650,100-80")).Offset, -80);
+    EXPECT_EQ(std::get<TLabelSize>(Read("Q80,0")).Length, 80);
 }
 
 // A sign without digits is the number 0; the field's range still applies.
@@ -260,8 +264,8 @@ INSTANTIATE_TEST_SUITE_P(
         "B0,0,0,3,1,2,256,N,x", "B0,0,0,3,1,2,50,BX,x", "B0,0,0,3,1,2,50,N", "B0,0,0,3", "V32,10,N,\"p\"",
         "C08,10,N,+1,\"p\"", "V00,25,N,\"p\"", "V00,10,X,\"p\"", "V00,10,N", "V00,10,LXY,\"p\"",
         "V00,10,N,\"p\"x", "V00,10,N,\"p", "C00,10,N,+101,\"p\"", "C00,10,N,\"p\"",
-        "V00,10,N,\"" + std::string(27, 'p') + "\"", "D16", "D8x", "I16", "S7", "q609", "ZX", "ZTB", "Z",
-        "j2", "j", "Q1651,24", "Q200,121", "Q200,24+81", "Q200,24x", "Q200;24", "GG0,0,LOGO",
+        "V00,10,N,\"" + std::string(27, 'p') + "\"", "D16", "D8x", "I16", "S7", "q609", "q0", "q79", "ZX", "ZTB", "Z",
+        "j2", "j", "Q1651,24", "Q0,0", "Q79,24", "Q200,101", "Q200,121", "Q200,24+81", "Q200,24x", "Q200;24", "GG0,0,LOGO",
         "GG0,0,\"LOGO\"x", "GG2048,0,\"LOGO\"", "GG0,-2047,\"LOGO\"", "GX0,0,\"LOGO\"", "LS0,0,81,1,1",
         "LS0,0,1X,1,1", "LS0,0,1,1", "LS0,0,1,1,1,", "LO0,0,2048,1", "LO0,0,1", "LQ0,0,1,1", "X0,0,81,1,1",
         "X0,0,1,1", "X0,0,1,1,2048", "b0,0,Q,1,1,x", "b0,0,P,2048,1,x", "b0,0,P,1,1,s9,x",
@@ -301,6 +305,29 @@ TEST_F(FormLineApplyTest, ParseFormLineChangesTheLabelBeingRead)
     EXPECT_EQ(CountFigures(), 0u);
     EXPECT_EQ(LabelSetup.LabelLength, TLabelSetup{}.LabelLength);
     EXPECT_EQ(Variables[2].Defined, 0);
+}
+
+// Every label size and gap a form line gives is one the label file keeps:
+// saved and opened again, the label has what the form gave it.
+TEST_F(FormLineApplyTest, ASizeFromAFormSurvivesASaveAndAnOpen)
+{
+    for (int size = 0; size <= 2100; ++size) {
+        const TFormLineChange width = Read("q" + std::to_string(size));
+        const TFormLineChange length = Read("Q" + std::to_string(size) + ",24");
+        const TFormLineChange gap = Read("Q200," + std::to_string(size));
+        for (const TFormLineChange* change : {&width, &length, &gap}) {
+            if (std::holds_alternative<std::monostate>(*change)) {
+                continue;
+            }
+            TLabelModel label;
+            ApplyFormLineChange(*change, label);
+            LabelSetup = label.Setup;
+            ASSERT_NE(ReadLabelImage(EncodeLabelFile()), LabelReadResult::NotALabel);
+            EXPECT_EQ(LabelSetup.LabelWidth, label.Setup.LabelWidth) << size;
+            EXPECT_EQ(LabelSetup.LabelLength, label.Setup.LabelLength) << size;
+            EXPECT_EQ(LabelSetup.LabelGap, label.Setup.LabelGap) << size;
+        }
+    }
 }
 
 TEST_F(FormLineApplyTest, RejectedSetupLinesLeaveTheSetup)
