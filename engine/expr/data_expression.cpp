@@ -87,6 +87,8 @@ public:
 
 private:
     bool AtEnd() const { return m_pos >= m_expr.size(); }
+    // An offset is a sign and at least one digit; a sign alone is not one.
+    bool SignedNumberFollows() const { return (Peek() == '+' || Peek() == '-') && IsDigit(Peek(1)); }
     char Peek(std::size_t ahead = 0) const { return At(m_expr, m_pos + ahead); }
     std::string_view Rest() const { return m_expr.substr(std::min(m_pos, m_expr.size())); }
 
@@ -131,7 +133,7 @@ private:
         ExpressionWorkVariable = counter ? Counters[index] : Variables[index];
         TVariable& work = ExpressionWorkVariable;
 
-        if (Peek() == '+' || Peek() == '-') {
+        if (SignedNumberFollows()) {
             std::int16_t offset = 0;
             m_pos += ParseSignedNumber(Rest(), offset);
             if (std::abs(offset) > MaxVariableOffset) {
@@ -178,6 +180,7 @@ private:
     }
 
     // "+" or "-" and digits, or "+V" / "-V" and a variable index; none is 0.
+    // A sign followed by anything else is left to the modifiers.
     bool DayOffset(int& offset)
     {
         offset = 0;
@@ -200,6 +203,9 @@ private:
                 return false;
             }
             offset = sign * static_cast<int>(days);
+            return true;
+        }
+        if (!SignedNumberFollows()) {
             return true;
         }
         std::int16_t days = 0;
