@@ -4,6 +4,7 @@
 // paper, black is ink, red marks invalid data. All drawing clips to it.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace zk {
@@ -37,6 +38,9 @@ public:
     // clipped, and empty when w or h is not positive.
     void FillRect(int x, int y, int w, int h, std::uint32_t colour);
     void InvertRect(int x, int y, int w, int h);
+    // Pixels (x + i, y) whose mask[i] is all ones turn black; the others
+    // stay. The span lies on the image.
+    void InkMasked(int x, int y, std::span<const std::uint32_t> mask);
 
     // Rows are contiguous, Width() pixels each.
     std::uint32_t* Bits() { return m_pixels.data(); }

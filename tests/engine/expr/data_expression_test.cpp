@@ -5,6 +5,8 @@
 #include <ostream>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/expr/clock.h"
 #include "engine/model/label_setup.h"
@@ -113,10 +115,12 @@ const ExpressionCase Cases[] = {
     {"a day offset beyond the range fails", Noon2026, "TD+V13", false, "@@@@"},
 };
 
-class DataExpressionTest : public test::EngineTest, public ::testing::WithParamInterface<ExpressionCase> {
+// The variables and counter the cases read.
+class ExpressionFixture : public test::EngineTest {
 protected:
-    DataExpressionTest()
+    ExpressionFixture()
     {
+        SetVariable(Variables[0], "12", 255, '0', 3);
         SetVariable(Variables[1], "7", 3, '0', 3);
         SetVariable(Variables[2], "007.50", 6, ' ', 0);
         SetVariable(Variables[3], "10", 2, '0', 0);
@@ -134,6 +138,47 @@ protected:
         SetVariable(Counters[0], "998", 6, '0', 3);
     }
 
+    // Evaluates expr into rooms of every size up to a little past its whole
+    // result and compares each with the whole result cut to that room.
+    static void CheckCutEqualsWholeCut(std::string_view expr, bool decimalEscapes)
+    {
+        std::vector<char> whole(1 << 16);
+        const int wholeOk = EvaluateDataExpression(whole, expr, decimalEscapes);
+        const std::size_t wholeLength = wholeOk ? static_cast<std::size_t>(DataExpressionLength) : 4;
+        const std::uint8_t wholeError = DataExpressionError;
+        for (std::size_t size = 1; size <= wholeLength + 2; ++size) {
+            std::vector<char> out(size + 1, '#');
+            const int ok = EvaluateDataExpression(std::span<char>(out.data(), size), expr, decimalEscapes);
+            const std::size_t kept = std::min(wholeLength, size - 1);
+            EXPECT_EQ(ok, wholeOk) << expr << " in " << size;
+            EXPECT_EQ(DataExpressionError, wholeError) << expr << " in " << size;
+            EXPECT_EQ(std::string_view(out.data(), kept), std::string_view(whole.data(), kept))
+                << expr << " in " << size;
+            EXPECT_EQ(out[kept], '\0') << expr << " in " << size;
+            EXPECT_EQ(out[size], '#') << expr << " in " << size;
+            if (ok) {
+                EXPECT_EQ(DataExpressionLength, static_cast<std::int32_t>(kept)) << expr << " in " << size;
+            }
+
+            // A caller that stops at a result too long for it gets the whole
+            // outcome when the whole result fits, and TooLong otherwise,
+            // unless a failure comes first.
+            std::vector<char> within(size, '#');
+            const EvaluationOutcome outcome = EvaluateDataExpressionWithin(within, expr, decimalEscapes);
+            const bool fits = wholeOk && wholeLength < size;
+            if (fits) {
+                EXPECT_EQ(outcome, EvaluationOutcome::Done) << expr << " in " << size;
+            } else if (wholeOk) {
+                EXPECT_EQ(outcome, EvaluationOutcome::TooLong) << expr << " in " << size;
+            } else {
+                EXPECT_NE(outcome, EvaluationOutcome::Done) << expr << " in " << size;
+            }
+            if (outcome != EvaluationOutcome::TooLong || wholeOk) {
+                EXPECT_EQ(std::string_view(within.data()), std::string_view(out.data())) << expr << " in " << size;
+            }
+        }
+    }
+
     static void SetVariable(TVariable& v, const char* value, int length, char pad, int justification)
     {
         v.Defined = 1;
@@ -143,6 +188,8 @@ protected:
         v.Justification = static_cast<std::uint8_t>(justification);
     }
 };
+
+class DataExpressionTest : public ExpressionFixture, public ::testing::WithParamInterface<ExpressionCase> {};
 
 TEST_P(DataExpressionTest, Evaluates)
 {
@@ -168,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DataExpressionTest, ::testing::ValuesIn(Cases),
                              return name;
                          });
 
-class DataExpressionFormatTest : public test::EngineTest {};
+class DataExpressionFormatTest : public ExpressionFixture {};
 
 TEST_F(DataExpressionFormatTest, DateAndTimeFormats)
 {
@@ -218,6 +265,53 @@ TEST_F(DataExpressionFormatTest, ResultIsCutToTheBuffer)
     EXPECT_STREQ(guarded.data(), "@@@");
     EXPECT_EQ(guarded[4], '#');
     EXPECT_EQ(EvaluateDataExpression(std::span<char>(), "\"A\"", false), 1);
+}
+
+// The evaluator stops building once the caller's room is full; what it
+// gives must be what the whole result cut to that room gives, failures
+// after the room is full included.
+TEST_P(DataExpressionTest, CutResultEqualsTheWholeResultCut)
+{
+    const ExpressionCase& c = GetParam();
+    SetClockNow(c.now);
+    CheckCutEqualsWholeCut(c.expr, c.decimalEscapes);
+}
+
+TEST_F(DataExpressionFormatTest, CutResultEqualsTheWholeResultCut)
+{
+    SetClockNow(Noon2026);
+    const std::string many = [] {
+        std::string s;
+        for (int i = 0; i < 40; ++i) s += "V0R3";
+        return s;
+    }();
+    const struct {
+        const char* expr;
+        bool decimalEscapes;
+    } cases[] = {
+        {"\"ABCDEFGH\"Q", false},           // a bad item after the room is full
+        {"\"ABCDEFGH\"V0+20000", false},    // an offset out of range after it
+        {"\"ABCDEFGH\"V0+9999", false},
+        {"\"ABCDEFGH\"TD+V9", false},       // a day offset variable out of range
+        {"\"ABCDEFGH\"TD-V32", false},
+        {"\"ABCDEFGH\"TD+3601", false},
+        {"\"ABCDEFGH\"TD+3600TTTW", false},
+        {"\"ABCDEFGH\"V0M2", false},        // a middle without its dot
+        {"\"ABCDEFGH\"V0X1", false},        // an exchange without its second character
+        {"\"ABCDEFGH\"V0+", false},
+        {"\"ABCDEFGH\"TD+", false},
+        {"\"ABCDEFGH\"\"IJ", false},         // an unterminated quote
+        {"\"ABCDEFGH\"\"IJ\\", false},
+        {"\"AB\\00CD\\65EFGH\"V0#", true},
+        {"V0", false},
+        {"V0L2V0#V0M254.9V0<0V0>0V0X02TD", false},
+        {"V0L0V0L0\"XYZ\"V0R1", false},
+        {"C0-5V0+1R4TTL2\"/\"TWTD", false},
+    };
+    for (const auto& c : cases) {
+        CheckCutEqualsWholeCut(c.expr, c.decimalEscapes);
+    }
+    CheckCutEqualsWholeCut(many, false);
 }
 
 TEST_F(DataExpressionFormatTest, ExpressionStopsAtNul)
