@@ -45,10 +45,10 @@ void DrawModules(int x, int y, int length, int rotation)
         i = end;
     }
     if ((rotation & 1) == 0) {
-        // Upright bars: every row crosses the same bars, so one row's mask of
-        // them is laid onto each row in turn, the image walked row by row.
+        // Upright bars: every row crosses the same bars, so one row of them
+        // is laid onto each row in turn, the image walked row by row.
         const int width = LabelImage.Width();
-        std::vector<std::uint32_t> mask(static_cast<std::size_t>(width), 0);
+        std::vector<std::uint32_t> bars(static_cast<std::size_t>(width), White);
         int from = width;
         int to = 0;
         for (const auto& [i, e] : runs) {
@@ -57,7 +57,7 @@ void DrawModules(int x, int y, int length, int rotation)
             const int a = static_cast<int>(std::clamp<long long>(left, 0, width));
             const int b = static_cast<int>(std::clamp<long long>(left + (e - i), 0, width));
             if (a >= b) continue;
-            std::fill(mask.begin() + a, mask.begin() + b, ~0u);
+            std::fill(bars.begin() + a, bars.begin() + b, Black);
             from = std::min(from, a);
             to = std::max(to, b);
         }
@@ -65,9 +65,9 @@ void DrawModules(int x, int y, int length, int rotation)
         const long long top = (rotation & 3) == 0 ? y : y - len + 1;
         const int first = static_cast<int>(std::clamp<long long>(top, 0, LabelImage.Height()));
         const int end = static_cast<int>(std::clamp<long long>(top + len, 0, LabelImage.Height()));
-        const std::span<const std::uint32_t> used(mask.data() + from, static_cast<std::size_t>(to - from));
+        const std::span<const std::uint32_t> used(bars.data() + from, static_cast<std::size_t>(to - from));
         for (int row = first; row < end; ++row) {
-            LabelImage.InkMasked(from, row, used);
+            LabelImage.AndRow(from, row, used);
         }
         return;
     }

@@ -61,23 +61,23 @@ void TLabelImage::FillRect(int x, int y, int w, int h, std::uint32_t colour)
     }
 }
 
-void TLabelImage::InkMasked(int x, int y, std::span<const std::uint32_t> mask)
+void TLabelImage::AndRow(int x, int y, std::span<const std::uint32_t> row)
 {
     std::uint32_t* line = m_pixels.data() + Index(x, y);
-    const std::uint32_t* bits = mask.data();
-    const int count = static_cast<int>(mask.size());
+    const std::uint32_t* with = row.data();
+    const int count = static_cast<int>(row.size());
     int i = 0;
-    // Local copies of each block tell the compiler the mask and the line
+    // Local copies of each block tell the compiler the row and the line
     // don't overlap, so the block becomes a few wide operations.
     for (; i + BlockPixels <= count; i += BlockPixels) {
-        std::uint32_t m[BlockPixels];
+        std::uint32_t w[BlockPixels];
         std::uint32_t p[BlockPixels];
-        std::memcpy(m, bits + i, sizeof m);
+        std::memcpy(w, with + i, sizeof w);
         std::memcpy(p, line + i, sizeof p);
-        for (int k = 0; k < BlockPixels; ++k) p[k] = (p[k] & ~m[k]) | (Black & m[k]);
+        for (int k = 0; k < BlockPixels; ++k) p[k] &= w[k];
         std::memcpy(line + i, p, sizeof p);
     }
-    for (; i < count; ++i) line[i] = (line[i] & ~bits[i]) | (Black & bits[i]);
+    for (; i < count; ++i) line[i] &= with[i];
 }
 
 void TLabelImage::InvertRect(int x, int y, int w, int h)

@@ -38,9 +38,10 @@ public:
     // clipped, and empty when w or h is not positive.
     void FillRect(int x, int y, int w, int h, std::uint32_t colour);
     void InvertRect(int x, int y, int w, int h);
-    // Pixels (x + i, y) whose mask[i] is all ones turn black; the others
-    // stay. The span lies on the image.
-    void InkMasked(int x, int y, std::span<const std::uint32_t> mask);
+    // Combines row with the pixels from (x, y) on by AND, as 1-bit bitmaps
+    // are combined: White leaves a pixel alone, Black inks it. The span lies
+    // on the image.
+    void AndRow(int x, int y, std::span<const std::uint32_t> row);
 
     // Rows are contiguous, Width() pixels each.
     std::uint32_t* Bits() { return m_pixels.data(); }
