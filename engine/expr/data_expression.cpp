@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "engine/expr/calendar.h"
@@ -56,11 +57,19 @@ std::string TwoDigits(int value)
     return text;
 }
 
+// Reads the whole expression, so that a failure anywhere in it still fails,
+// but keeps at most room characters of the result: once the room is full,
+// fields are no longer built, only their syntax is checked. An expression of
+// thousands of items thus costs what its text and the caller's room cost.
 class Evaluator {
 public:
-    Evaluator(std::string_view expr, bool allowDecimalEscapes)
-        : m_expr(expr.substr(0, std::min(expr.find('\0'), expr.size()))), m_decimalEscapes(allowDecimalEscapes)
+    // stopWhenFull: the caller can't use a result longer than room, so the
+    // evaluation ends at the first character that doesn't fit (TooLong()).
+    Evaluator(std::string_view expr, bool allowDecimalEscapes, std::size_t room, bool stopWhenFull)
+        : m_expr(expr.substr(0, std::min(expr.find('\0'), expr.size()))), m_decimalEscapes(allowDecimalEscapes),
+          m_room(room), m_stopWhenFull(stopWhenFull)
     {
+        m_result.reserve(std::min(room, m_expr.size()));
     }
 
     // The whole expression into m_result; false on any failure.
@@ -84,9 +93,16 @@ public:
     }
 
     const std::string& Result() const { return m_result; }
+    bool TooLong() const { return m_tooLong; }
 
 private:
     bool AtEnd() const { return m_pos >= m_expr.size(); }
+    // The room is full and nothing more can change the result but a failure:
+    // fields need no longer be built. (A caller that stops at a result too
+    // long needs them built, to know whether one still adds characters.)
+    bool Skipping() const { return !m_stopWhenFull && m_result.size() >= m_room; }
+    // An offset is a sign and at least one digit; a sign alone is not one.
+    bool SignedNumberFollows() const { return (Peek() == '+' || Peek() == '-') && IsDigit(Peek(1)); }
     char Peek(std::size_t ahead = 0) const { return At(m_expr, m_pos + ahead); }
     std::string_view Rest() const { return m_expr.substr(std::min(m_pos, m_expr.size())); }
 
@@ -109,7 +125,9 @@ private:
                     c = m_expr[m_pos++];
                 }
             }
-            m_result.push_back(c);
+            if (!Append(std::string_view(&c, 1))) {
+                return false;
+            }
         }
         return false;
     }
@@ -128,15 +146,26 @@ private:
         if (index >= limit) {
             return false;
         }
-        ExpressionWorkVariable = counter ? Counters[index] : Variables[index];
-        TVariable& work = ExpressionWorkVariable;
-
-        if (Peek() == '+' || Peek() == '-') {
-            std::int16_t offset = 0;
+        std::int16_t offset = 0;
+        const bool offsetGiven = SignedNumberFollows();
+        if (offsetGiven) {
             m_pos += ParseSignedNumber(Rest(), offset);
             if (std::abs(offset) > MaxVariableOffset) {
                 return false;
             }
+        }
+        if (Skipping()) {
+            m_field.clear();
+            return true;
+        }
+        const int key = static_cast<int>(counter ? VariableCount + index : index);
+        if (!offsetGiven && m_lastVariable && m_lastVariable->key == key) {
+            m_field = m_lastVariable->text;
+            return true;
+        }
+        ExpressionWorkVariable = counter ? Counters[index] : Variables[index];
+        TVariable& work = ExpressionWorkVariable;
+        if (offsetGiven) {
             work.Value = std::to_string(SaturatingSum(NumericValue(work), offset));
         }
 
@@ -151,6 +180,9 @@ private:
         case 3: m_field.replace(fill, value.size(), value); break;
         default: break;
         }
+        if (!offsetGiven) {
+            m_lastVariable = RepeatedField{key, m_field};
+        }
         return true;
     }
 
@@ -163,21 +195,41 @@ private:
             return false;
         }
         ++m_pos;
-        const TClockTime now = ClockNow();
-        if (kind == 'T') {
-            m_field = TimeText(now);
-            return true;
-        }
         int offset = 0;
-        if (!DayOffset(offset)) {
+        if (kind != 'T' && !DayOffset(offset)) {
             return false;
         }
-        const std::int64_t serial = DaySerial({now.Year, now.Month, now.Day}) + offset;
-        m_field = kind == 'D' ? DateText(DateFromSerial(serial)) : WeekText(serial);
+        if (Skipping()) {
+            m_field.clear();
+            return true;
+        }
+        m_field = ClockText(kind, offset);
         return true;
     }
 
+    // The time, date or week text; the clock is read once per evaluation.
+    const std::string& ClockText(char kind, int offset)
+    {
+        if (m_lastClock && m_lastClock->kind == kind && m_lastClock->offset == offset) {
+            return m_lastClock->text;
+        }
+        if (!m_now) {
+            m_now = ClockNow();
+        }
+        const TClockTime& now = *m_now;
+        std::string text;
+        if (kind == 'T') {
+            text = TimeText(now);
+        } else {
+            const std::int64_t serial = DaySerial({now.Year, now.Month, now.Day}) + offset;
+            text = kind == 'D' ? DateText(DateFromSerial(serial)) : WeekText(serial);
+        }
+        m_lastClock = ClockItem{kind, offset, std::move(text)};
+        return m_lastClock->text;
+    }
+
     // "+" or "-" and digits, or "+V" / "-V" and a variable index; none is 0.
+    // A sign followed by anything else is left to the modifiers.
     bool DayOffset(int& offset)
     {
         offset = 0;
@@ -200,6 +252,9 @@ private:
                 return false;
             }
             offset = sign * static_cast<int>(days);
+            return true;
+        }
+        if (!SignedNumberFollows()) {
             return true;
         }
         std::int16_t days = 0;
@@ -294,7 +349,19 @@ private:
                 return false;
             }
         }
-        m_result += m_field;
+        return Append(m_field);
+    }
+
+    // Adds text to the result, cut to the room; false when the caller
+    // stops at a result that doesn't fit and this one doesn't.
+    bool Append(std::string_view text)
+    {
+        const std::size_t free = m_room - std::min(m_room, m_result.size());
+        m_result.append(text.substr(0, free));
+        if (m_stopWhenFull && text.size() > free) {
+            m_tooLong = true;
+            return false;
+        }
         return true;
     }
 
@@ -362,9 +429,27 @@ private:
 
     std::string_view m_expr;
     bool m_decimalEscapes;
+    std::size_t m_room;
+    bool m_stopWhenFull;
+    bool m_tooLong = false;
     std::size_t m_pos = 0;
     std::string m_result;
     std::string m_field;
+
+    // The records don't change during an evaluation: an item that repeats
+    // the item before it of its kind reuses the field that one built.
+    struct RepeatedField {
+        int key;
+        std::string text;
+    };
+    struct ClockItem {
+        char kind;
+        int offset;
+        std::string text;
+    };
+    std::optional<RepeatedField> m_lastVariable;
+    std::optional<TClockTime> m_now;
+    std::optional<ClockItem> m_lastClock;
 };
 
 // Copies text into out, cut to fit with its NUL; the length written.
@@ -410,17 +495,32 @@ std::size_t ParseSignedNumber(std::string_view text, std::int16_t& value)
     return i;
 }
 
-int EvaluateDataExpression(std::span<char> out, std::string_view expr, bool allowDecimalEscapes)
+namespace {
+
+EvaluationOutcome Evaluate(std::span<char> out, std::string_view expr, bool allowDecimalEscapes, bool stopWhenFull)
 {
-    Evaluator evaluator(expr, allowDecimalEscapes);
-    if (!evaluator.Run()) {
+    Evaluator evaluator(expr, allowDecimalEscapes, out.empty() ? 0 : out.size() - 1, stopWhenFull);
+    const bool done = evaluator.Run();
+    if (!done && !evaluator.TooLong()) {
         CopyBounded(out, DataExpressionFailureText);
         DataExpressionError = 1;
-        return 0;
+        return EvaluationOutcome::Failed;
     }
     DataExpressionError = 0;
     DataExpressionLength = static_cast<std::int32_t>(CopyBounded(out, evaluator.Result()));
-    return 1;
+    return done ? EvaluationOutcome::Done : EvaluationOutcome::TooLong;
+}
+
+}  // namespace
+
+int EvaluateDataExpression(std::span<char> out, std::string_view expr, bool allowDecimalEscapes)
+{
+    return Evaluate(out, expr, allowDecimalEscapes, false) == EvaluationOutcome::Done ? 1 : 0;
+}
+
+EvaluationOutcome EvaluateDataExpressionWithin(std::span<char> out, std::string_view expr, bool allowDecimalEscapes)
+{
+    return Evaluate(out, expr, allowDecimalEscapes, true);
 }
 
 void ResetDataExpressionState()

@@ -27,6 +27,14 @@ inline constexpr std::string_view DataExpressionFailureText = "@@@@";
 // failure, with out = "@@@@".
 int EvaluateDataExpression(std::span<char> out, std::string_view expr, bool allowDecimalEscapes);
 
+enum class EvaluationOutcome { Failed, Done, TooLong };
+// For a caller that can't use a result longer than out holds: the
+// evaluation ends at the first character that doesn't fit (TooLong, out
+// holding the result so far, cut to fit, DataExpressionError 0). Failed and
+// Done are as EvaluateDataExpression's 0 and 1, for an expression whose
+// result fits.
+EvaluationOutcome EvaluateDataExpressionWithin(std::span<char> out, std::string_view expr, bool allowDecimalEscapes);
+
 // Decimal digits at the start of text; value capped at 65535 (0 when there
 // are none). Returns the number of characters read.
 std::size_t ParseUnsignedNumber(std::string_view text, std::uint16_t& value);

@@ -50,53 +50,73 @@ void ApplyChannelGains(std::span<std::uint32_t> pixels, int redGain, int greenGa
     }
 }
 
+void GreyRow(std::span<const std::uint32_t> pixels, std::span<std::int32_t> cells, int brightness, int contrast)
+{
+    for (std::size_t x = 0; x < cells.size(); ++x) {
+        const std::uint32_t pixel = pixels[x];
+        std::int32_t grey = (7 * BlueOf(pixel) + 38 * GreenOf(pixel) + 19 * RedOf(pixel)) >> 6;
+        grey = LimitByte(grey + brightness);
+        // Integer division truncates towards zero, as the correction must.
+        grey = LimitByte(grey + contrast * ContrastCurve[grey] / 100);
+        cells[x] = grey;
+    }
+}
+
 void GreyWithBrightnessContrast(const TColourImage& image, TGreyWork& work, int brightness, int contrast)
 {
     for (int y = 0; y < work.Height; ++y) {
-        for (int x = 0; x < work.Width; ++x) {
-            const std::uint32_t pixel = image.At(x, y);
-            std::int32_t grey = (7 * BlueOf(pixel) + 38 * GreenOf(pixel) + 19 * RedOf(pixel)) >> 6;
-            grey = LimitByte(grey + brightness);
-            // Integer division truncates towards zero, as the correction must.
-            grey = LimitByte(grey + contrast * ContrastCurve[grey] / 100);
-            work.CellOfPixel(x, y) = grey;
-        }
+        const std::span<const std::uint32_t> pixels(image.Pixels.data() + static_cast<std::size_t>(y) * image.Width,
+                                                    static_cast<std::size_t>(work.Width));
+        GreyRow(pixels, std::span(&work.CellOfPixel(0, y), static_cast<std::size_t>(work.Width)), brightness,
+                contrast);
+    }
+}
+
+void DiffuseRow(std::span<std::int32_t> row, std::span<std::int32_t> below, bool leftToRight)
+{
+    const auto spread = [](std::int32_t& cell, std::int32_t share, bool subtract) {
+        cell = LimitByte((cell & 0xFF) + (subtract ? -share : share));
+    };
+    const int width = static_cast<int>(row.size()) - 2;
+    const int step = leftToRight ? 1 : -1;
+    const int first = leftToRight ? 1 : width;
+    for (int i = 0; i < width; ++i) {
+        const std::size_t column = static_cast<std::size_t>(first + i * step);
+        std::int32_t& cell = row[column];
+        const std::int32_t value = cell & 0xFF;
+        const bool white = value >= 128;
+        cell = white ? 255 : 0;
+        const std::int32_t error = white ? 255 - value : value;
+        spread(row[column + step], (7 * error) >> 4, white);
+        spread(below[column], (5 * error) >> 4, white);
+        spread(below[column + step], (1 * error) >> 4, white);
+        spread(below[column - step], (3 * error) >> 4, white);
     }
 }
 
 void SerpentineErrorDiffusion(TGreyWork& work)
 {
-    const auto spread = [&](int column, int row, std::int32_t share, bool subtract) {
-        std::int32_t& cell = work.Cell(column, row);
-        cell = LimitByte((cell & 0xFF) + (subtract ? -share : share));
-    };
+    const std::size_t stride = static_cast<std::size_t>(work.Stride());
     for (int row = 1; row <= work.Height; ++row) {
-        const bool leftToRight = (row % 2) == 1;
-        const int step = leftToRight ? 1 : -1;
-        const int first = leftToRight ? 1 : work.Width;
-        for (int i = 0; i < work.Width; ++i) {
-            const int column = first + i * step;
-            std::int32_t& cell = work.Cell(column, row);
-            const std::int32_t value = cell & 0xFF;
-            const bool white = value >= 128;
-            cell = white ? 255 : 0;
-            const std::int32_t error = white ? 255 - value : value;
-            spread(column + step, row, (7 * error) >> 4, white);
-            spread(column, row + 1, (5 * error) >> 4, white);
-            spread(column + step, row + 1, (1 * error) >> 4, white);
-            spread(column - step, row + 1, (3 * error) >> 4, white);
-        }
+        DiffuseRow(std::span(&work.Cell(0, row), stride), std::span(&work.Cell(0, row + 1), stride), row % 2 == 1);
     }
+}
+
+void MonochromeRow(std::span<const std::int32_t> cells, std::span<std::uint16_t> words)
+{
+    for (std::size_t x = 0; x < cells.size(); ++x) {
+        words[x] = (cells[x] & 0xFF) >= 127 ? MonoWhite : MonoBlack;
+    }
+    std::fill(words.begin() + static_cast<std::ptrdiff_t>(cells.size()), words.end(), MonoWhite);
 }
 
 void GreyToMonochrome16(const TGreyWork& work, TMonoImage16& result)
 {
     for (int y = 0; y < result.Height; ++y) {
-        std::uint16_t* row = &result.Words[static_cast<std::size_t>(y) * result.WordsPerRow()];
-        for (int x = 0; x < result.Width; ++x) {
-            row[x] = (work.CellOfPixel(x, y) & 0xFF) >= 127 ? MonoWhite : MonoBlack;
-        }
-        std::fill(row + result.Width, row + result.WordsPerRow(), MonoWhite);
+        const std::size_t first = static_cast<std::size_t>(work.Height - y) * work.Stride() + 1;
+        MonochromeRow(std::span(work.Cells.data() + first, static_cast<std::size_t>(result.Width)),
+                      std::span(&result.Words[static_cast<std::size_t>(y) * result.WordsPerRow()],
+                                static_cast<std::size_t>(result.WordsPerRow())));
     }
 }
 

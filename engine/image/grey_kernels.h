@@ -43,15 +43,25 @@ inline constexpr int NeutralGain = 16;
 // Each channel = min(255, (channel x gain) >> 4); the fourth byte stays.
 void ApplyChannelGains(std::span<std::uint32_t> pixels, int redGain, int greenGain, int blueGain);
 
+// One image row of grey cells (the row's image columns, no border).
+void GreyRow(std::span<const std::uint32_t> pixels, std::span<std::int32_t> cells, int brightness, int contrast);
+
 // Fills the work image: grey = (7 blue + 38 green + 19 red) >> 6, plus
 // brightness (-100..100) and limited to 0..255, plus contrast (0..250) x
 // ContrastCurve[grey] / 100 truncated towards zero, limited again.
 void GreyWithBrightnessContrast(const TColourImage& image, TGreyWork& work, int brightness, int contrast);
 
+// Decides the image cells of one work row (border cells at both ends) and
+// spreads their error onto it and onto the row below.
+void DiffuseRow(std::span<std::int32_t> row, std::span<std::int32_t> below, bool leftToRight);
+
 // Decides every image cell to 0 or 255 and spreads the error 7/16 ahead,
 // 5/16 below, 1/16 below ahead and 3/16 below behind, alternating the
 // walking direction from row to row.
 void SerpentineErrorDiffusion(TGreyWork& work);
+
+// One row of the result from its image cells; the words past them white.
+void MonochromeRow(std::span<const std::int32_t> cells, std::span<std::uint16_t> words);
 
 // A work value of 127 or more is white. result must have the work's size.
 void GreyToMonochrome16(const TGreyWork& work, TMonoImage16& result);

@@ -15,7 +15,8 @@ namespace zk {
 namespace {
 
 // Room for every data text a symbol can hold: 928 codewords carry at most
-// about 2700 digits, so a longer result fails whether it is cut or not.
+// about 2700 digits, so a longer result fails whether it is cut or not, and
+// the evaluation stops as soon as the result passes the buffer.
 constexpr std::size_t DATA_BUFFER_SIZE = 4096;
 
 // The placeholder: "ERROR" in text compaction at level 0, one data column,
@@ -78,7 +79,8 @@ void DrawCross(const TPdf417Figure& f, int rotation, int refX, int refY)
 TPdf417Symbol BuildPdf417Symbol(const TPdf417Figure& figure)
 {
     std::array<char, DATA_BUFFER_SIZE> buffer{};
-    if (!EvaluateDataExpression(buffer, figure.Data, true) || DataExpressionLength <= 0) return Placeholder();
+    const EvaluationOutcome outcome = EvaluateDataExpressionWithin(buffer, figure.Data, true);
+    if (outcome != EvaluationOutcome::Done || DataExpressionLength <= 0) return Placeholder();
     const std::string_view data(buffer.data(), static_cast<std::size_t>(DataExpressionLength));
 
     TPdf417Symbol symbol;

@@ -1,6 +1,10 @@
 #include "engine/render/draw_modules.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "engine/barcode/barcode_state.h"
 #include "engine/render/label_image.h"
@@ -28,23 +32,52 @@ void DrawModules(int x, int y, int length, int rotation)
     if (length <= 0) return;
     const int count = std::clamp(ModuleArrayCount, 0, static_cast<int>(ModuleArraySize));
     const long long len = length;
-    int i = 0;
     // Runs of black columns become one rectangle each.
-    while (i < count) {
+    std::vector<std::pair<int, int>> runs;  // [first, end) module indexes
+    for (int i = 0; i < count;) {
         if (ModuleArray[static_cast<std::size_t>(i)] == 0) {
             ++i;
             continue;
         }
         int end = i;
         while (end < count && ModuleArray[static_cast<std::size_t>(end)] != 0) ++end;
-        const long long run = end - i;
-        switch (rotation & 3) {
-        case 0: FillClipped(static_cast<long long>(x) + i, y, run, len); break;
-        case 1: FillClipped(x - len + 1, static_cast<long long>(y) + i, len, run); break;
-        case 2: FillClipped(static_cast<long long>(x) - (end - 1), y - len + 1, run, len); break;
-        default: FillClipped(x, static_cast<long long>(y) - (end - 1), len, run); break;
-        }
+        runs.emplace_back(i, end);
         i = end;
+    }
+    if ((rotation & 1) == 0) {
+        // Upright bars: every row crosses the same bars, so one row of them
+        // is laid onto each row in turn, the image walked row by row.
+        const int width = LabelImage.Width();
+        std::vector<std::uint32_t> bars(static_cast<std::size_t>(width), White);
+        int from = width;
+        int to = 0;
+        for (const auto& [i, e] : runs) {
+            const long long left = (rotation & 3) == 0 ? static_cast<long long>(x) + i
+                                                       : static_cast<long long>(x) - (e - 1);
+            const int a = static_cast<int>(std::clamp<long long>(left, 0, width));
+            const int b = static_cast<int>(std::clamp<long long>(left + (e - i), 0, width));
+            if (a >= b) continue;
+            std::fill(bars.begin() + a, bars.begin() + b, Black);
+            from = std::min(from, a);
+            to = std::max(to, b);
+        }
+        if (from >= to) return;
+        const long long top = (rotation & 3) == 0 ? y : y - len + 1;
+        const int first = static_cast<int>(std::clamp<long long>(top, 0, LabelImage.Height()));
+        const int end = static_cast<int>(std::clamp<long long>(top + len, 0, LabelImage.Height()));
+        const std::span<const std::uint32_t> used(bars.data() + from, static_cast<std::size_t>(to - from));
+        for (int row = first; row < end; ++row) {
+            LabelImage.AndRow(from, row, used);
+        }
+        return;
+    }
+    for (const auto& [i, e] : runs) {
+        const long long run = e - i;
+        if ((rotation & 3) == 1) {
+            FillClipped(x - len + 1, static_cast<long long>(y) + i, len, run);
+        } else {
+            FillClipped(x, static_cast<long long>(y) - (e - 1), len, run);
+        }
     }
 }
 

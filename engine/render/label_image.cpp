@@ -1,6 +1,7 @@
 #include "engine/render/label_image.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zk {
 
@@ -30,24 +31,63 @@ Span Clip(int x, int y, int w, int h, int width, int height)
             static_cast<int>(std::min<long long>(bottom, height))};
 }
 
+// Blocks of a fixed number of pixels, so that the compiler turns each block
+// into a few wide stores: a preview may cover the whole label hundreds of
+// times.
+constexpr int BlockPixels = 16;
+
+template <typename Op>
+void ForEachIndex(int count, Op op)
+{
+    int i = 0;
+    for (; i + BlockPixels <= count; i += BlockPixels) {
+        for (int k = 0; k < BlockPixels; ++k) op(i + k);
+    }
+    for (; i < count; ++i) op(i);
+}
+
 }  // namespace
 
 void TLabelImage::FillRect(int x, int y, int w, int h, std::uint32_t colour)
 {
     const Span s = Clip(x, y, w, h, m_width, m_height);
-    for (int row = s.y0; row < s.y1; ++row) {
-        std::fill_n(m_pixels.begin() + static_cast<std::ptrdiff_t>(Index(s.x0, row)), std::max(s.x1 - s.x0, 0),
-                    colour);
+    const int count = s.x1 - s.x0;
+    if (count <= 0 || s.y0 >= s.y1) return;
+    std::uint32_t* first = m_pixels.data() + Index(s.x0, s.y0);
+    ForEachIndex(count, [first, colour](int i) { first[i] = colour; });
+    // The other rows are copies of the first.
+    for (int row = s.y0 + 1; row < s.y1; ++row) {
+        std::memcpy(m_pixels.data() + Index(s.x0, row), first, static_cast<std::size_t>(count) * sizeof *first);
     }
+}
+
+void TLabelImage::AndRow(int x, int y, std::span<const std::uint32_t> row)
+{
+    std::uint32_t* line = m_pixels.data() + Index(x, y);
+    const std::uint32_t* with = row.data();
+    const int count = static_cast<int>(row.size());
+    int i = 0;
+    // Local copies of each block tell the compiler the row and the line
+    // don't overlap, so the block becomes a few wide operations.
+    for (; i + BlockPixels <= count; i += BlockPixels) {
+        std::uint32_t w[BlockPixels];
+        std::uint32_t p[BlockPixels];
+        std::memcpy(w, with + i, sizeof w);
+        std::memcpy(p, line + i, sizeof p);
+        for (int k = 0; k < BlockPixels; ++k) p[k] &= w[k];
+        std::memcpy(line + i, p, sizeof p);
+    }
+    for (; i < count; ++i) line[i] &= with[i];
 }
 
 void TLabelImage::InvertRect(int x, int y, int w, int h)
 {
     const Span s = Clip(x, y, w, h, m_width, m_height);
+    const int count = s.x1 - s.x0;
+    if (count <= 0) return;
     for (int row = s.y0; row < s.y1; ++row) {
-        for (int col = s.x0; col < s.x1; ++col) {
-            m_pixels[Index(col, row)] ^= 0x00FFFFFFu;
-        }
+        std::uint32_t* line = m_pixels.data() + Index(s.x0, row);
+        ForEachIndex(count, [line](int i) { line[i] ^= 0x00FFFFFFu; });
     }
 }
 

@@ -4,6 +4,7 @@
 // paper, black is ink, red marks invalid data. All drawing clips to it.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace zk {
@@ -37,6 +38,10 @@ public:
     // clipped, and empty when w or h is not positive.
     void FillRect(int x, int y, int w, int h, std::uint32_t colour);
     void InvertRect(int x, int y, int w, int h);
+    // Combines row with the pixels from (x, y) on by AND, as 1-bit bitmaps
+    // are combined: White leaves a pixel alone, Black inks it. The span lies
+    // on the image.
+    void AndRow(int x, int y, std::span<const std::uint32_t> row);
 
     // Rows are contiguous, Width() pixels each.
     std::uint32_t* Bits() { return m_pixels.data(); }

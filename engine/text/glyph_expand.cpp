@@ -1,6 +1,7 @@
 #include "engine/text/glyph_expand.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/render/label_image.h"
 #include "engine/text/printer_font.h"
@@ -28,9 +29,21 @@ std::uint8_t* RenderRow(int r)
     return PrinterFont.GlyphRenderBuffer.data() + static_cast<std::size_t>(r) * GlyphRenderRowBytes;
 }
 
-bool RenderBit(int r, int bit)
+
+// Clears bits from..to-1 of row (ink), whole bytes at once.
+void InkBits(std::uint8_t* row, int from, int to)
 {
-    return (RenderRow(r)[bit >> 3] >> (7 - (bit & 7))) & 1;
+    const auto one = [row](int bit) {
+        row[bit >> 3] = static_cast<std::uint8_t>(row[bit >> 3] & ~(0x80u >> (bit & 7)));
+    };
+    int bit = from;
+    for (; bit < to && (bit & 7) != 0; ++bit) one(bit);
+    if (bit + 8 <= to) {
+        const int bytes = (to - bit) / 8;
+        std::memset(row + (bit >> 3), 0, static_cast<std::size_t>(bytes));
+        bit += 8 * bytes;
+    }
+    for (; bit < to; ++bit) one(bit);
 }
 
 // Builds output rows 0..outRows-1 of k bits per source dot; dotAt(r, i)
@@ -43,10 +56,7 @@ void FillRows(int outRows, int cellsAcross, int k, DotAt dotAt)
         std::uint8_t* row = RenderRow(r);
         std::fill(row, row + usedBytes, 0xFF);
         for (int i = 0; i < cellsAcross; ++i) {
-            if (!dotAt(r, i)) continue;
-            for (int bit = i * k; bit < (i + 1) * k; ++bit) {
-                row[bit >> 3] = static_cast<std::uint8_t>(row[bit >> 3] & ~(0x80u >> (bit & 7)));
-            }
+            if (dotAt(r, i)) InkBits(row, i * k, (i + 1) * k);
         }
     }
 }
@@ -69,6 +79,37 @@ void Emit(int rotation, int x, int y, int cellsAcross, int outRows, int k, int r
         return;
     }
     BlitGlyphBitmap(x, y, cellsAcross, outRows);
+}
+
+// Turns black the pixels line[i] for from <= i < to whose render bit
+// srcLeft + i equals bit (0 ink, 1 white); whole bytes at a time where the
+// bits allow.
+void InkWhereBit(std::uint32_t* line, const std::uint8_t* row, int srcLeft, int from, int to, bool bit)
+{
+    int i = from;
+    const auto one = [&](int at) {
+        const int sx = srcLeft + at;
+        if (((row[sx >> 3] >> (7 - (sx & 7))) & 1) == (bit ? 1 : 0)) line[at] &= Black;
+    };
+    for (; i < to && ((srcLeft + i) & 7) != 0; ++i) one(i);
+    for (; i + 8 <= to; i += 8) {
+        const std::uint8_t bits = row[(srcLeft + i) >> 3];
+        const std::uint8_t chosen = bit ? bits : static_cast<std::uint8_t>(~bits);
+        if (chosen == 0) continue;
+        if (chosen == 0xFF) {
+            for (int k = 0; k < 8; ++k) line[i + k] &= Black;
+            continue;
+        }
+        for (int k = 0; k < 8; ++k) {
+            if ((chosen >> (7 - k)) & 1) line[i + k] &= Black;
+        }
+    }
+    for (; i < to; ++i) one(i);
+}
+
+void InkAll(std::uint32_t* line, int from, int to)
+{
+    for (int i = from; i < to; ++i) line[i] &= Black;
 }
 
 // ANDs the part of the glyph bitmap from (srcLeft, srcTop), w by h, onto
@@ -95,29 +136,19 @@ void AndBitmap(int srcLeft, int srcTop, int w, int h, int dstX, int dstY, int ce
         const bool glyphLine = sy >= 0 && sy < glyphLines;
         if (!inverse) {
             if (!glyphLine) continue;
-            // Only ink can print: walk the glyph's bits, skipping white bytes.
-            const std::uint8_t* row = RenderRow(sy / ys);
+            // Only ink can print.
             const int from = std::max(colFrom, -srcLeft);
             const int to = std::min(colTo, glyphBits - srcLeft);
-            for (int i = from; i < to; ++i) {
-                const int sx = srcLeft + i;
-                if ((sx & 7) == 0 && row[sx >> 3] == 0xFF && i + 8 <= to) {
-                    i += 7;
-                    continue;
-                }
-                if (!((row[sx >> 3] >> (7 - (sx & 7))) & 1)) line[dstX + i] &= Black;
-            }
+            InkWhereBit(line + dstX, RenderRow(sy / ys), srcLeft, from, to, false);
             continue;
         }
         // Inverted: the cell prints black and the glyph's ink leaves the image.
         if (sy < 0 || sy >= bitmapRows) continue;
         const int from = std::max(colFrom, -srcLeft);
         const int to = std::min(colTo, bitmapDots - srcLeft);
-        for (int i = from; i < to; ++i) {
-            const int sx = srcLeft + i;
-            const bool ink = glyphLine && sx < glyphBits && !RenderBit(sy / ys, sx);
-            if (!ink) line[dstX + i] &= Black;
-        }
+        const int glyphTo = glyphLine ? std::clamp(glyphBits - srcLeft, from, to) : from;
+        InkWhereBit(line + dstX, RenderRow(glyphLine ? sy / ys : 0), srcLeft, from, glyphTo, true);
+        InkAll(line + dstX, glyphTo, to);
     }
 }
 

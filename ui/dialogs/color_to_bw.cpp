@@ -17,16 +17,18 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 
 #include "engine/config/program_paths.h"
 #include "engine/image/colour_picture_file.h"
+#include "engine/image/displayed_picture.h"
 #include "engine/image/grey_kernels.h"
-#include "engine/image/image_geometry.h"
 #include "engine/image/mono_bmp_writer.h"
 #include "engine/image/picture_probe.h"
 #include "engine/print/printing.h"
@@ -353,10 +355,10 @@ void TColorToBW::FormShow()
     }
     LastRotation = 0;
     EnableConverterControls(false);
-    m_colourImage = TColourImage(TargetWidth, TargetHeight);
-    m_bwImage = TMonoImage16(TargetWidth, TargetHeight);
-    ColorBmp->SetImage(ToQImage(m_colourImage));
-    BWBmp->SetImage(ToQImage(m_bwImage));
+    m_shownWidth = TargetWidth;
+    m_shownHeight = TargetHeight;
+    ColorBmp->SetRenderer(QSize(m_shownWidth, m_shownHeight), [this](const QRect& part) { return RenderShown(part); });
+    ShowBlackWhite(TMonoImage16(TargetWidth, TargetHeight));
     DropSelection();
     SavedClientWidth = width();
 }
@@ -371,7 +373,6 @@ void TColorToBW::FormClose()
 {
     PictureDialog.reset();
     SourcePicture.reset();
-    RotatedPicture.reset();
 }
 
 void TColorToBW::CanBtClick()
@@ -524,22 +525,25 @@ bool TColorToBW::LoadPicturePath(const std::string& path)
     return true;
 }
 
+// The quarter-turned picture is worked out from SourcePicture while it is
+// drawn (TDisplayedPicture), never held: only the check is left here.
 void TColorToBW::MakeRotatedCopy()
 {
     if (!SourcePicture || SourcePicture->Empty()) {
         QMessageBox::critical(this, "Error", "Can't read graphics file");
-        return;
     }
-    RotatedPicture = RotateClockwise(*SourcePicture);
 }
 
 // --- Sizes and settings --------------------------------------------------
 
-const TColourImage* TColorToBW::ProportionPicture() const
+std::optional<QSize> TColorToBW::ProportionSize() const
 {
-    const int rotation = Rotation->currentIndex();
-    const auto& picture = (rotation == 1 || rotation == 3) ? RotatedPicture : SourcePicture;
-    return picture && !picture->Empty() ? &*picture : nullptr;
+    if (!SourcePicture || SourcePicture->Empty()) {
+        return std::nullopt;
+    }
+    const bool quarter = Rotation->currentIndex() % 2 == 1;
+    return quarter ? QSize(SourcePicture->Height, SourcePicture->Width)
+                   : QSize(SourcePicture->Width, SourcePicture->Height);
 }
 
 void TColorToBW::SizeXChange()
@@ -548,9 +552,9 @@ void TColorToBW::SizeXChange()
     if (SizeX->text() != QString::number(TargetWidth) && !SizeX->text().isEmpty()) {
         SizeX->setText(QString::number(TargetWidth));
     }
-    const TColourImage* picture = ProportionPicture();
-    if (Proportions->isChecked() && picture != nullptr) {
-        TargetHeight = static_cast<int>(static_cast<std::int64_t>(picture->Height) * TargetWidth / picture->Width);
+    const std::optional<QSize> picture = ProportionSize();
+    if (Proportions->isChecked() && picture) {
+        TargetHeight = static_cast<int>(static_cast<std::int64_t>(picture->height()) * TargetWidth / picture->width());
         TargetHeight = std::min(TargetHeight, MaxTargetSide);
         SizeY->setText(QString::number(TargetHeight));
     }
@@ -562,9 +566,9 @@ void TColorToBW::SizeYChange()
     if (SizeY->text() != QString::number(TargetHeight) && !SizeY->text().isEmpty()) {
         SizeY->setText(QString::number(TargetHeight));
     }
-    const TColourImage* picture = ProportionPicture();
-    if (Proportions->isChecked() && picture != nullptr) {
-        TargetWidth = static_cast<int>(static_cast<std::int64_t>(picture->Width) * TargetHeight / picture->Height);
+    const std::optional<QSize> picture = ProportionSize();
+    if (Proportions->isChecked() && picture) {
+        TargetWidth = static_cast<int>(static_cast<std::int64_t>(picture->width()) * TargetHeight / picture->height());
         TargetWidth = std::min(TargetWidth, MaxTargetSide);
         SizeX->setText(QString::number(TargetWidth));
     }
@@ -580,10 +584,11 @@ void TColorToBW::SizeXExit()
 
 void TColorToBW::ProportionsClick()
 {
-    const TColourImage* picture = ProportionPicture();
-    if (Proportions->isChecked() && picture != nullptr) {
+    const std::optional<QSize> picture = ProportionSize();
+    if (Proportions->isChecked() && picture) {
         TargetHeight = std::min(
-            static_cast<int>(static_cast<std::int64_t>(picture->Height) * TargetWidth / picture->Width), MaxTargetSide);
+            static_cast<int>(static_cast<std::int64_t>(picture->height()) * TargetWidth / picture->width()),
+            MaxTargetSide);
         SizeY->setText(QString::number(TargetHeight));
     }
     DropSelection();
@@ -605,7 +610,7 @@ void TColorToBW::RotationChange(int index)
 void TColorToBW::RedChange()
 {
     DropSelection();
-    RebuildImages();
+    ScheduleRebuild();
 }
 
 void TColorToBW::GreenChange()
@@ -622,7 +627,7 @@ void TColorToBW::BrightnessChange()
 {
     DropSelection();
     if (LargePicture == 0) {
-        RebuildImages();
+        ScheduleRebuild();
     }
 }
 
@@ -681,31 +686,97 @@ void TColorToBW::ResetConverterControls()
 
 // --- Images ----------------------------------------------------------------
 
+// The colour image is drawn when painted, only the part on screen; here it
+// takes its size, and the result starts white.
 void TColorToBW::DrawColourImage(int width, int height)
 {
-    static const TColourImage none;
-    m_colourImage = DrawRotatedImage(SourcePicture ? *SourcePicture : none, RotatedPicture ? *RotatedPicture : none,
-                                     Rotation->currentIndex(), width, height);
-    m_bwImage = TMonoImage16(width, height);
+    m_shownWidth = width;
+    m_shownHeight = height;
+    m_shownRotation = Rotation->currentIndex();
+    m_shownGains[0] = Red->value();
+    m_shownGains[1] = Green->value();
+    m_shownGains[2] = Blue->value();
+    ColorBmp->SetRenderer(QSize(width, height), [this](const QRect& part) { return RenderShown(part); });
+    // A result of this size is made white where it is: a gain step on a
+    // large picture neither allocates tens of megabytes again nor, once the
+    // result is white, touches them.
+    if (m_bwImage.Width != width || m_bwImage.Height != height) {
+        ShowBlackWhite(TMonoImage16(width, height));
+    } else if (!m_bwWhite) {
+        std::fill(m_bwImage.Words.begin(), m_bwImage.Words.end(), MonoWhite);
+        BWBmp->update();
+    }
+    m_bwWhite = true;
 }
 
-void TColorToBW::ApplyGainsToColourImage()
+TDisplayedPicture TColorToBW::Displayed() const
 {
-    ApplyChannelGains(m_colourImage.Pixels, Red->value(), Green->value(), Blue->value());
+    return {SourcePicture ? &*SourcePicture : nullptr, m_shownRotation, m_shownWidth, m_shownHeight,
+            m_shownGains[0], m_shownGains[1], m_shownGains[2]};
+}
+
+QImage TColorToBW::RenderShown(const QRect& rect) const
+{
+    const QRect part = rect & QRect(0, 0, m_shownWidth, m_shownHeight);
+    if (part.isEmpty()) {
+        return {};
+    }
+    QImage image(part.size(), QImage::Format_RGB32);
+    const TDisplayedPicture picture = Displayed();
+    for (int row = 0; row < part.height(); ++row) {
+        // RGB32 rows are the 0xXXRRGGBB words the picture is made of.
+        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
+        picture.Row(part.top() + row, part.left(), std::span(line, static_cast<std::size_t>(part.width())));
+    }
+    return image;
+}
+
+void TColorToBW::ShowBlackWhite(TMonoImage16 image)
+{
+    m_bwWhite = false;
+    // The control lets go of the old words before they go.
+    BWBmp->SetImage(QImage());
+    m_bwImage = std::move(image);
+    BWBmp->SetImage(ViewQImage(m_bwImage));
+}
+
+TColourImage TColorToBW::ColourImage()
+{
+    RunPendingRebuild();
+    return CopyDisplayedRegion(Displayed(), 0, 0, m_shownWidth, m_shownHeight);
+}
+
+const TMonoImage16& TColorToBW::BlackWhiteImage()
+{
+    RunPendingRebuild();
+    return m_bwImage;
+}
+
+void TColorToBW::ScheduleRebuild()
+{
+    if (!m_rebuildPending) {
+        m_rebuildPending = true;
+        QTimer::singleShot(0, this, &TColorToBW::RunPendingRebuild);
+    }
+}
+
+void TColorToBW::RunPendingRebuild()
+{
+    if (m_rebuildPending) {
+        RebuildImages();
+    }
 }
 
 void TColorToBW::RebuildImages()
 {
+    m_rebuildPending = false;
     const int width = std::max(TargetWidth, MinimumSide);
     const int height = std::max(TargetHeight, MinimumSide);
     LargePicture = static_cast<std::int64_t>(width) * height >= LargePictureDots ? 1 : 0;
     DrawColourImage(width, height);
-    ApplyGainsToColourImage();
-    ColorBmp->SetImage(ToQImage(m_colourImage));
     if (LargePicture == 0) {
         ConvertToBlackWhite();
     } else {
-        BWBmp->SetImage(ToQImage(m_bwImage));
         TestBt->setEnabled(false);
         SaveBt->setEnabled(false);
     }
@@ -714,8 +785,10 @@ void TColorToBW::RebuildImages()
 void TColorToBW::ConvertToBlackWhite()
 {
     const WaitCursor wait(LargePicture != 0);
-    m_bwImage = ConvertToMonochrome(m_colourImage, Brightness->value(), Contrast->value(), Threshold->isChecked());
-    BWBmp->SetImage(ToQImage(m_bwImage));
+    // The white result goes before the new one is made.
+    ShowBlackWhite(TMonoImage16());
+    ShowBlackWhite(ConvertDisplayedToMonochrome(Displayed(), Brightness->value(), Contrast->value(),
+                                                Threshold->isChecked()));
     TestBt->setEnabled(true);
     SaveBt->setEnabled(true);
 }
@@ -798,6 +871,7 @@ void TColorToBW::ColorBoxClick()
 
 void TColorToBW::CutBtClick()
 {
+    RunPendingRebuild();
     if (SelectionShown == 0) {
         ShowMessageBox("Error", "No area selected");
         return;
@@ -805,14 +879,14 @@ void TColorToBW::CutBtClick()
     ColorBmp->SetBand(std::nullopt);
     const int left = std::max(std::min(SelStartX, SelEndX), 0);
     const int top = std::max(std::min(SelStartY, SelEndY), 0);
-    const int right = std::min(std::max(SelStartX, SelEndX), m_colourImage.Width);
-    const int bottom = std::min(std::max(SelStartY, SelEndY), m_colourImage.Height);
+    const int right = std::min(std::max(SelStartX, SelEndX), m_shownWidth);
+    const int bottom = std::min(std::max(SelStartY, SelEndY), m_shownHeight);
     if (right - left <= 3 || bottom - top <= 3) {
         ShowMessageBox("Error", "Too small selected area");
         return;
     }
     // The cut-out keeps the scaling, turn and gains it was displayed with.
-    SourcePicture = CopyRegion(m_colourImage, left, top, right, bottom);
+    SourcePicture = CopyDisplayedRegion(Displayed(), left, top, right, bottom);
     TargetWidth = right - left;
     TargetHeight = bottom - top;
     ResetConverterControls();
@@ -824,6 +898,7 @@ void TColorToBW::CutBtClick()
 
 void TColorToBW::TestBtClick()
 {
+    RunPendingRebuild();
     const TMonoBitmap bitmap = PackMonoRows(m_bwImage, 32);
     ShowCommunicating("Sending graphics data...");
     TestPrintBitmap({bitmap.Width, bitmap.Height, bitmap.BytesPerScanLine, bitmap.Bits});
@@ -832,6 +907,7 @@ void TColorToBW::TestBtClick()
 
 void TColorToBW::SaveBtClick()
 {
+    RunPendingRebuild();
     const std::string path = Ui().SaveFileDialog({
         .title = "Save picture as",
         .fileName = "",

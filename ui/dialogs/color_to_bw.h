@@ -5,12 +5,15 @@
 // threshold, which it test-prints as one graphic or saves as a 1-bit BMP.
 
 #include <QDialog>
+#include <QImage>
+#include <QSize>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/image/colour_image.h"
+#include "engine/image/displayed_picture.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMouseEvent;
 class QPushButton;
+class QRect;
 class QScrollArea;
 class QSlider;
 class QSplitter;
@@ -72,7 +76,6 @@ public:
     // Created by each showing, freed when the form closes.
     std::unique_ptr<TInfoOpen> PictureDialog;
     std::optional<TColourImage> SourcePicture;
-    std::optional<TColourImage> RotatedPicture;
     int TargetWidth = 0;
     int TargetHeight = 0;
     int LastRotation = 0;
@@ -85,9 +88,11 @@ public:
     std::uint8_t SelectionShown = 0;
     std::uint8_t LargePicture = 0;
 
-    // What the two image controls show.
-    const TColourImage& ColourImage() const { return m_colourImage; }
-    const TMonoImage16& BlackWhiteImage() const { return m_bwImage; }
+    // What the two image controls show, after any rebuild still waiting
+    // for its turn of the event loop. The colour image is worked out whole
+    // here; the window itself only ever works out the part it shows.
+    TColourImage ColourImage();
+    const TMonoImage16& BlackWhiteImage();
 
     // Load after its dialog: reads the file, starts the controls afresh and
     // converts; false after a message.
@@ -141,8 +146,16 @@ private:
     void PictureLoaded();
     void MakeRotatedCopy();
     void DrawColourImage(int width, int height);
-    void ApplyGainsToColourImage();
     void RebuildImages();
+    // A slider's change: one rebuild at the next turn of the event loop,
+    // however many changes come before it.
+    void ScheduleRebuild();
+    void RunPendingRebuild();
+    // The picture as ColorBmp shows it, and the part of it in rect.
+    TDisplayedPicture Displayed() const;
+    QImage RenderShown(const QRect& rect) const;
+    // Shows image in BWBmp without a copy of its pixels.
+    void ShowBlackWhite(TMonoImage16 image);
     void ConvertToBlackWhite();
     void ResetConverterControls();
     void EnableConverterControls(bool enabled);
@@ -151,11 +164,19 @@ private:
     void DrawSelectionRect(int x, int y);
     void ShowSizes();
     void BalanceBoxes();
-    // The picture the rotation uses for proportions.
-    const TColourImage* ProportionPicture() const;
+    // Width and height of the picture as the rotation turns it, for
+    // proportions; none without a picture.
+    std::optional<QSize> ProportionSize() const;
 
-    TColourImage m_colourImage;
+    // What ColorBmp shows: the displayed size, turn and gains of the last
+    // rebuild, drawn from SourcePicture when painted.
+    int m_shownWidth = 0;
+    int m_shownHeight = 0;
+    int m_shownRotation = 0;
+    int m_shownGains[3] = {NeutralGain, NeutralGain, NeutralGain};
+    bool m_rebuildPending = false;
     TMonoImage16 m_bwImage;
+    bool m_bwWhite = false;  // m_bwImage is the white result of a rebuild
 };
 
 // The one converter form of the program, owned by the main window.

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/expr/clock.h"
 #include "engine/model/label_setup.h"
@@ -44,10 +46,15 @@ const ExpressionCase Cases[] = {
     {"counter negative offset", Noon2026, "C0-1000", false, "0000-2"},
     {"offset too large", Noon2026, "V1+20000", false, "@@@@"},
     {"offset limit, cut to the length", Noon2026, "V1+10000", false, "100"},
-    {"sign alone is offset 0", Noon2026, "V1+", false, "007"},
-    {"sign alone reads the value as a number", Noon2026, "V2-", false, "7"},
-    {"sign alone then a modifier", Noon2026, "V1+#", false, "7"},
-    {"sign alone then the next item", Noon2026, "C0-\"/\"", false, "000998/"},
+    // An offset is a sign and a number; a sign without one is a modifier
+    // the evaluator doesn't know.
+    {"sign alone fails", Noon2026, "V1+", false, "@@@@"},
+    {"minus alone fails", Noon2026, "V2-", false, "@@@@"},
+    {"sign alone then a modifier fails", Noon2026, "V1+#", false, "@@@@"},
+    {"sign alone then the next item fails", Noon2026, "C0-\"/\"", false, "@@@@"},
+    {"sign then a variable fails", Noon2026, "V1+V3", false, "@@@@"},
+    {"offset after a modifier fails", Noon2026, "V1#+1", false, "@@@@"},
+    {"zero offset reads the value as a number", Noon2026, "V2-0", false, "7"},
     {"left justified", Noon2026, "V4", false, "ab**"},
     {"centred", Noon2026, "V5", false, "*ab**"},
     {"no justification", Noon2026, "V6", false, "abc"},
@@ -68,9 +75,10 @@ const ExpressionCase Cases[] = {
     {"date minus a variable", Noon2026, "TD-V3", false, "05-03-2026"},
     {"date plus a variable", Noon2026, "TD+V3", false, "25-03-2026"},
     {"date offset limit", Noon2026, "TD+3601", false, "@@@@"},
-    {"date with a sign alone", Noon2026, "TD+", false, "15-03-2026"},
-    {"date with a sign alone then a modifier", Noon2026, "TD-L2", false, "15"},
-    {"week with a sign alone", {2026, 1, 1, 0, 0, 0}, "TW+", false, "0540"},
+    {"date with a sign alone fails", Noon2026, "TD+", false, "@@@@"},
+    {"date with a sign alone then a modifier fails", Noon2026, "TD-L2", false, "@@@@"},
+    {"week with a sign alone fails", {2026, 1, 1, 0, 0, 0}, "TW+", false, "@@@@"},
+    {"date with a zero offset", Noon2026, "TD-0", false, "15-03-2026"},
     {"date variable out of range", Noon2026, "TD+V32", false, "@@@@"},
     {"date variable too large", Noon2026, "TD+V9", false, "@@@@"},
     {"date year alone", Noon2026, "TDR4", false, "2026"},
@@ -107,10 +115,12 @@ const ExpressionCase Cases[] = {
     {"a day offset beyond the range fails", Noon2026, "TD+V13", false, "@@@@"},
 };
 
-class DataExpressionTest : public test::EngineTest, public ::testing::WithParamInterface<ExpressionCase> {
+// The variables and counter the cases read.
+class ExpressionFixture : public test::EngineTest {
 protected:
-    DataExpressionTest()
+    ExpressionFixture()
     {
+        SetVariable(Variables[0], "12", 255, '0', 3);
         SetVariable(Variables[1], "7", 3, '0', 3);
         SetVariable(Variables[2], "007.50", 6, ' ', 0);
         SetVariable(Variables[3], "10", 2, '0', 0);
@@ -128,6 +138,47 @@ protected:
         SetVariable(Counters[0], "998", 6, '0', 3);
     }
 
+    // Evaluates expr into rooms of every size up to a little past its whole
+    // result and compares each with the whole result cut to that room.
+    static void CheckCutEqualsWholeCut(std::string_view expr, bool decimalEscapes)
+    {
+        std::vector<char> whole(1 << 16);
+        const int wholeOk = EvaluateDataExpression(whole, expr, decimalEscapes);
+        const std::size_t wholeLength = wholeOk ? static_cast<std::size_t>(DataExpressionLength) : 4;
+        const std::uint8_t wholeError = DataExpressionError;
+        for (std::size_t size = 1; size <= wholeLength + 2; ++size) {
+            std::vector<char> out(size + 1, '#');
+            const int ok = EvaluateDataExpression(std::span<char>(out.data(), size), expr, decimalEscapes);
+            const std::size_t kept = std::min(wholeLength, size - 1);
+            EXPECT_EQ(ok, wholeOk) << expr << " in " << size;
+            EXPECT_EQ(DataExpressionError, wholeError) << expr << " in " << size;
+            EXPECT_EQ(std::string_view(out.data(), kept), std::string_view(whole.data(), kept))
+                << expr << " in " << size;
+            EXPECT_EQ(out[kept], '\0') << expr << " in " << size;
+            EXPECT_EQ(out[size], '#') << expr << " in " << size;
+            if (ok) {
+                EXPECT_EQ(DataExpressionLength, static_cast<std::int32_t>(kept)) << expr << " in " << size;
+            }
+
+            // A caller that stops at a result too long for it gets the whole
+            // outcome when the whole result fits, and TooLong otherwise,
+            // unless a failure comes first.
+            std::vector<char> within(size, '#');
+            const EvaluationOutcome outcome = EvaluateDataExpressionWithin(within, expr, decimalEscapes);
+            const bool fits = wholeOk && wholeLength < size;
+            if (fits) {
+                EXPECT_EQ(outcome, EvaluationOutcome::Done) << expr << " in " << size;
+            } else if (wholeOk) {
+                EXPECT_EQ(outcome, EvaluationOutcome::TooLong) << expr << " in " << size;
+            } else {
+                EXPECT_NE(outcome, EvaluationOutcome::Done) << expr << " in " << size;
+            }
+            if (outcome != EvaluationOutcome::TooLong || wholeOk) {
+                EXPECT_EQ(std::string_view(within.data()), std::string_view(out.data())) << expr << " in " << size;
+            }
+        }
+    }
+
     static void SetVariable(TVariable& v, const char* value, int length, char pad, int justification)
     {
         v.Defined = 1;
@@ -137,6 +188,8 @@ protected:
         v.Justification = static_cast<std::uint8_t>(justification);
     }
 };
+
+class DataExpressionTest : public ExpressionFixture, public ::testing::WithParamInterface<ExpressionCase> {};
 
 TEST_P(DataExpressionTest, Evaluates)
 {
@@ -162,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DataExpressionTest, ::testing::ValuesIn(Cases),
                              return name;
                          });
 
-class DataExpressionFormatTest : public test::EngineTest {};
+class DataExpressionFormatTest : public ExpressionFixture {};
 
 TEST_F(DataExpressionFormatTest, DateAndTimeFormats)
 {
@@ -212,6 +265,53 @@ TEST_F(DataExpressionFormatTest, ResultIsCutToTheBuffer)
     EXPECT_STREQ(guarded.data(), "@@@");
     EXPECT_EQ(guarded[4], '#');
     EXPECT_EQ(EvaluateDataExpression(std::span<char>(), "\"A\"", false), 1);
+}
+
+// The evaluator stops building once the caller's room is full; what it
+// gives must be what the whole result cut to that room gives, failures
+// after the room is full included.
+TEST_P(DataExpressionTest, CutResultEqualsTheWholeResultCut)
+{
+    const ExpressionCase& c = GetParam();
+    SetClockNow(c.now);
+    CheckCutEqualsWholeCut(c.expr, c.decimalEscapes);
+}
+
+TEST_F(DataExpressionFormatTest, CutResultEqualsTheWholeResultCut)
+{
+    SetClockNow(Noon2026);
+    const std::string many = [] {
+        std::string s;
+        for (int i = 0; i < 40; ++i) s += "V0R3";
+        return s;
+    }();
+    const struct {
+        const char* expr;
+        bool decimalEscapes;
+    } cases[] = {
+        {"\"ABCDEFGH\"Q", false},           // a bad item after the room is full
+        {"\"ABCDEFGH\"V0+20000", false},    // an offset out of range after it
+        {"\"ABCDEFGH\"V0+9999", false},
+        {"\"ABCDEFGH\"TD+V9", false},       // a day offset variable out of range
+        {"\"ABCDEFGH\"TD-V32", false},
+        {"\"ABCDEFGH\"TD+3601", false},
+        {"\"ABCDEFGH\"TD+3600TTTW", false},
+        {"\"ABCDEFGH\"V0M2", false},        // a middle without its dot
+        {"\"ABCDEFGH\"V0X1", false},        // an exchange without its second character
+        {"\"ABCDEFGH\"V0+", false},
+        {"\"ABCDEFGH\"TD+", false},
+        {"\"ABCDEFGH\"\"IJ", false},         // an unterminated quote
+        {"\"ABCDEFGH\"\"IJ\\", false},
+        {"\"AB\\00CD\\65EFGH\"V0#", true},
+        {"V0", false},
+        {"V0L2V0#V0M254.9V0<0V0>0V0X02TD", false},
+        {"V0L0V0L0\"XYZ\"V0R1", false},
+        {"C0-5V0+1R4TTL2\"/\"TWTD", false},
+    };
+    for (const auto& c : cases) {
+        CheckCutEqualsWholeCut(c.expr, c.decimalEscapes);
+    }
+    CheckCutEqualsWholeCut(many, false);
 }
 
 TEST_F(DataExpressionFormatTest, ExpressionStopsAtNul)

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/image/image_geometry.h"
+#include "tests/support/image_geometry.h"
 
 namespace zk {
 namespace {

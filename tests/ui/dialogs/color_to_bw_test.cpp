@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/config/program_paths.h"
+#include "engine/image/grey_kernels.h"
+#include "tests/support/image_geometry.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/label_setup.h"
@@ -91,7 +93,7 @@ protected:
         Mouse(QEvent::MouseMove, x1, y1);
         Mouse(QEvent::MouseButtonRelease, x1, y1);
     }
-    int BlackDots() const
+    int BlackDots()
     {
         const TMonoImage16& bw = form.BlackWhiteImage();
         int count = 0;
@@ -215,8 +217,6 @@ TEST_F(ColorToBWTest, FailedLoadKeepsTheEarlierPictureAndState)
         EXPECT_EQ(ui.OnlyMessage(), row.message);
         ASSERT_TRUE(form.SourcePicture.has_value());
         EXPECT_EQ(form.SourcePicture->Pixels, first.Pixels);
-        ASSERT_TRUE(form.RotatedPicture.has_value());
-        EXPECT_EQ(form.RotatedPicture->Width, 30);
         EXPECT_EQ(form.windowTitle(), title);
         EXPECT_EQ(form.Rotation->currentIndex(), 2);
         EXPECT_EQ(form.Red->value(), 24);
@@ -337,6 +337,70 @@ TEST_F(ColorToBWTest, GainsShowOnTheColourImage)
     form.CtlReset1DblClick();
     EXPECT_EQ(form.Contrast->value(), 125);
     EXPECT_EQ(form.Brightness->value(), 0);
+}
+
+// However many changes a slider sends before the event loop turns, the
+// images are rebuilt once, at that turn, for the last settings.
+TEST_F(ColorToBWTest, SliderChangesRebuildOncePerTurnOfTheEventLoop)
+{
+    const TColourImage picture = test::QuarteredImage(40, 30);
+    Load(picture);
+    // Copies: the control shows the result's own words.
+    const QImage before = form.BWBmp->Image().copy();
+    for (int step = 0; step < 10; ++step) {
+        form.Red->setValue(step);
+        form.Brightness->setValue(-step * 5);
+    }
+    EXPECT_EQ(form.BWBmp->Image(), before);
+    QCoreApplication::processEvents();
+    const QImage after = form.BWBmp->Image().copy();
+    EXPECT_NE(after, before);
+
+    TColourImage shown = picture;
+    ApplyChannelGains(shown.Pixels, 9, NeutralGain, NeutralGain);
+    const TMonoImage16 expected = ConvertToMonochrome(shown, -45, form.Contrast->value(), false);
+    EXPECT_EQ(form.BlackWhiteImage().Words, expected.Words);
+    EXPECT_EQ(form.BWBmp->Image(), after);
+}
+
+// Convert makes what the whole-image steps make of the picture as shown:
+// turned, stretched, with its gains, brightness and contrast.
+TEST_F(ColorToBWTest, ConvertMakesThePictureOfTheWholeImageSteps)
+{
+    const TColourImage picture = test::QuarteredImage(640, 420);
+    const struct {
+        int rotation, width, red, green, blue, brightness, contrast;
+        bool threshold;
+    } settings[] = {
+        {0, 640, 16, 16, 16, 0, 128, false},
+        {1, 500, 20, 10, 32, -20, 250, false},
+        {2, 777, 0, 16, 30, 40, 60, false},
+        {3, 333, 16, 16, 16, 0, 128, true},
+    };
+    Load(picture);
+    for (const auto& s : settings) {
+        SCOPED_TRACE(s.rotation);
+        form.Rotation->setCurrentIndex(s.rotation);
+        form.SizeX->setFocus();
+        form.SizeX->setText(QString::number(s.width));
+        form.SizeXExit();
+        form.Red->setValue(s.red);
+        form.Green->setValue(s.green);
+        form.Blue->setValue(s.blue);
+        form.Brightness->setValue(s.brightness);
+        form.Contrast->setValue(s.contrast);
+        form.Threshold->setChecked(s.threshold);
+        form.ConvertBtClick();
+
+        TColourImage shown = DrawRotatedImage(picture, RotateClockwise(picture), s.rotation, form.TargetWidth,
+                                              form.TargetHeight);
+        ApplyChannelGains(shown.Pixels, s.red, s.green, s.blue);
+        const TMonoImage16 expected = ConvertToMonochrome(shown, s.brightness, s.contrast, s.threshold);
+        EXPECT_EQ(form.ColourImage().Pixels, shown.Pixels);
+        EXPECT_EQ(form.BlackWhiteImage().Width, expected.Width);
+        EXPECT_EQ(form.BlackWhiteImage().Height, expected.Height);
+        EXPECT_EQ(form.BlackWhiteImage().Words, expected.Words);
+    }
 }
 
 TEST_F(ColorToBWTest, GainResetDropsTheSelectionAsAGainChangeDoes)

@@ -1,5 +1,7 @@
 #pragma once
-// Turning, scaling and cutting colour images for the converter.
+// Turning, scaling and cutting whole colour images: the converter's steps
+// done on the whole picture, which the converter itself works out a row at
+// a time (engine/image/displayed_picture.h); tests compare the two.
 
 #include "engine/image/colour_image.h"
 

@@ -1,6 +1,8 @@
-#include "engine/image/image_geometry.h"
+#include "tests/support/image_geometry.h"
 
 #include <algorithm>
+
+#include "engine/image/displayed_picture.h"
 
 namespace zk {
 
@@ -45,19 +47,7 @@ TColourImage DrawRotatedImage(const TColourImage& source, const TColourImage& ro
 
 TColourImage CopyRegion(const TColourImage& source, int left, int top, int right, int bottom)
 {
-    left = std::clamp(left, 0, source.Width);
-    right = std::clamp(right, left, source.Width);
-    top = std::clamp(top, 0, source.Height);
-    bottom = std::clamp(bottom, top, source.Height);
-    TColourImage region(right - left, bottom - top);
-    if (region.Empty()) {
-        return {};
-    }
-    for (int y = 0; y < region.Height; ++y) {
-        const auto from = source.Pixels.begin() + static_cast<std::ptrdiff_t>(top + y) * source.Width + left;
-        std::copy_n(from, region.Width, &region.At(0, y));
-    }
-    return region;
+    return CopyDisplayedRegion({&source, 0, source.Width, source.Height}, left, top, right, bottom);
 }
 
 }  // namespace zk
