@@ -42,6 +42,8 @@ public:
     bool Running() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
 
+    // The socket it listens on.
+    std::filesystem::path Socket() const { return m_folder / "cups.sock"; }
     // The file the queue's device writes the last job to.
     std::filesystem::path Output(const std::string& queue) const;
     // Every job the server has taken, finished or not.

@@ -42,9 +42,14 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-QString NotPrintedText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
+// Why nothing was printed, or that it may have been.
+QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
 {
     switch (answer) {
+        case PrintSystemAnswer::MayHavePrinted:
+            return QString("The print system took the job for \"%1\" but did not say whether it will print it. The "
+                           "label may have printed; the counters were advanced.")
+                .arg(printer);
         case PrintSystemAnswer::NoSuchPrinter:
             return QString("The printer \"%1\" is not available. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NoDefaultPrinter:
@@ -180,7 +185,7 @@ void TViaDrvDlg::PrintViaDriver()
     const std::string printer = PrList->currentIndex() >= 0 ? PrList->currentText().toStdString() : std::string();
     const PrinterLookup lookup = m_printSystem->Describe(printer);
     if (lookup.answer != PrintSystemAnswer::Done) {
-        ReportNotPrinted(lookup.answer, printer, lookup.detail);
+        ReportOutcome(lookup.answer, printer, lookup.detail);
     } else {
         const JobPage page = ChooseJobPage(lookup.printer, m_settings);
         PrintJob job;
@@ -196,20 +201,23 @@ void TViaDrvDlg::PrintViaDriver()
         const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
         job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
         const JobAnswer sent = m_printSystem->Submit(std::move(job));
-        if (sent.answer != PrintSystemAnswer::Done) {
+        // A job that may have printed keeps its counters: a number printed twice is worse than one left out.
+        if (sent.answer != PrintSystemAnswer::Done && sent.answer != PrintSystemAnswer::MayHavePrinted) {
             // No set went out: the counters stand as before the job.
             Counters = countersBefore;
-            ReportNotPrinted(sent.answer, lookup.printer.name, sent.detail);
+        }
+        if (sent.answer != PrintSystemAnswer::Done) {
+            ReportOutcome(sent.answer, lookup.printer.name, sent.detail);
         }
     }
     m_printing = false;
     SetPrintButtonsEnabled(m_listedPrinters != 0);
 }
 
-void TViaDrvDlg::ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
+void TViaDrvDlg::ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
 {
     const QString name = printer.empty() ? QString("the default printer") : QString::fromStdString(printer);
-    QMessageBox box(QMessageBox::NoIcon, "Error", NotPrintedText(answer, name, QString::fromStdString(detail)),
+    QMessageBox box(QMessageBox::NoIcon, "Error", OutcomeText(answer, name, QString::fromStdString(detail)),
                     QMessageBox::Ok, this);
     box.exec();
 }

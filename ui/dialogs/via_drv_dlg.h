@@ -30,7 +30,7 @@ public:
 
     // Prints with the dialog's printer, sets and copies; the counters
     // advance by one step after each set, unless the print system did not
-    // take the job.
+    // take the job (a job that may have printed keeps them advanced).
     void PrintViaDriver();
 
     QPushButton* PrintBt;
@@ -63,8 +63,8 @@ private:
     void ShowPrinters(const PrinterList& list);
     void ShowChosenPrinter();
     void SetPrintButtonsEnabled(bool enabled);
-    // Tells the user why nothing was printed.
-    void ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
+    // Tells the user why nothing was printed, or that it may have been.
+    void ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
 
     PrintSystemClient* m_printSystem;
     std::vector<PrinterDescription> m_printers;

@@ -41,6 +41,9 @@ enum class PrintSystemAnswer {
     NoAnswer,
     // Any other refusal; the print system's own words go with it.
     Refused,
+    // The whole job went out but whether the print system queued it could
+    // not be learnt: it may print.
+    MayHavePrinted,
 };
 
 struct PrinterList {

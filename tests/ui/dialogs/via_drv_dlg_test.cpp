@@ -5,6 +5,7 @@
 // printer list and the printer setup.
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -12,12 +13,15 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <ostream>
+#include <vector>
 #include <string>
 
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
+#include "tests/support/print_server_proxy.h"
 #include "tests/support/private_print_server.h"
 #include "tests/support/silent_print_server.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
@@ -338,6 +342,89 @@ TEST_F(DriverPrintTest, PrintFromTheNewValuesGoesThroughTheDriver)
     EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue)).pages, 2);
     EXPECT_EQ(Counters[1].Value, "41");
     EXPECT_EQ(cellAfterPrint, "41");
+}
+
+// Every message box shown while it lives, answered with OK.
+class MessageWatch {
+public:
+    MessageWatch()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal->isVisible() && modal->property("text").isValid()) {
+                texts.push_back(modal->property("text").toString().toStdString());
+                QTest::keyClick(modal, Qt::Key_Return);
+            }
+        });
+        m_timer.start(20);
+    }
+
+    std::vector<std::string> texts;
+
+private:
+    QTimer m_timer;
+};
+
+// The server queues the job but its answer to the document is held by a
+// proxy: the editor looks the job up, and when it can't learn its fate it
+// says the label may have printed. Either way the counters stay advanced,
+// so the next label never repeats a number.
+class LateAnswerDriverPrintTest : public DriverPrintTest {
+protected:
+    LateAnswerDriverPrintTest()
+    {
+        DriverPrintTimeouts.list = 2000ms;
+        DriverPrintTimeouts.job = 2000ms;
+        DriverPrintTimeouts.lookup = 2000ms;
+    }
+    ~LateAnswerDriverPrintTest() override { DriverPrintTimeouts = {}; }
+
+    // Prints two labels of one set through a proxy holding answers; the
+    // messages shown, and how many documents went through the proxy.
+    std::vector<std::string> PrintTwiceThrough(test::PrintServerProxy::Holding holding, int& documents)
+    {
+        MakeLabel(384, 200);
+        Define(Counters[1], "Count", "10", 5);
+        ShowWithPrinters();
+        ChoosePrinter(PrivatePrintServer::LabelQueue);
+        test::PrintServerProxy proxy(server.Socket(), holding, std::chrono::minutes(10));
+        EXPECT_TRUE(proxy.Listening());
+        MessageWatch messages;
+        for (int print = 1; print <= 2; ++print) {
+            dlg.PrintBt->click();
+            EXPECT_TRUE(server.WaitUntilJobsDone(JobBound));
+        }
+        documents = proxy.DocumentRequests();
+        return messages.texts;
+    }
+};
+
+TEST_F(LateAnswerDriverPrintTest, AJobFoundQueuedCountsAsPrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::DocumentAnswers, documents);
+    EXPECT_EQ(documents, 2);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(server.Jobs().size(), 2u);
+    EXPECT_EQ(Counters[1].Value, "20");
+    EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+TEST_F(LateAnswerDriverPrintTest, AJobWhoseFateCantBeLearntMayHavePrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::EveryAnswerFromTheDocumentOn, documents);
+    EXPECT_EQ(documents, 1);
+    const std::string text = "The print system took the job for \"zk-label-203\" but did not say whether it will "
+                             "print it. The label may have printed; the counters were advanced.";
+    // The second print can't even learn the printer's description.
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], text);
+    EXPECT_EQ(messages[1], "The print system did not answer in time. Nothing was printed on \"zk-label-203\".");
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(Counters[1].Value, "15");
 }
 
 // A print server that takes the connection and never answers: the dialog
