@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <optional>
+
 #include "engine/link/exchange_guard.h"
 #include "engine/model/variables.h"
 #include "ui/dialogs/print_dialogs.h"
@@ -54,6 +56,14 @@ QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QStr
             return QString("The printer \"%1\" is not available. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NoDefaultPrinter:
             return "No printer is chosen and the print system has no default printer. Nothing was printed.";
+        case PrintSystemAnswer::MembersDiffer:
+            return QString("The printers of the class \"%1\" differ in resolution or paper size. Nothing was printed; "
+                           "choose one of its printers.")
+                .arg(printer);
+        case PrintSystemAnswer::ResolutionUnknown:
+            return QString("The print system does not tell the resolution of \"%1\", so the label can't be printed "
+                           "at its true size. Nothing was printed.")
+                .arg(printer);
         case PrintSystemAnswer::NotAccepting:
             return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NoAnswer:
@@ -184,34 +194,40 @@ void TViaDrvDlg::PrintViaDriver()
     // Nothing shown means the default printer.
     const std::string printer = PrList->currentIndex() >= 0 ? PrList->currentText().toStdString() : std::string();
     const PrinterLookup lookup = m_printSystem->Describe(printer);
+    const std::optional<JobPage> page =
+        lookup.answer == PrintSystemAnswer::Done ? ChooseJobPage(lookup.printer, m_settings) : std::nullopt;
     if (lookup.answer != PrintSystemAnswer::Done) {
         ReportOutcome(lookup.answer, printer, lookup.detail);
+    } else if (!page) {
+        ReportOutcome(PrintSystemAnswer::ResolutionUnknown, lookup.printer.name, {});
     } else {
-        const JobPage page = ChooseJobPage(lookup.printer, m_settings);
-        PrintJob job;
-        job.printer = lookup.printer.name;
-        job.title = "Label";
-        if (page.media) {
-            job.media = page.media->keyword;
-        }
-        if (!lookup.printer.resolutions.empty() || lookup.printer.defaultResolution) {
-            job.resolution = page.resolution;
-        }
-        const auto countersBefore = Counters;
-        const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
-        job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
-        const JobAnswer sent = m_printSystem->Submit(std::move(job));
-        // A job that may have printed keeps its counters: a number printed twice is worse than one left out.
-        if (sent.answer != PrintSystemAnswer::Done && sent.answer != PrintSystemAnswer::MayHavePrinted) {
-            // No set went out: the counters stand as before the job.
-            Counters = countersBefore;
-        }
-        if (sent.answer != PrintSystemAnswer::Done) {
-            ReportOutcome(sent.answer, lookup.printer.name, sent.detail);
-        }
+        PrintOn(lookup.printer.name, *page);
     }
     m_printing = false;
     SetPrintButtonsEnabled(m_listedPrinters != 0);
+}
+
+void TViaDrvDlg::PrintOn(const std::string& printer, const JobPage& page)
+{
+    PrintJob job;
+    job.printer = printer;
+    job.title = "Label";
+    if (page.media) {
+        job.media = page.media->keyword;
+    }
+    job.resolution = page.resolution;
+    const auto countersBefore = Counters;
+    const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
+    job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
+    const JobAnswer sent = m_printSystem->Submit(std::move(job));
+    // A job that may have printed keeps its counters: a number printed twice is worse than one left out.
+    if (sent.answer != PrintSystemAnswer::Done && sent.answer != PrintSystemAnswer::MayHavePrinted) {
+        // No set went out: the counters stand as before the job.
+        Counters = countersBefore;
+    }
+    if (sent.answer != PrintSystemAnswer::Done) {
+        ReportOutcome(sent.answer, printer, sent.detail);
+    }
 }
 
 void TViaDrvDlg::ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)

@@ -63,6 +63,8 @@ private:
     void ShowPrinters(const PrinterList& list);
     void ShowChosenPrinter();
     void SetPrintButtonsEnabled(bool enabled);
+    // Draws the job on the page and hands it to the printer's queue.
+    void PrintOn(const std::string& printer, const JobPage& page);
     // Tells the user why nothing was printed, or that it may have been.
     void ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
 

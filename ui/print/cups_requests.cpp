@@ -22,7 +22,8 @@ constexpr std::chrono::milliseconds LookupPause{200};
 constexpr size_t DocumentPiece = 32768;
 
 const char* const PrinterAttributes[] = {
-    "printer-name", "printer-resolution-default", "printer-resolution-supported", "media-default", "media-supported",
+    "printer-name",    "printer-resolution-default", "printer-resolution-supported",
+    "media-default",   "media-supported",            "member-names",
 };
 
 struct HttpClose {
@@ -147,6 +148,10 @@ void ReadAttribute(ipp_attribute_t* attribute, PrinterDescription& printer)
         }
     } else if (name == "media-default") {
         printer.defaultMedia = MediaOf(ippGetString(attribute, 0, nullptr));
+    } else if (name == "member-names") {
+        for (int index = 0; index < count; ++index) {
+            printer.members.emplace_back(ippGetString(attribute, index, nullptr));
+        }
     } else if (name == "media-supported") {
         for (int index = 0; index < count; ++index) {
             if (auto media = MediaOf(ippGetString(attribute, index, nullptr))) {
@@ -175,6 +180,45 @@ std::vector<PrinterDescription> PrintersOf(ipp_t* answer)
     }
     std::erase_if(printers, [](const PrinterDescription& printer) { return printer.name.empty(); });
     return printers;
+}
+
+// A class answers neither resolution nor paper: it has its printers', when they all agree.
+void DescribeByMembers(PrinterDescription& destination, const std::vector<const PrinterDescription*>& members)
+{
+    if (members.empty()) {
+        return;
+    }
+    const PrinterDescription& first = *members.front();
+    for (const PrinterDescription* member : members) {
+        if (member->resolutions != first.resolutions || member->defaultResolution != first.defaultResolution ||
+            member->media != first.media || member->defaultMedia != first.defaultMedia) {
+            destination.membersDiffer = true;
+            return;
+        }
+    }
+    destination.resolutions = first.resolutions;
+    destination.defaultResolution = first.defaultResolution;
+    destination.media = first.media;
+    destination.defaultMedia = first.defaultMedia;
+}
+
+// Classes described by their printers as the same list names them.
+void DescribeClasses(std::vector<PrinterDescription>& printers)
+{
+    for (PrinterDescription& destination : printers) {
+        std::vector<const PrinterDescription*> members;
+        for (const std::string& name : destination.members) {
+            const auto member = std::find_if(printers.begin(), printers.end(),
+                                             [&name](const PrinterDescription& printer) { return printer.name == name; });
+            if (member == printers.end()) {
+                // Described when it is printed to.
+                members.clear();
+                break;
+            }
+            members.push_back(&*member);
+        }
+        DescribeByMembers(destination, members);
+    }
 }
 
 ipp_t* NewRequest(ipp_op_t operation)
@@ -327,6 +371,30 @@ void CancelJob(const std::string& uri, int jobId, const RequestBounds& bounds)
     }
 }
 
+PrinterLookup AskPrinter(http_t* connection, const std::string& name, const RequestBounds& bounds)
+{
+    PrinterLookup lookup;
+    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    AskForPrinterAttributes(request);
+    const Ipp answer(cupsDoRequest(connection, request, "/"));
+    lookup.printer.name = name;
+    lookup.detail = cupsLastErrorString();
+    if (answer == nullptr) {
+        lookup.answer = Failure(connection, bounds);
+        return lookup;
+    }
+    lookup.answer = AnswerFor(ippGetStatusCode(answer.get()));
+    if (lookup.answer == PrintSystemAnswer::Done) {
+        std::vector<PrinterDescription> printers = PrintersOf(answer.get());
+        if (!printers.empty()) {
+            lookup.printer = std::move(printers.front());
+        }
+        lookup.printer.name = name;
+    }
+    return lookup;
+}
+
 }  // namespace
 
 PrinterList ListPrinters(const RequestBounds& bounds)
@@ -348,6 +416,7 @@ PrinterList ListPrinters(const RequestBounds& bounds)
     list.answer = status == IPP_STATUS_ERROR_NOT_FOUND ? PrintSystemAnswer::Done : AnswerFor(status);
     if (list.answer == PrintSystemAnswer::Done) {
         list.printers = PrintersOf(answer.get());
+        DescribeClasses(list.printers);
     }
     return list;
 }
@@ -370,24 +439,26 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
             return lookup;
         }
     }
-    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(printer).c_str());
-    AskForPrinterAttributes(request);
-    const Ipp answer(cupsDoRequest(connection.get(), request, "/"));
-    lookup.printer.name = printer;
-    if (answer == nullptr) {
-        lookup.answer = Failure(connection.get(), bounds);
-        lookup.detail = cupsLastErrorString();
+    lookup = AskPrinter(connection.get(), printer, bounds);
+    if (lookup.answer != PrintSystemAnswer::Done || lookup.printer.members.empty()) {
         return lookup;
     }
-    lookup.answer = AnswerFor(ippGetStatusCode(answer.get()));
-    lookup.detail = cupsLastErrorString();
-    if (lookup.answer == PrintSystemAnswer::Done) {
-        std::vector<PrinterDescription> printers = PrintersOf(answer.get());
-        if (!printers.empty()) {
-            lookup.printer = std::move(printers.front());
+    std::vector<PrinterLookup> members;
+    for (const std::string& member : lookup.printer.members) {
+        members.push_back(AskPrinter(connection.get(), member, bounds));
+        if (members.back().answer != PrintSystemAnswer::Done) {
+            lookup.answer = members.back().answer;
+            lookup.detail = members.back().detail;
+            return lookup;
         }
-        lookup.printer.name = printer;
+    }
+    std::vector<const PrinterDescription*> descriptions;
+    for (const PrinterLookup& member : members) {
+        descriptions.push_back(&member.printer);
+    }
+    DescribeByMembers(lookup.printer, descriptions);
+    if (lookup.printer.membersDiffer) {
+        lookup.answer = PrintSystemAnswer::MembersDiffer;
     }
     return lookup;
 }

@@ -22,6 +22,7 @@ struct PrinterMedia {
     std::string name;     // for people: "A4", "Letter", "2x4"
     int widthHmm = 0;
     int lengthHmm = 0;
+    bool operator==(const PrinterMedia&) const = default;
 };
 
 struct PrinterDescription {
@@ -30,6 +31,10 @@ struct PrinterDescription {
     std::optional<PrinterResolution> defaultResolution;
     std::vector<PrinterMedia> media;
     std::optional<PrinterMedia> defaultMedia;
+    // A class's printers; its resolutions and paper sizes are theirs.
+    std::vector<std::string> members;
+    // The class's printers differ in resolution or paper: it has none of its own.
+    bool membersDiffer = false;
 };
 
 enum class PrintSystemAnswer {
@@ -37,6 +42,10 @@ enum class PrintSystemAnswer {
     NoSuchPrinter,
     NoDefaultPrinter,
     NotAccepting,
+    // A class whose printers differ in resolution or paper.
+    MembersDiffer,
+    // The print system names no resolution for the printer.
+    ResolutionUnknown,
     // The print system could not be reached, or did not answer in time.
     NoAnswer,
     // Any other refusal; the print system's own words go with it.

@@ -102,9 +102,12 @@ protected:
 
 // A 384-dot label on each queue: one label dot is one printer dot, at the
 // queue's resolution, in the paper's top-left corner, on the queue's
-// default page.
+// default page. A class prints as its printers do.
 struct QueueCase {
+    const char* name;
     const char* queue;
+    // The printer whose device gets the job.
+    const char* device;
     int dpi;
     double pageWidthPt;
     double pageHeightPt;
@@ -112,7 +115,7 @@ struct QueueCase {
 
 void PrintTo(const QueueCase& row, std::ostream* out)
 {
-    *out << row.queue;
+    *out << row.name;
 }
 
 class DriverPrintQueueTest : public DriverPrintTest, public ::testing::WithParamInterface<QueueCase> {
@@ -126,7 +129,7 @@ TEST_P(DriverPrintQueueTest, OneLabelDotIsOnePrinterDotInThePaperCorner)
     ChoosePrinter(row.queue);
     Print();
     ASSERT_EQ(server.Jobs().size(), 1u);
-    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(row.queue));
+    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(row.device));
     ASSERT_TRUE(pdf.read);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_NEAR(pdf.pageWidthPt, row.pageWidthPt, 0.5);
@@ -147,12 +150,27 @@ TEST_P(DriverPrintQueueTest, OneLabelDotIsOnePrinterDotInThePaperCorner)
 }
 
 INSTANTIATE_TEST_SUITE_P(Queues, DriverPrintQueueTest,
-                         ::testing::Values(QueueCase{PrivatePrintServer::LabelQueue, 203, 144, 288},
-                                           QueueCase{PrivatePrintServer::OfficeQueue, 300, 595.28, 841.89}),
-                         [](const auto& info) {
-                             return std::string(info.param.queue == std::string("zk-a4-300") ? "OfficeA4At300Dpi"
-                                                                                             : "LabelAt203Dpi");
-                         });
+                         ::testing::Values(QueueCase{"LabelAt203Dpi", PrivatePrintServer::LabelQueue,
+                                                     PrivatePrintServer::LabelQueue, 203, 144, 288},
+                                           QueueCase{"OfficeA4At300Dpi", PrivatePrintServer::OfficeQueue,
+                                                     PrivatePrintServer::OfficeQueue, 300, 595.28, 841.89},
+                                           QueueCase{"ClassOfTheLabelPrinter", PrivatePrintServer::LabelClass,
+                                                     PrivatePrintServer::LabelQueue, 203, 144, 288}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A class whose printers differ has no resolution or paper of its own:
+// the print is refused, naming it, and nothing prints on either printer.
+TEST_F(DriverPrintTest, AClassOfDifferingPrintersIsRefused)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::MixedClass);
+    EXPECT_EQ(PrintAndTakeMessage(), "The printers of the class \"zk-mixed\" differ in resolution or paper size. "
+                                     "Nothing was printed; choose one of its printers.");
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+}
 
 TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
 {
@@ -178,7 +196,7 @@ TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
 TEST_F(DriverPrintTest, ThePrinterListShowsTheDefaultPrinterUntilAnotherIsChosen)
 {
     ShowWithPrinters();
-    EXPECT_EQ(dlg.PrList->count(), 2);
+    EXPECT_EQ(dlg.PrList->count(), PrivatePrintServer::Destinations);
     EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::OfficeQueue);
     ChoosePrinter(PrivatePrintServer::LabelQueue);
     dlg.close();
@@ -290,7 +308,8 @@ TEST_F(DriverPrintTest, PrinterSetupChoosesPrinterPaperAndResolutionButNoCopies)
         }
         auto* printer = setup->findChild<QComboBox*>("PrinterName");
         ASSERT_NE(printer, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([printer] { return printer->count() == 2; }, ListBoundMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([printer] { return printer->count() == PrivatePrintServer::Destinations; }, ListBoundMs));
         EXPECT_EQ(printer->currentText().toStdString(), PrivatePrintServer::LabelQueue);
         printer->setCurrentIndex(printer->findText(PrivatePrintServer::OfficeQueue));
         auto* paper = setup->findChild<QComboBox*>("PaperSize");
