@@ -174,7 +174,8 @@ void PrintServerProxy::Relay()
             Pair& pair = pairs.emplace_back();
             pair.client = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
             pair.server = ConnectTo(m_serverSocket);
-            pair.holding = m_holding == Holding::EveryAnswerFromTheDocumentOn && documentSeen;
+            pair.holding = m_holding == Holding::EveryAnswer ||
+                           (m_holding == Holding::EveryAnswerFromTheDocumentOn && documentSeen);
             pair.releaseAt = Clock::now() + m_holdFor;
         }
         size_t index = 2;

@@ -20,6 +20,8 @@ namespace zk::test {
 class PrintServerProxy {
 public:
     enum class Holding {
+        // Every answer, as a server does that has become too slow.
+        EveryAnswer,
         // Only the answers to the document requests.
         DocumentAnswers,
         // Once a document request went through, every answer on every connection.

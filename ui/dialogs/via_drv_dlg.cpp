@@ -149,13 +149,16 @@ void TViaDrvDlg::FormShow()
 
 void TViaDrvDlg::ShowPrinters(const PrinterList& list)
 {
+    // A list that didn't come is not an empty list: the last one stays,
+    // and the next showing asks again.
+    if (list.answer != PrintSystemAnswer::Done) {
+        return;
+    }
     m_printers = list.printers;
     m_listedPrinters = static_cast<int>(list.printers.size());
     m_defaultPrinter = QString::fromStdString(list.defaultPrinter);
     ShowChosenPrinter();
-    if (!m_printing && m_listedPrinters > 0) {
-        SetPrintButtonsEnabled(true);
-    }
+    UpdateButtons();
 }
 
 void TViaDrvDlg::ShowChosenPrinter()
@@ -172,11 +175,13 @@ void TViaDrvDlg::ShowChosenPrinter()
     PrList->setCurrentIndex(PrList->findText(shown));
 }
 
-void TViaDrvDlg::SetPrintButtonsEnabled(bool enabled)
+void TViaDrvDlg::UpdateButtons()
 {
-    PrSetupBt->setEnabled(enabled);
-    VarBt->setEnabled(enabled);
-    PrintBt->setEnabled(enabled);
+    // Until a list came, a print asks the print system itself.
+    const bool printers = m_listedPrinters != 0;
+    PrSetupBt->setEnabled(!m_printing && printers);
+    VarBt->setEnabled(!m_printing);
+    PrintBt->setEnabled(!m_printing && printers);
 }
 
 void TViaDrvDlg::PrintBtClick()
@@ -190,7 +195,7 @@ void TViaDrvDlg::PrintViaDriver()
     // label or close the main window meanwhile.
     TExchangeGuard exchange;
     m_printing = true;
-    SetPrintButtonsEnabled(false);
+    UpdateButtons();
     // Nothing shown means the default printer.
     const std::string printer = PrList->currentIndex() >= 0 ? PrList->currentText().toStdString() : std::string();
     const PrinterLookup lookup = m_printSystem->Describe(printer);
@@ -204,7 +209,7 @@ void TViaDrvDlg::PrintViaDriver()
         PrintOn(lookup.printer.name, *page);
     }
     m_printing = false;
-    SetPrintButtonsEnabled(m_listedPrinters != 0);
+    UpdateButtons();
 }
 
 void TViaDrvDlg::PrintOn(const std::string& printer, const JobPage& page)

@@ -51,6 +51,8 @@ struct WithPrintServer {
 class DriverPrintTest : public WithPrintServer, public test::PrintDialogsTest {
 protected:
     void SetUp() override { ASSERT_TRUE(server.Running()) << server.Error(); }
+    // Tests may shorten the time-outs.
+    ~DriverPrintTest() override { DriverPrintTimeouts = {}; }
 
     // Shows the dialog and waits for the print system's printers in its list.
     void ShowWithPrinters()
@@ -396,7 +398,6 @@ protected:
         DriverPrintTimeouts.job = 2000ms;
         DriverPrintTimeouts.lookup = 2000ms;
     }
-    ~LateAnswerDriverPrintTest() override { DriverPrintTimeouts = {}; }
 
     // Prints two labels of one set through a proxy holding answers; the
     // messages shown, and how many documents went through the proxy.
@@ -486,6 +487,52 @@ TEST_F(SilentServerDriverPrintTest, ThePrintEndsWithAMessageAndNoCounterAdvances
     EXPECT_EQ(Counters[1].Value, "10");
     dlg.close();
     EXPECT_FALSE(dlg.isVisible());
+}
+
+// A list that didn't come is not an empty list: the dialog keeps the last
+// one it got, and Print and Printer Setup stay usable; Variables never
+// depends on a printer.
+TEST_F(DriverPrintTest, AListThatDidNotComeKeepsTheLastOne)
+{
+    DriverPrintTimeouts.list = 1000ms;
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    dlg.close();
+    {
+        test::PrintServerProxy proxy(server.Socket(), test::PrintServerProxy::Holding::EveryAnswer,
+                                     std::chrono::minutes(10));
+        ASSERT_TRUE(proxy.Listening());
+        QSignalSpy listed(dlg.findChild<PrintSystemClient*>(), &PrintSystemClient::printersListed);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitFor([&listed] { return listed.count() > 0; }, ListBoundMs));
+        EXPECT_EQ(dlg.PrList->count(), PrivatePrintServer::Destinations);
+        EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::LabelQueue);
+        for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+            EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        }
+    }
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
+}
+
+// With a silent print server no list ever comes: a print says so and the
+// buttons stay usable, at every showing.
+TEST_F(SilentServerDriverPrintTest, TheButtonsStayUsableWhenNoListComes)
+{
+    test::AddTextAndBarcode();
+    QSignalSpy listed(dlg.findChild<PrintSystemClient*>(), &PrintSystemClient::printersListed);
+    for (int showing = 1; showing <= 2; ++showing) {
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return listed.count() >= showing; }, 10000));
+        MessageWatch messages;
+        dlg.PrintBt->click();
+        EXPECT_EQ(messages.texts.size(), 1u);
+        for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+            EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " at showing " << showing;
+        }
+        dlg.close();
+    }
 }
 
 // The dialog's own fields, which need no print system.
