@@ -44,14 +44,21 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-// Why nothing was printed, or that it may have been.
+// ` on "printer"` (with the preposition given), or nothing when no printer was named.
+QString Naming(const char* preposition, const QString& printer)
+{
+    return printer.isEmpty() ? QString() : QString(" %1 \"%2\"").arg(preposition, printer);
+}
+
+// Why nothing was printed, or that it may have been. printer is empty when
+// none was chosen and the print system did not say which is its default.
 QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
 {
     switch (answer) {
         case PrintSystemAnswer::MayHavePrinted:
-            return QString("The print system took the job for \"%1\" but did not say whether it will print it. The "
-                           "label may have printed; the counters were advanced.")
-                .arg(printer);
+            return QString("The print system took the job%1 but did not say whether it will print it. The label may "
+                           "have printed; the counters were advanced.")
+                .arg(Naming("for", printer));
         case PrintSystemAnswer::NoSuchPrinter:
             return QString("The printer \"%1\" is not available. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NoDefaultPrinter:
@@ -66,13 +73,17 @@ QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QStr
                 .arg(printer);
         case PrintSystemAnswer::NotAccepting:
             return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
+        case PrintSystemAnswer::Unreachable:
+            return QString("The print system can't be reached. Nothing was printed%1.").arg(Naming("on", printer));
         case PrintSystemAnswer::NoAnswer:
-            return QString("The print system did not answer in time. Nothing was printed on \"%1\".").arg(printer);
+            return QString("The print system did not answer in time. Nothing was printed%1.")
+                .arg(Naming("on", printer));
         case PrintSystemAnswer::Refused:
         case PrintSystemAnswer::Done:
             break;
     }
-    return QString("The print system refused the job for \"%1\" (%2). Nothing was printed.").arg(printer, detail);
+    return QString("The print system refused the job%1 (%2). Nothing was printed.")
+        .arg(Naming("for", printer), detail);
 }
 
 }  // namespace
@@ -202,7 +213,8 @@ void TViaDrvDlg::PrintViaDriver()
     const std::optional<JobPage> page =
         lookup.answer == PrintSystemAnswer::Done ? ChooseJobPage(lookup.printer, m_settings) : std::nullopt;
     if (lookup.answer != PrintSystemAnswer::Done) {
-        ReportOutcome(lookup.answer, printer, lookup.detail);
+        // The print system may have said which printer is its default before it failed.
+        ReportOutcome(lookup.answer, lookup.printer.name.empty() ? printer : lookup.printer.name, lookup.detail);
     } else if (!page) {
         ReportOutcome(PrintSystemAnswer::ResolutionUnknown, lookup.printer.name, {});
     } else {
@@ -237,8 +249,8 @@ void TViaDrvDlg::PrintOn(const std::string& printer, const JobPage& page)
 
 void TViaDrvDlg::ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
 {
-    const QString name = printer.empty() ? QString("the default printer") : QString::fromStdString(printer);
-    QMessageBox box(QMessageBox::NoIcon, "Error", OutcomeText(answer, name, QString::fromStdString(detail)),
+    QMessageBox box(QMessageBox::NoIcon, "Error",
+                    OutcomeText(answer, QString::fromStdString(printer), QString::fromStdString(detail)),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -71,6 +71,12 @@ Connection Connect(const RequestBounds& bounds)
     return connection;
 }
 
+// Why no connection came: the deadline passed, or no server listens.
+PrintSystemAnswer NotConnected(const RequestBounds& bounds)
+{
+    return Expired(bounds) ? PrintSystemAnswer::NoAnswer : PrintSystemAnswer::Unreachable;
+}
+
 // Why a request got no answer: the print system is out of reach or too
 // slow, or it refused.
 PrintSystemAnswer Failure(http_t* connection, const RequestBounds& bounds)
@@ -208,8 +214,9 @@ void DescribeClasses(std::vector<PrinterDescription>& printers)
     for (PrinterDescription& destination : printers) {
         std::vector<const PrinterDescription*> members;
         for (const std::string& name : destination.members) {
-            const auto member = std::find_if(printers.begin(), printers.end(),
-                                             [&name](const PrinterDescription& printer) { return printer.name == name; });
+            const auto member = std::find_if(printers.begin(), printers.end(), [&name](const PrinterDescription& printer) {
+                return printer.name == name;
+            });
             if (member == printers.end()) {
                 // Described when it is printed to.
                 members.clear();
@@ -401,7 +408,11 @@ PrinterList ListPrinters(const RequestBounds& bounds)
 {
     PrinterList list;
     const Connection connection = Connect(bounds);
-    if (connection == nullptr || !DefaultPrinterName(connection.get(), bounds, list.defaultPrinter)) {
+    if (connection == nullptr) {
+        list.answer = NotConnected(bounds);
+        return list;
+    }
+    if (!DefaultPrinterName(connection.get(), bounds, list.defaultPrinter)) {
         return list;
     }
     ipp_t* request = NewRequest(IPP_OP_CUPS_GET_PRINTERS);
@@ -426,6 +437,7 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
     PrinterLookup lookup;
     const Connection connection = Connect(bounds);
     if (connection == nullptr) {
+        lookup.answer = NotConnected(bounds);
         return lookup;
     }
     std::string printer = name;
@@ -472,6 +484,7 @@ JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds, const Requ
     {
         const Connection connection = Connect(bounds);
         if (connection == nullptr) {
+            result.answer = NotConnected(bounds);
             return result;
         }
         const std::string resource = uri.substr(uri.find("/printers/"));

@@ -46,7 +46,9 @@ enum class PrintSystemAnswer {
     MembersDiffer,
     // The print system names no resolution for the printer.
     ResolutionUnknown,
-    // The print system could not be reached, or did not answer in time.
+    // No print server listens where the print system's address points.
+    Unreachable,
+    // The print system did not answer in time.
     NoAnswer,
     // Any other refusal; the print system's own words go with it.
     Refused,

@@ -14,6 +14,11 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <vector>
 #include <string>
@@ -23,6 +28,7 @@
 #include "engine/render/redraw.h"
 #include "tests/support/print_server_proxy.h"
 #include "tests/support/private_print_server.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/silent_print_server.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
 #include "tests/ui/dialogs/print_stream_helpers.h"
@@ -483,7 +489,7 @@ TEST_F(SilentServerDriverPrintTest, ThePrintEndsWithAMessageAndNoCounterAdvances
     dlg.PrintBt->click();
     // The time-out and its grace, with room for a loaded machine: a hang shows.
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(message, "The print system did not answer in time. Nothing was printed on \"the default printer\".");
+    EXPECT_EQ(message, "The print system did not answer in time. Nothing was printed.");
     EXPECT_EQ(Counters[1].Value, "10");
     dlg.close();
     EXPECT_FALSE(dlg.isVisible());
@@ -534,6 +540,41 @@ TEST_F(SilentServerDriverPrintTest, TheButtonsStayUsableWhenNoListComes)
         dlg.close();
     }
 }
+
+// No print server at all: no socket, or a socket nobody listens on. A
+// print says the print system can't be reached, and names no printer
+// when none was chosen.
+class UnreachableServerDriverPrintTest : public test::PrintDialogsTest, public ::testing::WithParamInterface<bool> {
+protected:
+    TViaDrvDlg& dlg = ViaDrvDlg();
+};
+
+TEST_P(UnreachableServerDriverPrintTest, APrintSaysThePrintSystemCantBeReached)
+{
+    const std::filesystem::path socketPath = TempDir() / "cups.sock";
+    if (GetParam()) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(fd);
+    }
+    test::ScopedEnvironment environment;
+    environment.Set("CUPS_SERVER", socketPath.string());
+    test::AddTextAndBarcode();
+    Define(Counters[1], "Count", "10", 5);
+    dlg.show();
+    MessageWatch messages;
+    dlg.PrintBt->click();
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"The print system can't be reached. Nothing was printed."});
+    EXPECT_EQ(Counters[1].Value, "10");
+    EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(NoServer, UnreachableServerDriverPrintTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "NobodyListens" : "NoSocket");
+});
 
 // The dialog's own fields, which need no print system.
 class ViaDrvDlgTest : public test::PrintDialogsTest {
