@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 namespace zk {
@@ -123,10 +124,12 @@ PrinterResolution ResolutionOf(ipp_attribute_t* attribute, int index)
     return {across, down};
 }
 
-// Sizes the print system can't measure (rolls, names of its own) are left out.
+// Sizes the print system can't measure (rolls, names of its own) are left
+// out, and so are the bounds of a printer's custom sizes, which are no paper.
 std::optional<PrinterMedia> MediaOf(const char* keyword)
 {
-    if (keyword == nullptr) {
+    if (keyword == nullptr || std::string_view(keyword).starts_with("custom_min_") ||
+        std::string_view(keyword).starts_with("custom_max_")) {
         return std::nullopt;
     }
     const pwg_media_t* size = pwgMediaForPWG(keyword);

@@ -346,6 +346,25 @@ TEST_F(DriverPrintTest, PrinterSetupChoosesPrinterPaperAndResolutionButNoCopies)
     EXPECT_EQ(pdf.images[0].xPpi, 600);
 }
 
+// The label printer takes custom sizes: the print server's limits for them
+// are not paper sizes.
+TEST_F(DriverPrintTest, PrinterSetupListsOnlyThePrintersPaperSizes)
+{
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    std::vector<std::string> sizes;
+    test::WhenModalNamed("PrSetupDlg", [&sizes](QWidget* setup) {
+        auto* paper = setup->findChild<QComboBox*>("PaperSize");
+        ASSERT_NE(paper, nullptr);
+        for (int index = 0; index < paper->count(); ++index) {
+            sizes.push_back(paper->itemText(index).toStdString());
+        }
+        setup->findChild<QPushButton*>("CancelBt")->click();
+    });
+    dlg.PrSetupBt->click();
+    EXPECT_EQ(sizes, (std::vector<std::string>{"2x4 (50.8 x 101.6 mm)", "4x6 (101.6 x 152.4 mm)"}));
+}
+
 TEST_F(DriverPrintTest, PrintFromTheNewValuesGoesThroughTheDriver)
 {
     MakeLabel(384, 200);
