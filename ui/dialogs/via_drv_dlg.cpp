@@ -14,6 +14,7 @@
 
 #include "engine/link/exchange_guard.h"
 #include "engine/model/variables.h"
+#include "engine/render/redraw.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/printer_setup_dlg.h"
 #include "ui/form_order.h"
@@ -220,6 +221,8 @@ void TViaDrvDlg::PrintViaDriver()
     } else {
         PrintOn(lookup.printer.name, *page);
     }
+    // The job drew the label off-screen: the canvas shows the counters' new values, as after a test print.
+    RedrawLabel(RedrawEditor);
     m_printing = false;
     UpdateButtons();
 }
