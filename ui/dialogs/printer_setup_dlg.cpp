@@ -141,7 +141,9 @@ void TPrinterSetupDlg::FillPrinterSettings()
     for (const PrinterMedia& media : printer->media) {
         PaperSize->addItem(MediaText(media), QString::fromStdString(media.keyword));
     }
-    if (printer->media.empty()) {
+    if (printer->membersDiffer) {
+        PaperSize->addItem("The class's printers differ");
+    } else if (printer->media.empty()) {
         PaperSize->addItem("The label's size");
     } else if (paper) {
         PaperSize->setCurrentIndex(PaperSize->findData(QString::fromStdString(paper->keyword)));
