@@ -420,9 +420,10 @@ class LateAnswerDriverPrintTest : public DriverPrintTest {
 protected:
     LateAnswerDriverPrintTest()
     {
-        DriverPrintTimeouts.list = 2000ms;
-        DriverPrintTimeouts.job = 2000ms;
-        DriverPrintTimeouts.lookup = 2000ms;
+        // Room for a loaded machine: the held answer, not a slow server, must be what ends the wait.
+        DriverPrintTimeouts.list = 3000ms;
+        DriverPrintTimeouts.job = 3000ms;
+        DriverPrintTimeouts.lookup = 5000ms;
     }
 
     // Prints two labels of one set through a proxy holding answers; the
