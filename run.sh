@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_BUILD_BENCH=OFF -DZK_BUILD_TESTS=OFF >/dev/null
 cmake --build build/release --target zkedit
 args=()
 for arg in "$@"; do

@@ -3,7 +3,7 @@
 # normal build and in an AddressSanitizer + UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 
 # Each test program makes its own private folder (HOME, TMPDIR, the XDG
 # folders, its program directory), so the runs share nothing but seeds here.

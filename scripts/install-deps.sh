@@ -1,20 +1,38 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages that are missing:
+#   scripts/install-deps.sh          what building and running the editor needs (./run.sh)
+#   scripts/install-deps.sh --tests  that and what the tests, benchmarks and screenshots need (./test.sh)
 set -euo pipefail
 
-packages=(
-  g++ clang cmake ninja-build pkg-config python3
-  qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+# Building and running the editor. Driver printing needs only the print
+# system's client library (libcups), never its server.
+editor_packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev
   libjpeg-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libcups2-dev
+)
+
+# The tests, benchmarks and screenshots, on top of the editor's packages.
+# The tests run their own print server (cups) and read the jobs it spooled
+# with poppler's tools.
+test_packages=(
+  clang python3
+  libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev xvfb libxcb1-dev
-  # Driver printing talks to the print system with libcups; the tests run
-  # their own cupsd and read the jobs it spooled with poppler's tools.
-  libcups2-dev cups poppler-utils
+  cups poppler-utils
   # Photos are checked against what ImageMagick makes of the same file.
   imagemagick
   # The file tests set and compare ACLs with setfacl and getfacl.
   acl
 )
+
+packages=("${editor_packages[@]}")
+case "${1:-}" in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

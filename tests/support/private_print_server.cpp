@@ -225,8 +225,12 @@ bool PrivatePrintServer::WriteConfiguration() const
             return false;
         }
     }
+    const std::string classes = std::string("<Class ") + LabelClass + ">\nState Idle\nAccepting Yes\nPrinter " +
+                                LabelQueue + "\n</Class>\n<Class " + MixedClass +
+                                ">\nState Idle\nAccepting Yes\nPrinter " + LabelQueue + "\nPrinter " + OfficeQueue +
+                                "\n</Class>\n";
     return WriteFile(m_folder / "cupsd.conf", server) && WriteFile(m_folder / "cups-files.conf", files) &&
-           WriteFile(m_folder / "printers.conf", printers);
+           WriteFile(m_folder / "printers.conf", printers) && WriteFile(m_folder / "classes.conf", classes);
 }
 
 bool PrivatePrintServer::WaitUntilAnswering()
@@ -247,13 +251,13 @@ bool PrivatePrintServer::WaitUntilAnswering()
                  attribute != nullptr; attribute = ippFindNextAttribute(answer.get(), "printer-name", IPP_TAG_NAME)) {
                 ++queues;
             }
-            if (Succeeded(answer) && queues == 2) {
+            if (Succeeded(answer) && queues == Destinations) {
                 return true;
             }
         }
         std::this_thread::sleep_for(20ms);
     }
-    m_error = "cupsd did not answer with its two queues within 20 s:\n" + Log();
+    m_error = "cupsd did not answer with its destinations within 20 s:\n" + Log();
     return false;
 }
 

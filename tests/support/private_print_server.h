@@ -8,7 +8,9 @@
 // Queues (PPDs in tests/support/print_server/):
 // - LabelQueue: a 203 dpi label printer, default page 2 in x 4 in, no margins;
 // - OfficeQueue: the server's default printer, A4 by default, 300 dpi by
-//   default and 600 dpi on request.
+//   default and 600 dpi on request;
+// - LabelClass: a class of the label printer;
+// - MixedClass: a class of both printers, which differ in resolution and paper.
 
 #include <sys/types.h>
 #include <chrono>
@@ -31,8 +33,12 @@ class PrivatePrintServer {
 public:
     static constexpr const char* LabelQueue = "zk-label-203";
     static constexpr const char* OfficeQueue = "zk-a4-300";
+    static constexpr const char* LabelClass = "zk-labels";
+    static constexpr const char* MixedClass = "zk-mixed";
+    // Printers and classes.
+    static constexpr int Destinations = 4;
 
-    // Starts the server and waits until it answers with both queues; on
+    // Starts the server and waits until it answers with its destinations; on
     // failure Error() says why (the server's log included).
     PrivatePrintServer();
     ~PrivatePrintServer();
@@ -42,6 +48,8 @@ public:
     bool Running() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
 
+    // The socket it listens on.
+    std::filesystem::path Socket() const { return m_folder / "cups.sock"; }
     // The file the queue's device writes the last job to.
     std::filesystem::path Output(const std::string& queue) const;
     // Every job the server has taken, finished or not.

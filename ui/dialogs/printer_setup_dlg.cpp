@@ -135,25 +135,34 @@ void TPrinterSetupDlg::FillPrinterSettings()
         Resolution->setEnabled(false);
         return;
     }
-    const JobPage page = ChooseJobPage(*printer, printer->name == m_chosen.printer ? m_chosen : PrinterSettings{});
+    const PrinterSettings& chosen = printer->name == m_chosen.printer ? m_chosen : PrinterSettings{};
+    const std::optional<JobPage> page = ChooseJobPage(*printer, chosen);
+    const std::optional<PrinterMedia> paper = ChooseJobMedia(*printer, chosen);
     for (const PrinterMedia& media : printer->media) {
         PaperSize->addItem(MediaText(media), QString::fromStdString(media.keyword));
     }
-    if (printer->media.empty()) {
+    if (printer->membersDiffer) {
+        PaperSize->addItem("The class's printers differ");
+    } else if (printer->media.empty()) {
         PaperSize->addItem("The label's size");
-    } else if (page.media) {
-        PaperSize->setCurrentIndex(PaperSize->findData(QString::fromStdString(page.media->keyword)));
+    } else if (paper) {
+        PaperSize->setCurrentIndex(PaperSize->findData(QString::fromStdString(paper->keyword)));
     }
     PaperSize->setEnabled(printer->media.size() > 1);
 
     for (const PrinterResolution& resolution : printer->resolutions) {
         Resolution->addItem(ResolutionText(resolution), QPoint(resolution.x, resolution.y));
     }
-    if (printer->resolutions.empty()) {
-        // What a print will use; the print system named none.
-        Resolution->addItem(ResolutionText(page.resolution));
+    if (printer->membersDiffer) {
+        Resolution->addItem("The class's printers differ");
+    } else if (!page) {
+        // A print to it is refused.
+        Resolution->addItem("Not known");
+    } else if (printer->resolutions.empty()) {
+        // What a print will use: the print system named only its default.
+        Resolution->addItem(ResolutionText(page->resolution));
     } else {
-        Resolution->setCurrentIndex(Resolution->findData(QPoint(page.resolution.x, page.resolution.y)));
+        Resolution->setCurrentIndex(Resolution->findData(QPoint(page->resolution.x, page->resolution.y)));
     }
     Resolution->setEnabled(printer->resolutions.size() > 1);
 }

@@ -10,8 +10,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <optional>
+
 #include "engine/link/exchange_guard.h"
 #include "engine/model/variables.h"
+#include "engine/render/redraw.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/printer_setup_dlg.h"
 #include "ui/form_order.h"
@@ -42,22 +45,46 @@ QSpinBox* MakeCount(QWidget* parent, const char* name)
     return box;
 }
 
-QString NotPrintedText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
+// ` on "printer"` (with the preposition given), or nothing when no printer was named.
+QString Naming(const char* preposition, const QString& printer)
+{
+    return printer.isEmpty() ? QString() : QString(" %1 \"%2\"").arg(preposition, printer);
+}
+
+// Why nothing was printed, or that it may have been. printer is empty when
+// none was chosen and the print system did not say which is its default.
+QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QString& detail)
 {
     switch (answer) {
+        case PrintSystemAnswer::MayHavePrinted:
+            return QString("The print system took the job%1 but did not say whether it will print it. The label may "
+                           "have printed; the counters were advanced.")
+                .arg(Naming("for", printer));
         case PrintSystemAnswer::NoSuchPrinter:
             return QString("The printer \"%1\" is not available. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NoDefaultPrinter:
             return "No printer is chosen and the print system has no default printer. Nothing was printed.";
+        case PrintSystemAnswer::MembersDiffer:
+            return QString("The printers of the class \"%1\" differ in resolution or paper size. Nothing was printed; "
+                           "choose one of its printers.")
+                .arg(printer);
+        case PrintSystemAnswer::ResolutionUnknown:
+            return QString("The print system does not tell the resolution of \"%1\", so the label can't be printed "
+                           "at its true size. Nothing was printed.")
+                .arg(printer);
         case PrintSystemAnswer::NotAccepting:
             return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
+        case PrintSystemAnswer::Unreachable:
+            return QString("The print system can't be reached. Nothing was printed%1.").arg(Naming("on", printer));
         case PrintSystemAnswer::NoAnswer:
-            return QString("The print system did not answer in time. Nothing was printed on \"%1\".").arg(printer);
+            return QString("The print system did not answer in time. Nothing was printed%1.")
+                .arg(Naming("on", printer));
         case PrintSystemAnswer::Refused:
         case PrintSystemAnswer::Done:
             break;
     }
-    return QString("The print system refused the job for \"%1\" (%2). Nothing was printed.").arg(printer, detail);
+    return QString("The print system refused the job%1 (%2). Nothing was printed.")
+        .arg(Naming("for", printer), detail);
 }
 
 }  // namespace
@@ -134,13 +161,16 @@ void TViaDrvDlg::FormShow()
 
 void TViaDrvDlg::ShowPrinters(const PrinterList& list)
 {
+    // A list that didn't come is not an empty list: the last one stays,
+    // and the next showing asks again.
+    if (list.answer != PrintSystemAnswer::Done) {
+        return;
+    }
     m_printers = list.printers;
     m_listedPrinters = static_cast<int>(list.printers.size());
     m_defaultPrinter = QString::fromStdString(list.defaultPrinter);
     ShowChosenPrinter();
-    if (!m_printing && m_listedPrinters > 0) {
-        SetPrintButtonsEnabled(true);
-    }
+    UpdateButtons();
 }
 
 void TViaDrvDlg::ShowChosenPrinter()
@@ -157,11 +187,13 @@ void TViaDrvDlg::ShowChosenPrinter()
     PrList->setCurrentIndex(PrList->findText(shown));
 }
 
-void TViaDrvDlg::SetPrintButtonsEnabled(bool enabled)
+void TViaDrvDlg::UpdateButtons()
 {
-    PrSetupBt->setEnabled(enabled);
-    VarBt->setEnabled(enabled);
-    PrintBt->setEnabled(enabled);
+    // Until a list came, a print asks the print system itself.
+    const bool printers = m_listedPrinters != 0;
+    PrSetupBt->setEnabled(!m_printing && printers);
+    VarBt->setEnabled(!m_printing);
+    PrintBt->setEnabled(!m_printing && printers);
 }
 
 void TViaDrvDlg::PrintBtClick()
@@ -175,41 +207,53 @@ void TViaDrvDlg::PrintViaDriver()
     // label or close the main window meanwhile.
     TExchangeGuard exchange;
     m_printing = true;
-    SetPrintButtonsEnabled(false);
+    UpdateButtons();
     // Nothing shown means the default printer.
     const std::string printer = PrList->currentIndex() >= 0 ? PrList->currentText().toStdString() : std::string();
     const PrinterLookup lookup = m_printSystem->Describe(printer);
+    const std::optional<JobPage> page =
+        lookup.answer == PrintSystemAnswer::Done ? ChooseJobPage(lookup.printer, m_settings) : std::nullopt;
     if (lookup.answer != PrintSystemAnswer::Done) {
-        ReportNotPrinted(lookup.answer, printer, lookup.detail);
+        // The print system may have said which printer is its default before it failed.
+        ReportOutcome(lookup.answer, lookup.printer.name.empty() ? printer : lookup.printer.name, lookup.detail);
+    } else if (!page) {
+        ReportOutcome(PrintSystemAnswer::ResolutionUnknown, lookup.printer.name, {});
     } else {
-        const JobPage page = ChooseJobPage(lookup.printer, m_settings);
-        PrintJob job;
-        job.printer = lookup.printer.name;
-        job.title = "Label";
-        if (page.media) {
-            job.media = page.media->keyword;
-        }
-        if (!lookup.printer.resolutions.empty() || lookup.printer.defaultResolution) {
-            job.resolution = page.resolution;
-        }
-        const auto countersBefore = Counters;
-        const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
-        job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
-        const JobAnswer sent = m_printSystem->Submit(std::move(job));
-        if (sent.answer != PrintSystemAnswer::Done) {
-            // No set went out: the counters stand as before the job.
-            Counters = countersBefore;
-            ReportNotPrinted(sent.answer, lookup.printer.name, sent.detail);
-        }
+        PrintOn(lookup.printer.name, *page);
     }
+    // The job drew the label off-screen: the canvas shows the counters' new values, as after a test print.
+    RedrawLabel(RedrawEditor);
     m_printing = false;
-    SetPrintButtonsEnabled(m_listedPrinters != 0);
+    UpdateButtons();
 }
 
-void TViaDrvDlg::ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
+void TViaDrvDlg::PrintOn(const std::string& printer, const JobPage& page)
 {
-    const QString name = printer.empty() ? QString("the default printer") : QString::fromStdString(printer);
-    QMessageBox box(QMessageBox::NoIcon, "Error", NotPrintedText(answer, name, QString::fromStdString(detail)),
+    PrintJob job;
+    job.printer = printer;
+    job.title = "Label";
+    if (page.media) {
+        job.media = page.media->keyword;
+    }
+    job.resolution = page.resolution;
+    const auto countersBefore = Counters;
+    const QByteArray pdf = DrawLabelJob(page, SetsUD->value(), CopiesUD->value(), "Label");
+    job.pdf.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
+    const JobAnswer sent = m_printSystem->Submit(std::move(job));
+    // A job that may have printed keeps its counters: a number printed twice is worse than one left out.
+    if (sent.answer != PrintSystemAnswer::Done && sent.answer != PrintSystemAnswer::MayHavePrinted) {
+        // No set went out: the counters stand as before the job.
+        Counters = countersBefore;
+    }
+    if (sent.answer != PrintSystemAnswer::Done) {
+        ReportOutcome(sent.answer, printer, sent.detail);
+    }
+}
+
+void TViaDrvDlg::ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail)
+{
+    QMessageBox box(QMessageBox::NoIcon, "Error",
+                    OutcomeText(answer, QString::fromStdString(printer), QString::fromStdString(detail)),
                     QMessageBox::Ok, this);
     box.exec();
 }

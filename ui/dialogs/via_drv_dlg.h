@@ -30,7 +30,7 @@ public:
 
     // Prints with the dialog's printer, sets and copies; the counters
     // advance by one step after each set, unless the print system did not
-    // take the job.
+    // take the job (a job that may have printed keeps them advanced).
     void PrintViaDriver();
 
     QPushButton* PrintBt;
@@ -59,16 +59,20 @@ private:
     void FormShow();
     // The printers the print system listed, the chosen one kept (even when
     // no longer listed: a print then says so); nothing chosen shows the
-    // default printer.
+    // default printer. A list that didn't come leaves the last one.
     void ShowPrinters(const PrinterList& list);
     void ShowChosenPrinter();
-    void SetPrintButtonsEnabled(bool enabled);
-    // Tells the user why nothing was printed.
-    void ReportNotPrinted(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
+    // Disabled while a print runs; Printer Setup and Print also while the
+    // print system's last list named no printer.
+    void UpdateButtons();
+    // Draws the job on the page and hands it to the printer's queue.
+    void PrintOn(const std::string& printer, const JobPage& page);
+    // Tells the user why nothing was printed, or that it may have been.
+    void ReportOutcome(PrintSystemAnswer answer, const std::string& printer, const std::string& detail);
 
     PrintSystemClient* m_printSystem;
     std::vector<PrinterDescription> m_printers;
-    // How many printers the print system listed last; -1 before it answered.
+    // How many printers the print system's last list named; -1 before one came.
     int m_listedPrinters = -1;
     QString m_chosenPrinter;
     QString m_defaultPrinter;

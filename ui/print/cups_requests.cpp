@@ -2,14 +2,12 @@
 
 #include <cups/cups.h>
 
-#include <sys/mman.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <memory>
+#include <string_view>
+#include <thread>
 
 namespace zk {
 
@@ -19,9 +17,14 @@ using Clock = std::chrono::steady_clock;
 
 // How often a wait looks at its deadline and at the cancellation.
 constexpr double PollSeconds = 0.1;
+// How often a job whose answer did not come is looked up.
+constexpr std::chrono::milliseconds LookupPause{200};
+// The document goes out in pieces of this size.
+constexpr size_t DocumentPiece = 32768;
 
 const char* const PrinterAttributes[] = {
-    "printer-name", "printer-resolution-default", "printer-resolution-supported", "media-default", "media-supported",
+    "printer-name",    "printer-resolution-default", "printer-resolution-supported",
+    "media-default",   "media-supported",            "member-names",
 };
 
 struct HttpClose {
@@ -67,6 +70,12 @@ Connection Connect(const RequestBounds& bounds)
         httpSetTimeout(connection.get(), PollSeconds, KeepWaiting, const_cast<RequestBounds*>(&bounds));
     }
     return connection;
+}
+
+// Why no connection came: the deadline passed, or no server listens.
+PrintSystemAnswer NotConnected(const RequestBounds& bounds)
+{
+    return Expired(bounds) ? PrintSystemAnswer::NoAnswer : PrintSystemAnswer::Unreachable;
 }
 
 // Why a request got no answer: the print system is out of reach or too
@@ -115,10 +124,12 @@ PrinterResolution ResolutionOf(ipp_attribute_t* attribute, int index)
     return {across, down};
 }
 
-// Sizes the print system can't measure (rolls, names of its own) are left out.
+// Sizes the print system can't measure (rolls, names of its own) are left
+// out, and so are the bounds of a printer's custom sizes, which are no paper.
 std::optional<PrinterMedia> MediaOf(const char* keyword)
 {
-    if (keyword == nullptr) {
+    if (keyword == nullptr || std::string_view(keyword).starts_with("custom_min_") ||
+        std::string_view(keyword).starts_with("custom_max_")) {
         return std::nullopt;
     }
     const pwg_media_t* size = pwgMediaForPWG(keyword);
@@ -146,6 +157,10 @@ void ReadAttribute(ipp_attribute_t* attribute, PrinterDescription& printer)
         }
     } else if (name == "media-default") {
         printer.defaultMedia = MediaOf(ippGetString(attribute, 0, nullptr));
+    } else if (name == "member-names") {
+        for (int index = 0; index < count; ++index) {
+            printer.members.emplace_back(ippGetString(attribute, index, nullptr));
+        }
     } else if (name == "media-supported") {
         for (int index = 0; index < count; ++index) {
             if (auto media = MediaOf(ippGetString(attribute, index, nullptr))) {
@@ -174,6 +189,46 @@ std::vector<PrinterDescription> PrintersOf(ipp_t* answer)
     }
     std::erase_if(printers, [](const PrinterDescription& printer) { return printer.name.empty(); });
     return printers;
+}
+
+// A class answers neither resolution nor paper: it has its printers', when they all agree.
+void DescribeByMembers(PrinterDescription& destination, const std::vector<const PrinterDescription*>& members)
+{
+    if (members.empty()) {
+        return;
+    }
+    const PrinterDescription& first = *members.front();
+    for (const PrinterDescription* member : members) {
+        if (member->resolutions != first.resolutions || member->defaultResolution != first.defaultResolution ||
+            member->media != first.media || member->defaultMedia != first.defaultMedia) {
+            destination.membersDiffer = true;
+            return;
+        }
+    }
+    destination.resolutions = first.resolutions;
+    destination.defaultResolution = first.defaultResolution;
+    destination.media = first.media;
+    destination.defaultMedia = first.defaultMedia;
+}
+
+// Classes described by their printers as the same list names them.
+void DescribeClasses(std::vector<PrinterDescription>& printers)
+{
+    for (PrinterDescription& destination : printers) {
+        std::vector<const PrinterDescription*> members;
+        for (const std::string& name : destination.members) {
+            const auto member = std::find_if(printers.begin(), printers.end(), [&name](const PrinterDescription& printer) {
+                return printer.name == name;
+            });
+            if (member == printers.end()) {
+                // Described when it is printed to.
+                members.clear();
+                break;
+            }
+            members.push_back(&*member);
+        }
+        DescribeByMembers(destination, members);
+    }
 }
 
 ipp_t* NewRequest(ipp_op_t operation)
@@ -205,39 +260,150 @@ bool DefaultPrinterName(http_t* connection, const RequestBounds& bounds, std::st
     return true;
 }
 
-class MemoryFile {
-public:
-    explicit MemoryFile(const std::string& content) : m_fd(memfd_create("label-job", MFD_CLOEXEC))
-    {
-        for (size_t written = 0; m_fd >= 0 && written < content.size();) {
-            const ssize_t done = write(m_fd, content.data() + written, content.size() - written);
-            if (done < 0 && errno != EINTR) {
-                Close();
-            } else if (done > 0) {
-                written += static_cast<size_t>(done);
+ipp_t* NewJobRequest(ipp_op_t operation, const std::string& uri, int jobId)
+{
+    ipp_t* request = NewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
+    return request;
+}
+
+struct Created {
+    PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
+    std::string detail;
+    int jobId = 0;
+};
+
+// The job, without its document yet: its number lets the job be looked up
+// when the answer to the document does not come.
+Created CreateJob(http_t* connection, const PrintJob& job, const std::string& uri, const std::string& resource,
+                  const RequestBounds& bounds)
+{
+    ipp_t* request = NewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, job.title.c_str());
+    if (job.media) {
+        ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, job.media->c_str());
+    }
+    if (job.resolution) {
+        ippAddResolution(request, IPP_TAG_JOB, "printer-resolution", IPP_RES_PER_INCH, job.resolution->x,
+                         job.resolution->y);
+    }
+    // The page is drawn at the printer's size: filters must not fit it to the paper.
+    ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "print-scaling", nullptr, "none");
+    Created created;
+    const Ipp answer(cupsDoRequest(connection, request, resource.c_str()));
+    created.detail = cupsLastErrorString();
+    if (answer == nullptr) {
+        created.answer = Failure(connection, bounds);
+        return created;
+    }
+    created.answer = AnswerFor(ippGetStatusCode(answer.get()));
+    ipp_attribute_t* id = ippFindAttribute(answer.get(), "job-id", IPP_TAG_INTEGER);
+    if (created.answer == PrintSystemAnswer::Done && id == nullptr) {
+        created.answer = PrintSystemAnswer::Refused;
+    }
+    created.jobId = id != nullptr ? ippGetInteger(id, 0) : 0;
+    return created;
+}
+
+struct Sent {
+    PrintSystemAnswer answer = PrintSystemAnswer::NoAnswer;
+    std::string detail;
+    // The whole document went out: the server may have queued the job even without an answer.
+    bool documentOut = false;
+};
+
+Sent SendDocument(http_t* connection, const std::string& uri, const std::string& resource, int jobId,
+                  const std::string& document, const RequestBounds& bounds)
+{
+    const Ipp request(NewJobRequest(IPP_OP_SEND_DOCUMENT, uri, jobId));
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
+    ippAddBoolean(request.get(), IPP_TAG_OPERATION, "last-document", 1);
+    Sent sent;
+    http_status_t status =
+        cupsSendRequest(connection, request.get(), resource.c_str(), ippLength(request.get()) + document.size());
+    for (size_t at = 0; status == HTTP_STATUS_CONTINUE && at < document.size(); at += DocumentPiece) {
+        status = cupsWriteRequestData(connection, document.data() + at, std::min(DocumentPiece, document.size() - at));
+    }
+    sent.documentOut = status == HTTP_STATUS_CONTINUE;
+    const Ipp answer(sent.documentOut ? cupsGetResponse(connection, resource.c_str()) : nullptr);
+    sent.detail = cupsLastErrorString();
+    sent.answer = answer != nullptr ? AnswerFor(ippGetStatusCode(answer.get())) : Failure(connection, bounds);
+    return sent;
+}
+
+enum class JobFate { Queued, NotQueued, Unknown };
+
+// Waits a little while the deadline and the cancellation allow.
+void Pause(const RequestBounds& bounds)
+{
+    const auto until = std::min(bounds.deadline, Clock::now() + LookupPause);
+    while (!Expired(bounds) && Clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// Whether the server queued the job with its document, asked again until
+// it says or the deadline passes.
+JobFate LookUpJob(const std::string& uri, int jobId, const RequestBounds& bounds)
+{
+    static const char* const wanted[] = {"job-state", "number-of-documents"};
+    while (!Expired(bounds)) {
+        if (const Connection connection = Connect(bounds)) {
+            ipp_t* request = NewJobRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, jobId);
+            ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                          static_cast<int>(std::size(wanted)), nullptr, wanted);
+            const Ipp answer(cupsDoRequest(connection.get(), request, "/"));
+            if (answer != nullptr && ippGetStatusCode(answer.get()) <= IPP_STATUS_OK_CONFLICTING) {
+                ipp_attribute_t* documents = ippFindAttribute(answer.get(), "number-of-documents", IPP_TAG_INTEGER);
+                ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM);
+                if (documents != nullptr && ippGetInteger(documents, 0) > 0) {
+                    return JobFate::Queued;
+                }
+                if (state != nullptr && ippGetInteger(state, 0) >= IPP_JSTATE_CANCELED) {
+                    return JobFate::NotQueued;
+                }
             }
         }
-        if (m_fd >= 0 && lseek(m_fd, 0, SEEK_SET) != 0) {
-            Close();
-        }
+        Pause(bounds);
     }
-    ~MemoryFile() { Close(); }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
+    return JobFate::Unknown;
+}
 
-    int Fd() const { return m_fd; }
-
-private:
-    void Close()
-    {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-        m_fd = -1;
+void CancelJob(const std::string& uri, int jobId, const RequestBounds& bounds)
+{
+    if (jobId <= 0) {
+        return;
     }
+    if (const Connection connection = Connect(bounds)) {
+        const Ipp answer(cupsDoRequest(connection.get(), NewJobRequest(IPP_OP_CANCEL_JOB, uri, jobId), "/jobs/"));
+    }
+}
 
-    int m_fd;
-};
+PrinterLookup AskPrinter(http_t* connection, const std::string& name, const RequestBounds& bounds)
+{
+    PrinterLookup lookup;
+    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    AskForPrinterAttributes(request);
+    const Ipp answer(cupsDoRequest(connection, request, "/"));
+    lookup.printer.name = name;
+    lookup.detail = cupsLastErrorString();
+    if (answer == nullptr) {
+        lookup.answer = Failure(connection, bounds);
+        return lookup;
+    }
+    lookup.answer = AnswerFor(ippGetStatusCode(answer.get()));
+    if (lookup.answer == PrintSystemAnswer::Done) {
+        std::vector<PrinterDescription> printers = PrintersOf(answer.get());
+        if (!printers.empty()) {
+            lookup.printer = std::move(printers.front());
+        }
+        lookup.printer.name = name;
+    }
+    return lookup;
+}
 
 }  // namespace
 
@@ -245,7 +411,11 @@ PrinterList ListPrinters(const RequestBounds& bounds)
 {
     PrinterList list;
     const Connection connection = Connect(bounds);
-    if (connection == nullptr || !DefaultPrinterName(connection.get(), bounds, list.defaultPrinter)) {
+    if (connection == nullptr) {
+        list.answer = NotConnected(bounds);
+        return list;
+    }
+    if (!DefaultPrinterName(connection.get(), bounds, list.defaultPrinter)) {
         return list;
     }
     ipp_t* request = NewRequest(IPP_OP_CUPS_GET_PRINTERS);
@@ -260,6 +430,7 @@ PrinterList ListPrinters(const RequestBounds& bounds)
     list.answer = status == IPP_STATUS_ERROR_NOT_FOUND ? PrintSystemAnswer::Done : AnswerFor(status);
     if (list.answer == PrintSystemAnswer::Done) {
         list.printers = PrintersOf(answer.get());
+        DescribeClasses(list.printers);
     }
     return list;
 }
@@ -269,6 +440,7 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
     PrinterLookup lookup;
     const Connection connection = Connect(bounds);
     if (connection == nullptr) {
+        lookup.answer = NotConnected(bounds);
         return lookup;
     }
     std::string printer = name;
@@ -282,63 +454,72 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
             return lookup;
         }
     }
-    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(printer).c_str());
-    AskForPrinterAttributes(request);
-    const Ipp answer(cupsDoRequest(connection.get(), request, "/"));
-    lookup.printer.name = printer;
-    if (answer == nullptr) {
-        lookup.answer = Failure(connection.get(), bounds);
-        lookup.detail = cupsLastErrorString();
+    lookup = AskPrinter(connection.get(), printer, bounds);
+    if (lookup.answer != PrintSystemAnswer::Done || lookup.printer.members.empty()) {
         return lookup;
     }
-    lookup.answer = AnswerFor(ippGetStatusCode(answer.get()));
-    lookup.detail = cupsLastErrorString();
-    if (lookup.answer == PrintSystemAnswer::Done) {
-        std::vector<PrinterDescription> printers = PrintersOf(answer.get());
-        if (!printers.empty()) {
-            lookup.printer = std::move(printers.front());
+    std::vector<PrinterLookup> members;
+    for (const std::string& member : lookup.printer.members) {
+        members.push_back(AskPrinter(connection.get(), member, bounds));
+        if (members.back().answer != PrintSystemAnswer::Done) {
+            lookup.answer = members.back().answer;
+            lookup.detail = members.back().detail;
+            return lookup;
         }
-        lookup.printer.name = printer;
+    }
+    std::vector<const PrinterDescription*> descriptions;
+    for (const PrinterLookup& member : members) {
+        descriptions.push_back(&member.printer);
+    }
+    DescribeByMembers(lookup.printer, descriptions);
+    if (lookup.printer.membersDiffer) {
+        lookup.answer = PrintSystemAnswer::MembersDiffer;
     }
     return lookup;
 }
 
-JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds)
+JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds, const RequestBounds& lookupBounds)
 {
     JobAnswer result;
-    const Connection connection = Connect(bounds);
-    if (connection == nullptr) {
-        return result;
-    }
-    const MemoryFile document(job.pdf);
-    if (document.Fd() < 0) {
-        result.answer = PrintSystemAnswer::Refused;
-        result.detail = std::strerror(errno);
-        return result;
-    }
     const std::string uri = PrinterUri(job.printer);
-    ipp_t* request = NewRequest(IPP_OP_PRINT_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, job.title.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
-    if (job.media) {
-        ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, job.media->c_str());
+    int jobId = 0;
+    bool documentOut = false;
+    {
+        const Connection connection = Connect(bounds);
+        if (connection == nullptr) {
+            result.answer = NotConnected(bounds);
+            return result;
+        }
+        const std::string resource = uri.substr(uri.find("/printers/"));
+        const Created created = CreateJob(connection.get(), job, uri, resource, bounds);
+        if (created.answer != PrintSystemAnswer::Done) {
+            result.answer = created.answer;
+            result.detail = created.detail;
+            return result;
+        }
+        jobId = created.jobId;
+        const Sent sent = SendDocument(connection.get(), uri, resource, jobId, job.pdf, bounds);
+        result.answer = sent.answer;
+        result.detail = sent.detail;
+        documentOut = sent.documentOut;
+        // The connection closes here: a document cut short is dropped by the server.
     }
-    if (job.resolution) {
-        ippAddResolution(request, IPP_TAG_JOB, "printer-resolution", IPP_RES_PER_INCH, job.resolution->x,
-                         job.resolution->y);
+    if (result.answer == PrintSystemAnswer::NoAnswer && documentOut) {
+        switch (LookUpJob(uri, jobId, lookupBounds)) {
+            case JobFate::Queued:
+                result.answer = PrintSystemAnswer::Done;
+                return result;
+            case JobFate::NotQueued:
+                break;
+            case JobFate::Unknown:
+                result.answer = PrintSystemAnswer::MayHavePrinted;
+                return result;
+        }
     }
-    // The page is drawn at the printer's size: filters must not fit it to the paper.
-    ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "print-scaling", nullptr, "none");
-    const std::string resource = uri.substr(uri.find("/printers/"));
-    const Ipp answer(cupsDoIORequest(connection.get(), request, resource.c_str(), document.Fd(), -1));
-    result.detail = cupsLastErrorString();
-    if (answer == nullptr) {
-        result.answer = Failure(connection.get(), bounds);
-        return result;
+    if (result.answer != PrintSystemAnswer::Done) {
+        // A job the server made but got no whole document for would wait there until it gives up on it.
+        CancelJob(uri, jobId, lookupBounds);
     }
-    result.answer = AnswerFor(ippGetStatusCode(answer.get()));
     return result;
 }
 

@@ -25,8 +25,11 @@ PrinterList ListPrinters(const RequestBounds& bounds);
 // One printer as it is now; an empty name stands for the default printer.
 PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& bounds);
 
-// Hands the PDF document to the printer's queue in one request: the job
-// exists only when the print system took the whole of it.
-JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds);
+// Makes the job on the printer's queue and hands it the PDF document. When
+// the whole document went out but no answer came, the job is looked up
+// within lookupBounds: queued, it counts as done; when that can't be
+// learnt, the answer is MayHavePrinted. A job left without its document is
+// cancelled.
+JobAnswer SubmitJob(const PrintJob& job, const RequestBounds& bounds, const RequestBounds& lookupBounds);
 
 }  // namespace zk

@@ -46,30 +46,37 @@ bool Offers(const std::vector<PrinterResolution>& resolutions, const PrinterReso
 
 }  // namespace
 
-JobPage ChooseJobPage(const PrinterDescription& printer, const PrinterSettings& chosen)
+std::optional<JobPage> ChooseJobPage(const PrinterDescription& printer, const PrinterSettings& chosen)
 {
-    const bool forThisPrinter = chosen.printer == printer.name;
     JobPage page;
-    if (forThisPrinter && chosen.resolution && Offers(printer.resolutions, *chosen.resolution)) {
+    if (chosen.printer == printer.name && chosen.resolution && Offers(printer.resolutions, *chosen.resolution)) {
         page.resolution = *chosen.resolution;
     } else if (printer.defaultResolution) {
         page.resolution = *printer.defaultResolution;
     } else if (!printer.resolutions.empty()) {
         page.resolution = printer.resolutions.front();
     } else {
-        page.resolution = AssumedResolution;
+        return std::nullopt;
     }
+    page.media = ChooseJobMedia(printer, chosen);
+    return page;
+}
+
+std::optional<PrinterMedia> ChooseJobMedia(const PrinterDescription& printer, const PrinterSettings& chosen)
+{
     const auto chosenMedia = std::find_if(printer.media.begin(), printer.media.end(), [&](const PrinterMedia& media) {
-        return forThisPrinter && media.keyword == chosen.media;
+        return chosen.printer == printer.name && media.keyword == chosen.media;
     });
     if (chosenMedia != printer.media.end()) {
-        page.media = *chosenMedia;
-    } else if (printer.defaultMedia) {
-        page.media = printer.defaultMedia;
-    } else if (!printer.media.empty()) {
-        page.media = printer.media.front();
+        return *chosenMedia;
     }
-    return page;
+    if (printer.defaultMedia) {
+        return printer.defaultMedia;
+    }
+    if (!printer.media.empty()) {
+        return printer.media.front();
+    }
+    return std::nullopt;
 }
 
 QByteArray DrawLabelJob(const JobPage& page, int sets, int copies, const QString& title)

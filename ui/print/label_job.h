@@ -25,14 +25,14 @@ struct JobPage {
     std::optional<PrinterMedia> media;
 };
 
-// Used where the print system gives no resolution: the dot pitch of the
-// label printers the labels are made for (8 dots per millimetre), so the
-// label keeps its true size.
-inline constexpr PrinterResolution AssumedResolution{203, 203};
-
 // The chosen settings where they apply to this printer and it still offers
-// them, else the printer's defaults.
-JobPage ChooseJobPage(const PrinterDescription& printer, const PrinterSettings& chosen);
+// them, else the printer's defaults. None when the printer names no
+// resolution: a label is never printed at a guessed scale.
+std::optional<JobPage> ChooseJobPage(const PrinterDescription& printer, const PrinterSettings& chosen);
+
+// The paper a job uses: the chosen one where it applies to this printer
+// and it still offers it, else the printer's default.
+std::optional<PrinterMedia> ChooseJobMedia(const PrinterDescription& printer, const PrinterSettings& chosen);
 
 // Draws sets x copies pages: for each set the label is drawn again (with
 // the counters as they are then), each copy at the page's top-left corner

@@ -126,8 +126,13 @@ PrinterLookup PrintSystemClient::Describe(const std::string& printer)
 
 JobAnswer PrintSystemClient::Submit(PrintJob job)
 {
-    return WaitFor<JobAnswer>([job = std::move(job)](const RequestBounds& bounds) { return SubmitJob(job, bounds); },
-                              DriverPrintTimeouts.job);
+    const std::chrono::milliseconds lookup = DriverPrintTimeouts.lookup;
+    return WaitFor<JobAnswer>(
+        [job = std::move(job), lookup](const RequestBounds& bounds) {
+            // The job's own share of the time ends before its lookup's.
+            return SubmitJob(job, RequestBounds{bounds.deadline - lookup, bounds.cancelled}, bounds);
+        },
+        DriverPrintTimeouts.job + lookup);
 }
 
 }  // namespace zk

@@ -26,6 +26,8 @@ struct RequestBounds;
 struct PrintSystemTimeouts {
     std::chrono::milliseconds list{10000};
     std::chrono::milliseconds job{30000};
+    // After a job went out unanswered: how long its fate is looked up.
+    std::chrono::milliseconds lookup{10000};
 };
 extern PrintSystemTimeouts DriverPrintTimeouts;
 

@@ -22,6 +22,7 @@ struct PrinterMedia {
     std::string name;     // for people: "A4", "Letter", "2x4"
     int widthHmm = 0;
     int lengthHmm = 0;
+    bool operator==(const PrinterMedia&) const = default;
 };
 
 struct PrinterDescription {
@@ -30,6 +31,10 @@ struct PrinterDescription {
     std::optional<PrinterResolution> defaultResolution;
     std::vector<PrinterMedia> media;
     std::optional<PrinterMedia> defaultMedia;
+    // A class's printers; its resolutions and paper sizes are theirs.
+    std::vector<std::string> members;
+    // The class's printers differ in resolution or paper: it has none of its own.
+    bool membersDiffer = false;
 };
 
 enum class PrintSystemAnswer {
@@ -37,10 +42,19 @@ enum class PrintSystemAnswer {
     NoSuchPrinter,
     NoDefaultPrinter,
     NotAccepting,
-    // The print system could not be reached, or did not answer in time.
+    // A class whose printers differ in resolution or paper.
+    MembersDiffer,
+    // The print system names no resolution for the printer.
+    ResolutionUnknown,
+    // No print server listens where the print system's address points.
+    Unreachable,
+    // The print system did not answer in time.
     NoAnswer,
     // Any other refusal; the print system's own words go with it.
     Refused,
+    // The whole job went out but whether the print system queued it could
+    // not be learnt: it may print.
+    MayHavePrinted,
 };
 
 struct PrinterList {

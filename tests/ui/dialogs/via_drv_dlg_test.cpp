@@ -5,6 +5,7 @@
 // printer list and the printer setup.
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -12,13 +13,22 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
+#include <vector>
 #include <string>
 
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
+#include "tests/support/print_server_proxy.h"
 #include "tests/support/private_print_server.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/silent_print_server.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
 #include "tests/ui/dialogs/print_stream_helpers.h"
@@ -47,6 +57,8 @@ struct WithPrintServer {
 class DriverPrintTest : public WithPrintServer, public test::PrintDialogsTest {
 protected:
     void SetUp() override { ASSERT_TRUE(server.Running()) << server.Error(); }
+    // Tests may shorten the time-outs.
+    ~DriverPrintTest() override { DriverPrintTimeouts = {}; }
 
     // Shows the dialog and waits for the print system's printers in its list.
     void ShowWithPrinters()
@@ -98,9 +110,12 @@ protected:
 
 // A 384-dot label on each queue: one label dot is one printer dot, at the
 // queue's resolution, in the paper's top-left corner, on the queue's
-// default page.
+// default page. A class prints as its printers do.
 struct QueueCase {
+    const char* name;
     const char* queue;
+    // The printer whose device gets the job.
+    const char* device;
     int dpi;
     double pageWidthPt;
     double pageHeightPt;
@@ -108,7 +123,7 @@ struct QueueCase {
 
 void PrintTo(const QueueCase& row, std::ostream* out)
 {
-    *out << row.queue;
+    *out << row.name;
 }
 
 class DriverPrintQueueTest : public DriverPrintTest, public ::testing::WithParamInterface<QueueCase> {
@@ -122,7 +137,7 @@ TEST_P(DriverPrintQueueTest, OneLabelDotIsOnePrinterDotInThePaperCorner)
     ChoosePrinter(row.queue);
     Print();
     ASSERT_EQ(server.Jobs().size(), 1u);
-    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(row.queue));
+    const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(row.device));
     ASSERT_TRUE(pdf.read);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_NEAR(pdf.pageWidthPt, row.pageWidthPt, 0.5);
@@ -143,12 +158,27 @@ TEST_P(DriverPrintQueueTest, OneLabelDotIsOnePrinterDotInThePaperCorner)
 }
 
 INSTANTIATE_TEST_SUITE_P(Queues, DriverPrintQueueTest,
-                         ::testing::Values(QueueCase{PrivatePrintServer::LabelQueue, 203, 144, 288},
-                                           QueueCase{PrivatePrintServer::OfficeQueue, 300, 595.28, 841.89}),
-                         [](const auto& info) {
-                             return std::string(info.param.queue == std::string("zk-a4-300") ? "OfficeA4At300Dpi"
-                                                                                             : "LabelAt203Dpi");
-                         });
+                         ::testing::Values(QueueCase{"LabelAt203Dpi", PrivatePrintServer::LabelQueue,
+                                                     PrivatePrintServer::LabelQueue, 203, 144, 288},
+                                           QueueCase{"OfficeA4At300Dpi", PrivatePrintServer::OfficeQueue,
+                                                     PrivatePrintServer::OfficeQueue, 300, 595.28, 841.89},
+                                           QueueCase{"ClassOfTheLabelPrinter", PrivatePrintServer::LabelClass,
+                                                     PrivatePrintServer::LabelQueue, 203, 144, 288}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A class whose printers differ has no resolution or paper of its own:
+// the print is refused, naming it, and nothing prints on either printer.
+TEST_F(DriverPrintTest, AClassOfDifferingPrintersIsRefused)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::MixedClass);
+    EXPECT_EQ(PrintAndTakeMessage(), "The printers of the class \"zk-mixed\" differ in resolution or paper size. "
+                                     "Nothing was printed; choose one of its printers.");
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+}
 
 TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
 {
@@ -164,7 +194,8 @@ TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
     const test::SpooledPdf pdf = test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue));
     EXPECT_EQ(pdf.pages, 6);
     EXPECT_EQ(Counters[1].Value, "20");
-    EXPECT_EQ(RedrawMode, RedrawDriverPrint);
+    // The canvas shows the counters' new values, as after a test print.
+    EXPECT_EQ(RedrawMode, RedrawEditor);
     for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
     }
@@ -174,7 +205,7 @@ TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
 TEST_F(DriverPrintTest, ThePrinterListShowsTheDefaultPrinterUntilAnotherIsChosen)
 {
     ShowWithPrinters();
-    EXPECT_EQ(dlg.PrList->count(), 2);
+    EXPECT_EQ(dlg.PrList->count(), PrivatePrintServer::Destinations);
     EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::OfficeQueue);
     ChoosePrinter(PrivatePrintServer::LabelQueue);
     dlg.close();
@@ -286,7 +317,8 @@ TEST_F(DriverPrintTest, PrinterSetupChoosesPrinterPaperAndResolutionButNoCopies)
         }
         auto* printer = setup->findChild<QComboBox*>("PrinterName");
         ASSERT_NE(printer, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([printer] { return printer->count() == 2; }, ListBoundMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([printer] { return printer->count() == PrivatePrintServer::Destinations; }, ListBoundMs));
         EXPECT_EQ(printer->currentText().toStdString(), PrivatePrintServer::LabelQueue);
         printer->setCurrentIndex(printer->findText(PrivatePrintServer::OfficeQueue));
         auto* paper = setup->findChild<QComboBox*>("PaperSize");
@@ -315,6 +347,25 @@ TEST_F(DriverPrintTest, PrinterSetupChoosesPrinterPaperAndResolutionButNoCopies)
     EXPECT_EQ(pdf.images[0].xPpi, 600);
 }
 
+// The label printer takes custom sizes: the print server's limits for them
+// are not paper sizes.
+TEST_F(DriverPrintTest, PrinterSetupListsOnlyThePrintersPaperSizes)
+{
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    std::vector<std::string> sizes;
+    test::WhenModalNamed("PrSetupDlg", [&sizes](QWidget* setup) {
+        auto* paper = setup->findChild<QComboBox*>("PaperSize");
+        ASSERT_NE(paper, nullptr);
+        for (int index = 0; index < paper->count(); ++index) {
+            sizes.push_back(paper->itemText(index).toStdString());
+        }
+        setup->findChild<QPushButton*>("CancelBt")->click();
+    });
+    dlg.PrSetupBt->click();
+    EXPECT_EQ(sizes, (std::vector<std::string>{"2x4 (50.8 x 101.6 mm)", "4x6 (101.6 x 152.4 mm)"}));
+}
+
 TEST_F(DriverPrintTest, PrintFromTheNewValuesGoesThroughTheDriver)
 {
     MakeLabel(384, 200);
@@ -338,6 +389,89 @@ TEST_F(DriverPrintTest, PrintFromTheNewValuesGoesThroughTheDriver)
     EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::LabelQueue)).pages, 2);
     EXPECT_EQ(Counters[1].Value, "41");
     EXPECT_EQ(cellAfterPrint, "41");
+}
+
+// Every message box shown while it lives, answered with OK.
+class MessageWatch {
+public:
+    MessageWatch()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal->isVisible() && modal->property("text").isValid()) {
+                texts.push_back(modal->property("text").toString().toStdString());
+                QTest::keyClick(modal, Qt::Key_Return);
+            }
+        });
+        m_timer.start(20);
+    }
+
+    std::vector<std::string> texts;
+
+private:
+    QTimer m_timer;
+};
+
+// The server queues the job but its answer to the document is held by a
+// proxy: the editor looks the job up, and when it can't learn its fate it
+// says the label may have printed. Either way the counters stay advanced,
+// so the next label never repeats a number.
+class LateAnswerDriverPrintTest : public DriverPrintTest {
+protected:
+    LateAnswerDriverPrintTest()
+    {
+        // Room for a loaded machine: the held answer, not a slow server, must be what ends the wait.
+        DriverPrintTimeouts.list = 3000ms;
+        DriverPrintTimeouts.job = 3000ms;
+        DriverPrintTimeouts.lookup = 5000ms;
+    }
+
+    // Prints two labels of one set through a proxy holding answers; the
+    // messages shown, and how many documents went through the proxy.
+    std::vector<std::string> PrintTwiceThrough(test::PrintServerProxy::Holding holding, int& documents)
+    {
+        MakeLabel(384, 200);
+        Define(Counters[1], "Count", "10", 5);
+        ShowWithPrinters();
+        ChoosePrinter(PrivatePrintServer::LabelQueue);
+        test::PrintServerProxy proxy(server.Socket(), holding, std::chrono::minutes(10));
+        EXPECT_TRUE(proxy.Listening());
+        MessageWatch messages;
+        for (int print = 1; print <= 2; ++print) {
+            dlg.PrintBt->click();
+            EXPECT_TRUE(server.WaitUntilJobsDone(JobBound));
+        }
+        documents = proxy.DocumentRequests();
+        return messages.texts;
+    }
+};
+
+TEST_F(LateAnswerDriverPrintTest, AJobFoundQueuedCountsAsPrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::DocumentAnswers, documents);
+    EXPECT_EQ(documents, 2);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(server.Jobs().size(), 2u);
+    EXPECT_EQ(Counters[1].Value, "20");
+    EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+TEST_F(LateAnswerDriverPrintTest, AJobWhoseFateCantBeLearntMayHavePrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::EveryAnswerFromTheDocumentOn, documents);
+    EXPECT_EQ(documents, 1);
+    const std::string text = "The print system took the job for \"zk-label-203\" but did not say whether it will "
+                             "print it. The label may have printed; the counters were advanced.";
+    // The second print can't even learn the printer's description.
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], text);
+    EXPECT_EQ(messages[1], "The print system did not answer in time. Nothing was printed on \"zk-label-203\".");
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(Counters[1].Value, "15");
 }
 
 // A print server that takes the connection and never answers: the dialog
@@ -376,11 +510,92 @@ TEST_F(SilentServerDriverPrintTest, ThePrintEndsWithAMessageAndNoCounterAdvances
     dlg.PrintBt->click();
     // The time-out and its grace, with room for a loaded machine: a hang shows.
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(message, "The print system did not answer in time. Nothing was printed on \"the default printer\".");
+    EXPECT_EQ(message, "The print system did not answer in time. Nothing was printed.");
     EXPECT_EQ(Counters[1].Value, "10");
     dlg.close();
     EXPECT_FALSE(dlg.isVisible());
 }
+
+// A list that didn't come is not an empty list: the dialog keeps the last
+// one it got, and Print and Printer Setup stay usable; Variables never
+// depends on a printer.
+TEST_F(DriverPrintTest, AListThatDidNotComeKeepsTheLastOne)
+{
+    DriverPrintTimeouts.list = 1000ms;
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    dlg.close();
+    {
+        test::PrintServerProxy proxy(server.Socket(), test::PrintServerProxy::Holding::EveryAnswer,
+                                     std::chrono::minutes(10));
+        ASSERT_TRUE(proxy.Listening());
+        QSignalSpy listed(dlg.findChild<PrintSystemClient*>(), &PrintSystemClient::printersListed);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitFor([&listed] { return listed.count() > 0; }, ListBoundMs));
+        EXPECT_EQ(dlg.PrList->count(), PrivatePrintServer::Destinations);
+        EXPECT_EQ(dlg.PrList->currentText().toStdString(), PrivatePrintServer::LabelQueue);
+        for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+            EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        }
+    }
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
+}
+
+// With a silent print server no list ever comes: a print says so and the
+// buttons stay usable, at every showing.
+TEST_F(SilentServerDriverPrintTest, TheButtonsStayUsableWhenNoListComes)
+{
+    test::AddTextAndBarcode();
+    QSignalSpy listed(dlg.findChild<PrintSystemClient*>(), &PrintSystemClient::printersListed);
+    for (int showing = 1; showing <= 2; ++showing) {
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return listed.count() >= showing; }, 10000));
+        MessageWatch messages;
+        dlg.PrintBt->click();
+        EXPECT_EQ(messages.texts.size(), 1u);
+        for (QPushButton* button : {dlg.PrSetupBt, dlg.VarBt, dlg.PrintBt}) {
+            EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " at showing " << showing;
+        }
+        dlg.close();
+    }
+}
+
+// No print server at all: no socket, or a socket nobody listens on. A
+// print says the print system can't be reached, and names no printer
+// when none was chosen.
+class UnreachableServerDriverPrintTest : public test::PrintDialogsTest, public ::testing::WithParamInterface<bool> {
+protected:
+    TViaDrvDlg& dlg = ViaDrvDlg();
+};
+
+TEST_P(UnreachableServerDriverPrintTest, APrintSaysThePrintSystemCantBeReached)
+{
+    const std::filesystem::path socketPath = TempDir() / "cups.sock";
+    if (GetParam()) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(fd);
+    }
+    test::ScopedEnvironment environment;
+    environment.Set("CUPS_SERVER", socketPath.string());
+    test::AddTextAndBarcode();
+    Define(Counters[1], "Count", "10", 5);
+    dlg.show();
+    MessageWatch messages;
+    dlg.PrintBt->click();
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"The print system can't be reached. Nothing was printed."});
+    EXPECT_EQ(Counters[1].Value, "10");
+    EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(NoServer, UnreachableServerDriverPrintTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "NobodyListens" : "NoSocket");
+});
 
 // The dialog's own fields, which need no print system.
 class ViaDrvDlgTest : public test::PrintDialogsTest {

@@ -22,15 +22,15 @@ const PrinterMedia Letter{"na_letter_8.5x11in", "Letter", 21590, 27940};
 
 PrinterDescription Office()
 {
-    return {"office", {{300, 300}, {600, 600}}, PrinterResolution{300, 300}, {A4, Letter}, A4};
+    return {"office", {{300, 300}, {600, 600}}, PrinterResolution{300, 300}, {A4, Letter}, A4, {}, false};
 }
 
 struct PageCase {
     const char* name;
     PrinterDescription printer;
     PrinterSettings chosen;
-    PrinterResolution resolution;
-    std::string media;  // empty: none
+    std::optional<PrinterResolution> resolution;  // none: the printer can't be printed to
+    std::string media;                            // empty: none
 };
 
 void PrintTo(const PageCase& row, std::ostream* out)
@@ -44,35 +44,39 @@ class ChooseJobPageTest : public ::testing::TestWithParam<PageCase> {
 TEST_P(ChooseJobPageTest, PicksTheResolutionAndPaper)
 {
     const PageCase& row = GetParam();
-    const JobPage page = ChooseJobPage(row.printer, row.chosen);
-    EXPECT_EQ(page.resolution, row.resolution);
-    EXPECT_EQ(page.media ? page.media->keyword : std::string(), row.media);
+    const std::optional<JobPage> page = ChooseJobPage(row.printer, row.chosen);
+    ASSERT_EQ(page.has_value(), row.resolution.has_value());
+    if (page) {
+        EXPECT_EQ(page->resolution, *row.resolution);
+        EXPECT_EQ(page->media ? page->media->keyword : std::string(), row.media);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChooseJobPageTest,
-    ::testing::Values(PageCase{"PrinterDefaults", Office(), {}, {300, 300}, A4.keyword},
+    ::testing::Values(PageCase{"PrinterDefaults", Office(), {}, PrinterResolution{300, 300}, A4.keyword},
                       PageCase{"ChosenForThisPrinter",
                                Office(),
                                {"office", Letter.keyword, PrinterResolution{600, 600}},
-                               {600, 600},
+                               PrinterResolution{600, 600},
                                Letter.keyword},
                       PageCase{"ChosenForAnotherPrinter",
                                Office(),
                                {"label", Letter.keyword, PrinterResolution{600, 600}},
-                               {300, 300},
+                               PrinterResolution{300, 300},
                                A4.keyword},
                       PageCase{"ChosenNoLongerOffered",
                                Office(),
                                {"office", "iso_a5_148x210mm", PrinterResolution{1200, 1200}},
-                               {300, 300},
+                               PrinterResolution{300, 300},
                                A4.keyword},
                       PageCase{"NoDefaultsFirstOffered",
-                               {"office", {{600, 600}}, std::nullopt, {Letter}, std::nullopt},
+                               {"office", {{600, 600}}, std::nullopt, {Letter}, std::nullopt, {}, false},
                                {},
-                               {600, 600},
+                               PrinterResolution{600, 600},
                                Letter.keyword},
-                      PageCase{"NothingNamed", {"raw", {}, std::nullopt, {}, std::nullopt}, {}, AssumedResolution, ""}),
+                      // Never a guessed resolution, also where the paper is known.
+                      PageCase{"NoResolutionNamed", {"raw", {}, std::nullopt, {Letter}, Letter, {}, false}, {}, std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class DrawLabelJobTest : public test::EngineTest {
@@ -83,7 +87,7 @@ TEST_F(DrawLabelJobTest, WithoutPaperSizesThePageIsTheLabel)
     LabelSetup.LabelWidth = 384;
     LabelSetup.LabelLength = 200;
     LabelImage.Resize(384, 200);
-    const QByteArray pdf = DrawLabelJob(JobPage{AssumedResolution, std::nullopt}, 1, 2, "Label");
+    const QByteArray pdf = DrawLabelJob(JobPage{PrinterResolution{203, 203}, std::nullopt}, 1, 2, "Label");
     const std::filesystem::path file = TempDir() / "job.pdf";
     QFile out(QString::fromStdString(file.string()));
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
