@@ -167,6 +167,8 @@ void TInfoOpen::DoShow()
                              area.y() + (area.height() - enlarged.height()) / 2});
     }
     PreviewImage->setToolTip(NoPicture);
+    // The preview starts empty: no file counts as shown already.
+    m_shownFile = {};
     setLabelText(QFileDialog::Accept, "&Open");
 }
 

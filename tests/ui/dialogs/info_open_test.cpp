@@ -177,6 +177,27 @@ TEST_F(InfoOpenTest, ATypedNameIsPreviewedWithItsSizeOfNow)
     EXPECT_EQ(relative.shown, QSize(60, 10));
 }
 
+// Each showing starts with no picture in the tip: the file the last showing
+// previewed is previewed again when chosen again.
+TEST_F(InfoOpenTest, AFileChosenAgainInALaterShowingIsPreviewedAgain)
+{
+    const QString path = Write("again.bmp", Bmp8Bytes(30, 20));
+    dialog.setDirectory(QString::fromStdString(TempDir().string()));
+    for (int showing = 0; showing < 2; ++showing) {
+        SCOPED_TRACE(showing);
+        QStringList tip;
+        test::WhenModal([this](QWidget* w) { return w == &dialog; },
+                        [&](QWidget*) {
+                            dialog.DoSelectionChange(path);
+                            tip = TipLines(dialog);
+                            dialog.reject();
+                        });
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_EQ(tip.size(), 4);
+        EXPECT_EQ(tip[3], "30 x 20 pixels");
+    }
+}
+
 TEST_F(InfoOpenTest, ShowingAttachesASquarePreviewAndADoubleClickChooses)
 {
     const QString path = Write("pick.bmp", Bmp8Bytes(30, 20));
