@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/form_order.h"
 #include "ui/message_text.h"
@@ -204,15 +205,36 @@ void TMsgBoxDlg::FormShow()
     MsgBoxKeepFocus = 1;
 }
 
+QRect TMsgBoxDlg::SaidPart() const
+{
+    const QRect frame = frameGeometry();
+    const int textBottom = MsgText->mapToGlobal(QPoint(0, MsgText->height())).y();
+    return {frame.left(), frame.top(), frame.width(), textBottom - frame.top()};
+}
+
 void TMsgBoxDlg::Place()
 {
+    QPoint wanted;
     const std::optional<TBoxAnchor> anchor = AnchorSource ? AnchorSource() : std::nullopt;
     if (anchor) {
-        MoveOnScreen(*this, MsgBoxPosition(*anchor, frameGeometry().size()));
+        wanted = MsgBoxPosition(*anchor, frameGeometry().size());
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        MoveOnScreen(*this, area.center() - QPoint(width() / 2, height() / 2));
+        wanted = screen->availableGeometry().center() - QPoint(width() / 2, height() / 2);
+    } else {
+        return;
     }
+    // Every box opens at the same place: one that opens while another is
+    // up (a message after an exchange's error) would hide it exactly.
+    std::vector<QRect> below;
+    int step = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const auto* box = qobject_cast<const TMsgBoxDlg*>(window);
+        if (box != nullptr && box != this && box->isVisible()) {
+            below.push_back(box->SaidPart());
+            step = std::max(step, below.back().height());
+        }
+    }
+    MoveOnScreenClearOf(*this, wanted, below, step);
 }
 
 void TMsgBoxDlg::FormDeactivate()

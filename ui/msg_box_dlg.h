@@ -53,6 +53,9 @@ public:
     // dialog so that it takes input above it; raised and given the focus
     // either way, so it works without a window manager's help.
     void ShowAboveModalDialog();
+    // The caption and the text, in screen coordinates: what a box opening
+    // over this one leaves in sight.
+    QRect SaidPart() const;
     // While busy (an exchange runs) neither Esc nor the close button closes it.
     void SetBusy(bool busy) { m_busy = busy; }
     bool IsBusy() const { return m_busy; }
@@ -83,7 +86,8 @@ private:
     void FormClose();
     // Sizes the form and its text area to the text.
     void FitText();
-    // Where the box opens: against its anchor, else centred on the screen.
+    // Where the box opens: against its anchor, else centred on the screen;
+    // below or above the boxes already up where it would hide what they say.
     void Place();
 
     bool m_busy = false;

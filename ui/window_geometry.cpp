@@ -40,6 +40,28 @@ QPoint KeepInside(QPoint topLeft, QSize frame, QRect area)
             keep(topLeft.y(), frame.height(), area.top(), area.height())};
 }
 
+QPoint KeepInsideClearOf(QPoint topLeft, QSize frame, QRect area, std::span<const QRect> inSight, int step)
+{
+    const auto clear = [&](QPoint at) {
+        const QRect placed(at, frame);
+        return std::none_of(inSight.begin(), inSight.end(), [&](const QRect& shown) { return placed.intersects(shown); });
+    };
+    const QPoint kept = KeepInside(topLeft, frame, area);
+    if (clear(kept) || step <= 0) {
+        return kept;
+    }
+    // Past the area's height every step lands on one of its edges again.
+    for (int steps = 1; steps <= area.height() / step + 1; ++steps) {
+        for (const int direction : {1, -1}) {
+            const QPoint moved = KeepInside(topLeft + QPoint(0, direction * steps * step), frame, area);
+            if (clear(moved)) {
+                return moved;
+            }
+        }
+    }
+    return kept;
+}
+
 QPoint ToolbarPosition(int mainWindowLeft, QPoint clientTopRight, int toolbarWidth, int toolbarPos)
 {
     const int outsideLeft = mainWindowLeft - toolbarWidth - ToolbarGap;

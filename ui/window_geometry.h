@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <span>
+
 namespace zk {
 
 // The first window: three quarters of the desktop, an eighth in from its
@@ -37,6 +39,13 @@ QPoint LabelCanvasPosition(int mainWindowLeft, int toolbarPos);
 // opens instead to lie wholly inside area: moved in as little as it takes,
 // and to area's left or top edge where it is larger than area.
 QPoint KeepInside(QPoint topLeft, QSize frame, QRect area);
+
+// The same for a window that opens over others: it covers none of the
+// rectangles in sight (what the windows below it must keep showing). Where
+// the kept-inside place covers one, the window moves a whole number of
+// steps down or up, the nearest place first, each kept inside area; the
+// kept-inside place when no step clears them all.
+QPoint KeepInsideClearOf(QPoint topLeft, QSize frame, QRect area, std::span<const QRect> inSight, int step);
 
 // The smallest client area the main window keeps.
 inline constexpr QSize MinimumClientSize{400, 300};

@@ -37,4 +37,12 @@ void MoveOnScreen(QWidget& window, QPoint topLeft)
     MoveOnScreen(window, topLeft, window.frameGeometry().size());
 }
 
+void MoveOnScreenClearOf(QWidget& window, QPoint topLeft, std::span<const QRect> inSight, int step)
+{
+    const QSize frame = window.frameGeometry().size();
+    const QScreen* screen = TargetScreen(window, QRect(topLeft, frame));
+    window.move(screen != nullptr ? KeepInsideClearOf(topLeft, frame, screen->availableGeometry(), inSight, step)
+                                  : topLeft);
+}
+
 }  // namespace zk

@@ -4,7 +4,10 @@
 // edge would otherwise open partly or wholly out of sight.
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+
+#include <span>
 
 class QWidget;
 
@@ -15,5 +18,8 @@ namespace zk {
 void MoveOnScreen(QWidget& window, QPoint topLeft, QSize frame);
 // The same with the frame size the window has now.
 void MoveOnScreen(QWidget& window, QPoint topLeft);
+// The same for a window that opens over others (KeepInsideClearOf): it
+// covers none of inSight, stepping down or up by step where it would.
+void MoveOnScreenClearOf(QWidget& window, QPoint topLeft, std::span<const QRect> inSight, int step);
 
 }  // namespace zk

@@ -11,6 +11,7 @@
 #include "engine/labelfile/label_writer.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/model/figure_list.h"
+#include "engine/model/label_model.h"
 #include "engine/report/reporting.h"
 #include "engine/report/ui_services.h"
 
@@ -81,6 +82,24 @@ ReadOutcome ReadLabel(const std::string& path)
     return ReadOutcome::Read;
 }
 
+// Reads path into the label and shows it; a path the browser chose becomes
+// WorkDir's folder. Says why when the file can't be read.
+bool OpenLabel(const std::string& path, bool fromBrowser)
+{
+    switch (ReadLabel(path)) {
+    case ReadOutcome::CantOpen: ShowMessageBox("Error", "Can't open input file"); return false;
+    case ReadOutcome::NotALabel: ShowMessageBox("Error", "Invalid label file"); return false;
+    case ReadOutcome::Read: break;
+    }
+    if (fromBrowser) {
+        ProgramPaths.WorkDir = DirectoryOf(path);
+    }
+    if (LabelLoadedHook) {
+        LabelLoadedHook(LabelLoadTarget::Editor);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool SaveLabelFile(bool toTempFile)
@@ -122,14 +141,6 @@ bool SaveLabelFile(bool toTempFile)
     return WriteLabel(file);
 }
 
-bool SaveLabelToTempFile()
-{
-    const std::string workDir = ProgramPaths.WorkDir;
-    const bool saved = SaveLabelFile(true);
-    ProgramPaths.WorkDir = workDir;
-    return saved;
-}
-
 bool LoadLabelFile(const std::optional<std::string>& fileName)
 {
     // A running exchange may still be reading the label it is about to replace.
@@ -137,39 +148,26 @@ bool LoadLabelFile(const std::optional<std::string>& fileName)
         Ui().Beep();
         return false;
     }
-    std::string path;
-    bool fromBrowser = false;
     if (fileName) {
-        path = *fileName;
-    } else {
-        // The browser previews into the live label, so it only opens once
-        // the label is safely parked; otherwise the label would be lost.
-        if (!SaveLabelToTempFile()) {
-            return false;
-        }
-        OpenLabelAccepted = 0;
-        Ui().ShowOpenLabelBrowser();
-        fromBrowser = OpenLabelAccepted != 0;
-        path = fromBrowser ? SelectedLabelPath : ProgramPaths.TempLabelFileName;
+        return OpenLabel(*fileName, false);
     }
-    switch (ReadLabel(path)) {
-    case ReadOutcome::CantOpen: ShowMessageBox("Error", "Can't open input file"); break;
-    case ReadOutcome::NotALabel: ShowMessageBox("Error", "Invalid label file"); break;
-    case ReadOutcome::Read:
-        if (fromBrowser) {
-            ProgramPaths.WorkDir = DirectoryOf(path);
-        }
-        if (LabelLoadedHook) {
-            LabelLoadedHook(LabelLoadTarget::Editor);
-        }
+    // The browser previews into the live label, so the label waits aside
+    // meanwhile, in memory: nothing has to be written before the browser
+    // opens, and the label comes back whole (the same figures, not a copy)
+    // unless the browser's choice is read in its place.
+    TLabelModel parked;
+    TakeLabelOutOfPlace(parked);
+    OpenLabelAccepted = 0;
+    Ui().ShowOpenLabelBrowser();
+    const bool chosen = OpenLabelAccepted != 0;
+    if (chosen && OpenLabel(SelectedLabelPath, true)) {
         return true;
     }
-    // The browser's previews replaced the live label: a choice that can't
-    // be read must not leave the last preview in its place.
-    if (fromBrowser && ReadLabel(ProgramPaths.TempLabelFileName) == ReadOutcome::Read && LabelLoadedHook) {
+    PutLabelInPlace(parked);
+    if (LabelLoadedHook) {
         LabelLoadedHook(LabelLoadTarget::Editor);
     }
-    return false;
+    return !chosen;
 }
 
 bool LoadLabelPreview(const std::string& fileName)

@@ -29,13 +29,10 @@ extern std::function<void(LabelLoadTarget)> LabelLoadedHook;
 // replaced atomically, so a failure leaves the old one whole. True when
 // the file was written.
 bool SaveLabelFile(bool toTempFile);
-// SaveLabelFile(true) with WorkDir kept as it is.
-bool SaveLabelToTempFile();
-
-// No name: parks the label in the scratch file, shows the open-label
-// browser and loads its choice, or the parked label back when it was
-// cancelled. While a printer exchange runs it only beeps. True when a label
-// was read.
+// No name: keeps the label aside in memory, shows the open-label browser
+// and loads its choice, or puts the label back when it was cancelled or its
+// choice can't be read. While a printer exchange runs it only beeps. True
+// when the named or chosen label was read, or the browser was cancelled.
 bool LoadLabelFile(const std::optional<std::string>& fileName);
 // The same reader, silent and leaving WorkDir alone, for the browser's
 // preview; an unreadable or invalid file leaves the label as it was.

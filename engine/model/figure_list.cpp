@@ -143,6 +143,13 @@ void ReplaceFigureList(TFigureList& from)
     FigureList.FigureTail = std::exchange(from.FigureTail, nullptr);
 }
 
+void TakeFigureList(TFigureList& to)
+{
+    ClearFigureList(to);
+    to.FigureHead = std::exchange(FigureList.FigureHead, nullptr);
+    to.FigureTail = std::exchange(FigureList.FigureTail, nullptr);
+}
+
 void ResetFigureList()
 {
     FigureList.FigureHead = nullptr;

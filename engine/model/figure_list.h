@@ -36,6 +36,9 @@ void ClearFigureList(TFigureList& list);
 // The label's list gets the nodes of from, in their order, in place of its
 // own, which are freed; from is left empty.
 void ReplaceFigureList(TFigureList& from);
+// The other way round: to gets the label's nodes in place of its own, which
+// are freed; the label's list is left empty.
+void TakeFigureList(TFigureList& to);
 // Forgets the nodes without freeing them; once at start-up, when the list
 // is known to be empty.
 void ResetFigureList();

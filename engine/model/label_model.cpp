@@ -10,4 +10,12 @@ void PutLabelInPlace(TLabelModel& model)
     Counters = model.Counters;
 }
 
+void TakeLabelOutOfPlace(TLabelModel& model)
+{
+    TakeFigureList(model.Figures);
+    model.Setup = LabelSetup;
+    model.Variables = Variables;
+    model.Counters = Counters;
+}
+
 }  // namespace zk

@@ -22,5 +22,8 @@ struct TLabelModel {
 // The live label's figures, setup, variables and counters become model's;
 // the old figures are freed and model is left without figures.
 void PutLabelInPlace(TLabelModel& model);
+// The other way round: model takes the live label whole, figures and all,
+// and the live label is left without figures.
+void TakeLabelOutOfPlace(TLabelModel& model);
 
 }  // namespace zk

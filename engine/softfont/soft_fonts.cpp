@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/config/program_paths.h"
+#include "engine/labelfile/figure_room.h"
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
@@ -168,7 +169,7 @@ bool LoadNewFont(bool fromFile)
         TSoftFontFigure added;
         added.Letter = std::string(1, letter);
         TakeBlock(added, std::move(font->Data));
-        if (AppendFigure(added) != 0) {
+        if (!CheckRoomForFigures(1) || AppendFigure(added) != 0) {
             return false;
         }
     }

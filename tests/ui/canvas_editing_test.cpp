@@ -377,6 +377,30 @@ TEST_F(EditMenuTest, PastingTwiceLeavesTwoCopiesAndMovesTheOriginal48Dots)
     EXPECT_EQ(Shown(33, 33), White);
 }
 
+// 260 bars, Select All, Copy, Paste would make 520 figures, more than a
+// label can save: Paste refuses and names the limit, and File > Open Label
+// still opens the browser.
+TEST_F(EditMenuTest, PasteNeverBuildsALabelThatCanNotBeSavedOrOpenedFrom)
+{
+    TZKedit& w = Start();
+    for (std::int16_t i = 0; i < 260; ++i) {
+        AddBar(static_cast<std::int16_t>(i % 20 * 20), static_cast<std::int16_t>(i / 20 * 20), 10, 10);
+    }
+    RedrawLabel(RedrawEditor);
+
+    w.MenuItem("SelectAllM")->trigger();
+    w.MenuItem("CopyM")->trigger();
+    w.MenuItem("PasteM")->trigger();
+    EXPECT_EQ(CountFigures(), 260u);
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+
+    ui.messageBoxes.clear();
+    w.MenuItem("LoadLabelM")->trigger();
+    EXPECT_EQ(ui.openLabelBrowserCalls, 1);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CountFigures(), 260u);
+}
+
 TEST_F(EditMenuTest, DeleteAsksAndYesRemovesTheSelectedFigures)
 {
     TZKedit& w = Start();

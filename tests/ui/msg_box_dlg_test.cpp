@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/config/program_paths.h"
@@ -234,6 +235,50 @@ TEST_F(MsgBoxTest, ShowingPlacesTheBoxAgainstItsAnchorOrTheScreen)
     EXPECT_NEAR(box().geometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(box().geometry().center().y(), screen.center().y(), 2);
     ReportNoResponse();
+}
+
+// The part of a box on screen that says what it is about: its caption and
+// its text, in screen coordinates.
+QRect SaidPart(const TMsgBoxDlg& box)
+{
+    const QRect frame = box.frameGeometry();
+    const int textBottom = box.MsgText->mapToGlobal(QPoint(0, box.MsgText->height())).y();
+    return QRect(frame.left(), frame.top(), frame.width(), textBottom - frame.top());
+}
+
+// "Can't extract from printer" after "No printer response": the later box
+// leaves the caption and the text of the error below it in sight, and stays
+// wholly on the screen, wherever the first one stands.
+TEST_F(MsgBoxTest, ALaterBoxLeavesTheBoxBelowItInSight)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* where;
+        std::optional<TBoxAnchor> anchor;
+    } cases[] = {
+        {"centred on the screen", std::nullopt},
+        {"at the screen's top", TBoxAnchor{screen, -screen.height(), {}}},
+        {"at the screen's bottom", TBoxAnchor{screen, screen.height(), {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        services.SetAnchorSource([anchor = c.anchor] { return anchor; });
+        ShowCommunicating("Receiving form list");
+        CommLink.LinkError = 1;
+        ReportNoResponse();
+        ASSERT_TRUE(box().isVisible());
+        const QRect below = SaidPart(box());
+        QRect later;
+        test::WhenModalShows([&later](QWidget* modal) {
+            later = modal->frameGeometry();
+            modal->findChild<QPushButton*>("OkBt")->click();
+        });
+        ShowMessageBox("Error", "Can't extract from printer");
+        EXPECT_FALSE(later.intersects(below)) << later.y() << " over " << below.y() << ".." << below.bottom();
+        EXPECT_TRUE(screen.contains(later));
+        box().OkBt->click();
+        CommLink.LinkError = 0;
+    }
 }
 
 struct ReportCase {

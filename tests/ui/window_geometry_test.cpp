@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace zk {
 namespace {
 
@@ -52,6 +54,31 @@ TEST(KeepInside, MovesAWindowInAsLittleAsItTakes)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.at.y());
         EXPECT_EQ(KeepInside(row.at, row.frame, area), row.expected);
+    }
+}
+
+TEST(KeepInsideClearOf, StepsDownOrUpUntilWhatIsInSightShows)
+{
+    const QRect area(0, 0, 800, 600);
+    const QSize frame(364, 120);
+    // What a box at (200, 200) keeps in sight: its caption and text, 80 high.
+    const QRect said(200, 200, 364, 80);
+    const struct {
+        QPoint at;
+        std::vector<QRect> inSight;
+        QPoint expected;
+    } rows[] = {
+        /* 0 nothing in sight */ {{200, 200}, {}, {200, 200}},
+        /* 1 clear of it already */ {{200, 400}, {said}, {200, 400}},
+        /* 2 on it: one step down */ {{200, 200}, {said}, {200, 280}},
+        /* 3 on it at the bottom: steps up until clear */
+        {{200, 520}, {QRect(200, 480, 364, 80)}, {200, 360}},
+        /* 4 two boxes in sight: below both */ {{200, 200}, {said, QRect(200, 280, 364, 80)}, {200, 360}},
+        /* 5 no room anywhere: stays kept inside */ {{200, 200}, {QRect(0, 0, 800, 600)}, {200, 200}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected.y());
+        EXPECT_EQ(KeepInsideClearOf(row.at, frame, area, row.inSight, 80), row.expected);
     }
 }
 

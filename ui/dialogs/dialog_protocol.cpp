@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "engine/labelfile/figure_room.h"
 #include "engine/model/figure_list.h"
 #include "engine/model/templates.h"
 #include "engine/render/redraw.h"
@@ -65,6 +66,10 @@ bool RunEdit(TFigure& figure, Payload& figureTemplate, QDialog* dialog, PrepareF
 
 void DrawFigureWithDialog(std::uint8_t tool, TPoint start, TPoint end)
 {
+    // Refused before the user fills in a dialog whose figure has no room.
+    if (!CheckRoomForFigures(1)) {
+        return;
+    }
     switch (static_cast<TFigureKind>(tool)) {
     case TFigureKind::Text: RunDraw(TextDlg, PrepareTextDialog, start, end); break;
     case TFigureKind::Barcode: RunDraw(BarcodeDlg, PrepareBarcodeDialog, start, end); break;

@@ -29,6 +29,7 @@ constexpr int GridLeft = 8;
 constexpr int GridTop = 8;
 constexpr int GridWidth = 726;
 constexpr int RowHeight = 24;
+// The grid is as high as eight rows, its title row among them.
 constexpr int VisibleRows = 8;
 constexpr int ClientWidth = GridLeft + GridWidth + 8;
 constexpr int ButtonWidth = 80;
@@ -181,10 +182,13 @@ void TFigListDlg::SetupFigureListGrid()
         Obj->setColumnWidth(column, GRID_COLUMNS[column].width);
     }
     const int gridHeight = RowHeight * VisibleRows + 3;
-    // Rows beyond the visible ones bring the scroll bar: the grid widens by
-    // it, so that it never covers the Data column.
+    Obj->setGeometry(GridLeft, GridTop, GridWidth, gridHeight);
+    // Figure rows beyond those that show whole below the title row bring the
+    // scroll bar: the grid widens by it, so that it never covers the Data
+    // column.
+    const int rowsShown = (Obj->height() - 2 * Obj->frameWidth() - Obj->horizontalHeader()->height()) / RowHeight;
     const int scrollBar =
-        Obj->rowCount() > VisibleRows ? Obj->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Obj) : 0;
+        Obj->rowCount() > rowsShown ? Obj->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Obj) : 0;
     Obj->setGeometry(GridLeft, GridTop, GridWidth + scrollBar, gridHeight);
     const int clientHeight = gridHeight + 64;
     setFixedSize(ClientWidth + scrollBar, clientHeight);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "engine/config/program_paths.h"
+#include "engine/labelfile/figure_room.h"
 #include "engine/model/figure_list.h"
 #include "engine/render/redraw.h"
 #include "platform/code_pages.h"
@@ -114,6 +115,10 @@ void TFigureDialog::FinishForm()
 void TFigureDialog::AcceptTemplate(const TFigurePayload& figureTemplate)
 {
     if (AddNewFigure == 1) {
+        // The dialog's event loop ran: the label may have filled up meanwhile.
+        if (!CheckRoomForFigures(1)) {
+            return;
+        }
         AppendFigure(figureTemplate);
         RedrawLabel(RedrawEditor);
     }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QScreen>
 
@@ -116,6 +118,11 @@ TInfoOpen::TInfoOpen(QWidget* owner) : QFileDialog(owner)
         grid->addWidget(PreviewPanel, 0, grid->columnCount(), grid->rowCount(), 1);
     }
     connect(this, &QFileDialog::currentChanged, this, &TInfoOpen::DoSelectionChange);
+    // Qt reports a file clicked in the list, not one whose name is typed:
+    // the typed name is previewed the same way.
+    if (auto* name = findChild<QLineEdit*>("fileNameEdit")) {
+        connect(name, &QLineEdit::textChanged, this, &TInfoOpen::PreviewTypedName);
+    }
     connect(PreviewImage, &TInfoOpenPreview::DoubleClicked, this, &TInfoOpen::PreviewDblClick);
 }
 
@@ -160,6 +167,8 @@ void TInfoOpen::DoShow()
                              area.y() + (area.height() - enlarged.height()) / 2});
     }
     PreviewImage->setToolTip(NoPicture);
+    // The preview starts empty: no file counts as shown already.
+    m_shownFile = {};
     setLabelText(QFileDialog::Accept, "&Open");
 }
 
@@ -181,9 +190,22 @@ void TInfoOpen::PreviewDblClick()
     reject();
 }
 
+void TInfoOpen::PreviewTypedName(const QString& name)
+{
+    DoSelectionChange(directory().absoluteFilePath(name));
+}
+
 void TInfoOpen::DoSelectionChange(const QString& path)
 {
     m_currentPath = path;
+    // A click fills the name field too: the file already shown, unchanged
+    // since, is not probed and decoded again. One written since is.
+    const QFileInfo info(path);
+    const TShownFile shown{path, info.size(), info.lastModified()};
+    if (shown == m_shownFile) {
+        return;
+    }
+    m_shownFile = shown;
     const std::string file = QFile::encodeName(path).toStdString();
     const PictureKind kind = PictureKindOf(file);
     if (kind == PictureKind::Other) {

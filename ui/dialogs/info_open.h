@@ -5,6 +5,7 @@
 // dimensions into the preview's tool tip; double-clicking the preview
 // chooses the file at once.
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QLabel>
 #include <cstdint>
@@ -57,6 +58,8 @@ public:
 
 public slots:
     void DoSelectionChange(const QString& path);
+    // A name typed into the dialog's name field, relative to its folder.
+    void PreviewTypedName(const QString& name);
     void PreviewDblClick();
     void done(int result) override;
 
@@ -69,6 +72,14 @@ private:
     void ShowPreview(const QImage& picture);
 
     QString m_currentPath;
+    // The file the preview was last made for, as it was then.
+    struct TShownFile {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const TShownFile&) const = default;
+    };
+    TShownFile m_shownFile;
 };
 
 }  // namespace zk

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "engine/labelfile/figure_room.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
@@ -152,6 +153,10 @@ void TPictureDlg::Refuse(const char* text)
 
 void TPictureDlg::OkBtClick()
 {
+    // The dialog's event loop ran: the label may have filled up meanwhile.
+    if (AddNewFigure == 1 && !CheckRoomForFigures(1)) {
+        return;
+    }
     TPictureFigure& t = PictureTemplate;
     const std::string name = TrimBlanks(PictName->text().toStdString());
     if (name.empty()) {

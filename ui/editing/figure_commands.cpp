@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "engine/labelfile/figure_room.h"
 #include "engine/model/figure_list.h"
 #include "engine/render/redraw.h"
 #include "engine/report/reporting.h"
@@ -96,6 +97,16 @@ bool MarkFiguresForPaste()
 
 void PasteFigures()
 {
+    std::size_t marked = 0;
+    for (const TFigure* figure : Figures()) {
+        if (figure->PasteMark != 0 && Editable(*figure)) {
+            ++marked;
+        }
+    }
+    // All the copies or none, so that a paste never leaves half of them.
+    if (!CheckRoomForFigures(marked)) {
+        return;
+    }
     for (TFigure* figure : Figures()) {
         if (figure->PasteMark == 0 || !Editable(*figure)) {
             continue;

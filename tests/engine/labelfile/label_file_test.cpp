@@ -181,7 +181,7 @@ TEST_F(LabelFileTest, FailureWhileWritingLeavesTheOldFileWhole)
 TEST_F(LabelFileTest, ScratchFileIsWrittenWithoutAskingEvenWhenEmpty)
 {
     ProgramPaths.WorkDir = "/somewhere/";
-    ASSERT_TRUE(SaveLabelToTempFile());
+    ASSERT_TRUE(SaveLabelFile(true));
     EXPECT_TRUE(ui.saveFileDialogs.empty());
     EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_EQ(ReadBytes(ProgramPaths.TempLabelFileName).size(), 64u);
@@ -236,7 +236,7 @@ TEST_F(LabelFileTest, ALabelWithMoreFiguresThanTheReaderTakesIsNotSaved)
     MakeBars(static_cast<int>(MaxLabelFigures) + 1);
     ui.saveFileChoices = {PathIn("over.zlb")};
     EXPECT_FALSE(SaveLabelFile(false));
-    EXPECT_FALSE(SaveLabelToTempFile());
+    EXPECT_FALSE(SaveLabelFile(true));
     ASSERT_EQ(ui.messageBoxes.size(), 2u);
     EXPECT_EQ(ui.messageBoxes[0].text, "Label has more than 500 figures");
     EXPECT_EQ(ui.messageBoxes[1].text, "Label has more than 500 figures");
@@ -335,14 +335,33 @@ TEST_F(LabelFileTest, UnreadableBrowserChoiceBringsTheParkedLabelBack)
     }
 }
 
-TEST_F(LabelFileTest, BrowserIsNotShownWhenTheLabelCannotBeParked)
+// The label waits aside while the browser previews into the live label, so
+// opening another label needs no file written first: with no scratch file
+// to be had the browser still opens, and Cancel brings the label back.
+TEST_F(LabelFileTest, TheBrowserOpensWhenNoScratchFileCanBeWritten)
 {
-    MakeBars(2);
+    const std::string other = BarsFile("other.zlb", 5);
     ProgramPaths.TempLabelFileName = PathIn("no/dir/scratch");
-    EXPECT_FALSE(LoadLabelFile(std::nullopt));
-    EXPECT_EQ(ui.openLabelBrowserCalls, 0);
-    EXPECT_EQ(ui.OnlyMessage(), "Can't open output file");
-    EXPECT_EQ(CountFigures(), 2u);
+    for (const bool open : {false, true}) {
+        SCOPED_TRACE(open ? "Open" : "Cancel");
+        MakeBars(2);
+        FigureList.FigureHead->Bar().X = 42;
+        LabelSetup.Darkness = 9;
+        ui.openLabelBrowserCalls = 0;
+        ui.openLabelBrowser = [&other, open] {
+            ASSERT_TRUE(LoadLabelPreview(other));
+            SelectedLabelPath = other;
+            OpenLabelAccepted = open ? 1 : 0;
+        };
+        ASSERT_TRUE(LoadLabelFile(std::nullopt));
+        EXPECT_EQ(ui.openLabelBrowserCalls, 1);
+        EXPECT_TRUE(ui.messageBoxes.empty());
+        EXPECT_EQ(CountFigures(), open ? 5u : 2u);
+        if (!open) {
+            EXPECT_EQ(FigureList.FigureHead->Bar().X, 42);
+            EXPECT_EQ(LabelSetup.Darkness, 9);
+        }
+    }
 }
 
 TEST_F(LabelFileTest, PreviewReadsEveryFigureAroundAPdf417)

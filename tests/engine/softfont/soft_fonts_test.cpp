@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "engine/config/program_paths.h"
+#include "engine/labelfile/label_file_format.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/figure_list.h"
 #include "engine/softfont/font_lists.h"
@@ -144,6 +145,30 @@ TEST_F(SoftFontTest, LoadingUnderAnExistingLetterReplacesItsData)
     EXPECT_EQ(fonts[1]->SoftFont().Height, 9);
     EXPECT_EQ(TextFonts(), (std::vector<int>{6, 7}));
     EXPECT_EQ(TextDlgFontType.Selected, 6);
+}
+
+// A new soft font is a figure of the label: a full label takes no new
+// letter, but a font loaded under a letter it holds replaces that one.
+TEST_F(SoftFontTest, AFullLabelTakesNoNewFontButReplacesAHeldOne)
+{
+    AppendFigure(Font("A", 20, 3));
+    while (CountFigures() < MaxLabelFigures) {
+        AppendFigure(Text(0));
+    }
+    ui.openFileChoices = {FontFile(BLOCK)};
+    ui.fontLetters = {'M'};
+    EXPECT_FALSE(LoadNewFont(true));
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+    EXPECT_EQ(SoftFontFigures().size(), 1u);
+
+    ui.messageBoxes.clear();
+    ui.openFileChoices = {FontFile(BLOCK)};
+    ui.fontLetters = {'a'};
+    ASSERT_TRUE(LoadNewFont(true));
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+    EXPECT_EQ(SoftFontFigures()[0]->SoftFont().Height, 2);
 }
 
 TEST_F(SoftFontTest, CancelOrABadFileLeavesTheLabelUnchanged)

@@ -3,6 +3,7 @@
 // program-start templates, the seven dialogs and a count of editor redraws
 // (modal_driver.h answers a modal dialog from the event loop).
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -64,6 +65,23 @@ protected:
     {
         QComboBox* box = dialog->findChild<QComboBox*>(name);
         return box != nullptr ? box->currentIndex() : -2;
+    }
+    // Bars up to count figures in all.
+    static void FillLabel(std::size_t count)
+    {
+        while (CountFigures() < count) {
+            ASSERT_EQ(AppendFigure(TBarFigure{1, 1, 5, 5, 0}), 0);
+        }
+    }
+    // The figure dialog of that objectName.
+    static QDialog* DialogNamed(const QString& name)
+    {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (widget->objectName() == name) {
+                return qobject_cast<QDialog*>(widget);
+            }
+        }
+        return nullptr;
     }
     static void ClickOk(QWidget* dialog) { dialog->findChild<QPushButton*>("OkBt")->click(); }
     static void ClickCancel(QWidget* dialog) { dialog->findChild<QPushButton*>("CanBt")->click(); }

@@ -2,9 +2,11 @@
 // figure with the drag's geometry, editing changes the figure and appends
 // nothing, and a cancelled dialog changes nothing.
 
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "engine/labelfile/label_file_format.h"
 #include "engine/model/label_setup.h"
 #include "tests/ui/dialogs/dialog_fixture.h"
 #include "ui/dialogs/pdf417_dlg.h"
@@ -83,6 +85,48 @@ TEST_P(DrawWithDialog, EscAndCancelAppendNothing)
     WhenModalNamed(c.dialog, [](QWidget* dialog) { ClickCancel(dialog); });
     DrawFigureWithDialog(c.tool, c.start, c.end);
     EXPECT_EQ(CountFigures(), 0u);
+    EXPECT_EQ(DialogAccepted, 0);
+    EXPECT_EQ(redraws, 0);
+}
+
+// A label that holds as many figures as it can save takes no drawn one:
+// the tool's dialog does not open.
+TEST_P(DrawWithDialog, AFullLabelRefusesBeforeTheDialogOpens)
+{
+    const DrawCase& c = GetParam();
+    FillLabel(MaxLabelFigures);
+    QDialog* dialog = DialogNamed(c.dialog);
+    ASSERT_NE(dialog, nullptr);
+    QSignalSpy closed(dialog, &QDialog::finished);
+    CloseModalsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
+    DrawFigureWithDialog(c.tool, c.start, c.end);
+
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(DialogAccepted, 0);
+    EXPECT_EQ(redraws, 0);
+}
+
+// The dialog's own event loop may let the label fill up meanwhile: OK then
+// appends nothing and the dialog stays open for the user to cancel.
+TEST_P(DrawWithDialog, OkOnALabelFilledMeanwhileAppendsNothing)
+{
+    const DrawCase& c = GetParam();
+    FillLabel(MaxLabelFigures - 1);
+    bool stillOpen = false;
+    WhenModalNamed(c.dialog, [&stillOpen](QWidget* dialog) {
+        FillLabel(MaxLabelFigures);
+        ClickOk(dialog);
+        stillOpen = dialog->isVisible();
+        ClickCancel(dialog);
+    });
+    DrawFigureWithDialog(c.tool, c.start, c.end);
+
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
     EXPECT_EQ(DialogAccepted, 0);
     EXPECT_EQ(redraws, 0);
 }

@@ -152,13 +152,17 @@ TEST_F(FigListDlgTest, GridHasItsTitlesWidthsAndEightVisibleRows)
 
 TEST_F(FigListDlgTest, TheDataColumnShowsWholeWithOrWithoutAScrollBar)
 {
-    for (int figures : {1, 12}) {
+    // The title row takes one of the eight rows: seven figure rows show,
+    // and an eighth brings the scroll bar.
+    for (int figures : {1, 7, 8, 9, 12}) {
         SCOPED_TRACE(figures);
         while (ListedFigureCount() < figures) {
             Add(Bar(ListedFigureCount() + 1, 1, 4, 4));
         }
         TFigListDlg& d = OpenShown();
-        EXPECT_EQ(d.Obj->verticalScrollBar()->isVisible(), figures > 8);
+        const int rowHeight = d.Obj->verticalHeader()->defaultSectionSize();
+        EXPECT_EQ(d.Obj->verticalScrollBar()->isVisible(), figures * rowHeight > d.Obj->viewport()->height());
+        EXPECT_EQ(d.Obj->verticalScrollBar()->isVisible(), figures > 7);
         const int dataRight = d.Obj->columnViewportPosition(6) + d.Obj->columnWidth(6);
         EXPECT_LE(dataRight, d.Obj->viewport()->width());
         EXPECT_TRUE(d.rect().contains(d.Obj->geometry()));

@@ -3,6 +3,7 @@
 // file by double-clicking the preview.
 
 #include <QDateTime>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -145,6 +146,56 @@ TEST_F(InfoOpenTest, TheFileDetailsShowWholeInTheirColumns)
     dialog.show();
     test::ExpectFileDetailsShowWhole(dialog, "photo.bmp");
     dialog.hide();
+}
+
+// A name typed into the name field is previewed as a clicked one is, with
+// the size it has now: here a file the list showed empty, written since.
+TEST_F(InfoOpenTest, ATypedNameIsPreviewedWithItsSizeOfNow)
+{
+    Write("late.bmp", {});
+    dialog.setDirectory(QString::fromStdString(TempDir().string()));
+    const Bytes lateBytes = Bmp8Bytes(60, 10);
+    struct Seen {
+        QStringList tip;
+        QSize shown;
+    } relative;
+    test::WhenModal([this](QWidget* w) { return w == &dialog; },
+                    [&](QWidget*) {
+                        Write("late.bmp", lateBytes);
+                        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+                        ASSERT_NE(name, nullptr);
+                        name->setFocus();
+                        QTest::keyClicks(name, "late.bmp");
+                        relative = {TipLines(dialog), dialog.PreviewImage->size()};
+                        dialog.reject();
+                    });
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_EQ(relative.tip.size(), 4);
+    EXPECT_EQ(relative.tip[0], "Bitmap (256 Colors)");
+    EXPECT_EQ(relative.tip[1], QString("%1 bytes").arg(lateBytes.size()));
+    EXPECT_EQ(relative.tip[3], "60 x 10 pixels");
+    EXPECT_EQ(relative.shown, QSize(60, 10));
+}
+
+// Each showing starts with no picture in the tip: the file the last showing
+// previewed is previewed again when chosen again.
+TEST_F(InfoOpenTest, AFileChosenAgainInALaterShowingIsPreviewedAgain)
+{
+    const QString path = Write("again.bmp", Bmp8Bytes(30, 20));
+    dialog.setDirectory(QString::fromStdString(TempDir().string()));
+    for (int showing = 0; showing < 2; ++showing) {
+        SCOPED_TRACE(showing);
+        QStringList tip;
+        test::WhenModal([this](QWidget* w) { return w == &dialog; },
+                        [&](QWidget*) {
+                            dialog.DoSelectionChange(path);
+                            tip = TipLines(dialog);
+                            dialog.reject();
+                        });
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_EQ(tip.size(), 4);
+        EXPECT_EQ(tip[3], "30 x 20 pixels");
+    }
 }
 
 TEST_F(InfoOpenTest, ShowingAttachesASquarePreviewAndADoubleClickChooses)

@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "engine/labelfile/label_file_format.h"
 #include "engine/model/label_setup.h"
 #include "tests/ui/dialogs/dialog_fixture.h"
 #include "engine/picture/picture_data.h"
@@ -188,6 +190,41 @@ TEST_F(PictureDlgTest, DrawingWithALoadedPictureAppendsItsOnlyOwner)
     EXPECT_EQ(Settings.PictureNumber, 8);
     EXPECT_EQ(NewPictureData, nullptr);
     EXPECT_EQ(redraws, 1);
+}
+
+// A picture is a figure like the others: a full label opens no picture
+// dialog, and OK on a label that filled up meanwhile appends nothing and
+// keeps the dialog open.
+TEST_F(PictureDlgTest, AFullLabelTakesNoNewPicture)
+{
+    FillLabel(MaxLabelFigures);
+    QSignalSpy closed(PictureDlg, &QDialog::finished);
+    CloseModalsForTheRestOfTheTest(::testing::UnitTest::GetInstance()->current_test_info());
+    DrawFigureWithDialog(5, {30, 40}, {90, 90});
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+}
+
+TEST_F(PictureDlgTest, OkOnALabelFilledMeanwhileAppendsNoPicture)
+{
+    Settings.PictureNumber = 7;
+    FillLabel(MaxLabelFigures - 1);
+    bool stillOpen = false;
+    WhenModalNamed("PictureDlg", [&](QWidget* dialog) {
+        Load();
+        SetText(dialog, "PictName", "LOGO");
+        FillLabel(MaxLabelFigures);
+        ClickOk(dialog);
+        stillOpen = dialog->isVisible();
+        ClickCancel(dialog);
+    });
+    DrawFigureWithDialog(5, {30, 40}, {90, 90});
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+    EXPECT_EQ(Settings.PictureNumber, 7);
+    EXPECT_TRUE(lastBlock.expired());  // the loaded block went with the cancel
 }
 
 TEST_F(PictureDlgTest, ASecondLoadReplacesTheFirstBlock)

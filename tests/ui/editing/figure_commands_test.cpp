@@ -141,6 +141,29 @@ TEST_F(FigureCommandsTest, PasteSaturatesAtTheFieldLimits)
     EXPECT_EQ(EncodePayload(line->Payload), EncodePayload(TLineFigure{32767, 24, 32767, 32767, 2, 0}));
 }
 
+// Paste adds all its copies or none: the label never holds more figures
+// than it can save.
+TEST_F(FigureCommandsTest, PastePastTheFigureLimitIsRefusedWhole)
+{
+    for (std::int16_t x = 0; x < 250; ++x) {
+        Add(Bar(x, 0, 5, 5), FigureFlag::Selected);
+    }
+    ASSERT_TRUE(MarkFiguresForPaste());
+    PasteFigures();
+    ASSERT_EQ(CountFigures(), 500u);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    const std::vector<int> before = BarXs();
+
+    PasteFigures();
+    EXPECT_EQ(CountFigures(), 500u);
+    EXPECT_EQ(BarXs(), before);  // the marked figures did not move either
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(ui.messageBoxes[0].text, "Label can't hold more than 500 figures");
+    EXPECT_EQ(redraws, 1);
+    CheckLinks();
+}
+
 TEST_F(FigureCommandsTest, DeleteWithNothingSelectedReports)
 {
     Add(Bar(0, 0, 5, 5));
