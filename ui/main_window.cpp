@@ -155,6 +155,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     }
     InitProgramPaths(static_cast<int>(argv.size()), argv.data());
     LoadConfiguration();
+    UseExistingWorkDir();
     LoadTranslationTables();
     // Lives for the whole run; its tree opens WorkDir once, now.
     new TOpenLb(this);
