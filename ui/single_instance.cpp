@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalSocket>
@@ -14,6 +13,7 @@
 
 #include "ui/editing/mouse_editing.h"
 #include "ui/editor_hooks.h"
+#include "ui/hand_over_place.h"
 
 namespace zk {
 
@@ -68,18 +68,13 @@ bool WaitForTaken(QLocalSocket& socket, Clock::time_point deadline)
 
 QString HandOverServerName()
 {
-    const QString name = QString("%1_%2").arg(HandOverBaseName).arg(getuid());
-    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-    if (runtimeDir.startsWith('/')) {
-        return QString::fromLocal8Bit(runtimeDir) + "/" + name;
-    }
-    return name;
+    const QString folder = HandOverFolder();
+    return folder.isEmpty() ? QString() : folder + QString("/%1_%2").arg(HandOverBaseName).arg(getuid());
 }
 
 QString HandOverLockName(const QString& serverName)
 {
-    // A relative name is placed in the temporary folder, as the socket is.
-    return QDir(QDir::tempPath()).absoluteFilePath(serverName) + ".lock";
+    return serverName + ".lock";
 }
 
 bool HandOverToRunningInstance(const QString& serverName, const std::string& path,
@@ -89,6 +84,11 @@ bool HandOverToRunningInstance(const QString& serverName, const std::string& pat
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(std::min(ConnectTimeoutMs, Remaining(deadline)))) {
+        return false;
+    }
+    // The label's path goes to no one but this user's own editor.
+    if (!PeerIsThisUser(socket.socketDescriptor())) {
+        socket.abort();
         return false;
     }
     QByteArray request(LengthFieldSize, '\0');
@@ -146,6 +146,10 @@ TClaim THandOverServer::Claim(const QString& serverName)
     if (m_lockFile >= 0) {
         return m_server.isListening() ? TClaim::Listening : TClaim::Failed;
     }
+    // No private folder for the name: no name that only this user can have.
+    if (serverName.isEmpty()) {
+        return TClaim::Failed;
+    }
     const QByteArray lockName = QFile::encodeName(HandOverLockName(serverName));
     m_lockFile = ::open(lockName.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
     if (m_lockFile < 0) {
@@ -198,6 +202,13 @@ void THandOverServer::SetReceiver(std::function<void(const std::string&)> open, 
 void THandOverServer::AcceptConnections()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        // Only this user's own starts hand over labels or raise the window.
+        if (!PeerIsThisUser(socket->socketDescriptor())) {
+            socket->setProperty(DoneProperty, true);
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         ReadRequest(socket);

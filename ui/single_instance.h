@@ -3,7 +3,7 @@
 // file beside a local socket named after the user, holds it for its
 // lifetime and listens on the socket; a later start connects, hands over
 // the label file named on its command line and asks the first to come to
-// the front.
+// the front. Both sides talk only to a peer of the same user.
 //
 // A request is a 4-byte big-endian length and that many bytes of an
 // absolute path; length 0 only asks to come forward. The editor answers
@@ -27,8 +27,8 @@ inline constexpr std::uint32_t MaxHandOverPathLength = 1u << 20;
 // its request: the editor may still be starting.
 inline constexpr std::chrono::milliseconds HandOverPatience{20000};
 
-// The socket's name: the base name and the user id, placed in
-// XDG_RUNTIME_DIR when it is set.
+// The socket's name: the base name and the user id, in the user's private
+// folder (HandOverFolder); empty when there is none.
 QString HandOverServerName();
 
 // The lock file that makes the claim on serverName.
