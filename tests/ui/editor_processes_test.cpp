@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // Generous: editors under the sanitizers start slowly, several at once.
-constexpr std::chrono::seconds ProcessDeadline{90};
+constexpr std::chrono::seconds ProcessDeadline{60};
 
 class EditorProcessesTest : public EngineTest {
 protected:
@@ -149,9 +149,15 @@ protected:
     std::map<pid_t, int> ended;
 };
 
-TEST_F(EditorProcessesTest, EditorsStartedTogetherLeaveOneThatOpensEveryLabel)
+// Each trial is two rounds, so the second shows that once the editor has
+// exited the next start becomes the editor. The trials are separate tests
+// so that each keeps within the time one test may take under the
+// sanitizers, where every editor process starts slowly.
+class EditorsStartedTogetherTest : public EditorProcessesTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EditorsStartedTogetherTest, LeaveOneThatOpensEveryLabel)
 {
-    constexpr int Rounds = 10;
+    constexpr int Rounds = 2;
     constexpr int Editors = 5;
     for (int round = 0; round < Rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
@@ -184,6 +190,8 @@ TEST_F(EditorProcessesTest, EditorsStartedTogetherLeaveOneThatOpensEveryLabel)
         EXPECT_TRUE(WIFEXITED(ended[editor]) && WEXITSTATUS(ended[editor]) == 0);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Trials, EditorsStartedTogetherTest, ::testing::Range(0, 5));
 
 }  // namespace
 }  // namespace zk::test
