@@ -35,6 +35,7 @@
 #include "ui/dialogs/figure_dialogs.h"
 #include "ui/dialogs/memory_dialogs.h"
 #include "ui/dialogs/print_dialogs.h"
+#include "ui/dialogs/setup_dlg.h"
 #include "ui/dialogs/ttf_dlg.h"
 #include "ui/editing/editor_state.h"
 #include "ui/editing/mouse_editing.h"
@@ -155,6 +156,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
     }
     InitProgramPaths(static_cast<int>(argv.size()), argv.data());
     LoadConfiguration();
+    UseExistingWorkDir();
     LoadTranslationTables();
     // Lives for the whole run; its tree opens WorkDir once, now.
     new TOpenLb(this);
@@ -178,6 +180,7 @@ void TZKedit::FormCreate(const std::vector<std::string>& args)
             FillFontList();
             SizeLabelCanvas();
             RedrawLabel(RedrawEditor);
+            SetupDlgFollowsReplacedLabel();
         } else if (OpenLb != nullptr) {
             OpenLb->SizePreviewCanvas();
             RedrawLabel(RedrawPreview);
@@ -562,6 +565,7 @@ void TZKedit::NewLabelMClick()
     ClearVarsCounters();
     ScrollToOrigin();
     RedrawLabel(RedrawEditor);
+    SetupDlgFollowsReplacedLabel();
 }
 
 void TZKedit::LoadLabelMClick()

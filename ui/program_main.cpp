@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -47,15 +48,23 @@ void PreferX11Placement()
 
 int RunEditor(int argc, char* argv[])
 {
-    const QString serverName = HandOverServerName();
-    if (HandOverToRunningInstance(serverName, ExistingFileArgument(argc, argv))) {
-        return 0;
-    }
-
-    // When the socket can't be had the editor still runs; hand-overs to it are lost.
     THandOverServer server;
-    if (server.Listen(serverName)) {
+    switch (ClaimOrHandOver(server, HandOverServerName(), ExistingFileArgument(argc, argv))) {
+    case TStartRole::Editor:
         HandOverServer = &server;
+        break;
+    case TStartRole::EditorWithoutHandOver:
+        // The editor still runs; later starts can't reach it.
+        std::fprintf(stderr, "%s: can't take the single-instance socket; later starts open editors of their own\n",
+                     argv[0]);
+        break;
+    case TStartRole::HandedOver:
+        return 0;
+    case TStartRole::NoAnswer:
+        // Another editor runs but doesn't answer (still starting or ending):
+        // a second one would break the one-editor rule, so this start ends.
+        std::fprintf(stderr, "%s: the running editor doesn't answer\n", argv[0]);
+        return 0;
     }
     QtUiServices uiServices;
     SetUiServices(&uiServices);

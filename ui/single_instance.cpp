@@ -1,13 +1,19 @@
 #include "ui/single_instance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFile>
 #include <QLocalSocket>
 #include <QtEndian>
+#include <thread>
 
 #include "ui/editing/mouse_editing.h"
 #include "ui/editor_hooks.h"
+#include "ui/hand_over_place.h"
 
 namespace zk {
 
@@ -15,10 +21,15 @@ THandOverServer* HandOverServer = nullptr;
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int ConnectTimeoutMs = 1000;
-constexpr int WriteTimeoutMs = 3000;
 constexpr int RetryIntervalMs = 250;
+constexpr std::chrono::milliseconds ClaimRetryInterval{20};
 constexpr qsizetype LengthFieldSize = 4;
+constexpr char RequestTaken = '\x01';
+// Set on a connection once its request was taken or dropped.
+constexpr const char* DoneProperty = "done";
 
 // A label opened now would be replaced under a modal dialog, an exchange
 // or a drag on the canvas that still works on the current one.
@@ -27,36 +38,91 @@ bool ReceiverBusy()
     return QApplication::activeModalWidget() != nullptr || IsExchangeInProgress() || MouseOperationInProgress();
 }
 
+int Remaining(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, std::numeric_limits<int>::max()));
+}
+
+// Waits for the editor's answer byte while letting events run: the editor
+// may be this very process (tests), and its answer comes from the loop.
+bool WaitForTaken(QLocalSocket& socket, Clock::time_point deadline)
+{
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QLocalSocket::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
+    while (socket.bytesAvailable() == 0 && socket.state() == QLocalSocket::ConnectedState &&
+           Remaining(deadline) > 0) {
+        timeout.start(Remaining(deadline));
+        loop.exec();
+    }
+    char answer = 0;
+    return socket.read(&answer, 1) == 1 && answer == RequestTaken;
+}
+
 }  // namespace
 
 QString HandOverServerName()
 {
-    const QString name = QString("%1_%2").arg(HandOverBaseName).arg(getuid());
-    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-    if (runtimeDir.startsWith('/')) {
-        return QString::fromLocal8Bit(runtimeDir) + "/" + name;
-    }
-    return name;
+    const QString folder = HandOverFolder();
+    return folder.isEmpty() ? QString() : folder + QString("/%1_%2").arg(HandOverBaseName).arg(getuid());
 }
 
-bool HandOverToRunningInstance(const QString& serverName, const std::string& path)
+QString HandOverLockName(const QString& serverName)
 {
+    return serverName + ".lock";
+}
+
+bool HandOverToRunningInstance(const QString& serverName, const std::string& path,
+                               std::chrono::milliseconds patience)
+{
+    const Clock::time_point deadline = Clock::now() + patience;
     QLocalSocket socket;
     socket.connectToServer(serverName);
-    if (!socket.waitForConnected(ConnectTimeoutMs)) {
+    if (!socket.waitForConnected(std::min(ConnectTimeoutMs, Remaining(deadline)))) {
+        return false;
+    }
+    // The label's path goes to no one but this user's own editor.
+    if (!PeerIsThisUser(socket.socketDescriptor())) {
+        socket.abort();
         return false;
     }
     QByteArray request(LengthFieldSize, '\0');
     qToBigEndian(static_cast<quint32>(path.size()), request.data());
     request.append(path.data(), static_cast<qsizetype>(path.size()));
     socket.write(request);
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(WriteTimeoutMs)) {
+    const bool taken = WaitForTaken(socket, deadline);
+    socket.abort();
+    return taken;
+}
+
+TStartRole ClaimOrHandOver(THandOverServer& server, const QString& serverName, const std::string& path,
+                           std::chrono::milliseconds patience)
+{
+    const Clock::time_point deadline = Clock::now() + patience;
+    for (;;) {
+        switch (server.Claim(serverName)) {
+        case TClaim::Listening:
+            return TStartRole::Editor;
+        case TClaim::Failed:
+            return TStartRole::EditorWithoutHandOver;
+        case TClaim::HeldByAnother:
+            break;
+        }
+        // The holder may not listen yet, or may be ending: then the claim
+        // comes free and the next round takes it.
+        if (HandOverToRunningInstance(serverName, path, std::chrono::milliseconds(Remaining(deadline)))) {
+            return TStartRole::HandedOver;
+        }
+        if (Remaining(deadline) == 0) {
+            return TStartRole::NoAnswer;
+        }
+        std::this_thread::sleep_for(std::min(ClaimRetryInterval, std::chrono::milliseconds(Remaining(deadline))));
     }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState) {
-        socket.waitForDisconnected(ConnectTimeoutMs);
-    }
-    return true;
 }
 
 THandOverServer::THandOverServer(QObject* parent) : QObject(parent)
@@ -75,24 +141,56 @@ THandOverServer::~THandOverServer()
     }
 }
 
-bool THandOverServer::Listen(const QString& serverName)
+TClaim THandOverServer::Claim(const QString& serverName)
 {
-    // Someone answering means a live instance; silence means a socket left
-    // by a crashed one, which is removed and taken over.
-    QLocalSocket probe;
-    probe.connectToServer(serverName);
-    if (probe.waitForConnected(ConnectTimeoutMs)) {
-        probe.abort();
-        return false;
+    if (m_lockFile >= 0) {
+        return m_server.isListening() ? TClaim::Listening : TClaim::Failed;
     }
+    // No private folder for the name: no name that only this user can have.
+    if (serverName.isEmpty()) {
+        return TClaim::Failed;
+    }
+    const QByteArray lockName = QFile::encodeName(HandOverLockName(serverName));
+    m_lockFile = ::open(lockName.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
+    if (m_lockFile < 0) {
+        return TClaim::Failed;
+    }
+    if (::flock(m_lockFile, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ReleaseLock();
+        return held ? TClaim::HeldByAnother : TClaim::Failed;
+    }
+    // Only the lock's holder listens, so a socket on the name now is left
+    // over from an editor that ended without removing it.
     QLocalServer::removeServer(serverName);
-    return m_server.listen(serverName);
+    if (!m_server.listen(serverName)) {
+        ReleaseLock();
+        return TClaim::Failed;
+    }
+    return TClaim::Listening;
 }
 
 void THandOverServer::Close()
 {
     m_retryTimer.stop();
+    // A request not yet taken gets no answer, so its sender tries again and
+    // finds the next editor.
+    for (QLocalSocket* socket : m_server.findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly)) {
+        if (!socket->property(DoneProperty).toBool()) {
+            socket->abort();
+        }
+    }
+    // Closing removes the socket; it is this editor's own while it holds the lock.
     m_server.close();
+    ReleaseLock();
+}
+
+void THandOverServer::ReleaseLock()
+{
+    if (m_lockFile >= 0) {
+        ::close(m_lockFile);
+        m_lockFile = -1;
+    }
 }
 
 void THandOverServer::SetReceiver(std::function<void(const std::string&)> open, std::function<void()> raise)
@@ -104,6 +202,13 @@ void THandOverServer::SetReceiver(std::function<void(const std::string&)> open, 
 void THandOverServer::AcceptConnections()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        // Only this user's own starts hand over labels or raise the window.
+        if (!PeerIsThisUser(socket->socketDescriptor())) {
+            socket->setProperty(DoneProperty, true);
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         ReadRequest(socket);
@@ -112,14 +217,14 @@ void THandOverServer::AcceptConnections()
 
 void THandOverServer::ReadRequest(QLocalSocket* socket)
 {
-    if (socket->property("done").toBool() || socket->bytesAvailable() < LengthFieldSize) {
+    if (socket->property(DoneProperty).toBool() || socket->bytesAvailable() < LengthFieldSize) {
         return;
     }
     char lengthField[LengthFieldSize];
     socket->peek(lengthField, LengthFieldSize);
     const quint32 length = qFromBigEndian<quint32>(lengthField);
     if (length > MaxHandOverPathLength) {
-        socket->setProperty("done", true);
+        socket->setProperty(DoneProperty, true);
         socket->abort();
         return;
     }
@@ -128,7 +233,8 @@ void THandOverServer::ReadRequest(QLocalSocket* socket)
     }
     socket->read(LengthFieldSize);
     const QByteArray path = socket->read(length);
-    socket->setProperty("done", true);
+    socket->setProperty(DoneProperty, true);
+    socket->write(&RequestTaken, 1);
     socket->disconnectFromServer();
 
     if (m_raise) {

@@ -90,12 +90,19 @@ void RestackWindows(QWidget& mainWindow, QWidget* toolbar)
     if (toolbar != nullptr && toolbar->isVisible()) {
         toolbar->raise();
     }
+    std::vector<QWidget*> modeless;
     std::vector<QWidget*> modal;
     for (QWidget* window : VisibleWindows()) {
-        if (window->isModal() && !IsMessageBox(window)) {
+        if (window == &mainWindow || window == toolbar || IsMessageBox(window)) {
+            continue;
+        }
+        if (window->isModal()) {
             modal.push_back(window);
+        } else if (OpenedOver(*window) == &mainWindow) {
+            modeless.push_back(window);
         }
     }
+    RaiseInOrder(std::move(modeless));
     RaiseInOrder(std::move(modal));
     RaiseMessageBoxes();
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The order of the program's windows, kept by the program itself: without
 // a window manager nothing else raises a window. From the bottom: the main
-// window, its toolbar, the running modal dialogs (each above the one it was
-// opened over), and on top the message boxes (the busy window, error boxes,
-// questions), which stay above windows shown later.
+// window, its toolbar, the modeless windows left open (the label setup),
+// the running modal dialogs (each above the one it was opened over), and on
+// top the message boxes (the busy window, error boxes, questions), which
+// stay above windows shown later.
 
 #include <QObject>
 

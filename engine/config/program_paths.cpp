@@ -1,5 +1,8 @@
 #include "engine/config/program_paths.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -39,14 +42,24 @@ std::string ExecutableDir(const char* argv0)
     return WithSlash(fs::current_path(error).string());
 }
 
+// HOME, else the password database's entry: never a shared folder.
+std::string HomeDir()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return WithSlash(home);
+    }
+    const passwd* entry = getpwuid(getuid());
+    return WithSlash(entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "/");
+}
+
 std::string UserConfigDir()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
         return WithSlash(std::string(xdg) + "/zkedit");
     }
-    const char* home = std::getenv("HOME");
-    return WithSlash(std::string(home != nullptr ? home : "/tmp") + "/.config/zkedit");
+    return HomeDir() + ".config/zkedit/";
 }
 
 // Normal *.trn files of one directory, sorted by name for a stable order.
@@ -80,7 +93,9 @@ void InitProgramPaths(int argc, const char* const* argv)
     ProgramPaths.CommandLineLabel.clear();
     ProgramPaths.ProgramDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
     ProgramPaths.UserDir = UserConfigDir();
-    ProgramPaths.WorkDir = ProgramPaths.ProgramDir;
+    // The program's folder is an installation folder here: a first-run file
+    // dialog must not offer to save the user's labels into it.
+    ProgramPaths.WorkDir = HomeDir();
     ProgramPaths.HelpFileName = ProgramPaths.ProgramDir + HelpFileBaseName;
     ProgramPaths.PrinterFontFileName = ProgramPaths.ProgramDir + PrinterFontFileBaseName;
     ProgramPaths.ConfigFileName = ProgramPaths.UserDir + ConfigFileBaseName;
@@ -94,6 +109,14 @@ void InitProgramPaths(int argc, const char* const* argv)
     if (argc > 1 && argv[1] != nullptr && IsLabelFile(argv[1])) {
         std::error_code error;
         ProgramPaths.CommandLineLabel = fs::absolute(argv[1], error).string();
+    }
+}
+
+void UseExistingWorkDir()
+{
+    std::error_code error;
+    if (ProgramPaths.WorkDir.empty() || !fs::is_directory(ProgramPaths.WorkDir, error)) {
+        ProgramPaths.WorkDir = HomeDir();
     }
 }
 

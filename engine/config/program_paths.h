@@ -12,7 +12,7 @@ namespace zk {
 struct TProgramPaths {
     std::string ProgramDir;  // directory of the executable, ending in '/'
     std::string UserDir;     // per-user directory for written files, ending in '/'
-    std::string WorkDir;     // last directory used by the file dialogs
+    std::string WorkDir;     // last directory used by the file dialogs; the home folder at first
     std::string ConfigFileName;
     std::string HelpFileName;
     std::string PrinterFontFileName;
@@ -35,6 +35,10 @@ inline constexpr const char* LabelFileMagic = "ZK7300 FILE";
 
 // Fills ProgramPaths from the command line and the environment.
 void InitProgramPaths(int argc, const char* const* argv);
+
+// A work directory that is empty or no longer a folder becomes the user's
+// home folder; run after the configuration is read.
+void UseExistingWorkDir();
 
 // Creates the per-user directory when it is missing; false when it can't be.
 bool EnsureUserDir();

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -99,6 +100,15 @@ TEST_F(MainWindowStartTest, CanvasFollowsTheLabelSetup)
     ASSERT_NE(area, nullptr);
     QTest::qWait(0);
     EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+}
+
+// The program's folder is an installation folder: the file dialogs start
+// in the home folder unless the configured work folder still exists.
+TEST_F(MainWindowStartTest, AGoneWorkFolderStartsTheFileDialogsAtHome)
+{
+    WriteConfiguration("WORK DIRECTORY = " + (TempDir() / "gone").string() + "/\r\n");
+    MakeWindow();
+    EXPECT_EQ(ProgramPaths.WorkDir, std::string(std::getenv("HOME")) + "/");
 }
 
 TEST_F(MainWindowStartTest, LabelOnTheCommandLineIsOpenedWhenTheWindowShows)

@@ -1,6 +1,7 @@
 // Windows meant to stay on top, on an X server without a window manager:
 // the program raises them itself.
 
+#include <QAction>
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/modal_driver.h"
 #include "tests/x11/window_stacking.h"
+#include "ui/dialogs/setup_dlg.h"
 #include "ui/toolbar.h"
 
 namespace zk::test {
@@ -63,6 +65,27 @@ TEST_F(StackingTest, TheToolbarStaysAboveTheMainWindow)
     main.BringToFront();
     EXPECT_TRUE(StacksAbove(main, cover));
     EXPECT_TRUE(StacksAbove(*toolbar, main));
+}
+
+// The label setup opened from the menu is modeless; a later start that
+// raises the program must not bury it under the main window, since nothing
+// but the menu would bring it back.
+TEST_F(StackingTest, ALabelSetupLeftOpenStaysAboveTheMainWindowWhenTheProgramIsRaised)
+{
+    TZKedit& main = MakeWindow();
+    auto* toolbar = new TZKToolbar(main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([toolbar] { return toolbar->isVisible(); }));
+    main.MenuItem("LabelSetupM")->trigger();
+    TSetupDlg& setup = SetupDlg();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&setup));
+    ASSERT_TRUE(StacksAbove(setup, main));
+
+    main.BringToFront();
+    EXPECT_TRUE(StacksAbove(main, cover));
+    EXPECT_TRUE(StacksAbove(setup, main));
+    EXPECT_TRUE(StacksAbove(setup, *toolbar));
+    setup.hide();
 }
 
 }  // namespace

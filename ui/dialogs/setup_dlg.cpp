@@ -151,6 +151,15 @@ void TSetupDlg::showEvent(QShowEvent* event)
 
 void TSetupDlg::FillSetupDialog()
 {
+    ShowLabelSetup();
+    if (ZKedit != nullptr) {
+        adjustSize();
+        ZKedit->PlaceDialog(-1, 24, this);
+    }
+}
+
+void TSetupDlg::ShowLabelSetup()
+{
     TmpLabSize->setCurrentIndex(0);
     ShowNumber(TmpLabWidth, LabelSetup.LabelWidth);
     ShowNumber(TmpLabLen, LabelSetup.LabelLength);
@@ -166,9 +175,14 @@ void TSetupDlg::FillSetupDialog()
     TmpType->setCurrentIndex(1 - LabelSetup.NormalSpacing);
     TmpDateFmt->setText(FromCp1252(LabelSetup.DateFormat.view()));
     TmpTimeFmt->setText(FromCp1252(LabelSetup.TimeFormat.view()));
-    if (ZKedit != nullptr) {
-        adjustSize();
-        ZKedit->PlaceDialog(-1, 24, this);
+}
+
+void TSetupDlg::FollowReplacedLabel()
+{
+    // What is typed here was meant for the label that is gone; OK must never
+    // give it to the new one. The form stays where the user put it.
+    if (isVisible()) {
+        ShowLabelSetup();
     }
 }
 
@@ -216,13 +230,25 @@ void TSetupDlg::ButtonOKClick()
     RedrawLabel(RedrawEditor);
 }
 
+namespace {
+
+QPointer<TSetupDlg> TheSetupDlg;
+
+}  // namespace
+
 TSetupDlg& SetupDlg()
 {
-    static QPointer<TSetupDlg> form;
-    if (form == nullptr) {
-        form = new TSetupDlg(ZKedit);
+    if (TheSetupDlg == nullptr) {
+        TheSetupDlg = new TSetupDlg(ZKedit);
     }
-    return *form;
+    return *TheSetupDlg;
+}
+
+void SetupDlgFollowsReplacedLabel()
+{
+    if (TheSetupDlg != nullptr) {
+        TheSetupDlg->FollowReplacedLabel();
+    }
 }
 
 }  // namespace zk

@@ -19,6 +19,9 @@ public:
 
     // The controls from the label setup; the size chooser back at "User size".
     void FillSetupDialog();
+    // The label was replaced (opened, handed over, read back, new, rotated):
+    // an open form shows the new label's setup.
+    void FollowReplacedLabel();
 
     QComboBox* TmpLabSize;
     QLineEdit* TmpLabWidth;
@@ -43,10 +46,15 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowLabelSetup();
 };
 
 // The one setup form of the program, created on first use beside the main
 // window and living as long as it does.
 TSetupDlg& SetupDlg();
+// FollowReplacedLabel on the setup form when it was made.
+void SetupDlgFollowsReplacedLabel();
 
 }  // namespace zk

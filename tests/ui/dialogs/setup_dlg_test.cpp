@@ -6,9 +6,16 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <gtest/gtest.h>
 
+#include "engine/labelfile/label_file.h"
+#include "engine/labelfile/label_writer.h"
 #include "engine/link/exchange_guard.h"
+#include "engine/model/figure_list.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/redraw.h"
 #include "tests/ui/dialogs/setup_dialogs_fixture.h"
@@ -16,7 +23,9 @@
 #include "tests/ui/modal_driver.h"
 #include "ui/dialogs/label_size_presets.h"
 #include "ui/dialogs/setup_dlg.h"
+#include "ui/editor_hooks.h"
 #include "ui/label_canvas.h"
+#include "ui/program_main.h"
 #include "ui/toolbar.h"
 
 namespace zk {
@@ -253,6 +262,78 @@ TEST_F(SetupDlgWindowTest, MenuShowsItModelessAndOkResizesAndRedrawsTheCanvas)
     EXPECT_EQ(w.Label()->size(), QSize(608, 412));
     EXPECT_EQ(RedrawMode, RedrawEditor);
     EXPECT_EQ(w.ScrollPosition(), QPoint(0, 0));
+}
+
+// The menu's form is modeless, so the label can be replaced under it. It
+// then shows the new label's setup, and its OK keeps that label as it is:
+// nothing typed for the label before reaches the new one.
+TEST_F(SetupDlgWindowTest, AnOpenFormFollowsEveryReplacementOfTheLabel)
+{
+    const auto setLabel = [](int width, int length, int left, int top) {
+        LabelSetup.LabelWidth = width;
+        LabelSetup.LabelLength = length;
+        LabelSetup.LeftMargin = left;
+        LabelSetup.TopMargin = top;
+        ClearFigureList();
+        ASSERT_EQ(AppendFigure(TBarFigure{100, 100, 40, 20, 0}), 0);
+    };
+    const std::string other = (TempDir() / "other.zlb").string();
+    setLabel(384, 412, 20, 30);
+    {
+        const ByteSink bytes = EncodeLabelFile();
+        std::ofstream(other, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const struct {
+        const char* name;
+        std::function<void(TZKedit&)> replace;
+    } replacements[] = {
+        {"open", [&other](TZKedit&) { CallLoadLabelFile(other); }},
+        {"hand-over", [&other](TZKedit&) { OnOpenFileMessage(other); }},
+        // What reading a stored form back from the printer leaves.
+        {"read-back",
+         [&setLabel](TZKedit&) {
+             setLabel(384, 412, 20, 30);
+             LabelLoadedHook(LabelLoadTarget::Editor);
+         }},
+        {"new", [](TZKedit& w) { w.MenuItem("NewLabelM")->trigger(); }},
+        {"rotate", [](TZKedit& w) { w.MenuItem("RotateCWM")->trigger(); }},
+    };
+    TZKedit& w = StartWindow();
+    for (const auto& replacement : replacements) {
+        SCOPED_TRACE(replacement.name);
+        setLabel(608, 560, 0, 0);
+        LabelLoadedHook(LabelLoadTarget::Editor);
+        w.MenuItem("LabelSetupM")->trigger();
+        TSetupDlg& dlg = SetupDlg();
+        ASSERT_TRUE(dlg.isVisible());
+        ASSERT_EQ(dlg.TmpLabWidth->text().toStdString(), "608");
+        dlg.TmpLabWidth->setText("500");  // typed for the label shown now, not confirmed
+        const QPoint placed = dlg.pos();
+
+        replacement.replace(w);
+        const TLabelSetup replaced = LabelSetup;
+        const auto barPlace = [] {
+            // New Label leaves no figure.
+            const TFigure* figure = FigureList.FigureHead;
+            return figure != nullptr ? std::optional(std::pair(figure->Bar().X, figure->Bar().Y)) : std::nullopt;
+        };
+        const auto bar = barPlace();
+        ASSERT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.pos(), placed);
+        EXPECT_EQ(dlg.TmpLabWidth->text().toStdString(), std::to_string(replaced.LabelWidth));
+        EXPECT_EQ(dlg.TmpLabLen->text().toStdString(), std::to_string(replaced.LabelLength));
+        EXPECT_EQ(dlg.TmpLeft->text().toStdString(), std::to_string(replaced.LeftMargin));
+        EXPECT_EQ(dlg.TmpTop->text().toStdString(), std::to_string(replaced.TopMargin));
+
+        dlg.ButtonOK->click();
+        EXPECT_EQ(LabelSetup.LabelWidth, replaced.LabelWidth);
+        EXPECT_EQ(LabelSetup.LabelLength, replaced.LabelLength);
+        EXPECT_EQ(LabelSetup.LeftMargin, replaced.LeftMargin);
+        EXPECT_EQ(LabelSetup.TopMargin, replaced.TopMargin);
+        EXPECT_EQ(barPlace(), bar);
+        EXPECT_EQ(w.Label()->size(), QSize(replaced.LabelWidth, replaced.LabelLength));
+    }
 }
 
 TEST_F(SetupDlgWindowTest, ToolbarButtonShowsItModally)
