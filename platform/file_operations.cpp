@@ -113,6 +113,44 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     return true;
 }
 
+// Why the object at path could not be removed by this process, before
+// trying: its folder, or a folder within it, may not be changed, or a
+// sticky folder keeps it for its owner. Empty when nothing stands in the way.
+std::string WhyNotRemovable(const std::string& path)
+{
+    const auto mayChange = [](const std::string& folder) {
+        return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    };
+    const std::string parent = ParentOf(path);
+    if (!mayChange(parent)) {
+        return std::generic_category().message(errno);
+    }
+    struct stat folder {};
+    struct stat object {};
+    if (lstat(path.c_str(), &object) != 0 || stat(parent.c_str(), &folder) != 0) {
+        return std::generic_category().message(errno);
+    }
+    const uid_t user = geteuid();
+    if ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid) {
+        return std::generic_category().message(EPERM);
+    }
+    if (!S_ISDIR(object.st_mode)) {
+        return {};
+    }
+    if (!mayChange(path)) {
+        return std::generic_category().message(errno);
+    }
+    std::error_code error;
+    fs::recursive_directory_iterator it(path, error);
+    for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
+        if (it->symlink_status(error).type() == fs::file_type::directory && !mayChange(it->path().string())) {
+            const std::string shown = FileNameOf(path) + it->path().string().substr(path.size());
+            return "\"" + shown + "\": " + std::generic_category().message(errno);
+        }
+    }
+    return error ? error.message() : std::string();
+}
+
 bool CopyTree(const std::string& from, const std::string& to, std::string& reason)
 {
     if (CopyEntry(from, to, FileNameOf(from), true, reason)) {
@@ -221,11 +259,17 @@ TTransferResult TransferObject(const std::string& sourcePath, const std::string&
         if (errno != EXDEV) {
             return refused(std::generic_category().message(errno));
         }
-        // Across file systems: a whole copy first; the source goes only then.
+        // Across file systems: a whole copy first; the source goes only
+        // then, so it must be one that can go.
+        if (reason = WhyNotRemovable(source); !reason.empty()) {
+            return refused(reason);
+        }
         if (!CopyTree(source, target, reason)) {
             return refused(reason);
         }
-        fs::remove_all(source, error);
+        if (fs::remove_all(source, error); error) {
+            return {target, "it was copied, but the original could not be removed: " + error.message()};
+        }
         return {target, {}};
     }
     return refused("unknown kind of transfer");

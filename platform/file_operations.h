@@ -29,8 +29,11 @@ bool SameFileSystem(const std::string& a, const std::string& b);
 
 struct TTransferResult {
     std::string target;  // the new object's path; empty when nothing was done
-    std::string reason;  // for the user when nothing was done
+    // For the user: why nothing was done, or, with a target, why a moved
+    // object is still (or partly) where it was.
+    std::string reason;
     explicit operator bool() const { return !target.empty(); }
+    bool SourceKept() const { return !target.empty() && !reason.empty(); }
 };
 
 // Copies, moves or links (a symbolic link to source) source into folder.
@@ -38,8 +41,11 @@ struct TTransferResult {
 // its own subtree, a move within its own folder, or a failing file system.
 // Only files, folders and links are copied: a folder holding anything else
 // (a named pipe, a socket, a device) is not. A move across file systems
-// copies and then removes the source; a copy that fails on the way is
-// removed again, and the source stays whole.
+// copies and then removes the source: it is refused before copying when
+// the source can't be removed (as a move within one file system is); a
+// copy that fails on the way is removed again, and the source stays whole;
+// a source that still can't be removed once copied stays, and the result
+// says so (SourceKept).
 TTransferResult TransferObject(const std::string& source, const std::string& folder, TransferKind kind);
 
 }  // namespace zk::platform

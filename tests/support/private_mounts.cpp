@@ -65,6 +65,30 @@ std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std:
     return text;
 }
 
+namespace {
+
+// The calling thread's own mount namespace: unshared once, kept for the
+// rest of the thread's life, private so that nothing mounted here leaks
+// out. Empty when it is there, else why not.
+std::string ThreadMountNamespace()
+{
+    if (geteuid() != 0) {
+        return "only root has a private mount namespace in a process that runs threads";
+    }
+    static const int unshared = [] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            return errno;
+        }
+        return 0;
+    }();
+    if (unshared != 0) {
+        return std::string("this system allows no private mount namespace: ") + std::strerror(unshared);
+    }
+    return {};
+}
+
+}  // namespace
+
 ReadOnlyFolder::ReadOnlyFolder(fs::path folder) : m_folder(std::move(folder))
 {
     if (geteuid() != 0) {
@@ -76,17 +100,8 @@ ReadOnlyFolder::ReadOnlyFolder(fs::path folder) : m_folder(std::move(folder))
         }
         return;
     }
-    // A thread's own mount namespace: unshared once, kept for the rest of
-    // the thread's life, private so that nothing mounted here leaks out.
-    static const int unshared = [] {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            return errno;
-        }
-        return 0;
-    }();
-    if (unshared != 0) {
-        m_why = std::string("root writes into any folder, and this system allows no private mount namespace: ") +
-                std::strerror(unshared);
+    if (const std::string why = ThreadMountNamespace(); !why.empty()) {
+        m_why = "root writes into any folder, and " + why;
         return;
     }
     if (mount(m_folder.c_str(), m_folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
@@ -106,6 +121,23 @@ ReadOnlyFolder::~ReadOnlyFolder()
     } else if (geteuid() != 0 && m_why.empty()) {
         std::error_code error;
         fs::permissions(m_folder, m_perms, error);
+    }
+}
+
+SecondFileSystem::SecondFileSystem(fs::path folder) : m_folder(std::move(folder))
+{
+    if (m_why = ThreadMountNamespace(); !m_why.empty()) {
+        return;
+    }
+    if (mount("zktest", m_folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+        m_why = "no tmpfs on " + m_folder.string() + ": " + std::strerror(errno);
+    }
+}
+
+SecondFileSystem::~SecondFileSystem()
+{
+    if (m_why.empty()) {
+        umount2(m_folder.c_str(), MNT_DETACH);
     }
 }
 

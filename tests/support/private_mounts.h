@@ -40,4 +40,23 @@ private:
     std::filesystem::perms m_perms{};
 };
 
+// A fresh tmpfs on folder while it lives: a second file system for the
+// calling thread only (its private mount namespace, as for ReadOnlyFolder),
+// which only root can have in a process that runs threads. Why() says why
+// it could not be made; the folder is then as it was.
+class SecondFileSystem {
+public:
+    explicit SecondFileSystem(std::filesystem::path folder);
+    ~SecondFileSystem();
+    SecondFileSystem(const SecondFileSystem&) = delete;
+    SecondFileSystem& operator=(const SecondFileSystem&) = delete;
+
+    bool Made() const { return m_why.empty(); }
+    const std::string& Why() const { return m_why; }
+
+private:
+    std::filesystem::path m_folder;
+    std::string m_why;
+};
+
 }  // namespace zk::test
