@@ -229,6 +229,7 @@ private:
     bool m_columnsFromFolder = false;
     std::string m_shownFolder;  // the folder the rows are of
     std::string m_editedId;     // the object whose name is being edited, until the edit is handled
+    bool m_editedIsFolder = false;  // what it was when the edit began
     bool m_handOverPending = false;  // the editor closed; the name typed is on its way
     std::vector<int> m_savedWidths;
     QElapsedTimer m_lastScroll;  // of a drag over the list

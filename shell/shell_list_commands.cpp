@@ -219,6 +219,7 @@ bool TQorShellList::EditItem(int index)
     }
     m_model->SetEditable(id);
     m_editedId = id;
+    m_editedIsFolder = Item(index).IsFolder;
     m_handOverPending = false;
     const QModelIndex row = m_model->index(index, 0);
     QAbstractItemView* view = ShownView();
@@ -269,7 +270,7 @@ void TQorShellList::ItemEdited(const QString& text)
         return;
     }
     platform::TShellBrowser renamer;
-    if (!RenameOrSayWhy(this, renamer, id, oldText, text)) {
+    if (!RenameOrSayWhy(this, renamer, id, m_editedIsFolder, oldText, text)) {
         return;  // the rows may have changed while the message was shown
     }
     if (const int now = IndexOfPIDL(id); now >= 0) {

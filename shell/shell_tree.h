@@ -200,6 +200,8 @@ private:
     bool m_oleDragDrop = true;
     QTreeWidgetItem* m_dropNode = nullptr;
     QPersistentModelIndex m_edited;  // the node whose name is edited in place
+    std::string m_editedId;          // its object, until the name typed has been dealt with
+    bool m_editedIsFolder = false;   // what it was when the edit began
     bool m_editedNodeKept = false;   // a refresh kept it though its folder went or changed
     QTimer m_hoverTimer;                     // expands the hovered drop node
     QElapsedTimer m_lastScroll;

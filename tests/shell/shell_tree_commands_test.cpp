@@ -154,11 +154,19 @@ TEST_F(ShellTreeCommandsTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
         {"a folder above came", [](const std::string& folder) { fs::create_directory(folder + "/2023"); }},
         {"a folder above went", [](const std::string& folder) { fs::remove(folder + "/1999"); }},
         {"the edited folder went", [](const std::string& folder) { fs::remove(folder + "/2024"); }, true},
+        // Another object of that name is not the one edited.
+        {"the edited folder became a file",
+         [](const std::string& folder) {
+             fs::remove(folder + "/2024");
+             std::ofstream(folder + "/2024") << "x";
+         },
+         true},
     };
     int round = 0;
     for (const Case& c : cases) {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab}) {
             const std::string where = std::string(c.what) + ", key " + std::to_string(key);
+            const bool commits = key != Qt::Key_Escape;
             const std::string folder = Path("home/round" + std::to_string(++round));
             for (const char* name : {"1999", "2024", "archive"}) {
                 fs::create_directories(folder + "/" + name);
@@ -186,23 +194,27 @@ TEST_F(ShellTreeCommandsTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
             ASSERT_NE(edited->viewport()->findChild<QLineEdit*>(), nullptr) << where << ": the editor closed";
 
             QString message;
-            if (c.folderGone && key == Qt::Key_Return) {
+            if (c.folderGone && commits) {
                 NoteMessage(message);
             }
             const QPointer<QLineEdit> closing(editor);
             QTest::keyClick(editor, key);
             ASSERT_TRUE(WaitFor([&] { return closing.isNull(); })) << where;
-            if (c.folderGone && key == Qt::Key_Return) {
+            if (c.folderGone && commits) {
                 ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << where;
                 EXPECT_TRUE(message.contains("no longer there")) << where << ": " << message.toStdString();
             }
             QApplication::processEvents();
             EXPECT_EQ(clicks, 0) << where;
             EXPECT_TRUE(dialog.isVisible()) << where;
-            const bool renamed = key == Qt::Key_Return && !c.folderGone;
+            const bool renamed = commits && !c.folderGone;
             EXPECT_EQ(fs::is_directory(folder + "/typed"), renamed) << where;
             EXPECT_EQ(Child(parent, "typed") != nullptr, renamed) << where;
             EXPECT_EQ(Child(parent, "2024") != nullptr, !renamed && !c.folderGone) << where;
+            // The selection stays on the folder edited (Tab moves it nowhere).
+            if (!c.folderGone) {
+                EXPECT_EQ(edited->SelectedFolder(), folder + (renamed ? "/typed" : "/2024")) << where;
+            }
         }
     }
 }
