@@ -98,8 +98,9 @@ public:
     bool Refresh();
     void SmartRefresh();
     void GoUp();
-    // "default" or "open": enters a selected folder or goes up from the
-    // parent-folder item; "delete": moves the selected objects to the
+    // "default" or "open": enters a selected folder, goes up from the
+    // parent-folder item, or opens a file as a double click does (OnDblClick,
+    // else the desktop opens it); "delete": moves the selected objects to the
     // desktop's trash, without asking; "copy" and "cut": puts them on the
     // clipboard; "rename": edits the selected item's name. Other verbs are
     // not carried out.

@@ -137,6 +137,10 @@ public:
     Qt::DropAction DropActionFor(const std::vector<std::string>& files, const std::string& folder,
                                  Qt::KeyboardModifiers keys) const;
 
+    // Scrolls to the node as the tree view does, and sideways so that its
+    // name shows: a deep node's name would lie beyond the pane's right edge.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
