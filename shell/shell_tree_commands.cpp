@@ -165,9 +165,11 @@ std::string TQorShellTree::CreateDir(const std::string& parent, const std::strin
     if (folderName.empty() || folderName.find('/') != std::string::npos || folderName == "." || folderName == "..") {
         return {};
     }
-    const bool made = platform::CreateFolder(base + folderName);
+    std::string reason;
+    const bool made = platform::CreateFolder(base + folderName, &reason);
     std::error_code error;
     if (!made && !std::filesystem::is_directory(base + folderName, error)) {
+        QMessageBox::warning(this, tr("New Folder"), tr("No new folder can be made: %1.").arg(ShellText(reason)));
         return {};
     }
     SetSelectedFolder(parent);

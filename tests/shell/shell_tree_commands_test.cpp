@@ -409,7 +409,7 @@ TEST_F(ShellTreeCommandsTest, ARefusedPasteOrDropSaysWhy)
 
 // F2 on a folder the user may not rename says why, even for root (its
 // folder is on a read-only mount then).
-TEST_F(ShellTreeCommandsTest, RenamingWhereNothingMayChangeSaysWhy)
+TEST_F(ShellTreeCommandsTest, RenamingOrANewFolderWhereNothingMayChangeSaysWhy)
 {
     const test::ReadOnlyFolder readOnly(Path("home/labels"));
     if (!readOnly.Made()) {
@@ -424,6 +424,16 @@ TEST_F(ShellTreeCommandsTest, RenamingWhereNothingMayChangeSaysWhy)
     EXPECT_TRUE(message.startsWith("\"2024\" can't be renamed: ")) << message.toStdString();
     EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
     EXPECT_EQ(tree.viewport()->findChild<QLineEdit*>(), nullptr);
+
+    // A new folder in it is refused with the reason, as the list says it.
+    Select("home/labels");
+    message.clear();
+    NoteMessage(message);
+    EXPECT_EQ(tree.CreateDir(Path("home/labels"), "", true), "");
+    ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); }));
+    EXPECT_TRUE(message.startsWith("No new folder can be made: ")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
+    EXPECT_FALSE(fs::exists(Path("home/labels/New Folder")));
 }
 
 TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
