@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace zk::platform {
 
@@ -76,6 +77,54 @@ std::string KindName(fs::file_type type)
     }
 }
 
+// Copies a file's content and mode to a new file. The error is that of the
+// call the file system refused: a full one says so (ENOSPC), where the
+// library's copy reports the short write before it as an input/output error.
+void CopyFileContents(const fs::path& from, const fs::path& to, std::error_code& error)
+{
+    const auto fail = [&error] { error.assign(errno, std::generic_category()); };
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        fail();
+        return;
+    }
+    struct stat info {};
+    const int out = fstat(in, &info) == 0 ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
+    if (out < 0) {
+        fail();
+        close(in);
+        return;
+    }
+    std::vector<char> buffer(64 * 1024);
+    bool going = fchmod(out, info.st_mode & 07777) == 0;
+    if (!going) {
+        fail();
+    }
+    while (going) {
+        const ssize_t got = read(in, buffer.data(), buffer.size());
+        if (got <= 0) {
+            if (got < 0 && errno != EINTR) {
+                fail();
+            }
+            going = got < 0 && errno == EINTR;
+            continue;
+        }
+        for (ssize_t done = 0; going && done < got;) {
+            const ssize_t put = write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
+            if (put >= 0) {
+                done += put;
+            } else if (errno != EINTR) {
+                fail();
+                going = false;
+            }
+        }
+    }
+    if (close(out) != 0 && !error) {
+        fail();
+    }
+    close(in);
+}
+
 // Copies the object from (shown to the user as shown) to to, a folder with
 // all it holds. False, with the reason, when anything of it can't be
 // copied; what was copied then stays for the caller to remove.
@@ -86,7 +135,7 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     if (!error) {
         switch (status.type()) {
         case fs::file_type::symlink: fs::copy_symlink(from, to, error); break;
-        case fs::file_type::regular: fs::copy_file(from, to, fs::copy_options::none, error); break;
+        case fs::file_type::regular: CopyFileContents(from, to, error); break;
         case fs::file_type::directory: {
             fs::create_directory(to, from, error);
             if (error) {

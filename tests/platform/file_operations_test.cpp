@@ -233,5 +233,30 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     fs::permissions(m_dir / "from/locked", fs::perms::owner_all);
 }
 
+// A copy onto a full file system says so, and leaves no part behind.
+TEST_F(FileOperationsTest, ACopyOntoAFullFileSystemSaysItIsFull)
+{
+    Write("from/big.zlb", std::string(256 * 1024, 'x'));
+    const fs::path volume = m_dir / "to";
+    for (const char* source : {"from/big.zlb", "from"}) {
+        const std::string path = P(source);
+        const std::optional<std::string> report = test::OnSecondFileSystem(
+            volume,
+            [&] {
+                const TTransferResult result = TransferObject(path, volume.string(), TransferKind::Copy);
+                std::error_code error;
+                return "copied=" + std::to_string(static_cast<bool>(result)) + " reason=" + result.reason +
+                       " left=" + std::to_string(std::distance(fs::directory_iterator(volume, error), {}));
+            },
+            "mode=0755,size=64k");
+        if (!report) {
+            GTEST_SKIP() << "no private mount namespace on this system for a second file system";
+        }
+        const std::string reason = std::string(source) == "from" ? "\"from/big.zlb\": No space left on device"
+                                                                  : "No space left on device";
+        EXPECT_EQ(*report, "copied=0 reason=" + reason + " left=0") << source;
+    }
+}
+
 }  // namespace
 }  // namespace zk::platform

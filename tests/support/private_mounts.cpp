@@ -13,7 +13,8 @@ namespace zk::test {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std::function<std::string()>& body)
+std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std::function<std::string()>& body,
+                                              const std::string& options)
 {
     int pipe[2];
     if (::pipe(pipe) != 0) {
@@ -45,7 +46,7 @@ std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std:
             say("unavailable: no id map");
         }
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("zktest", folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+            mount("zktest", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
             say("unavailable: no tmpfs");
         }
         say(body());

@@ -14,9 +14,11 @@ namespace zk::test {
 // fresh tmpfs is mounted on folder: a second file system that no one else
 // sees and that goes away with the child. Returns what body returned, or
 // nullopt when this system allows no such namespace. The child must not
-// use Qt or threads of the parent: it runs only body.
+// use Qt or threads of the parent: it runs only body. options are the
+// tmpfs's mount options (a size=, an nr_inodes= make a full one).
 std::optional<std::string> OnSecondFileSystem(const std::filesystem::path& folder,
-                                              const std::function<std::string()>& body);
+                                              const std::function<std::string()>& body,
+                                              const std::string& options = "mode=0755");
 
 // Makes a folder unwritable for this process while it lives: for a user
 // by its mode; for root by a read-only bind mount of it in a private mount
