@@ -100,7 +100,7 @@ bool DataObjectIsCut(const QMimeData* data)
 }
 
 Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
-                                Qt::KeyboardModifiers keys, bool createLink)
+                                Qt::KeyboardModifiers keys, bool createLink, Qt::DropActions possible)
 {
     const Qt::KeyboardModifiers both = Qt::ControlModifier | Qt::ShiftModifier;
     if (createLink || (keys & Qt::AltModifier) != 0 || (keys & both) == both) {
@@ -112,7 +112,8 @@ Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std
     if ((keys & Qt::ShiftModifier) != 0) {
         return Qt::MoveAction;
     }
-    return !files.empty() && platform::SameFileSystem(files.front(), folder) ? Qt::MoveAction : Qt::CopyAction;
+    const bool move = !files.empty() && platform::SameFileSystem(files.front(), folder);
+    return move && (possible & Qt::MoveAction) != 0 ? Qt::MoveAction : Qt::CopyAction;
 }
 
 bool CanDropInto(const std::vector<std::string>& files, const std::string& folder)

@@ -46,9 +46,10 @@ bool DataObjectIsCut(const QMimeData* data);
 
 // The action a drop of files onto folder takes: a link with createLink,
 // Alt or Ctrl+Shift; a copy with Ctrl; a move with Shift; unforced a move
-// within one file system and a copy across file systems.
+// within one file system and a copy across file systems, and a copy where
+// the drag's source offers no move (possible: what it offers).
 Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
-                                Qt::KeyboardModifiers keys, bool createLink);
+                                Qt::KeyboardModifiers keys, bool createLink, Qt::DropActions possible);
 // Whether folder may take the files: none of them is folder or holds it,
 // and none lies in it already.
 bool CanDropInto(const std::vector<std::string>& files, const std::string& folder);

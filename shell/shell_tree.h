@@ -133,9 +133,10 @@ public:
 
     // The node a drag hovers, for its highlight.
     QTreeWidgetItem* DropNode() const { return m_dropNode; }
-    // The action a drop of files onto folder would take with these keys.
+    // The action a drop of files onto folder would take with these keys,
+    // from a source offering the possible actions.
     Qt::DropAction DropActionFor(const std::vector<std::string>& files, const std::string& folder,
-                                 Qt::KeyboardModifiers keys) const;
+                                 Qt::KeyboardModifiers keys, Qt::DropActions possible) const;
 
     // Scrolls to the node as the tree view does, and sideways so that its
     // name shows: a deep node's name would lie beyond the pane's right edge.

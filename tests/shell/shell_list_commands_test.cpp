@@ -57,10 +57,10 @@ protected:
     }
 
     // Drags the files over the report view to point and drops them there.
-    bool Drop(QPoint point, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    bool Drop(QPoint point, const std::vector<std::string>& files, Qt::KeyboardModifiers keys,
+              Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
     {
         std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
-        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
         QWidget* viewport = list.ReportView()->viewport();
         QDragEnterEvent enter(point, actions, data.get(), Qt::LeftButton, keys);
         QApplication::sendEvent(viewport, &enter);
@@ -353,6 +353,22 @@ TEST_F(ShellListCommandsTest, ARefusedPasteOrDropSaysWhy)
         EXPECT_TRUE(fs::is_fifo(Path("home/other/piped/pipe"))) << drop;
         EXPECT_TRUE(reports.empty()) << drop;
     }
+}
+
+// A drag whose source offers only copies is copied where, unforced, a
+// drop would move; a move asked for with Shift is still refused.
+TEST_F(ShellListCommandsTest, ADropFromASourceThatOffersOnlyCopiesCopies)
+{
+    MakeFile("home/other.zlb", "O");
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(Drop(QPoint(300, 280), {Path("home/other.zlb")}, Qt::ShiftModifier, Qt::CopyAction));
+    EXPECT_FALSE(fs::exists(Path("home/labels/other.zlb")));
+    EXPECT_TRUE(Drop(QPoint(300, 280), {Path("home/other.zlb")}, Qt::NoModifier, Qt::CopyAction));
+    EXPECT_TRUE(fs::exists(Path("home/labels/other.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/other.zlb")));
+    EXPECT_EQ(reports, (std::vector<Report>{{{Op::sopDrop, Op::sopCopy}, {Path("home/other.zlb")}, list.Path()}}));
 }
 
 // A move to another file system whose original can't be removed is no

@@ -78,13 +78,14 @@ protected:
         QApplication::processEvents();
     }
     // Drops the files on the node with the keys held.
-    bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys,
+              Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
     {
         std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
         tree.scrollToItem(node);
         QApplication::processEvents();
         const QPointF point = tree.visualItemRect(node).center();
-        QDropEvent drop(point, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data.get(), Qt::LeftButton, keys);
+        QDropEvent drop(point, offered, data.get(), Qt::LeftButton, keys);
         // As a real drag does: the drop goes to where the drag entered.
         QDragEnterEvent enter(point.toPoint(), drop.possibleActions(), data.get(), Qt::LeftButton, keys);
         QApplication::sendEvent(tree.viewport(), &enter);
@@ -459,6 +460,18 @@ TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
     EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopDrop, Op::sopCopy}));
     EXPECT_EQ(reports[0].destination, Path("home/labels/archive"));
     EXPECT_EQ(reports[1].operation, (TQorShellOperations{Op::sopDrop, Op::sopMove}));
+}
+
+// A drag whose source offers only copies is copied where, unforced, a
+// drop would move.
+TEST_F(ShellTreeCommandsTest, ADropFromASourceThatOffersOnlyCopiesCopies)
+{
+    MakeFile("home/other.zlb", "O");
+    tree.show();
+    Select("home/labels/archive");
+    EXPECT_TRUE(Drop(tree.currentItem(), {Path("home/other.zlb")}, Qt::NoModifier, Qt::CopyAction));
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/other.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/other.zlb")));
 }
 
 TEST_F(ShellTreeCommandsTest, DropMakesLinksWhenAsked)
