@@ -210,7 +210,21 @@ bool CopyTree(const std::string& from, const std::string& to, std::string& reaso
     return false;
 }
 
+// The path with every link resolved, as far as it exists.
+std::string Resolved(const std::string& path)
+{
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
 }  // namespace
+
+bool GoesIntoItself(const std::string& source, const std::string& folder)
+{
+    std::error_code error;
+    return fs::is_directory(fs::symlink_status(source, error)) && IsWithin(Resolved(folder), Resolved(source));
+}
 
 std::string UniqueName(const std::string& folder, const std::string& name)
 {
@@ -277,8 +291,7 @@ TTransferResult TransferObject(const std::string& sourcePath, const std::string&
     if (!fs::is_directory(folder, error)) {
         return refused("the destination is no folder");
     }
-    const bool sourceIsDir = fs::is_directory(fs::symlink_status(source, error));
-    if (sourceIsDir && kind != TransferKind::Link && IsWithin(folder, source)) {
+    if (kind != TransferKind::Link && GoesIntoItself(source, folder)) {
         return refused("a folder can't go into itself");
     }
     if (kind == TransferKind::Move && ParentOf(source) == folder) {

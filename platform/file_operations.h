@@ -24,6 +24,10 @@ std::string FolderWriteRefusal(const std::string& folder, int error);
 // then says why.
 bool CreateFolder(const std::string& path, std::string* reason = nullptr);
 
+// Whether source is a folder (not a link to one) and folder is it or lies
+// within it, also by way of links.
+bool GoesIntoItself(const std::string& source, const std::string& folder);
+
 // Both paths lie on one file system (a move between them is a rename).
 bool SameFileSystem(const std::string& a, const std::string& b);
 

@@ -122,7 +122,7 @@ bool CanDropInto(const std::vector<std::string>& files, const std::string& folde
         return false;
     }
     for (const std::string& file : files) {
-        if (IsWithin(folder, file) || ParentOf(file) == folder) {
+        if (IsWithin(folder, file) || platform::GoesIntoItself(file, folder) || ParentOf(file) == folder) {
             return false;
         }
     }

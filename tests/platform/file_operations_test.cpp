@@ -126,7 +126,13 @@ TEST_F(FileOperationsTest, RefusedTransfersSayWhy)
         {"from/none", "to", TransferKind::Copy, "it is no longer there"},
         {"from/a.zlb", "to/none", TransferKind::Copy, "the destination is no folder"},
         {"from/a.zlb", "from/a.zlb", TransferKind::Copy, "the destination is no folder"},
+        // A link elsewhere that leads into the folder itself.
+        {"from", "to/into", TransferKind::Copy, "a folder can't go into itself"},
+        {"from", "to/into", TransferKind::Move, "a folder can't go into itself"},
+        {"from", "from/sub/back", TransferKind::Copy, "a folder can't go into itself"},
     };
+    fs::create_directory_symlink(m_dir / "from/sub", m_dir / "to/into");
+    fs::create_directory_symlink(m_dir / "from", m_dir / "from/sub/back");
     for (const Case& c : cases) {
         const TTransferResult result = TransferObject(P(c.source), P(c.folder), c.kind);
         EXPECT_FALSE(result) << c.source << " -> " << c.folder;
