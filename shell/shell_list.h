@@ -12,6 +12,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -202,6 +203,8 @@ private:
     void EditorClosed(QAbstractItemDelegate::EndEditHint hint);
     void ClipboardChanged();
     void ReportCutRemoved(const std::vector<TQorShellListItem>& removed);
+    // Shows why the shown folder can't be read, or hides the note.
+    void NoteUnreadable();
 
     // Drag and drop (shell_list_drag.cpp).
     void StartDrag(QAbstractItemView* view, Qt::DropActions actions);
@@ -216,6 +219,7 @@ private:
     TShellListModel* m_model;
     TShellReportView* m_report;
     TShellNamesView* m_listView;
+    QLabel* m_unreadable;  // why the folder shows nothing: it can't be read
     TDirMon m_monitor;
     QTimer m_refreshTimer;
     TViewStyle m_viewStyle = TViewStyle::vsReport;

@@ -1,5 +1,9 @@
 #include "shell/shell_list.h"
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QMimeData>
@@ -623,6 +627,56 @@ TEST_F(ShellListTest, TreeAndListFollowEachOtherThroughTheLink)
     list.GoUp();
     EXPECT_EQ(tree.SelectedFolder(), Path("home/labels"));
     EXPECT_TRUE(WaitFor([&] { return list.Path() == Path("home/labels") + "/"; }));
+}
+
+// Root reads any folder whatever its mode: without these capabilities (on
+// this thread, while it lives) it is held to the modes as any user is.
+class FileModesHeld {
+public:
+    FileModesHeld()
+    {
+        m_held = syscall(SYS_capget, &m_header, m_before) == 0;
+        __user_cap_data_struct after[2] = {m_before[0], m_before[1]};
+        for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+            after[capability / 32].effective &= ~(1U << (capability % 32));
+        }
+        m_held = m_held && syscall(SYS_capset, &m_header, after) == 0;
+    }
+    ~FileModesHeld()
+    {
+        if (m_held) {
+            syscall(SYS_capset, &m_header, m_before);
+        }
+    }
+    FileModesHeld(const FileModesHeld&) = delete;
+    FileModesHeld& operator=(const FileModesHeld&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_before[2]{};
+    bool m_held = false;
+};
+
+// A folder the user can't read is no empty folder: the list says why it
+// shows nothing, and stops saying it once it shows a folder it can read.
+TEST_F(ShellListTest, AFolderThatCantBeReadSaysSo)
+{
+    MakeDir("home/locked");
+    MakeFile("home/locked/a.zlb");
+    std::filesystem::permissions(Path("home/locked"), std::filesystem::perms::none);
+    const FileModesHeld modes;
+    ASSERT_TRUE(modes.Held());
+    TQorShellList list;
+    list.SetPath(Path("home/locked"));
+    const QLabel* note = list.findChild<QLabel*>("UnreadableNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(note->text().toStdString(), "This folder can't be read: Permission denied.");
+    list.SetPath(Path("home/labels"));
+    EXPECT_TRUE(note->isHidden());
+    std::filesystem::permissions(Path("home/locked"), std::filesystem::perms::owner_all);
 }
 
 }  // namespace
