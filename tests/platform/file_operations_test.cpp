@@ -8,10 +8,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
-#include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "tests/support/private_mounts.h"
@@ -20,21 +18,6 @@ namespace zk::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Root changes any folder whatever its mode: without these capabilities
-// it is held to the modes as any user is.
-bool DropFileModeOverride()
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2]{};
-    if (syscall(SYS_capget, &header, data) != 0) {
-        return false;
-    }
-    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
-        data[capability / 32].effective &= ~(1U << (capability % 32));
-    }
-    return syscall(SYS_capset, &header, data) == 0;
-}
 
 class FileOperationsTest : public ::testing::Test {
 protected:
@@ -199,7 +182,9 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
         {"a folder the user may not change", "from/locked/c.zlb",
          [&] {
              fs::permissions(m_dir / "from/locked", fs::perms::owner_read | fs::perms::owner_exec);
-             return DropFileModeOverride();
+             // Held for the rest of the child's life.
+             static const test::FileModesHeld modes;
+             return modes.Held();
          },
          "moved=0 reason=Permission denied copied=0 source=1"},
         {"a read-only file system", "from/locked/c.zlb",

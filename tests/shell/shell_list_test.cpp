@@ -1,9 +1,5 @@
 #include "shell/shell_list.h"
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QMimeData>
@@ -18,6 +14,7 @@
 #include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
 #include "tests/support/folder_churn.h"
+#include "tests/support/private_mounts.h"
 
 namespace zk {
 namespace {
@@ -629,35 +626,6 @@ TEST_F(ShellListTest, TreeAndListFollowEachOtherThroughTheLink)
     EXPECT_TRUE(WaitFor([&] { return list.Path() == Path("home/labels") + "/"; }));
 }
 
-// Root reads any folder whatever its mode: without these capabilities (on
-// this thread, while it lives) it is held to the modes as any user is.
-class FileModesHeld {
-public:
-    FileModesHeld()
-    {
-        m_held = syscall(SYS_capget, &m_header, m_before) == 0;
-        __user_cap_data_struct after[2] = {m_before[0], m_before[1]};
-        for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
-            after[capability / 32].effective &= ~(1U << (capability % 32));
-        }
-        m_held = m_held && syscall(SYS_capset, &m_header, after) == 0;
-    }
-    ~FileModesHeld()
-    {
-        if (m_held) {
-            syscall(SYS_capset, &m_header, m_before);
-        }
-    }
-    FileModesHeld(const FileModesHeld&) = delete;
-    FileModesHeld& operator=(const FileModesHeld&) = delete;
-    bool Held() const { return m_held; }
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_before[2]{};
-    bool m_held = false;
-};
-
 // A folder the user can't read is no empty folder: the list says why it
 // shows nothing, and stops saying it once it shows a folder it can read.
 TEST_F(ShellListTest, AFolderThatCantBeReadSaysSo)
@@ -665,7 +633,7 @@ TEST_F(ShellListTest, AFolderThatCantBeReadSaysSo)
     MakeDir("home/locked");
     MakeFile("home/locked/a.zlb");
     std::filesystem::permissions(Path("home/locked"), std::filesystem::perms::none);
-    const FileModesHeld modes;
+    const test::FileModesHeld modes;
     ASSERT_TRUE(modes.Held());
     TQorShellList list;
     list.SetPath(Path("home/locked"));

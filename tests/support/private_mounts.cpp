@@ -1,6 +1,8 @@
 #include "tests/support/private_mounts.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -122,6 +124,32 @@ ReadOnlyFolder::~ReadOnlyFolder()
     } else if (geteuid() != 0 && m_why.empty()) {
         std::error_code error;
         fs::permissions(m_folder, m_perms, error);
+    }
+}
+
+FileModesHeld::FileModesHeld()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return;
+    }
+    m_effective[0] = data[0].effective;
+    m_effective[1] = data[1].effective;
+    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        data[capability / 32].effective &= ~(1U << (capability % 32));
+    }
+    m_held = syscall(SYS_capset, &header, data) == 0;
+}
+
+FileModesHeld::~FileModesHeld()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (m_held && syscall(SYS_capget, &header, data) == 0) {
+        data[0].effective = m_effective[0];
+        data[1].effective = m_effective[1];
+        syscall(SYS_capset, &header, data);
     }
 }
 

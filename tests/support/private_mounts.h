@@ -3,6 +3,7 @@
 // run as root (who may write into any folder whatever its mode): mounts in
 // a private mount namespace that no other process sees.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -40,6 +41,23 @@ private:
     std::string m_why;
     bool m_mounted = false;
     std::filesystem::perms m_perms{};
+};
+
+// Root reads and changes any file whatever its mode: while this lives, the
+// calling thread is held to the modes as any user is (root's capabilities
+// that override them are off; others have none to drop). Held() is false
+// when that could not be done.
+class FileModesHeld {
+public:
+    FileModesHeld();
+    ~FileModesHeld();
+    FileModesHeld(const FileModesHeld&) = delete;
+    FileModesHeld& operator=(const FileModesHeld&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    std::uint32_t m_effective[2]{};
+    bool m_held = false;
 };
 
 // A fresh tmpfs on folder while it lives: a second file system for the

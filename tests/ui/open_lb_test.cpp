@@ -79,6 +79,19 @@ protected:
         LabelSetup = TLabelSetup{};
     }
     static TQorShellList& List(QWidget* modal) { return *modal->findChild<TQorShellList*>("ShellList"); }
+    // Previews b.zlb and starts renaming it with F2, as a user does; the
+    // editor once the name without its extension is selected (the typed
+    // name replaces it), or none.
+    QLineEdit* StartRenamingB(QWidget* modal) const
+    {
+        TQorShellList& list = List(modal);
+        Preview(modal, Labels() + "/b.zlb");
+        list.ListView()->setFocus();
+        QTest::keyClick(list.ListView(), Qt::Key_F2);
+        QLineEdit* editor = NameEditor(list);
+        const bool ready = editor != nullptr && QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000);
+        return ready ? editor : nullptr;
+    }
     static void Preview(QWidget* modal, const std::string& path)
     {
         TQorShellList& list = List(modal);
@@ -262,14 +275,8 @@ TEST_F(OpenLbTest, EnterThatEndsARenameOpensNothing)
     bool stillOpen = false;
     WhenModalShows([&](QWidget* modal) {
         TQorShellList& list = List(modal);
-        Preview(modal, Labels() + "/b.zlb");
-        QAbstractItemView* view = list.ListView();
-        view->setFocus();
-        QTest::keyClick(view, Qt::Key_F2);
-        QLineEdit* editor = NameEditor(list);
+        QLineEdit* editor = StartRenamingB(modal);
         ASSERT_NE(editor, nullptr);
-        // The name without its extension is selected; the typed one replaces it.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000));
         QTest::keyClicks(editor, "Label5");
         std::filesystem::remove(Labels() + "/a.zlb");
         ASSERT_TRUE(QTest::qWaitFor([&] { return list.IndexOfPIDL(Labels() + "/a.zlb") < 0; }, 5000));
@@ -299,13 +306,9 @@ TEST_F(OpenLbTest, TabThatEndsARenameKeepsTheRenamedLabelChosen)
         bool stillOpen = false;
         WhenModalShows([&](QWidget* modal) {
             TQorShellList& list = List(modal);
-            Preview(modal, Labels() + "/b.zlb");
             QAbstractItemView* view = list.ListView();
-            view->setFocus();
-            QTest::keyClick(view, Qt::Key_F2);
-            QLineEdit* editor = NameEditor(list);
+            QLineEdit* editor = StartRenamingB(modal);
             ASSERT_NE(editor, nullptr);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000));
             QTest::keyClicks(editor, QString::fromStdString(name.substr(0, name.size() - 4)));
             QTest::keyClick(editor, key);
             ASSERT_TRUE(QTest::qWaitFor([&] { return !list.Editing(); }, 5000));
