@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace zk::platform {
 
@@ -76,6 +77,54 @@ std::string KindName(fs::file_type type)
     }
 }
 
+// Copies a file's content and mode to a new file. The error is that of the
+// call the file system refused: a full one says so (ENOSPC), where the
+// library's copy reports the short write before it as an input/output error.
+void CopyFileContents(const fs::path& from, const fs::path& to, std::error_code& error)
+{
+    const auto fail = [&error] { error.assign(errno, std::generic_category()); };
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        fail();
+        return;
+    }
+    struct stat info {};
+    const int out = fstat(in, &info) == 0 ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
+    if (out < 0) {
+        fail();
+        close(in);
+        return;
+    }
+    std::vector<char> buffer(64 * 1024);
+    bool going = fchmod(out, info.st_mode & 07777) == 0;
+    if (!going) {
+        fail();
+    }
+    while (going) {
+        const ssize_t got = read(in, buffer.data(), buffer.size());
+        if (got <= 0) {
+            if (got < 0 && errno != EINTR) {
+                fail();
+            }
+            going = got < 0 && errno == EINTR;
+            continue;
+        }
+        for (ssize_t done = 0; going && done < got;) {
+            const ssize_t put = write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
+            if (put >= 0) {
+                done += put;
+            } else if (errno != EINTR) {
+                fail();
+                going = false;
+            }
+        }
+    }
+    if (close(out) != 0 && !error) {
+        fail();
+    }
+    close(in);
+}
+
 // Copies the object from (shown to the user as shown) to to, a folder with
 // all it holds. False, with the reason, when anything of it can't be
 // copied; what was copied then stays for the caller to remove.
@@ -86,7 +135,7 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     if (!error) {
         switch (status.type()) {
         case fs::file_type::symlink: fs::copy_symlink(from, to, error); break;
-        case fs::file_type::regular: fs::copy_file(from, to, fs::copy_options::none, error); break;
+        case fs::file_type::regular: CopyFileContents(from, to, error); break;
         case fs::file_type::directory: {
             fs::create_directory(to, from, error);
             if (error) {
@@ -113,6 +162,44 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     return true;
 }
 
+// Why the object at path could not be removed by this process, before
+// trying: its folder, or a folder within it, may not be changed, or a
+// sticky folder keeps it for its owner. Empty when nothing stands in the way.
+std::string WhyNotRemovable(const std::string& path)
+{
+    const auto mayChange = [](const std::string& folder) {
+        return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    };
+    const std::string parent = ParentOf(path);
+    if (!mayChange(parent)) {
+        return std::generic_category().message(errno);
+    }
+    struct stat folder {};
+    struct stat object {};
+    if (lstat(path.c_str(), &object) != 0 || stat(parent.c_str(), &folder) != 0) {
+        return std::generic_category().message(errno);
+    }
+    const uid_t user = geteuid();
+    if ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid) {
+        return std::generic_category().message(EPERM);
+    }
+    if (!S_ISDIR(object.st_mode)) {
+        return {};
+    }
+    if (!mayChange(path)) {
+        return std::generic_category().message(errno);
+    }
+    std::error_code error;
+    fs::recursive_directory_iterator it(path, error);
+    for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
+        if (it->symlink_status(error).type() == fs::file_type::directory && !mayChange(it->path().string())) {
+            const std::string shown = FileNameOf(path) + it->path().string().substr(path.size());
+            return "\"" + shown + "\": " + std::generic_category().message(errno);
+        }
+    }
+    return error ? error.message() : std::string();
+}
+
 bool CopyTree(const std::string& from, const std::string& to, std::string& reason)
 {
     if (CopyEntry(from, to, FileNameOf(from), true, reason)) {
@@ -123,7 +210,21 @@ bool CopyTree(const std::string& from, const std::string& to, std::string& reaso
     return false;
 }
 
+// The path with every link resolved, as far as it exists.
+std::string Resolved(const std::string& path)
+{
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
 }  // namespace
+
+bool GoesIntoItself(const std::string& source, const std::string& folder)
+{
+    std::error_code error;
+    return fs::is_directory(fs::symlink_status(source, error)) && IsWithin(Resolved(folder), Resolved(source));
+}
 
 std::string UniqueName(const std::string& folder, const std::string& name)
 {
@@ -190,8 +291,7 @@ TTransferResult TransferObject(const std::string& sourcePath, const std::string&
     if (!fs::is_directory(folder, error)) {
         return refused("the destination is no folder");
     }
-    const bool sourceIsDir = fs::is_directory(fs::symlink_status(source, error));
-    if (sourceIsDir && kind != TransferKind::Link && IsWithin(folder, source)) {
+    if (kind != TransferKind::Link && GoesIntoItself(source, folder)) {
         return refused("a folder can't go into itself");
     }
     if (kind == TransferKind::Move && ParentOf(source) == folder) {
@@ -221,11 +321,17 @@ TTransferResult TransferObject(const std::string& sourcePath, const std::string&
         if (errno != EXDEV) {
             return refused(std::generic_category().message(errno));
         }
-        // Across file systems: a whole copy first; the source goes only then.
+        // Across file systems: a whole copy first; the source goes only
+        // then, so it must be one that can go.
+        if (reason = WhyNotRemovable(source); !reason.empty()) {
+            return refused(reason);
+        }
         if (!CopyTree(source, target, reason)) {
             return refused(reason);
         }
-        fs::remove_all(source, error);
+        if (fs::remove_all(source, error); error) {
+            return {target, "it was copied, but the original could not be removed: " + error.message()};
+        }
         return {target, {}};
     }
     return refused("unknown kind of transfer");

@@ -24,13 +24,20 @@ std::string FolderWriteRefusal(const std::string& folder, int error);
 // then says why.
 bool CreateFolder(const std::string& path, std::string* reason = nullptr);
 
+// Whether source is a folder (not a link to one) and folder is it or lies
+// within it, also by way of links.
+bool GoesIntoItself(const std::string& source, const std::string& folder);
+
 // Both paths lie on one file system (a move between them is a rename).
 bool SameFileSystem(const std::string& a, const std::string& b);
 
 struct TTransferResult {
     std::string target;  // the new object's path; empty when nothing was done
-    std::string reason;  // for the user when nothing was done
+    // For the user: why nothing was done, or, with a target, why a moved
+    // object is still (or partly) where it was.
+    std::string reason;
     explicit operator bool() const { return !target.empty(); }
+    bool SourceKept() const { return !target.empty() && !reason.empty(); }
 };
 
 // Copies, moves or links (a symbolic link to source) source into folder.
@@ -38,8 +45,11 @@ struct TTransferResult {
 // its own subtree, a move within its own folder, or a failing file system.
 // Only files, folders and links are copied: a folder holding anything else
 // (a named pipe, a socket, a device) is not. A move across file systems
-// copies and then removes the source; a copy that fails on the way is
-// removed again, and the source stays whole.
+// copies and then removes the source: it is refused before copying when
+// the source can't be removed (as a move within one file system is); a
+// copy that fails on the way is removed again, and the source stays whole;
+// a source that still can't be removed once copied stays, and the result
+// says so (SourceKept).
 TTransferResult TransferObject(const std::string& source, const std::string& folder, TransferKind kind);
 
 }  // namespace zk::platform

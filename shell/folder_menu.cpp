@@ -13,11 +13,10 @@ namespace zk {
 
 namespace {
 
+// As the views paste: a copy beside its original takes a free name, and
+// what can't go is refused with the reason.
 bool Paste(const std::string& folder)
 {
-    if (!CanDropInto(ClipboardFiles(), folder)) {
-        return false;
-    }
     QStringList refusals;
     const bool pasted = !PasteClipboardInto(folder, refusals).empty();
     SayWhyNot(nullptr, QObject::tr("Paste"), refusals);

@@ -39,6 +39,18 @@ void TRenameDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const Q
 
 bool TRenameDelegate::eventFilter(QObject* editor, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* widget = qobject_cast<QWidget*>(editor);
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && widget != nullptr) {
+            // The base class would commit and then edit the next or the
+            // previous row, making it current and selected: the edit ends
+            // as with Enter, and the selection stays where it was.
+            emit commitData(widget);
+            emit closeEditor(widget, QAbstractItemDelegate::SubmitModelCache);
+            return true;
+        }
+    }
     const bool handled = QStyledItemDelegate::eventFilter(editor, event);
     if (event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {

@@ -3,8 +3,10 @@
 // write into the view's model: it hands the typed text to OnEdited, once
 // the editor has closed, and the view renames the object on disk. So only a
 // finished edit renames, and what a view shows changes only when the
-// object's name did. The key that ends an edit (Enter, Escape) ends it and
-// goes no further: neither the view nor a dialog's default button sees it.
+// object's name did. The key that ends an edit (Enter, Escape, Tab,
+// Shift+Tab) ends it and goes no further: neither the view nor a dialog's
+// default button sees it, and Tab moves neither the selection nor the edit
+// to another row.
 
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>

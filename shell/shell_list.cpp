@@ -8,6 +8,10 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include <cerrno>
+#include <dirent.h>
+#include <system_error>
+
 #include <algorithm>
 
 #include "shell/shell_items.h"
@@ -21,10 +25,15 @@ TQorShellList::TQorShellList(QWidget* parent)
     : QWidget(parent),
       m_model(new TShellListModel(this)),
       m_report(new TShellReportView(this)),
-      m_listView(new TShellNamesView(this))
+      m_listView(new TShellNamesView(this)),
+      m_unreadable(new QLabel(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_unreadable->setObjectName("UnreadableNote");
+    m_unreadable->setWordWrap(true);
+    m_unreadable->hide();
+    layout->addWidget(m_unreadable);
     layout->addWidget(m_report);
     layout->addWidget(m_listView);
 
@@ -282,6 +291,7 @@ bool TQorShellList::Refresh()
     }
     FollowFolder();
     m_filling = false;
+    NoteUnreadable();
     if (OnPopulated) {
         OnPopulated(*this);
     }
@@ -303,7 +313,23 @@ void TQorShellList::SmartRefresh()
     }
     const std::vector<TQorShellListItem> removed = m_model->Merge(std::move(added));
     m_filling = false;
+    NoteUnreadable();
     ReportCutRemoved(removed);
+}
+
+void TQorShellList::NoteUnreadable()
+{
+    // An empty list says nothing of a folder that can't be read: a note does.
+    std::string why;
+    if (const std::string folder = m_browser.FolderIdList(); !folder.empty()) {
+        if (DIR* entries = opendir(folder.c_str()); entries != nullptr) {
+            closedir(entries);
+        } else {
+            why = std::generic_category().message(errno);
+        }
+    }
+    m_unreadable->setText(why.empty() ? QString() : tr("This folder can't be read: %1.").arg(ShellText(why)));
+    m_unreadable->setVisible(!why.empty());
 }
 
 void TQorShellList::ReportCutRemoved(const std::vector<TQorShellListItem>& removed)

@@ -12,6 +12,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -98,8 +99,9 @@ public:
     bool Refresh();
     void SmartRefresh();
     void GoUp();
-    // "default" or "open": enters a selected folder or goes up from the
-    // parent-folder item; "delete": moves the selected objects to the
+    // "default" or "open": enters a selected folder, goes up from the
+    // parent-folder item, or opens a file as a double click does (OnDblClick,
+    // else the desktop opens it); "delete": moves the selected objects to the
     // desktop's trash, without asking; "copy" and "cut": puts them on the
     // clipboard; "rename": edits the selected item's name. Other verbs are
     // not carried out.
@@ -201,6 +203,8 @@ private:
     void EditorClosed(QAbstractItemDelegate::EndEditHint hint);
     void ClipboardChanged();
     void ReportCutRemoved(const std::vector<TQorShellListItem>& removed);
+    // Shows why the shown folder can't be read, or hides the note.
+    void NoteUnreadable();
 
     // Drag and drop (shell_list_drag.cpp).
     void StartDrag(QAbstractItemView* view, Qt::DropActions actions);
@@ -215,6 +219,7 @@ private:
     TShellListModel* m_model;
     TShellReportView* m_report;
     TShellNamesView* m_listView;
+    QLabel* m_unreadable;  // why the folder shows nothing: it can't be read
     TDirMon m_monitor;
     QTimer m_refreshTimer;
     TViewStyle m_viewStyle = TViewStyle::vsReport;
@@ -229,6 +234,7 @@ private:
     bool m_columnsFromFolder = false;
     std::string m_shownFolder;  // the folder the rows are of
     std::string m_editedId;     // the object whose name is being edited, until the edit is handled
+    bool m_editedIsFolder = false;  // what it was when the edit began
     bool m_handOverPending = false;  // the editor closed; the name typed is on its way
     std::vector<int> m_savedWidths;
     QElapsedTimer m_lastScroll;  // of a drag over the list

@@ -3,6 +3,7 @@
 // a nested event loop (a menu, a question) holds paths, not rows, and looks
 // them up again afterwards: the folder's refresh may change the rows.
 
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
@@ -71,12 +72,22 @@ bool TQorShellList::InvokeCommandOnSelected(const std::string& verb)
 
 bool TQorShellList::OpenObject(const std::string& id)
 {
-    if (IndexOfPIDL(id) < 0) {
+    const int row = IndexOfPIDL(id);
+    if (row < 0) {
         return false;
+    }
+    if (!Item(row).IsFolder) {
+        // A file opens as a double click opens it: by whoever shows the
+        // list when it asks to, else by the desktop.
+        if (OnDblClick) {
+            OnDblClick();
+            return true;
+        }
+        return QDesktopServices::openUrl(UrlFromPath(id));
     }
     m_browser.SetItemIdList(id);
     if (!m_browser.BrowseObject()) {
-        return false;  // files are opened by whoever shows the list
+        return false;
     }
     if (m_link) {
         m_link->PathChanged(this, m_browser.FolderIdList());
@@ -219,6 +230,7 @@ bool TQorShellList::EditItem(int index)
     }
     m_model->SetEditable(id);
     m_editedId = id;
+    m_editedIsFolder = Item(index).IsFolder;
     m_handOverPending = false;
     const QModelIndex row = m_model->index(index, 0);
     QAbstractItemView* view = ShownView();
@@ -269,7 +281,7 @@ void TQorShellList::ItemEdited(const QString& text)
         return;
     }
     platform::TShellBrowser renamer;
-    if (!RenameOrSayWhy(this, renamer, id, oldText, text)) {
+    if (!RenameOrSayWhy(this, renamer, id, m_editedIsFolder, oldText, text)) {
         return;  // the rows may have changed while the message was shown
     }
     if (const int now = IndexOfPIDL(id); now >= 0) {
@@ -411,7 +423,7 @@ bool TQorShellList::HandleKey(QKeyEvent* key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Not carried out (a file): the key goes on, to the dialog's default button.
+        // Not carried out (nothing to open): the key goes on, to the dialog's default button.
         return plain && InvokeCommandOnSelected("default");
     case Qt::Key_Delete:
         if (!plain) {

@@ -75,7 +75,7 @@ bool TQorShellList::DragEvent(QAbstractItemView* view, QEvent* event)
         std::string item;
         const std::string folder = DropFolderAt(view, point, files, item);
         m_model->SetDropTarget(folder.empty() ? std::string() : item);
-        const Qt::DropAction action = ChooseDropAction(files, folder, move->modifiers(), CreateLinkOnDrop);
+        const Qt::DropAction action = ChooseDropAction(files, folder, move->modifiers(), CreateLinkOnDrop, move->possibleActions());
         if (folder.empty() || (move->possibleActions() & action) == 0) {
             move->ignore();
         } else {
@@ -94,7 +94,7 @@ bool TQorShellList::DragEvent(QAbstractItemView* view, QEvent* event)
         const std::vector<std::string> files = DataObjectToFileList(drop->mimeData());
         std::string item;
         const std::string folder = DropFolderAt(view, drop->position().toPoint(), files, item);
-        const Qt::DropAction action = ChooseDropAction(files, folder, drop->modifiers(), CreateLinkOnDrop);
+        const Qt::DropAction action = ChooseDropAction(files, folder, drop->modifiers(), CreateLinkOnDrop, drop->possibleActions());
         if (folder.empty() || (drop->possibleActions() & action) == 0) {
             drop->ignore();
             return true;

@@ -6,6 +6,10 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include <algorithm>
+#include <iterator>
+#include <sys/stat.h>
+
 #include "platform/file_operations.h"
 #include "shell/shell_items.h"
 #include "shell/shell_refusals.h"
@@ -96,7 +100,7 @@ bool DataObjectIsCut(const QMimeData* data)
 }
 
 Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
-                                Qt::KeyboardModifiers keys, bool createLink)
+                                Qt::KeyboardModifiers keys, bool createLink, Qt::DropActions possible)
 {
     const Qt::KeyboardModifiers both = Qt::ControlModifier | Qt::ShiftModifier;
     if (createLink || (keys & Qt::AltModifier) != 0 || (keys & both) == both) {
@@ -108,7 +112,8 @@ Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std
     if ((keys & Qt::ShiftModifier) != 0) {
         return Qt::MoveAction;
     }
-    return !files.empty() && platform::SameFileSystem(files.front(), folder) ? Qt::MoveAction : Qt::CopyAction;
+    const bool move = !files.empty() && platform::SameFileSystem(files.front(), folder);
+    return move && (possible & Qt::MoveAction) != 0 ? Qt::MoveAction : Qt::CopyAction;
 }
 
 bool CanDropInto(const std::vector<std::string>& files, const std::string& folder)
@@ -117,7 +122,7 @@ bool CanDropInto(const std::vector<std::string>& files, const std::string& folde
         return false;
     }
     for (const std::string& file : files) {
-        if (IsWithin(folder, file) || ParentOf(file) == folder) {
+        if (IsWithin(folder, file) || platform::GoesIntoItself(file, folder) || ParentOf(file) == folder) {
             return false;
         }
     }
@@ -132,9 +137,10 @@ bool TransferFiles(const std::vector<std::string>& files, const std::string& fol
                                                  : platform::TransferKind::Copy;
     bool done = false;
     for (const std::string& file : files) {
-        if (const platform::TTransferResult result = platform::TransferObject(file, folder, kind); result) {
-            done = true;
-        } else {
+        const platform::TTransferResult result = platform::TransferObject(file, folder, kind);
+        done = done || result;
+        // Also for a move that copied but could not remove the original.
+        if (!result || result.SourceKept()) {
             refusals.append(TransferRefusal(file, folder, action, result.reason));
         }
     }
@@ -159,7 +165,17 @@ std::vector<std::string> PasteClipboardInto(const std::string& folder, QStringLi
         return {};
     }
     if (cut) {
-        QApplication::clipboard()->clear();
+        // What went is off the clipboard; what is still where it was stays cut.
+        std::vector<std::string> left;
+        std::copy_if(files.begin(), files.end(), std::back_inserter(left), [](const std::string& file) {
+            struct stat info {};
+            return lstat(file.c_str(), &info) == 0;
+        });
+        if (left.empty()) {
+            QApplication::clipboard()->clear();
+        } else if (left.size() < files.size()) {
+            SetClipboardFiles(left, true);
+        }
     }
     return files;
 }

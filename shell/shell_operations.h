@@ -46,15 +46,17 @@ bool DataObjectIsCut(const QMimeData* data);
 
 // The action a drop of files onto folder takes: a link with createLink,
 // Alt or Ctrl+Shift; a copy with Ctrl; a move with Shift; unforced a move
-// within one file system and a copy across file systems.
+// within one file system and a copy across file systems, and a copy where
+// the drag's source offers no move (possible: what it offers).
 Qt::DropAction ChooseDropAction(const std::vector<std::string>& files, const std::string& folder,
-                                Qt::KeyboardModifiers keys, bool createLink);
+                                Qt::KeyboardModifiers keys, bool createLink, Qt::DropActions possible);
 // Whether folder may take the files: none of them is folder or holds it,
 // and none lies in it already.
 bool CanDropInto(const std::vector<std::string>& files, const std::string& folder);
 // Copies, moves or links the files into folder, never replacing anything.
 // True when at least one of them went; refusals gets a line for each one
-// that did not, saying why.
+// that did not, saying why, and for each moved one whose original could
+// not be removed.
 bool TransferFiles(const std::vector<std::string>& files, const std::string& folder, Qt::DropAction action,
                    QStringList& refusals);
 
@@ -63,9 +65,10 @@ std::vector<std::string> ClipboardFiles();
 bool ClipboardIsCut();
 void SetClipboardFiles(const std::vector<std::string>& paths, bool cut);
 // Copies the clipboard's files into folder, or moves them when they were
-// cut; cut files go once, so the clipboard is then cleared. Returns the
-// clipboard's files when any of them went, else none; refusals gets a line
-// for each one that did not go, saying why.
+// cut; cut files go once, so they leave the clipboard, while those still
+// where they were (refused, or copied but not removed) stay on it, cut.
+// Returns the clipboard's files when any of them went, else none; refusals
+// gets a line for each one that did not go, or did not leave, saying why.
 std::vector<std::string> PasteClipboardInto(const std::string& folder, QStringList& refusals);
 
 }  // namespace zk

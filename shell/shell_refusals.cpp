@@ -5,18 +5,22 @@
 #include <QObject>
 #include <QPointer>
 
+#include <filesystem>
+
 #include "shell/shell_items.h"
 
 namespace zk {
 
-bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id,
+bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id, bool wasFolder,
                     const QString& shownName, const QString& typed)
 {
     std::string name = ShellBytes(typed);
-    std::string reason;
+    std::string reason = "it is no longer there";
+    std::error_code error;
+    const bool isFolder = std::filesystem::is_directory(id, error);
     try {
         renamer.SetAbsoluteItemIdList(id);
-        if (renamer.RenameObject(name, &reason)) {
+        if (isFolder == wasFolder && renamer.RenameObject(name, &reason)) {
             return true;
         }
     } catch (const platform::EShellBrowserError&) {

@@ -15,11 +15,14 @@ class QWidget;
 
 namespace zk {
 
-// Renames the object id to the name typed (shown as shownName). When that
-// can't be done, a message box over parent says why, and nothing of the
-// caller's views may be used after it (events run while it is shown).
-// True when renamed; renamer then stands on the object under its new name.
-bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id,
+// Renames the object id, a folder or not as wasFolder says it was when its
+// edit began, to the name typed (shown as shownName). An object of that
+// name of the other kind is another one: the edited one is no longer there.
+// When the rename can't be done, a message box over parent says why, and
+// nothing of the caller's views may be used after it (events run while it
+// is shown). True when renamed; renamer then stands on the object under
+// its new name.
+bool RenameOrSayWhy(QWidget* parent, platform::TShellBrowser& renamer, const std::string& id, bool wasFolder,
                     const QString& shownName, const QString& typed);
 
 // Says why the object shown as shownName can't be renamed, before any

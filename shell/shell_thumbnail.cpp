@@ -1,7 +1,11 @@
 #include "shell/shell_thumbnail.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "shell/shell_items.h"
 
@@ -13,11 +17,18 @@ QImage GetThumbnailBitmap(const std::string& path, int width, int height)
         width = DefaultThumbnailSize;
         height = DefaultThumbnailSize;
     }
-    const QString file = ShellText(path);
-    if (!QFileInfo(file).isFile()) {
+    // Opened by its bytes: a name that is no UTF-8 has no exact QString.
+    struct stat info {};
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) {
+            close(fd);
+        }
         return {};
     }
-    QImageReader reader(file);
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     // The header's size decides before anything is decoded.
     const QSize source = reader.size();

@@ -1,7 +1,9 @@
 #include "shell/shell_tree.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -95,6 +97,33 @@ TQorShellTree::TQorShellTree(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { Change(current); });
     SetRootedAt(TQorShellFolder::SF_DESKTOP);
+}
+
+void TQorShellTree::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTreeWidget::scrollTo(index, hint);
+    if (!index.isValid()) {
+        return;
+    }
+    // The row starts after its indentation; its icon and name take what the
+    // delegate asks for. The name's end shows when it fits the pane, else
+    // its start.
+    // A column sized to its names takes the widest one, and the bar its
+    // range, first: both are otherwise put off to a later turn.
+    executeDelayedItemsLayout();
+    if (header()->sectionResizeMode(0) == QHeaderView::ResizeToContents) {
+        header()->resizeSections(QHeaderView::ResizeToContents);
+    }
+    updateGeometries();
+    const QRect row = visualRect(index);
+    const int end = row.left() + sizeHintForIndex(index).width();
+    const int overflow = end - viewport()->width();
+    QScrollBar* bar = horizontalScrollBar();
+    if (row.left() < 0) {
+        bar->setValue(bar->value() + row.left());
+    } else if (overflow > 0) {
+        bar->setValue(bar->value() + std::min(overflow, row.left()));
+    }
 }
 
 TQorShellTree::~TQorShellTree()
@@ -486,7 +515,7 @@ bool TQorShellTree::GotoFolderIdList(const std::string& id, bool refreshOnly)
     } else {
         m_sendSelectionNow = true;
         setCurrentItem(item);
-        scrollToItem(item);
+        scrollTo(indexFromItem(item));
     }
     return reached;
 }

@@ -133,9 +133,14 @@ public:
 
     // The node a drag hovers, for its highlight.
     QTreeWidgetItem* DropNode() const { return m_dropNode; }
-    // The action a drop of files onto folder would take with these keys.
+    // The action a drop of files onto folder would take with these keys,
+    // from a source offering the possible actions.
     Qt::DropAction DropActionFor(const std::vector<std::string>& files, const std::string& folder,
-                                 Qt::KeyboardModifiers keys) const;
+                                 Qt::KeyboardModifiers keys, Qt::DropActions possible) const;
+
+    // Scrolls to the node as the tree view does, and sideways so that its
+    // name shows: a deep node's name would lie beyond the pane's right edge.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -200,6 +205,8 @@ private:
     bool m_oleDragDrop = true;
     QTreeWidgetItem* m_dropNode = nullptr;
     QPersistentModelIndex m_edited;  // the node whose name is edited in place
+    std::string m_editedId;          // its object, until the name typed has been dealt with
+    bool m_editedIsFolder = false;   // what it was when the edit began
     bool m_editedNodeKept = false;   // a refresh kept it though its folder went or changed
     QTimer m_hoverTimer;                     // expands the hovered drop node
     QElapsedTimer m_lastScroll;

@@ -165,9 +165,11 @@ std::string TQorShellTree::CreateDir(const std::string& parent, const std::strin
     if (folderName.empty() || folderName.find('/') != std::string::npos || folderName == "." || folderName == "..") {
         return {};
     }
-    const bool made = platform::CreateFolder(base + folderName);
+    std::string reason;
+    const bool made = platform::CreateFolder(base + folderName, &reason);
     std::error_code error;
     if (!made && !std::filesystem::is_directory(base + folderName, error)) {
+        QMessageBox::warning(this, tr("New Folder"), tr("No new folder can be made: %1.").arg(ShellText(reason)));
         return {};
     }
     SetSelectedFolder(parent);
@@ -203,20 +205,35 @@ bool TQorShellTree::EditSelected()
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     editItem(node, 0);
     m_edited = indexFromItem(node);
+    m_editedId = NodeId(node);
+    std::error_code error;
+    m_editedIsFolder = std::filesystem::is_directory(m_editedId, error);
     return true;
 }
 
 void TQorShellTree::RenameEdited(const QPersistentModelIndex& index, const QString& text)
 {
-    QTreeWidgetItem* node = index.isValid() ? itemFromIndex(index) : nullptr;
-    // Gone while the editor closed, or left as it was: a name that can't be
-    // shown exactly keeps its bytes.
-    if (node == nullptr || text == node->text(0)) {
+    // The object the edit was opened on, by its path: its node may have
+    // gone with a refresh while the editor closed; the object is renamed,
+    // or the user told why not, all the same.
+    const std::string oldId = std::exchange(m_editedId, std::string());
+    const auto editedNode = [&]() -> QTreeWidgetItem* {
+        QTreeWidgetItem* node = index.isValid() ? itemFromIndex(index) : nullptr;
+        return node != nullptr && NodeId(node) == oldId ? node : nullptr;
+    };
+    QTreeWidgetItem* node = editedNode();
+    const QString oldText = node != nullptr ? node->text(0) : ShellText(oldId.substr(oldId.rfind('/') + 1));
+    // Left as it was: a name that can't be shown exactly keeps its bytes.
+    if (oldId.empty() || text == oldText) {
         return;
     }
-    const std::string oldId = NodeId(node);
-    if (!RenameOrSayWhy(this, m_browser, oldId, node->text(0), text)) {
+    if (!RenameOrSayWhy(this, m_browser, oldId, m_editedIsFolder, oldText, text)) {
         return;  // the node may have gone while the message was shown
+    }
+    if (node = editedNode(); node == nullptr) {
+        Refresh();
+        Operation({Op::sopRename}, {oldId}, m_browser.ObjectName());
+        return;
     }
     node->setText(0, ShellText(m_browser.GetShellObjectName()));
     Renamed(node, oldId);

@@ -27,9 +27,9 @@ void TQorShellTree::SetOleDragDrop(bool on)
 }
 
 Qt::DropAction TQorShellTree::DropActionFor(const std::vector<std::string>& files, const std::string& folder,
-                                           Qt::KeyboardModifiers keys) const
+                                           Qt::KeyboardModifiers keys, Qt::DropActions possible) const
 {
-    return ChooseDropAction(files, folder, keys, CreateLinkOnDrop);
+    return ChooseDropAction(files, folder, keys, CreateLinkOnDrop, possible);
 }
 
 QTreeWidgetItem* TQorShellTree::DropTargetAt(QPoint point, const std::vector<std::string>& files) const
@@ -110,7 +110,7 @@ void TQorShellTree::dragMoveEvent(QDragMoveEvent* event)
         event->ignore(visualItemRect(itemAt(point)));
         return;
     }
-    const Qt::DropAction action = DropActionFor(files, NodeId(node), event->modifiers());
+    const Qt::DropAction action = DropActionFor(files, NodeId(node), event->modifiers(), event->possibleActions());
     if ((event->possibleActions() & action) == 0) {
         event->ignore();
         return;
@@ -130,7 +130,7 @@ void TQorShellTree::dropEvent(QDropEvent* event)
     const std::vector<std::string> files = DataObjectToFileList(event->mimeData());
     QTreeWidgetItem* node = m_readOnly ? nullptr : DropTargetAt(event->position().toPoint(), files);
     SetDropNode(nullptr);
-    const Qt::DropAction action = node != nullptr ? DropActionFor(files, NodeId(node), event->modifiers())
+    const Qt::DropAction action = node != nullptr ? DropActionFor(files, NodeId(node), event->modifiers(), event->possibleActions())
                                                   : Qt::IgnoreAction;
     if (node == nullptr || (event->possibleActions() & action) == 0) {
         event->ignore();

@@ -32,6 +32,7 @@ namespace {
 constexpr int FormWidth = 620;
 constexpr int FormHeight = 580;
 constexpr int ShellPnHeight = 290;
+constexpr int TreeWidth = 260;
 
 bool IsDirectory(const std::string& path)
 {
@@ -92,7 +93,9 @@ TOpenLb::TOpenLb(QWidget* parent)
     listPn->setObjectName("ListPn");
     listPn->addWidget(m_shellTree);
     listPn->addWidget(m_shellList);
-    listPn->setSizes({200, FormWidth - 200});
+    // The tree is wide enough for a few levels of names; the list of names
+    // in columns takes the rest.
+    listPn->setSizes({TreeWidth, FormWidth - TreeWidth});
     auto* ctlPn = new QWidget;
     ctlPn->setObjectName("CtlPn");
     auto* controls = new QHBoxLayout(ctlPn);
@@ -193,8 +196,20 @@ void TOpenLb::FormShow()
     }
     OpenLabelAccepted = 0;
     m_label->hide();
-    m_shellList->ClearSelection();
     ShrinkToFit = m_shrinkBox->isChecked() ? 1 : 0;
+    // The path field and the list agree: the label the field shows from an
+    // earlier showing is selected (and previewed) when it is still listed;
+    // otherwise the field is emptied, so Open opens nothing unseen.
+    m_shellList->ClearSelection();
+    std::error_code error;
+    const int row = m_shownPath.empty() ? -1 : m_shellList->IndexOfPIDL(m_shownPath);
+    if (row >= 0 && std::filesystem::is_regular_file(m_shownPath, error)) {
+        m_shellList->SelectItem(row);
+    } else {
+        ShowPath({});
+    }
+    // The tree shows its selected folder by name.
+    m_shellTree->scrollTo(m_shellTree->currentIndex());
 }
 
 std::string TOpenLb::TreeFolder()

@@ -1,11 +1,16 @@
 #include "platform/file_operations.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/private_mounts.h"
 
@@ -104,7 +109,13 @@ TEST_F(FileOperationsTest, RefusedTransfersSayWhy)
         {"from/none", "to", TransferKind::Copy, "it is no longer there"},
         {"from/a.zlb", "to/none", TransferKind::Copy, "the destination is no folder"},
         {"from/a.zlb", "from/a.zlb", TransferKind::Copy, "the destination is no folder"},
+        // A link elsewhere that leads into the folder itself.
+        {"from", "to/into", TransferKind::Copy, "a folder can't go into itself"},
+        {"from", "to/into", TransferKind::Move, "a folder can't go into itself"},
+        {"from", "from/sub/back", TransferKind::Copy, "a folder can't go into itself"},
     };
+    fs::create_directory_symlink(m_dir / "from/sub", m_dir / "to/into");
+    fs::create_directory_symlink(m_dir / "from", m_dir / "from/sub/back");
     for (const Case& c : cases) {
         const TTransferResult result = TransferObject(P(c.source), P(c.folder), c.kind);
         EXPECT_FALSE(result) << c.source << " -> " << c.folder;
@@ -147,6 +158,95 @@ TEST_F(FileOperationsTest, AFailedMoveToAnotherFileSystemKeepsTheSource)
     EXPECT_EQ(*report, "moved=0 reason=\"sub/pipe\" is a named pipe, which can't be copied left=0");
     EXPECT_TRUE(fs::is_fifo(P("from/sub/pipe")));
     EXPECT_EQ(Read("from/sub/b.zlb"), "B");
+}
+
+// A move to another file system is refused before anything is copied when
+// its source can't be removed: from a folder the user may not change, or
+// from a read-only file system, as a move within one file system is. Where
+// the source still can't be removed once copied (here: a folder holding a
+// mount point), the copy stays, and the result says the source is still there.
+TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo)
+{
+    fs::create_directories(m_dir / "from/locked");
+    Write("from/locked/c.zlb", "C");
+    fs::create_directories(m_dir / "from/holder/mounted");
+    Write("from/holder/d.zlb", "D");
+    const fs::path volume = m_dir / "to";
+    struct Case {
+        const char* what;
+        const char* source;
+        std::function<bool()> prepare;  // in the child, before the move; false when it can't be done
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a folder the user may not change", "from/locked/c.zlb",
+         [&] {
+             fs::permissions(m_dir / "from/locked", fs::perms::owner_read | fs::perms::owner_exec);
+             // Held for the rest of the child's life.
+             static const test::FileModesHeld modes;
+             return modes.Held();
+         },
+         "moved=0 reason=Permission denied copied=0 source=1"},
+        {"a read-only file system", "from/locked/c.zlb",
+         [&] {
+             const std::string folder = (m_dir / "from/locked").string();
+             return mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+                    mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+         },
+         "moved=0 reason=Read-only file system copied=0 source=1"},
+        {"a mount point inside", "from/holder",
+         [&] {
+             const std::string folder = (m_dir / "from/holder/mounted").string();
+             return mount("zkinner", folder.c_str(), "tmpfs", 0, "mode=0755") == 0;
+         },
+         "moved=1 reason=it was copied, but the original could not be removed: Device or resource busy "
+         "copied=1 source=1"},
+    };
+    for (const Case& c : cases) {
+        const std::string source = P(c.source);
+        const std::string name = fs::path(source).filename().string();
+        const std::optional<std::string> report = test::OnSecondFileSystem(volume, [&]() -> std::string {
+            if (!c.prepare()) {
+                return std::string("unavailable: ") + std::strerror(errno);
+            }
+            const TTransferResult result = TransferObject(source, volume.string(), TransferKind::Move);
+            std::error_code error;
+            return "moved=" + std::to_string(static_cast<bool>(result)) + " reason=" + result.reason +
+                   " copied=" + std::to_string(fs::exists(volume / name, error)) +
+                   " source=" + std::to_string(fs::exists(source, error));
+        });
+        if (!report) {
+            GTEST_SKIP() << "no private mount namespace on this system for a second file system (" << c.what << ")";
+        }
+        EXPECT_EQ(*report, c.expected) << c.what;
+    }
+    EXPECT_EQ(Read("from/locked/c.zlb"), "C");
+    fs::permissions(m_dir / "from/locked", fs::perms::owner_all);
+}
+
+// A copy onto a full file system says so, and leaves no part behind.
+TEST_F(FileOperationsTest, ACopyOntoAFullFileSystemSaysItIsFull)
+{
+    Write("from/big.zlb", std::string(256 * 1024, 'x'));
+    const fs::path volume = m_dir / "to";
+    for (const char* source : {"from/big.zlb", "from"}) {
+        const std::string path = P(source);
+        const std::optional<std::string> report = test::OnSecondFileSystem(
+            volume,
+            [&] {
+                const TTransferResult result = TransferObject(path, volume.string(), TransferKind::Copy);
+                std::error_code error;
+                return "copied=" + std::to_string(static_cast<bool>(result)) + " reason=" + result.reason +
+                       " left=" + std::to_string(std::distance(fs::directory_iterator(volume, error), {}));
+            },
+            "mode=0755,size=64k");
+        if (!report) {
+            GTEST_SKIP() << "no private mount namespace on this system for a second file system";
+        }
+        const std::string reason = std::string(source) == "from" ? "\"from/big.zlb\": No space left on device"
+                                                                  : "No space left on device";
+        EXPECT_EQ(*report, "copied=0 reason=" + reason + " left=0") << source;
+    }
 }
 
 }  // namespace

@@ -176,6 +176,18 @@ TEST_F(ComboMenusTest, ARefusedPasteSaysWhy)
     EXPECT_FALSE(fs::exists(Path("home/labels/piped")));
 }
 
+// A file copied from the folder itself is pasted beside itself under a free
+// name, as the list does.
+TEST_F(ComboMenusTest, APasteIntoTheCopiedFilesOwnFolderMakesAFreeName)
+{
+    MakeFile("home/labels/a.zlb");
+    TQorFolderCombo combo;
+    combo.SelectFolder(Path("home/labels"));
+    SetClipboardFiles({Path("home/labels/a.zlb")}, false);
+    ASSERT_TRUE(RightClickAndPick(combo, "paste"));
+    EXPECT_TRUE(fs::exists(Path("home/labels/a (2).zlb")));
+}
+
 TEST_F(ComboMenusTest, TheApplicationsOwnMenuComesInstead)
 {
     QMenu own;

@@ -57,10 +57,10 @@ protected:
     }
 
     // Drags the files over the report view to point and drops them there.
-    bool Drop(QPoint point, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    bool Drop(QPoint point, const std::vector<std::string>& files, Qt::KeyboardModifiers keys,
+              Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
     {
         std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
-        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
         QWidget* viewport = list.ReportView()->viewport();
         QDragEnterEvent enter(point, actions, data.get(), Qt::LeftButton, keys);
         QApplication::sendEvent(viewport, &enter);
@@ -352,6 +352,88 @@ TEST_F(ShellListCommandsTest, ARefusedPasteOrDropSaysWhy)
         EXPECT_FALSE(fs::exists(Path("home/labels/piped"))) << drop;
         EXPECT_TRUE(fs::is_fifo(Path("home/other/piped/pipe"))) << drop;
         EXPECT_TRUE(reports.empty()) << drop;
+    }
+}
+
+// A drag whose source offers only copies is copied where, unforced, a
+// drop would move; a move asked for with Shift is still refused.
+TEST_F(ShellListCommandsTest, ADropFromASourceThatOffersOnlyCopiesCopies)
+{
+    MakeFile("home/other.zlb", "O");
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(Drop(QPoint(300, 280), {Path("home/other.zlb")}, Qt::ShiftModifier, Qt::CopyAction));
+    EXPECT_FALSE(fs::exists(Path("home/labels/other.zlb")));
+    EXPECT_TRUE(Drop(QPoint(300, 280), {Path("home/other.zlb")}, Qt::NoModifier, Qt::CopyAction));
+    EXPECT_TRUE(fs::exists(Path("home/labels/other.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/other.zlb")));
+    EXPECT_EQ(reports, (std::vector<Report>{{{Op::sopDrop, Op::sopCopy}, {Path("home/other.zlb")}, list.Path()}}));
+}
+
+// A move to another file system whose original can't be removed is no
+// copy in disguise: where the original's folder may not change it is
+// refused before anything is copied; where removing it fails once it is
+// copied (a mount point inside it), the user is told, and a cut stays on
+// the clipboard for as long as the original is there.
+TEST_F(ShellListCommandsTest, AMoveThatCantRemoveItsOriginalSaysSoAndKeepsTheCut)
+{
+    MakeDir("home/locked");
+    MakeFile("home/locked/c.zlb");
+    MakeDir("home/holder/mounted");
+    MakeFile("home/holder/d.zlb");
+    MakeDir("home/volume");
+    const test::ReadOnlyFolder locked(Path("home/locked"));
+    const test::SecondFileSystem inner(Path("home/holder/mounted"));
+    const test::SecondFileSystem volume(Path("home/volume"));
+    for (const auto* made : {&locked.Why(), &inner.Why(), &volume.Why()}) {
+        if (!made->empty()) {
+            GTEST_SKIP() << *made;
+        }
+    }
+    list.SetPath(Path("home/volume"));
+    list.resize(400, 300);
+    list.show();
+    QApplication::processEvents();
+    const std::string into = "\" could not be moved into \"" + Path("home/volume") + "\": ";
+    const struct {
+        const char* source;
+        bool drop;
+        std::string message;
+        bool copied;
+    } cases[] = {
+        {"home/locked/c.zlb", false, "Read-only file system.", false},
+        {"home/locked/c.zlb", true, "Read-only file system.", false},
+        {"home/holder", false, "it was copied, but the original could not be removed: Device or resource busy.", true},
+    };
+    for (const auto& c : cases) {
+        const std::string source = Path(c.source);
+        const std::string where = std::string(c.source) + (c.drop ? " dropped" : " pasted");
+        reports.clear();
+        QString message;
+        test::WhenMessageShows(&list, [&](QMessageBox* box) {
+            message = box->text();
+            box->close();
+        });
+        if (c.drop) {
+            EXPECT_EQ(Drop(QPoint(300, 280), {source}, Qt::ShiftModifier), c.copied) << where;
+        } else {
+            SetClipboardFiles({source}, true);
+            EXPECT_EQ(list.InvokeCommandOnFolder("paste"), c.copied) << where;
+        }
+        ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << where;
+        EXPECT_EQ(message.toStdString(), "\"" + source + into + c.message) << where;
+        const std::string name = fs::path(source).filename().string();
+        EXPECT_EQ(fs::exists(Path("home/volume/" + name)), c.copied) << where;
+        EXPECT_TRUE(fs::exists(source)) << where;
+        if (!c.drop) {
+            EXPECT_EQ(ClipboardFiles(), std::vector<std::string>{source}) << where;
+            EXPECT_TRUE(ClipboardIsCut()) << where;
+        }
+        const std::vector<Report> expected =
+            c.copied ? std::vector<Report>{{{Op::sopCopy, Op::sopPaste, Op::sopAdd}, {source}, list.Path()}}
+                     : std::vector<Report>{};
+        EXPECT_EQ(reports, expected) << where;
     }
 }
 

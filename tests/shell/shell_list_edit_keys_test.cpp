@@ -87,6 +87,7 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
         // What happens in the folder while the editor is open.
         std::function<void(const std::string& folder, TQorShellList& list)> meanwhile;
         bool objectGone = false;
+        bool replaced = false;  // another object of the edited one's name came
     };
     const auto remove = [](const char* name) {
         return [name](const std::string& folder, TQorShellList&) { fs::remove_all(folder + "/" + name); };
@@ -102,11 +103,17 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
         {"the rows moved", "b.zlb", "Label5.zlb",
          [](const std::string&, TQorShellList& list) { list.SetSortColumn(0); }},
         {"the edited object went", "b.zlb", "Label5.zlb", remove("b.zlb"), true},
+        {"the edited file became a folder", "b.zlb", "Label5.zlb",
+         [](const std::string& folder, TQorShellList&) {
+             fs::remove(folder + "/b.zlb");
+             fs::create_directory(folder + "/b.zlb");
+         },
+         true, true},
     };
     int round = 0;
     for (const TViewStyle style : {TViewStyle::vsReport, TViewStyle::vsList}) {
         for (const Case& c : cases) {
-            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab}) {
                 const std::string where = std::string(c.what) + ", key " + std::to_string(key) + ", style " +
                                           std::to_string(static_cast<int>(style));
                 const std::string folder = Path("home/round" + std::to_string(++round));
@@ -121,6 +128,12 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
                 list.SetPath(folder);
                 const std::string edited = folder + "/" + c.edited;
                 list.SelectItem(list.IndexOfPIDL(edited));
+                std::vector<std::string> selectedAfter;
+                list.OnSelectItem = [&](const std::string& path, bool selected) {
+                    if (selected) {
+                        selectedAfter.push_back(path);
+                    }
+                };
                 window.View()->setFocus();
                 QTest::keyClick(window.View(), Qt::Key_F2);
                 ASSERT_NE(test::NameEditor(list), nullptr) << where;
@@ -150,9 +163,21 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
                 EXPECT_TRUE(window.dialog.isVisible()) << where;
                 const bool renamed = key != Qt::Key_Escape && !c.objectGone;
                 EXPECT_EQ(fs::exists(folder + "/" + c.typed), renamed) << where;
-                EXPECT_EQ(fs::exists(edited), !renamed && !c.objectGone) << where;
+                EXPECT_EQ(fs::exists(edited), (!renamed && !c.objectGone) || c.replaced) << where;
                 EXPECT_EQ(list.IndexOfPIDL(folder + "/" + c.typed) >= 0, renamed) << where;
-                EXPECT_EQ(list.IndexOfPIDL(edited) >= 0, !renamed && !c.objectGone) << where;
+                EXPECT_EQ(list.IndexOfPIDL(edited) >= 0, (!renamed && !c.objectGone) || c.replaced) << where;
+                // The selection stays on the object edited: no other one is
+                // selected, nor reported to a handler that would open it.
+                const std::string kept = renamed ? folder + "/" + c.typed : edited;
+                for (const std::string& path : selectedAfter) {
+                    EXPECT_EQ(path, kept) << where;
+                }
+                if (!c.objectGone) {
+                    const std::vector<int> selected = list.SelectedItems();
+                    ASSERT_EQ(selected.size(), 1U) << where;
+                    EXPECT_EQ(list.GetFullPath(selected.front()), kept) << where;
+                    EXPECT_EQ(window.View()->currentIndex().row(), selected.front()) << where;
+                }
                 EXPECT_EQ(QtWarnings::Take(), std::vector<std::string>{}) << where;
             }
         }

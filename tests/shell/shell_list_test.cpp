@@ -14,6 +14,7 @@
 #include "tests/shell/list_editing.h"
 #include "tests/shell/temp_folders.h"
 #include "tests/support/folder_churn.h"
+#include "tests/support/private_mounts.h"
 
 namespace zk {
 namespace {
@@ -623,6 +624,27 @@ TEST_F(ShellListTest, TreeAndListFollowEachOtherThroughTheLink)
     list.GoUp();
     EXPECT_EQ(tree.SelectedFolder(), Path("home/labels"));
     EXPECT_TRUE(WaitFor([&] { return list.Path() == Path("home/labels") + "/"; }));
+}
+
+// A folder the user can't read is no empty folder: the list says why it
+// shows nothing, and stops saying it once it shows a folder it can read.
+TEST_F(ShellListTest, AFolderThatCantBeReadSaysSo)
+{
+    MakeDir("home/locked");
+    MakeFile("home/locked/a.zlb");
+    std::filesystem::permissions(Path("home/locked"), std::filesystem::perms::none);
+    const test::FileModesHeld modes;
+    ASSERT_TRUE(modes.Held());
+    TQorShellList list;
+    list.SetPath(Path("home/locked"));
+    const QLabel* note = list.findChild<QLabel*>("UnreadableNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(note->text().toStdString(), "This folder can't be read: Permission denied.");
+    list.SetPath(Path("home/labels"));
+    EXPECT_TRUE(note->isHidden());
+    std::filesystem::permissions(Path("home/locked"), std::filesystem::perms::owner_all);
 }
 
 }  // namespace

@@ -47,6 +47,16 @@ TEST_F(ShellThumbnailTest, KeepsThePictureContent)
     EXPECT_EQ(QColor(thumbnail.pixel(8, 8)), QColor(Qt::red));
 }
 
+// A name from an older system that is no UTF-8 names the picture all the same.
+TEST_F(ShellThumbnailTest, APictureWhoseNameIsNoUtf8HasAThumbnail)
+{
+    const std::string named = Path("\xE4.png");
+    std::filesystem::rename(Picture("p.png", 16, 16), named);
+    const QImage thumbnail = GetThumbnailBitmap(named, 64, 64);
+    ASSERT_FALSE(thumbnail.isNull());
+    EXPECT_EQ(QColor(thumbnail.pixel(0, 0)), QColor(0, 0, 255));
+}
+
 TEST_F(ShellThumbnailTest, NoThumbnailForOtherObjects)
 {
     MakeFile("notes.txt", "not a picture");

@@ -78,13 +78,14 @@ protected:
         QApplication::processEvents();
     }
     // Drops the files on the node with the keys held.
-    bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys)
+    bool Drop(QTreeWidgetItem* node, const std::vector<std::string>& files, Qt::KeyboardModifiers keys,
+              Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
     {
         std::unique_ptr<QMimeData> data = FileListToMimeData(files, false);
         tree.scrollToItem(node);
         QApplication::processEvents();
         const QPointF point = tree.visualItemRect(node).center();
-        QDropEvent drop(point, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data.get(), Qt::LeftButton, keys);
+        QDropEvent drop(point, offered, data.get(), Qt::LeftButton, keys);
         // As a real drag does: the drop goes to where the drag entered.
         QDragEnterEvent enter(point.toPoint(), drop.possibleActions(), data.get(), Qt::LeftButton, keys);
         QApplication::sendEvent(tree.viewport(), &enter);
@@ -154,11 +155,19 @@ TEST_F(ShellTreeCommandsTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
         {"a folder above came", [](const std::string& folder) { fs::create_directory(folder + "/2023"); }},
         {"a folder above went", [](const std::string& folder) { fs::remove(folder + "/1999"); }},
         {"the edited folder went", [](const std::string& folder) { fs::remove(folder + "/2024"); }, true},
+        // Another object of that name is not the one edited.
+        {"the edited folder became a file",
+         [](const std::string& folder) {
+             fs::remove(folder + "/2024");
+             std::ofstream(folder + "/2024") << "x";
+         },
+         true},
     };
     int round = 0;
     for (const Case& c : cases) {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab}) {
             const std::string where = std::string(c.what) + ", key " + std::to_string(key);
+            const bool commits = key != Qt::Key_Escape;
             const std::string folder = Path("home/round" + std::to_string(++round));
             for (const char* name : {"1999", "2024", "archive"}) {
                 fs::create_directories(folder + "/" + name);
@@ -186,23 +195,27 @@ TEST_F(ShellTreeCommandsTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
             ASSERT_NE(edited->viewport()->findChild<QLineEdit*>(), nullptr) << where << ": the editor closed";
 
             QString message;
-            if (c.folderGone && key == Qt::Key_Return) {
+            if (c.folderGone && commits) {
                 NoteMessage(message);
             }
             const QPointer<QLineEdit> closing(editor);
             QTest::keyClick(editor, key);
             ASSERT_TRUE(WaitFor([&] { return closing.isNull(); })) << where;
-            if (c.folderGone && key == Qt::Key_Return) {
+            if (c.folderGone && commits) {
                 ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << where;
                 EXPECT_TRUE(message.contains("no longer there")) << where << ": " << message.toStdString();
             }
             QApplication::processEvents();
             EXPECT_EQ(clicks, 0) << where;
             EXPECT_TRUE(dialog.isVisible()) << where;
-            const bool renamed = key == Qt::Key_Return && !c.folderGone;
+            const bool renamed = commits && !c.folderGone;
             EXPECT_EQ(fs::is_directory(folder + "/typed"), renamed) << where;
             EXPECT_EQ(Child(parent, "typed") != nullptr, renamed) << where;
             EXPECT_EQ(Child(parent, "2024") != nullptr, !renamed && !c.folderGone) << where;
+            // The selection stays on the folder edited (Tab moves it nowhere).
+            if (!c.folderGone) {
+                EXPECT_EQ(edited->SelectedFolder(), folder + (renamed ? "/typed" : "/2024")) << where;
+            }
         }
     }
 }
@@ -397,7 +410,7 @@ TEST_F(ShellTreeCommandsTest, ARefusedPasteOrDropSaysWhy)
 
 // F2 on a folder the user may not rename says why, even for root (its
 // folder is on a read-only mount then).
-TEST_F(ShellTreeCommandsTest, RenamingWhereNothingMayChangeSaysWhy)
+TEST_F(ShellTreeCommandsTest, RenamingOrANewFolderWhereNothingMayChangeSaysWhy)
 {
     const test::ReadOnlyFolder readOnly(Path("home/labels"));
     if (!readOnly.Made()) {
@@ -412,6 +425,16 @@ TEST_F(ShellTreeCommandsTest, RenamingWhereNothingMayChangeSaysWhy)
     EXPECT_TRUE(message.startsWith("\"2024\" can't be renamed: ")) << message.toStdString();
     EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
     EXPECT_EQ(tree.viewport()->findChild<QLineEdit*>(), nullptr);
+
+    // A new folder in it is refused with the reason, as the list says it.
+    Select("home/labels");
+    message.clear();
+    NoteMessage(message);
+    EXPECT_EQ(tree.CreateDir(Path("home/labels"), "", true), "");
+    ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); }));
+    EXPECT_TRUE(message.startsWith("No new folder can be made: ")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QString::fromStdString(Path("home/labels")))) << message.toStdString();
+    EXPECT_FALSE(fs::exists(Path("home/labels/New Folder")));
 }
 
 TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
@@ -437,6 +460,18 @@ TEST_F(ShellTreeCommandsTest, DroppedListSelectionIsCopiedOrMovedByTheKeys)
     EXPECT_EQ(reports[0].operation, (TQorShellOperations{Op::sopDrop, Op::sopCopy}));
     EXPECT_EQ(reports[0].destination, Path("home/labels/archive"));
     EXPECT_EQ(reports[1].operation, (TQorShellOperations{Op::sopDrop, Op::sopMove}));
+}
+
+// A drag whose source offers only copies is copied where, unforced, a
+// drop would move.
+TEST_F(ShellTreeCommandsTest, ADropFromASourceThatOffersOnlyCopiesCopies)
+{
+    MakeFile("home/other.zlb", "O");
+    tree.show();
+    Select("home/labels/archive");
+    EXPECT_TRUE(Drop(tree.currentItem(), {Path("home/other.zlb")}, Qt::NoModifier, Qt::CopyAction));
+    EXPECT_TRUE(fs::exists(Path("home/labels/archive/other.zlb")));
+    EXPECT_TRUE(fs::exists(Path("home/other.zlb")));
 }
 
 TEST_F(ShellTreeCommandsTest, DropMakesLinksWhenAsked)

@@ -1,6 +1,8 @@
 #include "tests/support/private_mounts.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -66,6 +68,30 @@ std::optional<std::string> OnSecondFileSystem(const fs::path& folder, const std:
     return text;
 }
 
+namespace {
+
+// The calling thread's own mount namespace: unshared once, kept for the
+// rest of the thread's life, private so that nothing mounted here leaks
+// out. Empty when it is there, else why not.
+std::string ThreadMountNamespace()
+{
+    if (geteuid() != 0) {
+        return "only root has a private mount namespace in a process that runs threads";
+    }
+    static const int unshared = [] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            return errno;
+        }
+        return 0;
+    }();
+    if (unshared != 0) {
+        return std::string("this system allows no private mount namespace: ") + std::strerror(unshared);
+    }
+    return {};
+}
+
+}  // namespace
+
 ReadOnlyFolder::ReadOnlyFolder(fs::path folder) : m_folder(std::move(folder))
 {
     if (geteuid() != 0) {
@@ -77,17 +103,8 @@ ReadOnlyFolder::ReadOnlyFolder(fs::path folder) : m_folder(std::move(folder))
         }
         return;
     }
-    // A thread's own mount namespace: unshared once, kept for the rest of
-    // the thread's life, private so that nothing mounted here leaks out.
-    static const int unshared = [] {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            return errno;
-        }
-        return 0;
-    }();
-    if (unshared != 0) {
-        m_why = std::string("root writes into any folder, and this system allows no private mount namespace: ") +
-                std::strerror(unshared);
+    if (const std::string why = ThreadMountNamespace(); !why.empty()) {
+        m_why = "root writes into any folder, and " + why;
         return;
     }
     if (mount(m_folder.c_str(), m_folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
@@ -107,6 +124,49 @@ ReadOnlyFolder::~ReadOnlyFolder()
     } else if (geteuid() != 0 && m_why.empty()) {
         std::error_code error;
         fs::permissions(m_folder, m_perms, error);
+    }
+}
+
+FileModesHeld::FileModesHeld()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return;
+    }
+    m_effective[0] = data[0].effective;
+    m_effective[1] = data[1].effective;
+    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        data[capability / 32].effective &= ~(1U << (capability % 32));
+    }
+    m_held = syscall(SYS_capset, &header, data) == 0;
+}
+
+FileModesHeld::~FileModesHeld()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (m_held && syscall(SYS_capget, &header, data) == 0) {
+        data[0].effective = m_effective[0];
+        data[1].effective = m_effective[1];
+        syscall(SYS_capset, &header, data);
+    }
+}
+
+SecondFileSystem::SecondFileSystem(fs::path folder) : m_folder(std::move(folder))
+{
+    if (m_why = ThreadMountNamespace(); !m_why.empty()) {
+        return;
+    }
+    if (mount("zktest", m_folder.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+        m_why = "no tmpfs on " + m_folder.string() + ": " + std::strerror(errno);
+    }
+}
+
+SecondFileSystem::~SecondFileSystem()
+{
+    if (m_why.empty()) {
+        umount2(m_folder.c_str(), MNT_DETACH);
     }
 }
 

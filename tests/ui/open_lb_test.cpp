@@ -18,6 +18,7 @@
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "tests/shell/list_editing.h"
+#include "tests/shell/popup_driver.h"
 #include "platform/dir_watcher.h"
 #include "tests/support/event_loop_deadline.h"
 #include "tests/support/folder_churn.h"
@@ -78,6 +79,19 @@ protected:
         LabelSetup = TLabelSetup{};
     }
     static TQorShellList& List(QWidget* modal) { return *modal->findChild<TQorShellList*>("ShellList"); }
+    // Previews b.zlb and starts renaming it with F2, as a user does; the
+    // editor once the name without its extension is selected (the typed
+    // name replaces it), or none.
+    QLineEdit* StartRenamingB(QWidget* modal) const
+    {
+        TQorShellList& list = List(modal);
+        Preview(modal, Labels() + "/b.zlb");
+        list.ListView()->setFocus();
+        QTest::keyClick(list.ListView(), Qt::Key_F2);
+        QLineEdit* editor = NameEditor(list);
+        const bool ready = editor != nullptr && QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000);
+        return ready ? editor : nullptr;
+    }
     static void Preview(QWidget* modal, const std::string& path)
     {
         TQorShellList& list = List(modal);
@@ -171,28 +185,52 @@ TEST_F(OpenLbTest, CancelAfterThreePreviewsKeepsTheLabel)
     EXPECT_EQ(LabelSetup.LabelWidth, TLabelSetup{}.LabelWidth);
 }
 
-TEST_F(OpenLbTest, EachShowingStartsWithoutSelectionAndHiddenPreview)
+// On a later showing the path field and the list agree: the label last
+// previewed is selected (and previewed) when it is listed; otherwise the
+// field is empty and Enter opens nothing over the editor's label.
+TEST_F(OpenLbTest, ALaterShowingSelectsTheLabelItsPathShowsOrShowsNoPath)
 {
-    OpenLb->ShellTree()->SetSelectedFolder(Labels());
-    WhenModalShows([this](QWidget* modal) {
-        Preview(modal, Labels() + "/a.zlb");
-        modal->findChild<QPushButton*>("CancelBt")->click();
-    });
-    ASSERT_TRUE(LoadLabelFile(std::nullopt));
-    bool previewHidden = false;
-    std::size_t selected = 1;
-    std::string path;
-    WhenModalShows([&](QWidget* modal) {
-        previewHidden = !modal->findChild<QLabel*>("Label")->isVisible();
-        selected = List(modal).SelectedItems().size();
-        path = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    ASSERT_TRUE(LoadLabelFile(std::nullopt));
-    EXPECT_TRUE(previewHidden);
-    EXPECT_EQ(selected, 0u);
-    EXPECT_EQ(path, Labels() + "/a.zlb");  // the last previewed path stays
-    EXPECT_EQ(OpenLabelAccepted, 0);
+    for (const bool removed : {false, true}) {
+        OpenLb->ShellTree()->SetSelectedFolder(Labels());
+        WhenModalShows([this](QWidget* modal) {
+            Preview(modal, Labels() + "/a.zlb");
+            modal->findChild<QPushButton*>("CancelBt")->click();
+        });
+        ASSERT_TRUE(LoadLabelFile(std::nullopt));
+        if (removed) {
+            std::filesystem::remove(Labels() + "/a.zlb");
+        }
+        ClearFigureList();
+        ASSERT_EQ(AppendFigure(TBarFigure{42, 0, 4, 4, 0}), 0);
+        bool previewShown = true;
+        std::vector<std::string> selected;
+        std::string path;
+        WhenModalShows([&](QWidget* modal) {
+            TQorShellList& list = List(modal);
+            // The list has settled on the folder as it is now.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return (list.IndexOfPIDL(Labels() + "/a.zlb") < 0) == removed; }, 5000));
+            QCoreApplication::processEvents();
+            previewShown = modal->findChild<QLabel*>("Label")->isVisible();
+            for (const int item : list.SelectedItems()) {
+                selected.push_back(list.GetFullPath(item));
+            }
+            path = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+            QTest::keyClick(modal->findChild<QPushButton*>("OpenBt"), Qt::Key_Return);
+            QCoreApplication::processEvents();
+            if (modal->isVisible()) {
+                modal->findChild<QPushButton*>("CancelBt")->click();
+            }
+        });
+        ASSERT_TRUE(LoadLabelFile(std::nullopt));
+        EXPECT_EQ(previewShown, !removed) << removed;
+        EXPECT_EQ(selected, removed ? std::vector<std::string>{} : std::vector<std::string>{Labels() + "/a.zlb"})
+            << removed;
+        EXPECT_EQ(path, removed ? std::string() : Labels() + "/a.zlb") << removed;
+        EXPECT_EQ(OpenLabelAccepted, removed ? 0 : 1) << removed;
+        // a.zlb holds one bar at 1; the editor's label one at 42.
+        ASSERT_EQ(CountFigures(), 1u) << removed;
+        EXPECT_EQ(FigureList.FigureHead->Bar().X, removed ? 42 : 1) << removed;
+    }
 }
 
 TEST_F(OpenLbTest, DoubleClickOnAFileOpensIt)
@@ -237,14 +275,8 @@ TEST_F(OpenLbTest, EnterThatEndsARenameOpensNothing)
     bool stillOpen = false;
     WhenModalShows([&](QWidget* modal) {
         TQorShellList& list = List(modal);
-        Preview(modal, Labels() + "/b.zlb");
-        QAbstractItemView* view = list.ListView();
-        view->setFocus();
-        QTest::keyClick(view, Qt::Key_F2);
-        QLineEdit* editor = NameEditor(list);
+        QLineEdit* editor = StartRenamingB(modal);
         ASSERT_NE(editor, nullptr);
-        // The name without its extension is selected; the typed one replaces it.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return editor->selectedText() == "b"; }, 5000));
         QTest::keyClicks(editor, "Label5");
         std::filesystem::remove(Labels() + "/a.zlb");
         ASSERT_TRUE(QTest::qWaitFor([&] { return list.IndexOfPIDL(Labels() + "/a.zlb") < 0; }, 5000));
@@ -260,6 +292,90 @@ TEST_F(OpenLbTest, EnterThatEndsARenameOpensNothing)
     EXPECT_TRUE(std::filesystem::exists(Labels() + "/Label5.zlb"));
     ASSERT_EQ(CountFigures(), 1u);
     EXPECT_EQ(FigureList.FigureHead->Bar().X, 42);
+}
+
+// Tab or Shift+Tab that ends renaming a label ends the rename only: the
+// label renamed stays selected and previewed, no other one is, and Enter
+// then opens the renamed one.
+TEST_F(OpenLbTest, TabThatEndsARenameKeepsTheRenamedLabelChosen)
+{
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        OpenLb->ShellTree()->SetSelectedFolder(Labels());
+        const std::string name = "Label" + std::to_string(key) + ".zlb";
+        std::string shownPath;
+        bool stillOpen = false;
+        WhenModalShows([&](QWidget* modal) {
+            TQorShellList& list = List(modal);
+            QAbstractItemView* view = list.ListView();
+            QLineEdit* editor = StartRenamingB(modal);
+            ASSERT_NE(editor, nullptr);
+            QTest::keyClicks(editor, QString::fromStdString(name.substr(0, name.size() - 4)));
+            QTest::keyClick(editor, key);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !list.Editing(); }, 5000));
+            QCoreApplication::processEvents();
+            stillOpen = modal->isVisible();
+            shownPath = modal->findChild<QLineEdit*>("PathLb")->text().toStdString();
+            QTest::keyClick(view, Qt::Key_Return);
+        });
+        ASSERT_TRUE(LoadLabelFile(std::nullopt));
+        EXPECT_TRUE(stillOpen) << key;
+        EXPECT_EQ(shownPath, Labels() + "/" + name) << key;
+        EXPECT_EQ(OpenLabelAccepted, 1) << key;
+        EXPECT_EQ(SelectedLabelPath, Labels() + "/" + name) << key;
+        EXPECT_EQ(CountFigures(), 4u) << key;  // the renamed b.zlb, not c.zlb or a.zlb
+        std::filesystem::rename(Labels() + "/" + name, Labels() + "/b.zlb");
+    }
+}
+
+// Open in a label's menu opens it, as a double click does.
+TEST_F(OpenLbTest, OpenInALabelsMenuOpensIt)
+{
+    OpenLb->ShellTree()->SetSelectedFolder(Labels());
+    WhenModalShows([this](QWidget* modal) {
+        TQorShellList& list = List(modal);
+        Preview(modal, Labels() + "/c.zlb");
+        WhenPopupShows(&list, [](QMenu* menu) {
+            menu->setActiveAction(menu->findChild<QAction*>("OpenVerb"));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        std::string verb;
+        list.ShowContextMenu(list.mapToGlobal(QPoint(10, 10)), verb);
+        if (modal->isVisible()) {
+            modal->findChild<QPushButton*>("CancelBt")->click();
+        }
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_EQ(OpenLabelAccepted, 1);
+    EXPECT_EQ(SelectedLabelPath, Labels() + "/c.zlb");
+    EXPECT_EQ(CountFigures(), 2u);
+}
+
+// The folder tree shows the selected folder's name, however deep it lies.
+TEST_F(OpenLbTest, TheSelectedFolderShowsByName)
+{
+    std::string folder = Labels();
+    for (const char* level : {"customers", "northern region", "warehouse", "spring", "catalogue", "samples"}) {
+        folder += std::string("/") + level;
+    }
+    folder += "/selected labels";
+    std::filesystem::create_directories(folder);
+    OpenLb->ShellTree()->SetSelectedFolder(folder);
+    QRect shown;
+    int paneWidth = 0;
+    WhenModalShows([&](QWidget* modal) {
+        TQorShellTree& tree = *modal->findChild<TQorShellTree*>("ShellTree");
+        QCoreApplication::processEvents();
+        QTreeWidgetItem* node = tree.currentItem();
+        ASSERT_NE(node, nullptr);
+        ASSERT_EQ(node->text(0).toStdString(), "selected labels");
+        const QRect row = tree.visualItemRect(node);
+        shown = QRect(row.left(), row.top(), tree.sizeHintForIndex(tree.currentIndex()).width(), row.height());
+        paneWidth = tree.viewport()->width();
+        modal->findChild<QPushButton*>("CancelBt")->click();
+    });
+    ASSERT_TRUE(LoadLabelFile(std::nullopt));
+    EXPECT_GE(shown.left(), 0);
+    EXPECT_LE(shown.right(), paneWidth);
 }
 
 // A label replaced by a folder of its name is no label any more: the list
