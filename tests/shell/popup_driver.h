@@ -1,7 +1,9 @@
 #pragma once
 // Acts on the popup menu or message box the code under test is about to
 // show, once it is up (its event loop then runs). The polling stops with
-// the context object, so nothing is left to act on a later test's windows.
+// the context object or the test that armed it, whichever ends first, so
+// nothing is left to act on a later test's windows; an answer never used
+// fails its test (armed_answers.h).
 // A wait that ends without its window fails the test and closes whatever
 // menu or modal window is up then or shows up later in the test, so the
 // exec() that waits for an answer returns instead of blocking the run.
@@ -15,6 +17,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "tests/ui/modal_driver.h"
@@ -41,16 +44,21 @@ inline void ClosePopupsForTheRestOfTheTest(const ::testing::TestInfo* test)
 }
 
 template <class Window>
-void PollFor(QObject* context, std::function<Window*()> find, std::function<void(Window*)> action,
-             QDeadlineTimer deadline, const char* what)
+void PollFor(std::shared_ptr<ArmedAnswer> answer, QObject* context, std::function<Window*()> find,
+             std::function<void(Window*)> action, QDeadlineTimer deadline)
 {
-    auto poll = [context, find = std::move(find), action = std::move(action), deadline, what]() mutable {
+    auto poll = [answer, context, find = std::move(find), action = std::move(action), deadline]() mutable {
+        if (answer->Cancelled()) {
+            return;
+        }
         if (Window* window = find(); window != nullptr) {
+            answer->Settle();
             action(window);
         } else if (!deadline.hasExpired()) {
-            PollFor(context, std::move(find), std::move(action), deadline, what);
+            PollFor(std::move(answer), context, std::move(find), std::move(action), deadline);
         } else {
-            GiveUpOnModals(std::string("the ") + what + " to answer did not show up");
+            answer->Settle();
+            GiveUpOnModals("the " + answer->What() + " did not show up");
             if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr) {
                 popup->close();
             }
@@ -66,20 +74,21 @@ inline void WhenPopupShows(QObject* context, std::function<void(QMenu*)> action,
                            std::chrono::milliseconds wait = PopupWait)
 {
     detail::PollFor<QMenu>(
-        context, [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }, std::move(action),
-        QDeadlineTimer(wait), "menu");
+        ArmAnswer("menu to answer"), context,
+        [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }, std::move(action),
+        QDeadlineTimer(wait));
 }
 
 inline void WhenMessageShows(QObject* context, std::function<void(QMessageBox*)> action,
                              std::chrono::milliseconds wait = PopupWait)
 {
     detail::PollFor<QMessageBox>(
-        context,
+        ArmAnswer("message box to answer"), context,
         [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             return box != nullptr && box->isVisible() ? box : nullptr;
         },
-        std::move(action), QDeadlineTimer(wait), "message box");
+        std::move(action), QDeadlineTimer(wait));
 }
 
 // Closes every popup menu that shows while it lives, and tells whether one did.

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 
 #include <filesystem>
+#include <string>
 
 #include "tests/shell/list_editing.h"
 #include "tests/shell/popup_driver.h"
@@ -114,18 +115,20 @@ TEST_F(ShellListMenuTest, ShiftF10AndTheMenuKeyOpenTheMenuOfTheSelection)
 TEST_F(ShellListMenuTest, TheBackgroundMenuShowsBesideTheItems)
 {
     QMenu background;
+    background.setObjectName("BackgroundMenu");
     background.addAction("Arrange");
     list.BackgroundPopupMenu = &background;
-    bool itemMenu = false;
+    std::string shown;
     test::WhenPopupShows(&list, [&](QMenu* menu) {
-        itemMenu = menu->objectName() == "ShellContextMenu";
+        shown = menu->objectName().toStdString();
         menu->close();
     });
     RightClick(QPoint(300, 280));
     EXPECT_TRUE(background.isVisible());
-    background.close();
-    QApplication::processEvents();
-    EXPECT_FALSE(itemMenu);
+    // The first menu up is the background menu, and no item menu came first.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, "BackgroundMenu");
+    EXPECT_FALSE(background.isVisible());
 }
 
 // A folder made where the list shows no folders would seem to do nothing:

@@ -3,7 +3,9 @@
 // it is the active modal widget, the action runs on it (a click, a key).
 // A wait that ends without its window fails the test and closes whatever
 // modal window is up then or shows up later in the test, so the exec()
-// that waits for an answer returns instead of blocking the run.
+// that waits for an answer returns instead of blocking the run. Every
+// answer ends with the test that armed it, and one never used fails that
+// test (armed_answers.h).
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -17,7 +19,10 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+
+#include "tests/support/armed_answers.h"
 
 namespace zk::test {
 
@@ -58,55 +63,66 @@ inline void GiveUpOnModals(const std::string& reason)
 }
 
 namespace detail {
-inline void PollModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action,
-                      QDeadlineTimer deadline, int delayMs)
+inline void PollModal(std::shared_ptr<ArmedAnswer> answer, std::function<bool(QWidget*)> match,
+                      std::function<void(QWidget*)> action, QDeadlineTimer deadline, int delayMs)
 {
-    QTimer::singleShot(delayMs, [match = std::move(match), action = std::move(action), deadline]() mutable {
+    QTimer::singleShot(delayMs, [answer = std::move(answer), match = std::move(match), action = std::move(action),
+                                 deadline]() mutable {
+        if (answer->Cancelled()) {
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
         if (modal != nullptr && modal->isVisible() && match(modal)) {
+            answer->Settle();
             action(modal);
         } else if (!deadline.hasExpired()) {
-            PollModal(std::move(match), std::move(action), deadline, 10);
+            PollModal(std::move(answer), std::move(match), std::move(action), deadline, 10);
         } else {
-            GiveUpOnModals("the modal window to answer did not show up");
+            answer->Settle();
+            GiveUpOnModals("the " + answer->What() + " did not show up");
         }
     });
 }
 }  // namespace detail
 
 // Runs action on the active modal widget as soon as one that match accepts is up.
+// what names the window in the test's failure when it never shows.
 inline void WhenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action,
-                      std::chrono::milliseconds wait = ModalWait)
+                      std::chrono::milliseconds wait = ModalWait, std::string what = "modal window to answer")
 {
-    detail::PollModal(std::move(match), std::move(action), QDeadlineTimer(wait), 0);
+    detail::PollModal(ArmAnswer(std::move(what)), std::move(match), std::move(action), QDeadlineTimer(wait), 0);
 }
 
-inline void WhenModalShows(std::function<void(QWidget*)> action)
+inline void WhenModalShows(std::function<void(QWidget*)> action, std::string what = "modal window to answer")
 {
-    WhenModal([](QWidget*) { return true; }, std::move(action));
+    WhenModal([](QWidget*) { return true; }, std::move(action), ModalWait, std::move(what));
 }
 
 // The same for the modal widget of that objectName.
 inline void WhenModalNamed(const QString& name, std::function<void(QWidget*)> action)
 {
-    WhenModal([name](QWidget* w) { return w->objectName() == name; }, std::move(action));
+    WhenModal([name](QWidget* w) { return w->objectName() == name; }, std::move(action), ModalWait,
+              "modal window " + name.toStdString());
 }
 
 // Clicks the modal window's button of that objectName.
 inline void ClickInModal(const char* buttonName)
 {
-    WhenModalShows([buttonName](QWidget* modal) {
-        if (auto* button = modal->findChild<QPushButton*>(buttonName)) {
-            button->click();
-        } else {
-            GiveUpOnModals(std::string("the modal window has no button ") + buttonName);
-        }
-    });
+    WhenModalShows(
+        [buttonName](QWidget* modal) {
+            if (auto* button = modal->findChild<QPushButton*>(buttonName)) {
+                button->click();
+            } else {
+                GiveUpOnModals(std::string("the modal window has no button ") + buttonName);
+            }
+        },
+        std::string("modal window to click ") + buttonName + " in");
 }
 
 inline void PressEscapeInModal()
 {
-    WhenModalShows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    WhenModalShows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); },
+                   "modal window to press Escape in");
 }
 
 }  // namespace zk::test

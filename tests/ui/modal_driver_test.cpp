@@ -1,5 +1,6 @@
 // The modal driver never leaves a test blocked in exec(): a wait that ends
-// without its window fails the test and closes the window.
+// without its window fails the test and closes the window. An answer ends
+// with its test: one never used fails the test and answers nothing later.
 
 #include "tests/ui/modal_driver.h"
 
@@ -51,6 +52,19 @@ TEST(ModalDriverTest, TheAwaitedWindowIsAnswered)
     dialog.setObjectName("Wanted");
     WhenModalNamed("Wanted", [](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+TEST(ModalDriverTest, AnAnswerNeverUsedFailsItsTestAndAnswersNoLaterWindow)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ClickInModal("YesBt");
+            EndArmedAnswers();
+        },
+        "an answer armed for modal window to click YesBt in was never used");
+    QDialog later;
+    QTimer::singleShot(100, &later, &QDialog::accept);
+    EXPECT_EQ(later.exec(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -389,9 +389,14 @@ TEST_F(MsgBoxLinkTest, ARefusedWriteAsksOverTheBusyWindow)
     ASSERT_TRUE(OpenPort());
     ShowCommunicating("Sending form");
     printer.Stall();
-    test::ClickInModal("YesBt");
-    // The second question comes after the first is answered.
-    QTimer::singleShot(0, [] { test::ClickInModal("NoBt"); });
+    // The second question comes after the first is answered, so its answer
+    // is armed only then: armed together, either could take the first one.
+    test::WhenModalShows(
+        [](QWidget* modal) {
+            modal->findChild<QPushButton*>("YesBt")->click();
+            test::ClickInModal("NoBt");
+        },
+        "first write question");
     const std::string bulk(1 << 17, 'x');
     EXPECT_LT(PrinterPrintf("%s", bulk.c_str()), bulk.size());
     EXPECT_EQ(CommLink.WriteAborted, 1);
