@@ -553,8 +553,7 @@ void TZKedit::EndLabelDrag()
 
 void TZKedit::NewLabelMClick()
 {
-    if (IsExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     EndLabelDrag();
@@ -576,6 +575,9 @@ void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 
 void TZKedit::ContinueMClick()
 {
+    if (RefuseDuringExchange()) {
+        return;
+    }
     DriverPrintMode = 0;
     ContinuePrint();
 }

@@ -8,6 +8,10 @@ namespace zk {
 namespace {
 
 int activeGuards = 0;
+// How many window-message runs of the engine's waits are on the stack, and
+// how many were when the running exchange began.
+int messageDepth = 0;
+int exchangeDepth = 0;
 std::deque<std::function<void()>> deferredActions;
 
 void RunDeferredActions()
@@ -22,7 +26,12 @@ void RunDeferredActions()
 
 }  // namespace
 
-TExchangeGuard::TExchangeGuard() { ++activeGuards; }
+TExchangeGuard::TExchangeGuard()
+{
+    if (activeGuards++ == 0) {
+        exchangeDepth = messageDepth;
+    }
+}
 
 TExchangeGuard::~TExchangeGuard()
 {
@@ -34,6 +43,12 @@ TExchangeGuard::~TExchangeGuard()
 
 bool ExchangeInProgress() { return activeGuards > 0; }
 
+TWindowMessagesScope::TWindowMessagesScope() { ++messageDepth; }
+
+TWindowMessagesScope::~TWindowMessagesScope() { --messageDepth; }
+
+bool EnteredDuringExchange() { return activeGuards > 0 && messageDepth > exchangeDepth; }
+
 void RunWhenExchangeOver(std::function<void()> action)
 {
     deferredActions.push_back(std::move(action));
@@ -43,6 +58,7 @@ void RunWhenExchangeOver(std::function<void()> action)
 void ResetExchangeGuard()
 {
     activeGuards = 0;
+    exchangeDepth = 0;
     deferredActions.clear();
 }
 

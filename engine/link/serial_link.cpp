@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "engine/config/program_paths.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/link/port_settings.h"
 #include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
@@ -170,10 +171,32 @@ int OpenConfiguredPort()
     return fd;
 }
 
+// An action taken while an exchange waits gets no traffic of its own: its
+// bytes would land inside the running exchange's. It is refused with a beep,
+// leaving the link's state to the exchange that owns it.
+bool RefusedInsideExchange()
+{
+    if (!EnteredDuringExchange()) {
+        return false;
+    }
+    Ui().Beep();
+    return true;
+}
+
+bool AskToRetryWrite()
+{
+    // The question's own loop lets window messages run like any wait.
+    const TWindowMessagesScope messages;
+    return ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) == 1;
+}
+
 }  // namespace
 
 bool OpenPort()
 {
+    if (RefusedInsideExchange()) {
+        return false;
+    }
     CommLink.LinkError = 0;
     CommLink.WriteAborted = 0;
     if (CommLink.PortHandle >= 0) {
@@ -212,6 +235,9 @@ int BytesWaiting()
 
 bool SendByte(std::uint8_t byte)
 {
+    if (RefusedInsideExchange()) {
+        return false;
+    }
     CommLink.LinkError = 0;
     CommLink.WriteAborted = 0;
     if (CommLink.PortHandle < 0) {
@@ -232,7 +258,7 @@ bool SendByte(std::uint8_t byte)
         if (WriteOnce(byte)) {
             return true;
         }
-        if (CommLink.PortHandle < 0 || ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) != 1) {
+        if (CommLink.PortHandle < 0 || !AskToRetryWrite()) {
             return giveUp();
         }
     }
@@ -380,7 +406,7 @@ bool DiscardWaitingBytes()
 
 std::size_t PrinterPrintf(const char* format, ...)
 {
-    if (CommLink.PortHandle < 0) {
+    if (CommLink.PortHandle < 0 || RefusedInsideExchange()) {
         return 0;
     }
     va_list args;

@@ -15,6 +15,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/picture_dlg.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -132,6 +133,10 @@ void TObjListDlg::SaveBtClick()
         return;
     }
     const std::string name = SelectedName(FList);
+    // Picking a name talks to nobody; a picture or a save is an exchange.
+    if (ObjListNameMode == 0 && RefuseDuringExchange()) {
+        return;
+    }
     if (ObjListPictureMode != 0) {
         if (!name.empty()) {
             PickPicture(name);

@@ -261,8 +261,7 @@ void TSettingsDlg::RestorePortSettings()
 
 void TSettingsDlg::WithDialogPort(const std::function<void()>& exchange)
 {
-    if (IsExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     UseDialogPortSettings();

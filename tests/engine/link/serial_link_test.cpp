@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "engine/config/program_paths.h"
 #include "engine/engine_state.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
 #include "tests/support/engine_fixture.h"
@@ -379,6 +382,89 @@ TEST_F(SerialLinkTest, APortClosedWhileAByteWaitsEndsTheWriteWithoutAQuestion)
     EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_EQ(CommLink.WriteAborted, 1);
     EXPECT_EQ(CommLink.LinkError, 1);
+}
+
+// The printer holds the line while an exchange sends; a second action taken
+// meanwhile (a click the byte wait let through) starts an exchange of its
+// own. It gets no traffic: the wire carries the first command whole, and the
+// first exchange's state is its own.
+TEST_F(SerialLinkTest, AnExchangeStartedWhileAnotherWaitsIsRefusedItsTraffic)
+{
+    TExchangeGuard first;
+    ASSERT_TRUE(OpenPort());
+    printer.BlockWrites();
+    struct {
+        bool opened = true;
+        std::size_t sent = 99;
+        bool byteTaken = true;
+    } second;
+    int pumps = 0;
+    ui.onProcessMessages = [&] {
+        ++pumps;
+        if (pumps == 2) {
+            TExchangeGuard exchange;
+            second.opened = OpenPort();
+            second.sent = PrinterPrintf("\r\nBBBB\r\n");
+            second.byteTaken = SendByte('X');
+        } else if (pumps == 4) {
+            printer.Resume();
+        }
+    };
+    EXPECT_EQ(PrinterPrintf("\r\nAAAA\r\n"), 8u);
+    ui.onProcessMessages = nullptr;
+    EXPECT_FALSE(second.opened);
+    EXPECT_EQ(second.sent, 0u);
+    EXPECT_FALSE(second.byteTaken);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "beep"), 3);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CommLink.WriteAborted, 0);
+    EXPECT_EQ(CommLink.LinkError, 0);
+    ASSERT_TRUE(printer.WaitForReceived(8));
+    EXPECT_EQ(printer.Received(), "\r\nAAAA\r\n");
+
+    // The first exchange's own next command goes out as before.
+    EXPECT_EQ(PrinterPrintf("P1\r\n"), 4u);
+    ClosePort();
+}
+
+TEST_F(SerialLinkTest, WindowMessagesAnExchangeLetsRunStartNoneButItsChainedStepsTalk)
+{
+    TExchangeGuard first;
+    ASSERT_TRUE(OpenPort());
+    bool opened = true;
+    ui.onProcessMessages = [&opened] {
+        TExchangeGuard exchange;
+        opened = OpenPort();
+    };
+    ui.ProcessMessages();
+    EXPECT_FALSE(opened);
+    ui.onProcessMessages = nullptr;
+    {
+        TExchangeGuard chained;
+        EXPECT_TRUE(OpenPort());
+    }
+    ASSERT_EQ(PrinterPrintf("OK"), 2u);
+    ASSERT_TRUE(printer.WaitForReceived(2));
+    EXPECT_EQ(printer.Received(), "OK");
+}
+
+// An action queued until the exchange is over may start its own, even when
+// the exchange ended inside another wait's window messages.
+TEST_F(SerialLinkTest, AnExchangeQueuedUntilTheLastOneEndsTalksFromInsideAWait)
+{
+    bool opened = false;
+    ui.onProcessMessages = [&opened] {
+        std::optional<TExchangeGuard> ending;
+        ending.emplace();
+        RunWhenExchangeOver([&opened] {
+            TExchangeGuard exchange;
+            opened = OpenPort();
+        });
+        ending.reset();
+    };
+    ui.ProcessMessages();
+    ui.onProcessMessages = nullptr;
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(SerialLinkTest, OpenFailureBeepsAndSaysSo)
