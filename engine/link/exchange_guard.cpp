@@ -12,6 +12,7 @@ int activeGuards = 0;
 // how many were when the running exchange began.
 int messageDepth = 0;
 int exchangeDepth = 0;
+bool abandoned = false;
 std::deque<std::function<void()>> deferredActions;
 
 void RunDeferredActions()
@@ -30,6 +31,7 @@ TExchangeGuard::TExchangeGuard()
 {
     if (activeGuards++ == 0) {
         exchangeDepth = messageDepth;
+        abandoned = false;
     }
 }
 
@@ -47,6 +49,10 @@ TWindowMessagesScope::TWindowMessagesScope() { ++messageDepth; }
 
 TWindowMessagesScope::~TWindowMessagesScope() { --messageDepth; }
 
+void AbandonRunningExchange() { abandoned = ExchangeInProgress(); }
+
+bool RunningExchangeAbandoned() { return abandoned && ExchangeInProgress(); }
+
 bool EnteredDuringExchange() { return activeGuards > 0 && messageDepth > exchangeDepth; }
 
 void RunWhenExchangeOver(std::function<void()> action)
@@ -59,6 +65,7 @@ void ResetExchangeGuard()
 {
     activeGuards = 0;
     exchangeDepth = 0;
+    abandoned = false;
     deferredActions.clear();
 }
 

@@ -46,6 +46,12 @@ public:
 // exchange runs inside another, whichever handler started it.
 bool EnteredDuringExchange();
 
+// The window that runs the exchange closed while it waits: nobody is there
+// to answer its questions, so a byte the printer refuses ends it at once.
+// A new exchange starts with someone to ask again.
+void AbandonRunningExchange();
+bool RunningExchangeAbandoned();
+
 // Runs action at once when no exchange runs, else when the outermost guard
 // goes, in the order the actions were queued.
 void RunWhenExchangeOver(std::function<void()> action);

@@ -258,7 +258,9 @@ bool SendByte(std::uint8_t byte)
         if (WriteOnce(byte)) {
             return true;
         }
-        if (CommLink.PortHandle < 0 || !AskToRetryWrite()) {
+        // Nor is there anybody to ask once the window that runs the
+        // exchange has closed (the settings during a service command).
+        if (CommLink.PortHandle < 0 || RunningExchangeAbandoned() || !AskToRetryWrite()) {
             return giveUp();
         }
     }
