@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/config/program_paths.h"
 #include "engine/engine_state.h"
@@ -465,6 +468,53 @@ TEST_F(SerialLinkTest, AnExchangeQueuedUntilTheLastOneEndsTalksFromInsideAWait)
     ui.ProcessMessages();
     ui.onProcessMessages = nullptr;
     EXPECT_TRUE(opened);
+}
+
+// A printer that trickles its reply, one byte just under the silence bound
+// each: every read still ends by its own deadline, the time its longest
+// length takes at the port's rate plus the silence bound, and a refused
+// block is dropped within the drain bound. Each case ends long before the
+// printer would stop.
+TEST_F(SerialLinkTest, ATricklingReplyEndsEachReadByItsOwnDeadline)
+{
+    using namespace std::chrono;
+    LinkTimeouts.ReplySilenceMs = 300;
+    LinkTimeouts.ReplyDrainMs = 300;
+    constexpr auto Gap = milliseconds(150);
+    const std::string endless(200, 'x');
+    const struct {
+        const char* name;
+        int baudIndex;
+        std::string reply;
+        std::function<std::size_t()> read;
+        bool ends;  // the read gets what it waits for
+    } rows[] = {
+        {"form line", 2, endless, [] { std::string l; return ReceiveLine(l, 250); }, false},
+        {"line at 115200", 6, "AB\r\n", [] { std::string l; return ReceiveLine(l, 250); }, false},
+        {"line at 2400", 0, "AB\r\n", [] { std::string l; return ReceiveLine(l, 250); }, true},
+        {"block", 2, endless, [] { std::vector<std::uint8_t> b(64); return ReceiveBlock(b); }, false},
+        {"refused block", 2, endless, [] { return DiscardBlock(60000); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Settings.BaudIndex = row.baudIndex;
+        ASSERT_TRUE(OpenPort());
+        printer.Trickle(row.reply, Gap);
+        const auto start = steady_clock::now();
+        const std::size_t got = row.read();
+        const auto took = steady_clock::now() - start;
+        EXPECT_EQ(CommLink.LinkError, row.ends ? 0 : 1);
+        if (row.ends) {
+            EXPECT_EQ(got, 2u);
+        } else {
+            EXPECT_LT(took, seconds(3));
+        }
+        // What the printer still sends is no part of the next case.
+        printer.Trickle("", Gap);
+        std::this_thread::sleep_for(2 * Gap);
+        EXPECT_TRUE(DiscardWaitingBytes());
+        ClosePort();
+    }
 }
 
 TEST_F(SerialLinkTest, OpenFailureBeepsAndSaysSo)
