@@ -191,6 +191,9 @@ void TObjListDlg::FListDblClick(const QPoint& viewportPoint)
         FList->setCurrentItem(entry);
     }
     const std::string name = SelectedName(FList);
+    if (ObjListNameMode == 0 && RefuseDuringExchange()) {
+        return;
+    }
     if (ObjListPictureMode != 0) {
         if (!name.empty()) {
             PickPicture(name);
@@ -198,7 +201,7 @@ void TObjListDlg::FListDblClick(const QPoint& viewportPoint)
     } else if (ObjListNameMode != 0) {
         ObjListChosenName = name;
         accept();
-    } else if (!name.empty() && !RefuseDuringExchange()) {
+    } else if (!name.empty()) {
         LoadFormFromPrinter(name);
         ObjListFormLoaded = 1;
     }
