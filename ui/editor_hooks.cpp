@@ -3,6 +3,7 @@
 #include "engine/labelfile/label_file.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/report/ui_services.h"
 #include "engine/text/printer_font.h"
 
 namespace zk {
@@ -17,6 +18,15 @@ int CallLoadPrinterFont()
 bool IsExchangeInProgress()
 {
     return EditorHooks.ExchangeInProgress ? EditorHooks.ExchangeInProgress() : ExchangeInProgress();
+}
+
+bool RefuseDuringExchange()
+{
+    if (!IsExchangeInProgress()) {
+        return false;
+    }
+    Ui().Beep();
+    return true;
 }
 
 void CallClosePort()

@@ -31,6 +31,10 @@ extern TEditorHooks EditorHooks;
 // The hooks with their defaults applied, so callers need not test them.
 int CallLoadPrinterFont();
 bool IsExchangeInProgress();
+// Every button, key and menu item that talks to the printer asks this first:
+// true (after a beep) while an exchange holds the port, from before its first
+// byte until its end, and the action then does nothing.
+bool RefuseDuringExchange();
 void CallClosePort();
 void CallFreePrinterFont();
 void CallLoadLabelFile(const std::string& path);

@@ -556,8 +556,7 @@ void TZKedit::EndLabelDrag()
 
 void TZKedit::NewLabelMClick()
 {
-    if (IsExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     EndLabelDrag();
@@ -580,6 +579,9 @@ void TZKedit::SaveAsFormMClick() { SaveAsForm(); }
 
 void TZKedit::ContinueMClick()
 {
+    if (RefuseDuringExchange()) {
+        return;
+    }
     DriverPrintMode = 0;
     ContinuePrint();
 }

@@ -6,6 +6,7 @@
 #include "ui/dialogs/memory_form_parts.h"
 #include "ui/dialogs/obj_list_dlg.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 

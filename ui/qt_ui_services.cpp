@@ -82,9 +82,9 @@ void QtUiServices::ShowBusyError(const std::string& caption, const TReportText& 
 
 void QtUiServices::Beep() { QApplication::beep(); }
 
-void QtUiServices::ProcessMessages() { QCoreApplication::processEvents(); }
+void QtUiServices::RunPendingMessages() { QCoreApplication::processEvents(); }
 
-void QtUiServices::Pause(int ms)
+void QtUiServices::WaitRunningMessages(int ms)
 {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);

@@ -36,8 +36,10 @@ public:
     void CloseBusyWindow() override;
     void ShowBusyError(const std::string& caption, const TReportText& text) override;
     void Beep() override;
-    void ProcessMessages() override;
-    void Pause(int ms) override;
+
+protected:
+    void RunPendingMessages() override;
+    void WaitRunningMessages(int ms) override;
 
 private:
     TMsgBoxDlg m_box;

@@ -8,6 +8,11 @@ namespace zk {
 namespace {
 
 int activeGuards = 0;
+// How many window-message runs of the engine's waits are on the stack, and
+// how many were when the running exchange began.
+int messageDepth = 0;
+int exchangeDepth = 0;
+bool abandoned = false;
 std::deque<std::function<void()>> deferredActions;
 
 void RunDeferredActions()
@@ -22,7 +27,13 @@ void RunDeferredActions()
 
 }  // namespace
 
-TExchangeGuard::TExchangeGuard() { ++activeGuards; }
+TExchangeGuard::TExchangeGuard()
+{
+    if (activeGuards++ == 0) {
+        exchangeDepth = messageDepth;
+        abandoned = false;
+    }
+}
 
 TExchangeGuard::~TExchangeGuard()
 {
@@ -34,6 +45,16 @@ TExchangeGuard::~TExchangeGuard()
 
 bool ExchangeInProgress() { return activeGuards > 0; }
 
+TWindowMessagesScope::TWindowMessagesScope() { ++messageDepth; }
+
+TWindowMessagesScope::~TWindowMessagesScope() { --messageDepth; }
+
+void AbandonRunningExchange() { abandoned = ExchangeInProgress(); }
+
+bool RunningExchangeAbandoned() { return abandoned && ExchangeInProgress(); }
+
+bool EnteredDuringExchange() { return activeGuards > 0 && messageDepth > exchangeDepth; }
+
 void RunWhenExchangeOver(std::function<void()> action)
 {
     deferredActions.push_back(std::move(action));
@@ -43,6 +64,8 @@ void RunWhenExchangeOver(std::function<void()> action)
 void ResetExchangeGuard()
 {
     activeGuards = 0;
+    exchangeDepth = 0;
+    abandoned = false;
     deferredActions.clear();
 }
 

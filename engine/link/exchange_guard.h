@@ -30,6 +30,28 @@ public:
 
 bool ExchangeInProgress();
 
+// Marks the window messages that the engine's waits let run (a link wait,
+// a pause). Code reached from them while an exchange waits was not called by
+// that exchange: it is a user's action that came in between.
+class TWindowMessagesScope {
+public:
+    TWindowMessagesScope();
+    ~TWindowMessagesScope();
+    TWindowMessagesScope(const TWindowMessagesScope&) = delete;
+    TWindowMessagesScope& operator=(const TWindowMessagesScope&) = delete;
+};
+
+// True for code reached from window messages let run inside the running
+// exchange's waits: the link refuses it any traffic of its own, so that no
+// exchange runs inside another, whichever handler started it.
+bool EnteredDuringExchange();
+
+// The window that runs the exchange closed while it waits: nobody is there
+// to answer its questions, so a byte the printer refuses ends it at once.
+// A new exchange starts with someone to ask again.
+void AbandonRunningExchange();
+bool RunningExchangeAbandoned();
+
 // Runs action at once when no exchange runs, else when the outermost guard
 // goes, in the order the actions were queued.
 void RunWhenExchangeOver(std::function<void()> action);

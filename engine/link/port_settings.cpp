@@ -11,6 +11,7 @@ namespace {
 
 // BaudIndex 0..6.
 constexpr std::array<speed_t, 7> BAUD_SPEEDS = {B2400, B4800, B9600, B19200, B38400, B57600, B115200};
+constexpr std::array<int, 7> BAUD_RATES = {2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
 constexpr unsigned char XON = 0x11;
 constexpr unsigned char XOFF = 0x13;
@@ -58,6 +59,19 @@ bool ConfigurePort(int fd, int baudIndex, int protocol)
     SetModemLine(fd, TIOCM_RTS, false);
     SetModemLine(fd, TIOCM_DTR, protocol == 0);
     return true;
+}
+
+int PortBitsPerSecond(int fd)
+{
+    termios tio{};
+    if (tcgetattr(fd, &tio) == 0) {
+        for (std::size_t i = 0; i < BAUD_SPEEDS.size(); ++i) {
+            if (cfgetispeed(&tio) == BAUD_SPEEDS[i]) {
+                return BAUD_RATES[i];
+            }
+        }
+    }
+    return BAUD_RATES.front();
 }
 
 }  // namespace zk

@@ -8,4 +8,8 @@ namespace zk {
 // field. False when fd is not a tty or the driver refuses the settings.
 bool ConfigurePort(int fd, int baudIndex, int protocol);
 
+// The rate the tty sends at, in bits per second; the slowest rate the
+// settings offer when the driver names none of them.
+int PortBitsPerSecond(int fd);
+
 }  // namespace zk

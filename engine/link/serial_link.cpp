@@ -8,13 +8,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 
 #include "engine/config/program_paths.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/link/port_settings.h"
 #include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
@@ -31,8 +31,10 @@ using Clock = std::chrono::steady_clock;
 // Longest stretch a wait blocks before it lets window messages run again.
 constexpr int PUMP_SLICE_MS = 10;
 
-// What the open port was configured with.
+// What the open port was configured with, and how long one byte of 8N1
+// (ten bits) takes on the line at its rate.
 int openProtocol = 0;
+std::chrono::microseconds byteTime{0};
 // Cleared once the device has answered a modem-status request with "no such
 // lines" (a pseudo-terminal): DSR then counts as asserted for good.
 bool hasModemLines = true;
@@ -128,14 +130,47 @@ bool WriteOnce(std::uint8_t byte)
     }
 }
 
-// Waits for the next reply byte within the silence time after lastByte.
-bool WaitForReplyByte(Clock::time_point lastByte)
+// The latest moment a read of at most byteCount bytes may end: the time
+// they take on the line plus the silence bound. A printer that trickles its
+// reply just under the silence bound is still given up on in time.
+Clock::time_point ReadDeadline(std::size_t byteCount)
 {
-    if (CommLink.PortHandle < 0) {
+    return Clock::now() + byteTime * static_cast<long long>(byteCount) +
+           std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs);
+}
+
+// Waits for the next reply byte within the silence time after lastByte and
+// before the read's own deadline.
+bool WaitForReplyByte(Clock::time_point lastByte, Clock::time_point deadline)
+{
+    // A wait returns at once while bytes are waiting, so its deadline alone
+    // never ends a read whose bytes keep coming.
+    if (CommLink.PortHandle < 0 || Clock::now() >= deadline) {
         return false;
     }
-    return WaitForPort(POLLIN, lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs)) ==
-           WaitResult::Ready;
+    const auto silenceEnd = lastByte + std::chrono::milliseconds(LinkTimeouts.ReplySilenceMs);
+    return WaitForPort(POLLIN, std::min(silenceEnd, deadline)) == WaitResult::Ready;
+}
+
+// Reads count bytes into out (dropped when out is empty), each within the
+// silence time of the previous one and all before deadline; how many came.
+// Fewer set LinkError.
+std::size_t ReadBytes(std::span<std::uint8_t> out, std::size_t count, Clock::time_point deadline)
+{
+    auto lastByte = Clock::now();
+    for (std::size_t got = 0; got < count; ++got) {
+        std::uint8_t byte = 0;
+        if (!WaitForReplyByte(lastByte, deadline) || !ReadByte(byte)) {
+            CommLink.LinkError = 1;
+            return got;
+        }
+        if (!out.empty()) {
+            out[got] = byte;
+        }
+        lastByte = Clock::now();
+        Ui().ProcessMessages();
+    }
+    return count;
 }
 
 void ReportOpenFailure()
@@ -170,10 +205,32 @@ int OpenConfiguredPort()
     return fd;
 }
 
+// An action taken while an exchange waits gets no traffic of its own: its
+// bytes would land inside the running exchange's. It is refused with a beep,
+// leaving the link's state to the exchange that owns it.
+bool RefusedInsideExchange()
+{
+    if (!EnteredDuringExchange()) {
+        return false;
+    }
+    Ui().Beep();
+    return true;
+}
+
+bool AskToRetryWrite()
+{
+    // The question's own loop lets window messages run like any wait.
+    const TWindowMessagesScope messages;
+    return ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) == 1;
+}
+
 }  // namespace
 
 bool OpenPort()
 {
+    if (RefusedInsideExchange()) {
+        return false;
+    }
     CommLink.LinkError = 0;
     CommLink.WriteAborted = 0;
     if (CommLink.PortHandle >= 0) {
@@ -187,6 +244,7 @@ bool OpenPort()
     }
     CommLink.PortHandle = fd;
     openProtocol = Settings.Protocol;
+    byteTime = std::chrono::microseconds(10'000'000 / PortBitsPerSecond(fd));
     hasModemLines = true;
     return true;
 }
@@ -212,6 +270,9 @@ int BytesWaiting()
 
 bool SendByte(std::uint8_t byte)
 {
+    if (RefusedInsideExchange()) {
+        return false;
+    }
     CommLink.LinkError = 0;
     CommLink.WriteAborted = 0;
     if (CommLink.PortHandle < 0) {
@@ -232,7 +293,9 @@ bool SendByte(std::uint8_t byte)
         if (WriteOnce(byte)) {
             return true;
         }
-        if (CommLink.PortHandle < 0 || ShowMessageBox("Error", "Can't write to comm. port. Retry ?", true) != 1) {
+        // Nor is there anybody to ask once the window that runs the
+        // exchange has closed (the settings during a service command).
+        if (CommLink.PortHandle < 0 || RunningExchangeAbandoned() || !AskToRetryWrite()) {
             return giveUp();
         }
     }
@@ -246,31 +309,13 @@ bool ReadByte(std::uint8_t& byte)
 std::size_t ReceiveBlock(std::span<std::uint8_t> buffer)
 {
     CommLink.LinkError = 0;
-    auto lastByte = Clock::now();
-    for (std::size_t count = 0; count < buffer.size(); ++count) {
-        if (!WaitForReplyByte(lastByte) || !ReadByte(buffer[count])) {
-            CommLink.LinkError = 1;
-            return count;
-        }
-        lastByte = Clock::now();
-        Ui().ProcessMessages();
-    }
-    return buffer.size();
+    return ReadBytes(buffer, buffer.size(), ReadDeadline(buffer.size()));
 }
 
 std::size_t DiscardBlock(std::size_t count)
 {
-    std::array<std::uint8_t, 256> scratch{};
-    std::size_t dropped = 0;
-    while (dropped < count) {
-        const std::size_t part = std::min(scratch.size(), count - dropped);
-        const std::size_t got = ReceiveBlock(std::span(scratch).first(part));
-        dropped += got;
-        if (got < part) {
-            break;
-        }
-    }
-    return dropped;
+    CommLink.LinkError = 0;
+    return ReadBytes({}, count, Clock::now() + std::chrono::milliseconds(LinkTimeouts.ReplyDrainMs));
 }
 
 namespace {
@@ -314,11 +359,13 @@ std::size_t ReceiveLine(std::string& line, std::size_t size)
     CommLink.LinkError = 0;
     CommLink.LineTooLong = 0;
     const std::size_t limit = size > 0 ? size - 1 : 0;
+    // The longest line: its characters, then CR LF.
+    const auto deadline = ReadDeadline(limit + 2);
     std::string text;
     auto lastByte = Clock::now();
     for (;;) {
         std::uint8_t byte = 0;
-        if (!WaitForReplyByte(lastByte) || !ReadByte(byte)) {
+        if (!WaitForReplyByte(lastByte, deadline) || !ReadByte(byte)) {
             CommLink.LinkError = 1;
             return 0;
         }
@@ -380,7 +427,7 @@ bool DiscardWaitingBytes()
 
 std::size_t PrinterPrintf(const char* format, ...)
 {
-    if (CommLink.PortHandle < 0) {
+    if (CommLink.PortHandle < 0 || RefusedInsideExchange()) {
         return 0;
     }
     va_list args;

@@ -14,9 +14,11 @@
 namespace zk {
 
 // How long the link waits. A reply is given up after ReplySilenceMs without
-// a byte; a byte is refused when the port does not take it within
-// WriteTimeoutMs + 1 ms; a refused reply is read on for at most
-// ReplyDrainMs. Tests shorten them; the program keeps the defaults.
+// a byte, and each line or block read also when it has not ended within
+// the time its longest length takes at the port's rate plus ReplySilenceMs;
+// a byte is refused when the port does not take it within WriteTimeoutMs +
+// 1 ms; a refused reply is read on for at most ReplyDrainMs. Tests shorten
+// them; the program keeps the defaults.
 struct TLinkTimeouts {
     int ReplySilenceMs = 3000;
     int WriteTimeoutMs = 3000;
@@ -38,11 +40,12 @@ bool SendByte(std::uint8_t byte);
 // One byte when one is waiting; false otherwise.
 bool ReadByte(std::uint8_t& byte);
 // Reads exactly buffer.size() bytes, each within the silence time of the
-// previous one; returns how many came.
+// previous one and all within the block's own deadline; returns how many
+// came (fewer set LinkError).
 std::size_t ReceiveBlock(std::span<std::uint8_t> buffer);
 // Reads and drops count bytes of a block reply that is refused, so that
-// they do not spill into the next exchange; returns how many came, as
-// ReceiveBlock does.
+// they do not spill into the next exchange, within ReplyDrainMs in all;
+// returns how many came, as ReceiveBlock does.
 std::size_t DiscardBlock(std::size_t count);
 // How a drain of reply bytes ended.
 enum class DrainEnd : std::uint8_t {
@@ -58,7 +61,8 @@ enum class DrainEnd : std::uint8_t {
 bool DrainReply();
 // One reply line of at most size - 1 characters (control bytes dropped, LF
 // ends it, NUL sets EndOfReply and empties it); its length. Silence before
-// the LF sets LinkError and empties it. Once size - 1 characters are stored
+// the LF, or a line that has not ended within the time size + 1 bytes take
+// plus the silence bound, sets LinkError and empties it. Once size - 1 characters are stored
 // the next byte that is no control byte makes the line too long: LineTooLong
 // is set, the line keeps its first size - 1 characters and the rest of it,
 // after that byte, stays queued.

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/link/exchange_guard.h"
+
 namespace zk {
 
 namespace {
@@ -18,14 +20,28 @@ public:
     void CloseBusyWindow() override {}
     void ShowBusyError(const std::string&, const TReportText&) override {}
     void Beep() override {}
-    void ProcessMessages() override {}
-    void Pause(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+protected:
+    void RunPendingMessages() override {}
+    void WaitRunningMessages(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
 SilentUiServices silentServices;
 UiServices* currentServices = &silentServices;
 
 }  // namespace
+
+void UiServices::ProcessMessages()
+{
+    const TWindowMessagesScope messages;
+    RunPendingMessages();
+}
+
+void UiServices::Pause(int ms)
+{
+    const TWindowMessagesScope messages;
+    WaitRunningMessages(ms);
+}
 
 UiServices& Ui() { return *currentServices; }
 

@@ -27,9 +27,11 @@ public:
 
     virtual void Beep() = 0;
     // Lets pending window messages run, so the window stays live during waits.
-    virtual void ProcessMessages() = 0;
+    // Marked as such, so that the link can tell an action taken meanwhile
+    // from a step of the exchange that waits.
+    void ProcessMessages();
     // Waits about ms milliseconds while pending messages keep running.
-    virtual void Pause(int ms) = 0;
+    void Pause(int ms);
 
     // The main window's save dialog; the chosen path, empty when cancelled.
     virtual std::string SaveFileDialog(const FileDialogOptions& options)
@@ -67,6 +69,11 @@ public:
         (void)nameFieldShown;
         return 0;
     }
+
+protected:
+    // What ProcessMessages and Pause do.
+    virtual void RunPendingMessages() = 0;
+    virtual void WaitRunningMessages(int ms) = 0;
 };
 
 // The services in force; a silent default until the editor or a test

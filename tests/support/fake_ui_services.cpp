@@ -50,7 +50,7 @@ void FakeUiServices::ShowBusyError(const std::string& caption, const TReportText
 
 void FakeUiServices::Beep() { events.push_back("beep"); }
 
-void FakeUiServices::ProcessMessages()
+void FakeUiServices::RunPendingMessages()
 {
     ++processMessagesCalls;
     if (onProcessMessages) {
@@ -58,7 +58,7 @@ void FakeUiServices::ProcessMessages()
     }
 }
 
-void FakeUiServices::Pause(int ms) { events.push_back("pause:" + std::to_string(ms)); }
+void FakeUiServices::WaitRunningMessages(int ms) { events.push_back("pause:" + std::to_string(ms)); }
 
 std::string FakeUiServices::SaveFileDialog(const FileDialogOptions& options)
 {

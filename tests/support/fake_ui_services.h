@@ -45,8 +45,6 @@ public:
     TReportText busyError;
     void ShowBusyError(const std::string& caption, const TReportText& text) override;
     void Beep() override;
-    void ProcessMessages() override;
-    void Pause(int ms) override;
 
     // Paths the save dialog answers with, in order; an empty queue cancels.
     std::deque<std::string> saveFileChoices;
@@ -85,6 +83,10 @@ public:
 
     // The text of the only message box shown; fails the test otherwise.
     std::string OnlyMessage() const;
+
+protected:
+    void RunPendingMessages() override;
+    void WaitRunningMessages(int ms) override;
 };
 
 }  // namespace zk::test

@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <stdexcept>
@@ -137,6 +138,20 @@ void PrinterEmulator::SendWhileTaken(std::function<std::string()> more)
     Wake();
 }
 
+void PrinterEmulator::Trickle(std::string bytes, std::chrono::milliseconds gap)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_vanished || m_vanishRequested) {
+            return;
+        }
+        m_trickle = std::move(bytes);
+        m_trickleGap = gap;
+        m_nextTrickle = std::chrono::steady_clock::now();
+    }
+    Wake();
+}
+
 void PrinterEmulator::SetSilent(bool silent)
 {
     std::lock_guard lock(m_mutex);
@@ -226,10 +241,24 @@ void PrinterEmulator::Run()
         std::array<pollfd, 2> fds{};
         fds[0] = {m_wakeRead, POLLIN, 0};
         nfds_t count = 1;
+        int timeoutMs = 100;
         {
             std::lock_guard lock(m_mutex);
             if (m_stop) {
                 return;
+            }
+            if (!m_trickle.empty() && m_master >= 0) {
+                const auto now = std::chrono::steady_clock::now();
+                if (now >= m_nextTrickle) {
+                    m_outbox.push_back(m_trickle.front());
+                    m_trickle.erase(0, 1);
+                    m_nextTrickle = now + m_trickleGap;
+                }
+                if (!m_trickle.empty()) {
+                    const auto left =
+                        std::chrono::duration_cast<std::chrono::milliseconds>(m_nextTrickle - now).count();
+                    timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, timeoutMs));
+                }
             }
             if (m_vanishRequested && !m_vanished) {
                 CloseDevice();
@@ -248,7 +277,7 @@ void PrinterEmulator::Run()
                 count = 2;
             }
         }
-        if (poll(fds.data(), count, 100) < 0 && errno != EINTR) {
+        if (poll(fds.data(), count, timeoutMs) < 0 && errno != EINTR) {
             return;
         }
         if ((fds[0].revents & POLLIN) != 0) {
@@ -296,6 +325,7 @@ void PrinterEmulator::CloseDevice()
     m_slave = -1;
     m_outbox.clear();
     m_more = nullptr;
+    m_trickle.clear();
 }
 
 void PrinterEmulator::Consume(std::string_view bytes)

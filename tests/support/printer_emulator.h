@@ -79,6 +79,9 @@ public:
     // time all bytes sent so far have gone out, more() gives the next ones,
     // until it gives none. more() runs with the emulator locked.
     void SendWhileTaken(std::function<std::string()> more);
+    // Sends bytes one at a time, the first at once and each next one gap
+    // later: a printer that keeps its reply just under the silence bound.
+    void Trickle(std::string bytes, std::chrono::milliseconds gap);
 
     // Faults.
     void SetSilent(bool silent);  // lines are recorded but never answered
@@ -132,6 +135,9 @@ private:
     LineFilter m_lineFilter;
     std::string m_outbox;
     std::function<std::string()> m_more;
+    std::string m_trickle;
+    std::chrono::milliseconds m_trickleGap{0};
+    std::chrono::steady_clock::time_point m_nextTrickle;
     bool m_silent = false;
     bool m_stalled = false;
     bool m_stallSeen = false;  // the reading thread has stopped reading

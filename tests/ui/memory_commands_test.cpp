@@ -1,11 +1,14 @@
 // The main window's printer-memory commands, the toolbar's files button and
 // "Add New Font" open their forms over the printer's memory.
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "engine/config/program_paths.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/memory/printer_memory.h"
 #include "engine/model/figure_list.h"
@@ -55,6 +58,46 @@ TEST_F(MemoryCommandsTest, EveryPrinterMemoryItemIsEnabled)
         EXPECT_TRUE(w.MenuItem(name)->isEnabled()) << name;
     }
     EXPECT_TRUE(toolbar->findChild<QToolButton*>("FilesBt")->isEnabled());
+}
+
+// While an exchange holds the port (from before its first byte), every menu
+// item and toolbar button that talks to the printer beeps and does nothing:
+// no dialog opens, nothing is asked and nothing reaches the printer.
+TEST_F(MemoryCommandsTest, EveryPrinterItemAndButtonRefusesDuringAnExchange)
+{
+    TZKedit& w = Start();
+    ASSERT_EQ(AppendFigure(TBarFigure{10, 10, 40, 8, 0}), 0);
+    RedrawLabel(RedrawEditor);
+    const std::size_t linesBefore = printer.Lines().size();
+    TExchangeGuard running;
+    bool modalShown = false;
+    QTimer watching;
+    watching.setInterval(5);
+    QObject::connect(&watching, &QTimer::timeout, [&modalShown] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modalShown = true;
+            modal->close();
+        }
+    });
+    watching.start();
+    const char* items[] = {"FormM",      "GraphicsM", "FontsM",    "StoreCurrentM", "StoreFormM", "StoreGraphicsM",
+                           "StoreFontM", "TestPrintM", "PrintM",   "ContinueM",     "SettingsM",  "TerminalM"};
+    for (const char* item : items) {
+        SCOPED_TRACE(item);
+        dialogUi.events.clear();
+        w.MenuItem(item)->trigger();
+        EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
+    }
+    for (const char* button : {"TPrintBt", "PrintBt", "SettingsBt"}) {
+        SCOPED_TRACE(button);
+        dialogUi.events.clear();
+        toolbar->findChild<QToolButton*>(button)->click();
+        EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
+    }
+    QTest::qWait(20);
+    EXPECT_FALSE(modalShown);
+    EXPECT_TRUE(dialogUi.messageBoxes.empty());
+    EXPECT_EQ(printer.Lines().size(), linesBefore);
 }
 
 TEST_F(MemoryCommandsTest, EachListItemShowsThePrintersObjectsOfItsKind)

@@ -14,6 +14,7 @@
 #include "engine/render/redraw.h"
 #include "ui/dialogs/obj_list_dlg.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 

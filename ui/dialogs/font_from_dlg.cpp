@@ -4,6 +4,7 @@
 
 #include "engine/softfont/soft_fonts.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 

@@ -142,13 +142,4 @@ std::string ToEngineText(const QString& text) { return platform::Utf8ToCp1252(te
 
 QString FromEngineCaption(const std::string& caption) { return QFile::decodeName(QByteArray::fromStdString(caption)); }
 
-bool RefuseDuringExchange()
-{
-    if (!IsExchangeInProgress()) {
-        return false;
-    }
-    Ui().Beep();
-    return true;
-}
-
 }  // namespace zk

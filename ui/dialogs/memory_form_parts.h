@@ -64,8 +64,4 @@ QString FromEngineText(std::string_view text);
 std::string ToEngineText(const QString& text);
 QString FromEngineCaption(const std::string& caption);
 
-// True (after a beep) while a printer exchange holds the port, so that a
-// command that would start another one does nothing.
-bool RefuseDuringExchange();
-
 }  // namespace zk

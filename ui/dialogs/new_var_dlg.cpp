@@ -21,6 +21,7 @@
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/dialogs/via_drv_dlg.h"
 #include "ui/form_order.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -186,8 +187,7 @@ void TNewVarDlg::OkBtClick()
 
 void TNewVarDlg::PrintBtClick()
 {
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     StoreNewValues();

@@ -15,6 +15,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/picture_dlg.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -132,6 +133,10 @@ void TObjListDlg::SaveBtClick()
         return;
     }
     const std::string name = SelectedName(FList);
+    // Picking a name talks to nobody; a picture or a save is an exchange.
+    if (ObjListNameMode == 0 && RefuseDuringExchange()) {
+        return;
+    }
     if (ObjListPictureMode != 0) {
         if (!name.empty()) {
             PickPicture(name);
@@ -186,6 +191,9 @@ void TObjListDlg::FListDblClick(const QPoint& viewportPoint)
         FList->setCurrentItem(entry);
     }
     const std::string name = SelectedName(FList);
+    if (ObjListNameMode == 0 && RefuseDuringExchange()) {
+        return;
+    }
     if (ObjListPictureMode != 0) {
         if (!name.empty()) {
             PickPicture(name);
@@ -193,7 +201,7 @@ void TObjListDlg::FListDblClick(const QPoint& viewportPoint)
     } else if (ObjListNameMode != 0) {
         ObjListChosenName = name;
         accept();
-    } else if (!name.empty() && !RefuseDuringExchange()) {
+    } else if (!name.empty()) {
         LoadFormFromPrinter(name);
         ObjListFormLoaded = 1;
     }

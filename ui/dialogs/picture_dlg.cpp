@@ -22,6 +22,7 @@
 #include "ui/dialogs/memory_form_parts.h"
 #include "ui/dialogs/obj_list_dlg.h"
 #include "ui/file_dialog_setup.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 

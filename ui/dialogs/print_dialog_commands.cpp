@@ -18,6 +18,7 @@
 #include "ui/dialogs/wprint_dlg.h"
 #include "ui/main_window.h"
 #include "ui/toolbar.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -25,6 +26,9 @@ namespace {
 
 void ShowTestPrintDialog()
 {
+    if (RefuseDuringExchange()) {
+        return;
+    }
     DriverPrintMode = 0;
     if (DrawnFigureCount == 0) {
         ShowMessageBox("Error", "Nothing to print");
@@ -40,8 +44,7 @@ void ShowTestPrintDialog()
 void PrintStoredFormCommand()
 {
     DriverPrintMode = 0;
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     {

@@ -16,6 +16,7 @@
 #include "engine/config/configuration.h"
 #include "engine/config/program_paths.h"
 #include "engine/config/translation.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/redraw.h"
@@ -194,6 +195,12 @@ void TSettingsDlg::hideEvent(QHideEvent* event)
 
 void TSettingsDlg::FormClose()
 {
+    // A service command that still runs is left to finish, but nobody is
+    // there any more to answer for it: a byte the printer refuses ends it
+    // without a question, as it ends the terminal's send once that is closed.
+    if (m_portBorrowed) {
+        AbandonRunningExchange();
+    }
     PortNumber->setCurrentIndex(Settings.Port);
     Bauds->setCurrentIndex(Settings.BaudIndex);
     Protocol->setCurrentIndex(Settings.Protocol);
@@ -261,8 +268,7 @@ void TSettingsDlg::RestorePortSettings()
 
 void TSettingsDlg::WithDialogPort(const std::function<void()>& exchange)
 {
-    if (IsExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     UseDialogPortSettings();
@@ -332,7 +338,8 @@ void TSettingsDlg::CalibrationBtClick()
     }
     TCalibrationResult result;
     WithDialogPort([&result] { result = CalibrateLabelSensor(); });
-    if (!result.PortOpened) {
+    // Closed meanwhile, the dialog ended the calibration: nothing to show.
+    if (!result.PortOpened || !isVisible()) {
         return;
     }
     QMessageBox outcome(QMessageBox::NoIcon, result.Answered ? "Calibration response" : "Error",

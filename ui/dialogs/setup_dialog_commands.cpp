@@ -13,19 +13,6 @@
 
 namespace zk {
 
-namespace {
-
-bool RefusedDuringExchange()
-{
-    if (IsExchangeInProgress()) {
-        Ui().Beep();
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 void TZKedit::LabelSetupMClick()
 {
     TSetupDlg& form = SetupDlg();
@@ -36,7 +23,7 @@ void TZKedit::LabelSetupMClick()
 
 void TZKedit::SettingsMClick()
 {
-    if (RefusedDuringExchange()) {
+    if (RefuseDuringExchange()) {
         return;
     }
     CallEnumerateSerialPorts();
@@ -45,7 +32,7 @@ void TZKedit::SettingsMClick()
 
 void TZKedit::TerminalMClick()
 {
-    if (RefusedDuringExchange()) {
+    if (RefuseDuringExchange()) {
         return;
     }
     TerminalDlg().exec();
@@ -63,7 +50,7 @@ void TZKToolbar::SetupBtClick()
 void TZKToolbar::SettingsBtClick()
 {
     m_mainWindow.FocusMainWindow();
-    if (RefusedDuringExchange()) {
+    if (RefuseDuringExchange()) {
         return;
     }
     TSettingsDlg& form = SettingsDlg();

@@ -10,6 +10,7 @@
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
 #include "ui/main_window.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 

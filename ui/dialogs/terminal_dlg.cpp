@@ -16,6 +16,7 @@
 #include "engine/link/comm_link.h"
 #include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
+#include "engine/report/ui_services.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
 #include "ui/label_canvas.h"
@@ -225,6 +226,15 @@ void TTerminalDlg::ScrollToEnd()
 
 void TTerminalDlg::SendBtClick()
 {
+    // One line at a time: the send waits for the printer while window
+    // messages run, and a line sent meanwhile would put its bytes inside
+    // this one's. A second Enter on a held line is most often the same press
+    // again, and a command such as a print must not go twice: it is refused,
+    // and what was typed stays in the box to be sent once this line is out.
+    if (m_sending) {
+        Ui().Beep();
+        return;
+    }
     const QString text = InputBox->currentText();
     if (!text.isEmpty() && InputBox->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         InputBox->insertItem(0, text);
@@ -237,17 +247,31 @@ void TTerminalDlg::SendBtClick()
         // The send waits for the printer while window messages run: the
         // user may close the terminal meanwhile, which ends the send.
         const QPointer<TTerminalDlg> self(this);
+        ShowSending(true);
         PrinterPrintf("%s\r\n", line.c_str());
-        if (self == nullptr || TerminalStop == 1) {
+        if (self == nullptr) {
+            return;
+        }
+        ShowSending(false);
+        if (TerminalStop == 1) {
             return;
         }
         if (CommLink.WriteAborted == 0) {
             TerminalEcho = line + "\r\n";
-            InputBox->setEditText(QString());
+            // A line typed while this one waited is the user's next one.
+            if (InputBox->currentText() == text) {
+                InputBox->setEditText(QString());
+            }
             RStimer.start();
         }
     }
     InputBox->setFocus();
+}
+
+void TTerminalDlg::ShowSending(bool sending)
+{
+    m_sending = sending;
+    SendBt->setEnabled(!sending);
 }
 
 void TTerminalDlg::ModeBtClick()
@@ -272,6 +296,11 @@ bool TTerminalDlg::InputBoxKeyDown(int key)
 {
     if (key == Qt::Key_F2) {
         ModeBtClick();
+        return true;
+    }
+    // The greyed Send button ignores Enter silently; the refusal is heard.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_sending) {
+        SendBtClick();
         return true;
     }
     // Esc empties a typed line; with nothing typed it closes the terminal.

@@ -86,12 +86,15 @@ private:
     void ScrollToEnd();
     // Ends the terminal's hold on the port.
     void StopTerminal();
+    // While a line goes out, Send is greyed and another line is refused.
+    void ShowSending(bool sending);
     // The port has bytes, or has gone (then it is no longer watched).
     void PortReady();
 
     std::vector<std::uint8_t> TerminalReceiveBuffer;
     std::unique_ptr<TExchangeGuard> m_exchange;
     std::unique_ptr<QSocketNotifier> m_portReady;
+    bool m_sending = false;
 };
 
 // The one terminal form of the program, created on first use beside the

@@ -17,6 +17,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -81,8 +82,7 @@ void TTestPrintDlg::VariablesBtClick() { ShowNewValuesForPrinting(1, 0, false); 
 void TTestPrintDlg::PrintBtClick()
 {
     // A second click while the first print still sends would interleave two streams.
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     TakeBoundedNumber(TmpCopies, 1, MaxCopies, Settings.PrintCopies);

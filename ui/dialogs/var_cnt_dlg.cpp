@@ -27,6 +27,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -352,8 +353,7 @@ void TVarCntDlg::FillCharClick() { FillCharEnter(); }
 
 void TVarCntDlg::FromPrBtClick()
 {
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     StoreSelectedVarCnt();

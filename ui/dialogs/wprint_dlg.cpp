@@ -19,6 +19,7 @@
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/setup_dialog_parts.h"
 #include "ui/form_order.h"
+#include "ui/editor_hooks.h"
 
 namespace zk {
 
@@ -109,8 +110,7 @@ void TWPrintDlg::PrintBtClick()
         ShowMessageBox("Error", "No form is selected");
         return;
     }
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     TmpSetsExit();
@@ -124,8 +124,7 @@ void TWPrintDlg::PrintBtClick()
 
 void TWPrintDlg::SelFormBtClick()
 {
-    if (ExchangeInProgress()) {
-        Ui().Beep();
+    if (RefuseDuringExchange()) {
         return;
     }
     ReceiveObjectList(ObjectKindForm);

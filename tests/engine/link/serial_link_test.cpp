@@ -4,14 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/config/program_paths.h"
 #include "engine/engine_state.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "engine/report/reporting.h"
 #include "tests/support/engine_fixture.h"
@@ -379,6 +385,136 @@ TEST_F(SerialLinkTest, APortClosedWhileAByteWaitsEndsTheWriteWithoutAQuestion)
     EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_EQ(CommLink.WriteAborted, 1);
     EXPECT_EQ(CommLink.LinkError, 1);
+}
+
+// The printer holds the line while an exchange sends; a second action taken
+// meanwhile (a click the byte wait let through) starts an exchange of its
+// own. It gets no traffic: the wire carries the first command whole, and the
+// first exchange's state is its own.
+TEST_F(SerialLinkTest, AnExchangeStartedWhileAnotherWaitsIsRefusedItsTraffic)
+{
+    TExchangeGuard first;
+    ASSERT_TRUE(OpenPort());
+    printer.BlockWrites();
+    struct {
+        bool opened = true;
+        std::size_t sent = 99;
+        bool byteTaken = true;
+    } second;
+    int pumps = 0;
+    ui.onProcessMessages = [&] {
+        ++pumps;
+        if (pumps == 2) {
+            TExchangeGuard exchange;
+            second.opened = OpenPort();
+            second.sent = PrinterPrintf("\r\nBBBB\r\n");
+            second.byteTaken = SendByte('X');
+        } else if (pumps == 4) {
+            printer.Resume();
+        }
+    };
+    EXPECT_EQ(PrinterPrintf("\r\nAAAA\r\n"), 8u);
+    ui.onProcessMessages = nullptr;
+    EXPECT_FALSE(second.opened);
+    EXPECT_EQ(second.sent, 0u);
+    EXPECT_FALSE(second.byteTaken);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "beep"), 3);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(CommLink.WriteAborted, 0);
+    EXPECT_EQ(CommLink.LinkError, 0);
+    ASSERT_TRUE(printer.WaitForReceived(8));
+    EXPECT_EQ(printer.Received(), "\r\nAAAA\r\n");
+
+    // The first exchange's own next command goes out as before.
+    EXPECT_EQ(PrinterPrintf("P1\r\n"), 4u);
+    ClosePort();
+}
+
+TEST_F(SerialLinkTest, WindowMessagesAnExchangeLetsRunStartNoneButItsChainedStepsTalk)
+{
+    TExchangeGuard first;
+    ASSERT_TRUE(OpenPort());
+    bool opened = true;
+    ui.onProcessMessages = [&opened] {
+        TExchangeGuard exchange;
+        opened = OpenPort();
+    };
+    ui.ProcessMessages();
+    EXPECT_FALSE(opened);
+    ui.onProcessMessages = nullptr;
+    {
+        TExchangeGuard chained;
+        EXPECT_TRUE(OpenPort());
+    }
+    ASSERT_EQ(PrinterPrintf("OK"), 2u);
+    ASSERT_TRUE(printer.WaitForReceived(2));
+    EXPECT_EQ(printer.Received(), "OK");
+}
+
+// An action queued until the exchange is over may start its own, even when
+// the exchange ended inside another wait's window messages.
+TEST_F(SerialLinkTest, AnExchangeQueuedUntilTheLastOneEndsTalksFromInsideAWait)
+{
+    bool opened = false;
+    ui.onProcessMessages = [&opened] {
+        std::optional<TExchangeGuard> ending;
+        ending.emplace();
+        RunWhenExchangeOver([&opened] {
+            TExchangeGuard exchange;
+            opened = OpenPort();
+        });
+        ending.reset();
+    };
+    ui.ProcessMessages();
+    ui.onProcessMessages = nullptr;
+    EXPECT_TRUE(opened);
+}
+
+// A printer that trickles its reply, one byte just under the silence bound
+// each: every read still ends by its own deadline, the time its longest
+// length takes at the port's rate plus the silence bound, and a refused
+// block is dropped within the drain bound. Each case ends long before the
+// printer would stop.
+TEST_F(SerialLinkTest, ATricklingReplyEndsEachReadByItsOwnDeadline)
+{
+    using namespace std::chrono;
+    LinkTimeouts.ReplySilenceMs = 300;
+    LinkTimeouts.ReplyDrainMs = 300;
+    constexpr auto Gap = milliseconds(150);
+    const std::string endless(200, 'x');
+    const struct {
+        const char* name;
+        int baudIndex;
+        std::string reply;
+        std::function<std::size_t()> read;
+        bool ends;  // the read gets what it waits for
+    } rows[] = {
+        {"form line", 2, endless, [] { std::string l; return ReceiveLine(l, 250); }, false},
+        {"line at 115200", 6, "AB\r\n", [] { std::string l; return ReceiveLine(l, 250); }, false},
+        {"line at 2400", 0, "AB\r\n", [] { std::string l; return ReceiveLine(l, 250); }, true},
+        {"block", 2, endless, [] { std::vector<std::uint8_t> b(64); return ReceiveBlock(b); }, false},
+        {"refused block", 2, endless, [] { return DiscardBlock(60000); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Settings.BaudIndex = row.baudIndex;
+        ASSERT_TRUE(OpenPort());
+        printer.Trickle(row.reply, Gap);
+        const auto start = steady_clock::now();
+        const std::size_t got = row.read();
+        const auto took = steady_clock::now() - start;
+        EXPECT_EQ(CommLink.LinkError, row.ends ? 0 : 1);
+        if (row.ends) {
+            EXPECT_EQ(got, 2u);
+        } else {
+            EXPECT_LT(took, seconds(3));
+        }
+        // What the printer still sends is no part of the next case.
+        printer.Trickle("", Gap);
+        std::this_thread::sleep_for(2 * Gap);
+        EXPECT_TRUE(DiscardWaitingBytes());
+        ClosePort();
+    }
 }
 
 TEST_F(SerialLinkTest, OpenFailureBeepsAndSaysSo)

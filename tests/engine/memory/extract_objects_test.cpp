@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "engine/config/program_paths.h"
 #include "engine/expr/clock.h"
 #include "engine/memory/exchange_steps.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/memory/printer_memory.h"
+#include "engine/model/label_setup.h"
 #include "engine/print/command_lines.h"
 #include "tests/engine/memory/memory_fixture.h"
 
@@ -145,6 +149,46 @@ TEST_F(ExtractObjectsTest, SilenceWritesNoFile)
     EXPECT_FALSE(FileExists(PathOf("f.ejf")));
     EXPECT_FALSE(FileExists(PathOf("g.pcx")));
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "error:Error:No printer response"), 2);
+}
+
+// The printer trickles its reply, a byte every 250 ms, under the silence
+// bound of 300 ms: a form line, a block and a refused block each end by their
+// own deadline, and the extraction ends as silence does, long before the
+// printer would stop.
+TEST_F(ExtractObjectsTest, ATricklingReplyEndsTheExtractionWithNoPrinterResponse)
+{
+    using namespace std::chrono;
+    Settings.BaudIndex = 6;
+    LinkTimeouts.ReplyDrainMs = 300;
+    const struct {
+        const char* command;
+        std::string head;  // sent at once, before the trickle
+        std::function<void(const std::string&)> extract;
+        const char* file;
+    } rows[] = {
+        {"FI\"", "", [](const std::string& p) { ExtractFormToFile("F", p); }, "f.ejf"},
+        {"GI\"", std::string("\xff\xff", 2), [](const std::string& p) { ExtractGraphicsToFile("G", p); }, "g.pcx"},
+        {"EI\"", std::string("\x01\x00", 2), [](const std::string& p) { ExtractFontToFile("A", p); }, "a.zft"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.command);
+        ui.events.clear();
+        printer.OnCommand(row.command, [head = row.head](test::PrinterEmulator& p, const std::string&) {
+            p.Send(head);
+            p.Trickle(std::string(200, 'x'), milliseconds(250));
+        });
+        const auto start = steady_clock::now();
+        row.extract(PathOf(row.file));
+        EXPECT_LT(steady_clock::now() - start, seconds(3));
+        EXPECT_FALSE(FileExists(PathOf(row.file)));
+        EXPECT_TRUE(SawEvent("error:Error:No printer response")) << ::testing::PrintToString(ui.events);
+        // What the printer still sends is no part of the next case.
+        printer.Trickle("", milliseconds(250));
+        std::this_thread::sleep_for(milliseconds(300));
+        ASSERT_TRUE(OpenPort());
+        EXPECT_TRUE(DiscardWaitingBytes());
+        ClosePort();
+    }
 }
 
 TEST_F(ExtractObjectsTest, ABlockCutShortWritesNoFile)

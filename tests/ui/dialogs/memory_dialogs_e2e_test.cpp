@@ -5,6 +5,10 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <QListWidget>
+#include <QTest>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <gtest/gtest.h>
@@ -135,6 +139,65 @@ TEST_F(MemoryDialogsEndToEndTest, TheDeleteKeyAsksBeforeAnythingIsSent)
     });
     ShowPrinterObjects(ObjectKindForm);
     EXPECT_EQ(memory.Forms().size(), 2u);
+}
+
+// The printer holds the line while the list saves SHIP, and the user goes on
+// in the list (the wait lets the clicks through): Save, Delete, Edit and a
+// double click on BOX are each refused with a beep before anything is asked
+// or sent, so SHIP's extraction ends whole and nothing of BOX is touched.
+TEST_F(MemoryDialogsEndToEndTest, TheListRefusesEveryPrinterActionWhileASaveHoldsTheLine)
+{
+    const std::string ship = (TempDir() / "ship.ejf").string();
+    const std::string box = (TempDir() / "box.ejf").string();
+    dialogUi.saveFileChoices = {ship, box};
+    dialogUi.answers = {1};
+    std::size_t linesBefore = 0;
+    WhenModalNamed("ObjListDlg", [&](QWidget* d) {
+        auto* list = d->findChild<QListWidget*>("FList");
+        const std::vector<std::function<void()>> actions = {
+            [&] { Click(d, "SaveBt"); },
+            [&] { QTest::keyClick(list, Qt::Key_Delete); },
+            [&] { Click(d, "EditBt"); },
+            [&] {
+                const QRect row = list->visualItemRect(list->currentItem());
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            },
+        };
+        std::size_t pumps = 0;
+        dialogUi.onProcessMessages = [&] {
+            ++pumps;
+            if (pumps == 2) {
+                SelectEntry(d, "BOX");
+                for (const auto& action : actions) {
+                    action();
+                }
+            } else if (pumps == 4) {
+                printer.Resume();
+            }
+        };
+        SelectEntry(d, "SHIP");
+        linesBefore = LinesSoFar();
+        printer.BlockWrites();
+        Click(d, "SaveBt");
+        dialogUi.onProcessMessages = nullptr;
+        Click(d, "CanBt");
+    });
+    ShowPrinterObjects(ObjectKindForm);
+    EXPECT_EQ(std::count(dialogUi.events.begin(), dialogUi.events.end(), "beep"), 4);
+    ASSERT_EQ(dialogUi.saveFileDialogs.size(), 1u);
+    EXPECT_TRUE(dialogUi.messageBoxes.empty()) << dialogUi.messageBoxes[0].text;
+    ASSERT_TRUE(WaitUntil([&] { return LinesSoFar() > linesBefore; }));
+    const std::vector<std::string> lines = printer.Lines();
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end()),
+              (std::vector<std::string>{"", "FI\"SHIP\""}));
+    const std::string saved = "error:Form \"SHIP\" successfully extracted:";
+    EXPECT_EQ(std::count_if(dialogUi.events.begin(), dialogUi.events.end(),
+                            [&](const std::string& e) { return e.starts_with(saved) && e.ends_with(ship); }),
+              1);
+    EXPECT_TRUE(std::filesystem::exists(ship));
+    EXPECT_FALSE(std::filesystem::exists(box));
+    EXPECT_EQ(memory.Forms().size(), 2u);
+    EXPECT_TRUE(FigureList.FigureHead == nullptr);
 }
 
 TEST_F(MemoryDialogsEndToEndTest, EditingAFormLoadsItAndClosesThePanel)

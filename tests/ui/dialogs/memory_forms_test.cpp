@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/memory/printer_dialogs.h"
 #include "engine/model/figure_list.h"
 #include "engine/softfont/font_lists.h"
@@ -132,6 +133,37 @@ TEST_F(MemoryFormsTest, ObjectListDoubleClickPicksAndAClickOnNoEntryClearsTheSel
     });
     services.ShowObjectListDialog();
     EXPECT_EQ(ObjListChosenName, "SEAL");
+}
+
+// Picking a picture takes it from the printer: while an exchange runs, Extract
+// and a double click beep and leave the list open, with nothing picked.
+TEST_F(MemoryFormsTest, ThePicturePickRefusesWhileAnExchangeRuns)
+{
+    FillObjectList();
+    for (const bool doubleClick : {false, true}) {
+        SCOPED_TRACE(doubleClick);
+        ObjListPicturePick = 1;
+        bool stayedOpen = false;
+        WhenModalNamed("ObjListDlg", [&](QWidget* modal) {
+            auto* list = static_cast<TObjListDlg*>(modal)->FList;
+            ClickEntry(list, "SEAL");
+            {
+                TExchangeGuard running;
+                if (doubleClick) {
+                    const QPoint seal = list->visualItemRect(list->findItems("SEAL", Qt::MatchExactly).front()).center();
+                    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, seal);
+                } else {
+                    Click(modal, "SaveBt");
+                }
+            }
+            stayedOpen = modal->isVisible();
+            Click(modal, "CanBt");
+        });
+        dialogUi.events.clear();
+        services.ShowObjectListDialog();
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
+    }
 }
 
 TEST_F(MemoryFormsTest, StoreAsShowsTheListAndTakesAnUpperCaseNameOfEightCharacters)

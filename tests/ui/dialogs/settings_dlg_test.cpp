@@ -2,6 +2,7 @@
 // reload, the service commands end to end over the printer emulator, and the
 // first run without a configuration.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -384,6 +385,70 @@ TEST_F(ServiceCommandTest, CalibrationWithoutAnswerSaysNoPrinterResponseInAStand
                             [](const std::string& event) { return event.starts_with("error:"); }),
               0);
     EXPECT_FALSE(ui.busyVisible);
+}
+
+// The printer stops taking bytes and the user closes the dialog while a
+// service command waits (by Esc, its close button or OK): the refused byte
+// ends the command, as it ends the terminal's send once that is closed, with
+// no retry question and no outcome after the dialog is gone, and the port
+// closed.
+TEST_F(ServiceCommandTest, ClosingDuringAStuckCommandEndsItWithoutAQuestion)
+{
+    const struct {
+        const char* button;
+        const char* closedBy;
+    } rows[] = {
+        {"DiagnBt", "reject"}, {"GetClock", "reject"}, {"CalibrationBt", "reject"}, {"ResetBt", "OkBt"},
+    };
+    LinkTimeouts.WriteTimeoutMs = 100;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.button);
+        ui.messageBoxes.clear();
+        TSettingsDlg dlg;
+        dlg.show();
+        printer.BlockWrites();
+        // The reset's warning is answered Yes; a retry question would be too.
+        ui.answers = {1, 1};
+        int pumps = 0;
+        ui.onProcessMessages = [&] {
+            if (++pumps == 5) {
+                if (std::string(row.closedBy) == "OkBt") {
+                    dlg.OkBt->click();
+                } else {
+                    dlg.reject();
+                }
+            }
+        };
+        // The calibration's question is answered Yes; an outcome box is counted.
+        int outcomes = 0;
+        QTimer answering;
+        answering.setInterval(10);
+        QObject::connect(&answering, &QTimer::timeout, [&outcomes] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                return;
+            }
+            if (box->button(QMessageBox::Yes) != nullptr) {
+                box->button(QMessageBox::Yes)->click();
+            } else {
+                ++outcomes;
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answering.start();
+        dlg.findChild<QPushButton*>(row.button)->click();
+        answering.stop();
+        ui.onProcessMessages = nullptr;
+        EXPECT_GE(pumps, 5);
+        const std::size_t questions = std::string(row.button) == "ResetBt" ? 1 : 0;
+        EXPECT_EQ(ui.messageBoxes.size(), questions) << ui.messageBoxes.back().text;
+        EXPECT_EQ(outcomes, 0);
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_LT(CommLink.PortHandle, 0);
+        EXPECT_FALSE(ExchangeInProgress());
+        EXPECT_FALSE(ui.busyVisible);
+        printer.Resume();
+    }
 }
 
 TEST_F(ServiceCommandTest, CalibrationAnsweredNoSendsNothing)

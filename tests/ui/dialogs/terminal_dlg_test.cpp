@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <algorithm>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -260,6 +261,47 @@ TEST_F(TerminalLinkTest, ClosingDuringAStuckSendEndsItWithoutAQuestionOrEcho)
     printer.Send("OK\r\n");
     ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.TrmField->toPlainText().endsWith("OK\n"); }));
     EXPECT_EQ(Runs(dlg.TrmField), (std::vector<std::string>{"#0000ff:OK"}));
+}
+
+// The printer holds the line while a typed line goes out, and the user sends
+// another meanwhile (Enter, then a click): it is refused, so the wire gets
+// the first line whole and alone, and the second stays in the box until the
+// user sends it once the first is out.
+TEST_F(TerminalLinkTest, ALineSentWhileAnotherIsHeldIsRefusedAndKeptForLater)
+{
+    TTerminalDlg dlg;
+    dlg.show();
+    printer.BlockWrites();
+    int pumps = 0;
+    bool sendShownRefused = false;
+    ui.onProcessMessages = [&] {
+        ++pumps;
+        if (pumps == 3) {
+            sendShownRefused = !dlg.SendBt->isEnabled();
+            dlg.InputBox->setEditText("BBBB");
+            QTest::keyClick(dlg.InputBox->lineEdit(), Qt::Key_Return);
+            dlg.SendBtClick();
+        } else if (pumps == 6) {
+            printer.Resume();
+        }
+    };
+    Type(dlg, "AAAA");
+    ui.onProcessMessages = nullptr;
+    EXPECT_TRUE(sendShownRefused);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "beep"), 2);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    ASSERT_TRUE(printer.WaitForReceived(6));
+    EXPECT_EQ(printer.Received(), "AAAA\r\n");
+    EXPECT_EQ(dlg.TerminalEcho, "AAAA\r\n");
+    EXPECT_EQ(dlg.InputBox->currentText().toStdString(), "BBBB");
+    EXPECT_TRUE(dlg.SendBt->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.TrmField->toPlainText() == "AAAA\n"; }));
+
+    dlg.SendBt->click();
+    ASSERT_TRUE(printer.WaitForReceived(12));
+    EXPECT_EQ(printer.Received(), "AAAA\r\nBBBB\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.TrmField->toPlainText() == "AAAA\nBBBB\n"; }));
+    EXPECT_EQ(Runs(dlg.TrmField), (std::vector<std::string>{"#ff0000:AAAA", "#ff0000:BBBB"}));
 }
 
 class TerminalWindowTest : public test::MainWindowTest {};
