@@ -32,7 +32,7 @@ echo "== fuzzers =="
 # the checked-in seeds (copied, so the run leaves the tree alone).
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZK_BUILD_FUZZ=ON -DZK_BUILD_UI=OFF -DZK_BUILD_BENCH=OFF >/dev/null
-fuzzers=$(sed -n 's/^foreach(target \(.*\))$/\1/p' fuzz/CMakeLists.txt)
+fuzzers=$(cd fuzz && for source in *_fuzzer.cpp; do echo "${source%.cpp}"; done)
 cmake --build build/fuzz -j "$jobs" --target $fuzzers
 for fuzzer in $fuzzers; do
   seeds="$runtime_dir/seeds-$fuzzer"
