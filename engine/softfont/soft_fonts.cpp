@@ -145,6 +145,11 @@ std::optional<TExtractedFont> ExtractFontToMemory()
     if (name.empty()) {
         return std::nullopt;
     }
+    // A font the label has no room for is refused before it is sent for;
+    // one under a letter the label holds replaces that one.
+    if (FindSoftFont(UpperLetter(name[0])) == nullptr && !CheckRoomForFigures(1)) {
+        return std::nullopt;
+    }
     auto font = ReceivePrinterFont(name);
     if (!font) {
         return std::nullopt;

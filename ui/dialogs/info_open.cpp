@@ -166,8 +166,8 @@ void TInfoOpen::DoShow()
         MoveOnScreen(*this, {area.x() + (area.width() - enlarged.width()) / 2,
                              area.y() + (area.height() - enlarged.height()) / 2});
     }
-    PreviewImage->setToolTip(NoPicture);
     // The preview starts empty: no file counts as shown already.
+    ClearPreview(NoPicture);
     m_shownFile = {};
     setLabelText(QFileDialog::Accept, "&Open");
 }
@@ -185,8 +185,13 @@ void TInfoOpen::DoClose()
 
 void TInfoOpen::PreviewDblClick()
 {
+    // The preview stands for the picture it shows, not for a name clicked or
+    // typed since that shows nothing.
+    if (m_previewedPath.isEmpty()) {
+        return;
+    }
     PreviewChosen = 1;
-    PictureFileName = QFile::encodeName(m_currentPath).toStdString();
+    PictureFileName = QFile::encodeName(m_previewedPath).toStdString();
     reject();
 }
 
@@ -197,7 +202,6 @@ void TInfoOpen::PreviewTypedName(const QString& name)
 
 void TInfoOpen::DoSelectionChange(const QString& path)
 {
-    m_currentPath = path;
     // A click fills the name field too: the file already shown, unchanged
     // since, is not probed and decoded again. One written since is.
     const QFileInfo info(path);
@@ -215,7 +219,7 @@ void TInfoOpen::DoSelectionChange(const QString& path)
     TPictureProbe probe;
     const bool found = kind == PictureKind::Bmp ? ProbeBmpHeader(file, probe) : ProbeJpegHeader(file, probe);
     if (!found) {
-        PreviewImage->setToolTip(NoPicture);
+        ClearPreview(NoPicture);
         return;
     }
     TakeProbe(probe);
@@ -231,6 +235,7 @@ void TInfoOpen::DoSelectionChange(const QString& path)
     PreviewImage->setToolTip(tip);
     const TImageReadResult read = ReadColourPictureFile(file, jpeg);
     if (!read.Ok()) {
+        ClearPreview(tip);
         return;
     }
     const int width = kind == PictureKind::Jpeg ? PictureWidth : read.Image.Width;
@@ -240,6 +245,14 @@ void TInfoOpen::DoSelectionChange(const QString& path)
     tip += QString("\n%1 x %2 pixels").arg(width).arg(height);
     PreviewImage->setToolTip(tip);
     ShowPreview(ToQImage(read.Image));
+    m_previewedPath = path;
+}
+
+void TInfoOpen::ClearPreview(const QString& tip)
+{
+    PreviewImage->setToolTip(tip);
+    PreviewImage->clear();
+    m_previewedPath.clear();
 }
 
 void TInfoOpen::ShowPreview(const QImage& picture)

@@ -70,8 +70,11 @@ private:
     void DoShow();
     void DoClose();
     void ShowPreview(const QImage& picture);
+    // No picture in the preview; tip says why.
+    void ClearPreview(const QString& tip);
 
-    QString m_currentPath;
+    // The file whose picture the preview shows; empty when it shows none.
+    QString m_previewedPath;
     // The file the preview was last made for, as it was then.
     struct TShownFile {
         QString path;

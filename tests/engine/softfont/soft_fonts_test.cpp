@@ -347,5 +347,27 @@ TEST_F(FontFromPrinterTest, NoPickedNameSendsNothing)
     EXPECT_TRUE(ui.events.empty());
 }
 
+// A full label is refused before the printer is asked for a font it can't
+// take; a font under a letter the label holds still comes and replaces it.
+TEST_F(FontFromPrinterTest, AFullLabelAsksThePrinterOnlyForAFontItHolds)
+{
+    while (CountFigures() < MaxLabelFigures) {
+        AppendFigure(Text(0));
+    }
+    AnswerEi(WithLength(BLOCK));
+    EXPECT_FALSE(LoadNewFont(false));
+    EXPECT_EQ(printer.Received(), "");
+    EXPECT_EQ(ui.OnlyMessage(), "Label can't hold more than 500 figures");
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+
+    DeleteFigure(*Figures().begin());
+    AppendFigure(Font("B", 20, 3));
+    ui.messageBoxes.clear();
+    ASSERT_TRUE(LoadNewFont(false));
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_EQ(printer.Received(), "\r\nEI\"B\"\r\n");
+    EXPECT_EQ(CountFigures(), MaxLabelFigures);
+}
+
 }  // namespace
 }  // namespace zk

@@ -223,5 +223,61 @@ TEST_F(InfoOpenTest, ShowingAttachesASquarePreviewAndADoubleClickChooses)
     EXPECT_EQ(okCaption, "&Open");
 }
 
+// A double click on the preview chooses the picture it shows: not a name
+// typed or clicked since that shows nothing (a file of another kind, a
+// partly typed name), and nothing when no picture shows (one that can't be
+// read, or a new showing of the dialog).
+TEST_F(InfoOpenTest, ADoubleClickOnThePreviewChoosesThePictureItShows)
+{
+    const QString good = Write("good.bmp", Bmp8Bytes(10, 10));
+    const QString other = Write("notes.txt", {1, 2, 3});
+    const QString unreadable = Write("zero.bmp", Bytes(40, 0));
+    const QString folder = QString::fromStdString(TempDir().string());
+    dialog.setDirectory(folder);
+    struct Case {
+        const char* name;
+        QStringList after;  // chosen after good.bmp was shown
+        bool chosen;
+    };
+    for (const Case& c : {Case{"a file of another kind", {other}, true},
+                          Case{"a partly typed name", {folder + "/g"}, true},
+                          Case{"a picture that can't be read", {unreadable}, false},
+                          Case{"the same one after it", {unreadable, other}, false}}) {
+        SCOPED_TRACE(c.name);
+        ResetInfoOpenState();
+        bool previewEmpty = false;
+        test::WhenModal([this](QWidget* w) { return w == &dialog; },
+                        [&](QWidget*) {
+                            dialog.DoSelectionChange(good);
+                            for (const QString& path : c.after) {
+                                dialog.DoSelectionChange(path);
+                            }
+                            previewEmpty = dialog.PreviewImage->pixmap().isNull();
+                            dialog.PreviewDblClick();
+                            if (dialog.isVisible()) {
+                                dialog.reject();
+                            }
+                        });
+        EXPECT_FALSE(dialog.Execute());
+        EXPECT_EQ(PreviewChosen, c.chosen ? 1 : 0);
+        EXPECT_EQ(PictureFileName, c.chosen ? good.toStdString() : std::string());
+        EXPECT_EQ(previewEmpty, !c.chosen);
+    }
+    // The next showing starts with an empty preview that chooses nothing.
+    ResetInfoOpenState();
+    bool previewEmpty = false;
+    test::WhenModal([this](QWidget* w) { return w == &dialog; },
+                    [&](QWidget*) {
+                        previewEmpty = dialog.PreviewImage->pixmap().isNull();
+                        dialog.PreviewDblClick();
+                        if (dialog.isVisible()) {
+                            dialog.reject();
+                        }
+                    });
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(previewEmpty);
+    EXPECT_EQ(PreviewChosen, 0);
+}
+
 }  // namespace
 }  // namespace zk
