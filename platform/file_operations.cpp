@@ -1,6 +1,7 @@
 #include "platform/file_operations.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -162,39 +163,69 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     return true;
 }
 
-// Why the object at path could not be removed by this process, before
-// trying: its folder, or a folder within it, may not be changed, or a
-// sticky folder keeps it for its owner. Empty when nothing stands in the way.
-std::string WhyNotRemovable(const std::string& path)
+bool MayChangeFolder(const std::string& folder)
 {
-    const auto mayChange = [](const std::string& folder) {
-        return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-    };
-    const std::string parent = ParentOf(path);
-    if (!mayChange(parent)) {
-        return std::generic_category().message(errno);
-    }
-    struct stat folder {};
+    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// Whether path is flagged immutable or append-only: such an object can't
+// be removed, and an append-only folder lets nothing in it go.
+bool HeldByFlags(const std::string& path)
+{
+    constexpr std::uint64_t Holding = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+    struct statx status {};
+    return statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0 &&
+           (status.stx_attributes & status.stx_attributes_mask & Holding) != 0;
+}
+
+// Why the object at path could not be taken out of its folder (whose
+// status is given), nor emptied when it is a folder; empty when it could.
+std::string WhyEntryStays(const std::string& path, const struct stat& folder)
+{
     struct stat object {};
-    if (lstat(path.c_str(), &object) != 0 || stat(parent.c_str(), &folder) != 0) {
+    if (lstat(path.c_str(), &object) != 0) {
         return std::generic_category().message(errno);
     }
     const uid_t user = geteuid();
-    if ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid) {
+    if (HeldByFlags(path) ||
+        ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid)) {
         return std::generic_category().message(EPERM);
     }
-    if (!S_ISDIR(object.st_mode)) {
-        return {};
-    }
-    if (!mayChange(path)) {
+    if (S_ISDIR(object.st_mode) && !MayChangeFolder(path)) {
         return std::generic_category().message(errno);
+    }
+    return {};
+}
+
+// Why the object at path could not be removed by this process, before
+// trying: its folder, or a folder within it, may not be changed, a sticky
+// folder keeps something for its owner, or something is flagged immutable
+// or append-only. Empty when nothing stands in the way.
+std::string WhyNotRemovable(const std::string& path)
+{
+    const std::string parent = ParentOf(path);
+    if (!MayChangeFolder(parent)) {
+        return std::generic_category().message(errno);
+    }
+    struct stat folder {};
+    if (stat(parent.c_str(), &folder) != 0) {
+        return std::generic_category().message(errno);
+    }
+    if (HeldByFlags(parent)) {
+        return std::generic_category().message(EPERM);
+    }
+    if (std::string why = WhyEntryStays(path, folder); !why.empty()) {
+        return why;
     }
     std::error_code error;
     fs::recursive_directory_iterator it(path, error);
     for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
-        if (it->symlink_status(error).type() == fs::file_type::directory && !mayChange(it->path().string())) {
-            const std::string shown = FileNameOf(path) + it->path().string().substr(path.size());
-            return "\"" + shown + "\": " + std::generic_category().message(errno);
+        const std::string entry = it->path().string();
+        std::string why = lstat(it->path().parent_path().c_str(), &folder) == 0
+                              ? WhyEntryStays(entry, folder)
+                              : std::generic_category().message(errno);
+        if (!why.empty()) {
+            return "\"" + FileNameOf(path) + entry.substr(path.size()) + "\": " + why;
         }
     }
     return error ? error.message() : std::string();

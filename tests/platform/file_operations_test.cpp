@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,6 +163,19 @@ TEST_F(FileOperationsTest, AFailedMoveToAnotherFileSystemKeepsTheSource)
     EXPECT_EQ(Read("from/sub/b.zlb"), "B");
 }
 
+// Sets or clears flags (immutable, append-only) on the file or folder at path.
+bool SetFileFlag(const std::string& path, int flag, bool on)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int flags = 0;
+    const bool set = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                     (flags = on ? flags | flag : flags & ~flag, ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (fd >= 0) {
+        close(fd);
+    }
+    return set;
+}
+
 // A move to another file system is refused before anything is copied when
 // its source can't be removed: from a folder the user may not change, or
 // from a read-only file system, as a move within one file system is. Where
@@ -171,6 +187,9 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     Write("from/locked/c.zlb", "C");
     fs::create_directories(m_dir / "from/holder/mounted");
     Write("from/holder/d.zlb", "D");
+    fs::create_directories(m_dir / "from/deep/sub");
+    Write("from/deep/sub/e.zlb", "E");
+    Write("from/kept.zlb", "K");
     const fs::path volume = m_dir / "to";
     struct Case {
         const char* what;
@@ -201,6 +220,14 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
          },
          "moved=1 reason=it was copied, but the original could not be removed: Device or resource busy "
          "copied=1 source=1"},
+        {"an immutable file deep inside", "from/deep",
+         [&] { return SetFileFlag(P("from/deep/sub/e.zlb"), FS_IMMUTABLE_FL, true); },
+         "moved=0 reason=\"deep/sub/e.zlb\": Operation not permitted copied=0 source=1"},
+        {"an append-only folder inside", "from/deep",
+         [&] { return SetFileFlag(P("from/deep/sub"), FS_APPEND_FL, true); },
+         "moved=0 reason=\"deep/sub\": Operation not permitted copied=0 source=1"},
+        {"an immutable file", "from/kept.zlb", [&] { return SetFileFlag(P("from/kept.zlb"), FS_IMMUTABLE_FL, true); },
+         "moved=0 reason=Operation not permitted copied=0 source=1"},
     };
     for (const Case& c : cases) {
         const std::string source = P(c.source);
@@ -219,6 +246,9 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
             GTEST_SKIP() << "no private mount namespace on this system for a second file system (" << c.what << ")";
         }
         EXPECT_EQ(*report, c.expected) << c.what;
+        for (const char* flagged : {"from/deep/sub/e.zlb", "from/deep/sub", "from/kept.zlb"}) {
+            SetFileFlag(P(flagged), FS_IMMUTABLE_FL | FS_APPEND_FL, false);
+        }
     }
     EXPECT_EQ(Read("from/locked/c.zlb"), "C");
     fs::permissions(m_dir / "from/locked", fs::perms::owner_all);
