@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace zk::platform {
@@ -126,10 +127,16 @@ void CopyFileContents(const fs::path& from, const fs::path& to, std::error_code&
     close(in);
 }
 
+// The modes copied folders take once the whole copy is there, innermost
+// first: until then each is the user's to fill, and to remove on failure.
+using FolderModes = std::vector<std::pair<fs::path, fs::perms>>;
+
 // Copies the object from (shown to the user as shown) to to, a folder with
-// all it holds. False, with the reason, when anything of it can't be
-// copied; what was copied then stays for the caller to remove.
-bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& shown, bool top, std::string& reason)
+// all it holds; the modes its folders are to get are added to modes. False,
+// with the reason, when anything of it can't be copied; what was copied
+// then stays for the caller to remove.
+bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& shown, bool top, std::string& reason,
+               FolderModes& modes)
 {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(from, error);
@@ -138,17 +145,18 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
         case fs::file_type::symlink: fs::copy_symlink(from, to, error); break;
         case fs::file_type::regular: CopyFileContents(from, to, error); break;
         case fs::file_type::directory: {
-            fs::create_directory(to, from, error);
-            if (error) {
+            if (mkdir(to.c_str(), 0700) != 0) {
+                error.assign(errno, std::generic_category());
                 break;
             }
             fs::directory_iterator it(from, error);
             for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
                 const std::string name = it->path().filename().string();
-                if (!CopyEntry(it->path(), to / name, shown + "/" + name, false, reason)) {
+                if (!CopyEntry(it->path(), to / name, shown + "/" + name, false, reason, modes)) {
                     return false;
                 }
             }
+            modes.emplace_back(to, status.permissions());
             break;
         }
         default:
@@ -233,8 +241,18 @@ std::string WhyNotRemovable(const std::string& path)
 
 bool CopyTree(const std::string& from, const std::string& to, std::string& reason)
 {
-    if (CopyEntry(from, to, FileNameOf(from), true, reason)) {
-        return true;
+    FolderModes modes;
+    if (CopyEntry(from, to, FileNameOf(from), true, reason, modes)) {
+        std::error_code error;
+        for (const auto& [folder, mode] : modes) {
+            if (fs::permissions(folder, mode, error); error) {
+                reason = error.message();
+                break;
+            }
+        }
+        if (!error) {
+            return true;
+        }
     }
     std::error_code error;
     fs::remove_all(to, error);
