@@ -225,7 +225,11 @@ std::string WhyNotRemovable(const std::string& path)
     if (std::string why = WhyEntryStays(path, folder); !why.empty()) {
         return why;
     }
+    // A link goes by itself: what lies where it leads stays.
     std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(path, error))) {
+        return error ? error.message() : std::string();
+    }
     fs::recursive_directory_iterator it(path, error);
     for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().string();

@@ -232,6 +232,8 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     fs::create_directories(m_dir / "from/deep/sub");
     Write("from/deep/sub/e.zlb", "E");
     Write("from/kept.zlb", "K");
+    fs::create_directories(m_dir / "elsewhere/locked");
+    fs::create_directory_symlink(m_dir / "elsewhere", m_dir / "from/link");
     const fs::path volume = m_dir / "to";
     struct Case {
         const char* what;
@@ -270,6 +272,14 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
          "moved=0 reason=\"deep/sub\": Operation not permitted copied=0 source=1"},
         {"an immutable file", "from/kept.zlb", [&] { return SetFileFlag(P("from/kept.zlb"), FS_IMMUTABLE_FL, true); },
          "moved=0 reason=Operation not permitted copied=0 source=1"},
+        // Only the link goes, so what lies where it leads does not matter.
+        {"a link to a folder holding one the user may not change", "from/link",
+         [&] {
+             fs::permissions(m_dir / "elsewhere/locked", fs::perms::owner_read | fs::perms::owner_exec);
+             static const test::FileModesHeld modes;
+             return modes.Held();
+         },
+         "moved=1 reason= copied=1 source=0"},
     };
     for (const Case& c : cases) {
         const std::string source = P(c.source);
@@ -294,6 +304,7 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     }
     EXPECT_EQ(Read("from/locked/c.zlb"), "C");
     fs::permissions(m_dir / "from/locked", fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_directory(m_dir / "elsewhere/locked"));
 }
 
 // A copy onto a full file system says so, and leaves no part behind.
