@@ -187,7 +187,8 @@ bool HeldByFlags(const std::string& path)
 }
 
 // Why the object at path could not be taken out of its folder (whose
-// status is given), nor emptied when it is a folder; empty when it could.
+// status is given), nor emptied when it is a folder holding something;
+// empty when it could.
 std::string WhyEntryStays(const std::string& path, const struct stat& folder)
 {
     struct stat object {};
@@ -200,7 +201,10 @@ std::string WhyEntryStays(const std::string& path, const struct stat& folder)
         return std::generic_category().message(EPERM);
     }
     if (S_ISDIR(object.st_mode) && !MayChangeFolder(path)) {
-        return std::generic_category().message(errno);
+        const std::string why = std::generic_category().message(errno);
+        // Nothing has to go out of an empty folder.
+        std::error_code error;
+        return fs::is_empty(path, error) && !error ? std::string() : why;
     }
     return {};
 }

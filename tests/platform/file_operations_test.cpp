@@ -233,6 +233,8 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     Write("from/deep/sub/e.zlb", "E");
     Write("from/kept.zlb", "K");
     fs::create_directories(m_dir / "elsewhere/locked");
+    fs::create_directories(m_dir / "from/emptied/shut");
+    Write("from/emptied/f.zlb", "F");
     fs::create_directory_symlink(m_dir / "elsewhere", m_dir / "from/link");
     const fs::path volume = m_dir / "to";
     struct Case {
@@ -276,6 +278,14 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
         {"a link to a folder holding one the user may not change", "from/link",
          [&] {
              fs::permissions(m_dir / "elsewhere/locked", fs::perms::owner_read | fs::perms::owner_exec);
+             static const test::FileModesHeld modes;
+             return modes.Held();
+         },
+         "moved=1 reason= copied=1 source=0"},
+        // An empty folder goes as its folder lets it, whatever its own mode.
+        {"an empty folder the user may not change", "from/emptied",
+         [&] {
+             fs::permissions(m_dir / "from/emptied/shut", fs::perms::owner_read | fs::perms::owner_exec);
              static const test::FileModesHeld modes;
              return modes.Held();
          },
