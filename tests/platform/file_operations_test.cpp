@@ -237,6 +237,13 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     Write("from/emptied/f.zlb", "F");
     fs::create_directory_symlink(m_dir / "elsewhere", m_dir / "from/link");
     const fs::path volume = m_dir / "to";
+    // In the child: folder may not be changed, and root is held to the
+    // modes for the rest of the child's life.
+    const auto lockedAndHeldToModes = [](const fs::path& folder) {
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        static const test::FileModesHeld modes;
+        return modes.Held();
+    };
     struct Case {
         const char* what;
         const char* source;
@@ -245,12 +252,7 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     };
     const Case cases[] = {
         {"a folder the user may not change", "from/locked/c.zlb",
-         [&] {
-             fs::permissions(m_dir / "from/locked", fs::perms::owner_read | fs::perms::owner_exec);
-             // Held for the rest of the child's life.
-             static const test::FileModesHeld modes;
-             return modes.Held();
-         },
+         [&] { return lockedAndHeldToModes(m_dir / "from/locked"); },
          "moved=0 reason=Permission denied copied=0 source=1"},
         {"a read-only file system", "from/locked/c.zlb",
          [&] {
@@ -276,19 +278,11 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
          "moved=0 reason=Operation not permitted copied=0 source=1"},
         // Only the link goes, so what lies where it leads does not matter.
         {"a link to a folder holding one the user may not change", "from/link",
-         [&] {
-             fs::permissions(m_dir / "elsewhere/locked", fs::perms::owner_read | fs::perms::owner_exec);
-             static const test::FileModesHeld modes;
-             return modes.Held();
-         },
+         [&] { return lockedAndHeldToModes(m_dir / "elsewhere/locked"); },
          "moved=1 reason= copied=1 source=0"},
         // An empty folder goes as its folder lets it, whatever its own mode.
         {"an empty folder the user may not change", "from/emptied",
-         [&] {
-             fs::permissions(m_dir / "from/emptied/shut", fs::perms::owner_read | fs::perms::owner_exec);
-             static const test::FileModesHeld modes;
-             return modes.Held();
-         },
+         [&] { return lockedAndHeldToModes(m_dir / "from/emptied/shut"); },
          "moved=1 reason= copied=1 source=0"},
     };
     for (const Case& c : cases) {
