@@ -85,7 +85,9 @@ bool RewriteUnreadable(int file, int source)
     if (fstat(source, &status) != 0) {
         return false;
     }
-    const bool reserved = status.st_size == 0 || fallocate(file, 0, 0, status.st_size) == 0 || errno == EOPNOTSUPP;
+    // Kept at its size meanwhile: a refused save leaves the file as it was.
+    const bool reserved = status.st_size == 0 || fallocate(file, FALLOC_FL_KEEP_SIZE, 0, status.st_size) == 0 ||
+                          errno == EOPNOTSUPP;
     return reserved && CopyContents(source, file);
 }
 
