@@ -1,12 +1,14 @@
 #include "platform/file_operations.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace zk::platform {
@@ -125,10 +127,16 @@ void CopyFileContents(const fs::path& from, const fs::path& to, std::error_code&
     close(in);
 }
 
+// The modes copied folders take once the whole copy is there, innermost
+// first: until then each is the user's to fill, and to remove on failure.
+using FolderModes = std::vector<std::pair<fs::path, fs::perms>>;
+
 // Copies the object from (shown to the user as shown) to to, a folder with
-// all it holds. False, with the reason, when anything of it can't be
-// copied; what was copied then stays for the caller to remove.
-bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& shown, bool top, std::string& reason)
+// all it holds; the modes its folders are to get are added to modes. False,
+// with the reason, when anything of it can't be copied; what was copied
+// then stays for the caller to remove.
+bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& shown, bool top, std::string& reason,
+               FolderModes& modes)
 {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(from, error);
@@ -137,17 +145,18 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
         case fs::file_type::symlink: fs::copy_symlink(from, to, error); break;
         case fs::file_type::regular: CopyFileContents(from, to, error); break;
         case fs::file_type::directory: {
-            fs::create_directory(to, from, error);
-            if (error) {
+            if (mkdir(to.c_str(), 0700) != 0) {
+                error.assign(errno, std::generic_category());
                 break;
             }
             fs::directory_iterator it(from, error);
             for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
                 const std::string name = it->path().filename().string();
-                if (!CopyEntry(it->path(), to / name, shown + "/" + name, false, reason)) {
+                if (!CopyEntry(it->path(), to / name, shown + "/" + name, false, reason, modes)) {
                     return false;
                 }
             }
+            modes.emplace_back(to, status.permissions());
             break;
         }
         default:
@@ -162,39 +171,77 @@ bool CopyEntry(const fs::path& from, const fs::path& to, const std::string& show
     return true;
 }
 
-// Why the object at path could not be removed by this process, before
-// trying: its folder, or a folder within it, may not be changed, or a
-// sticky folder keeps it for its owner. Empty when nothing stands in the way.
-std::string WhyNotRemovable(const std::string& path)
+bool MayChangeFolder(const std::string& folder)
 {
-    const auto mayChange = [](const std::string& folder) {
-        return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-    };
-    const std::string parent = ParentOf(path);
-    if (!mayChange(parent)) {
-        return std::generic_category().message(errno);
-    }
-    struct stat folder {};
+    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// Whether path is flagged immutable or append-only: such an object can't
+// be removed, and an append-only folder lets nothing in it go.
+bool HeldByFlags(const std::string& path)
+{
+    constexpr std::uint64_t Holding = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+    struct statx status {};
+    return statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0 &&
+           (status.stx_attributes & status.stx_attributes_mask & Holding) != 0;
+}
+
+// Why the object at path could not be taken out of its folder (whose
+// status is given), nor emptied when it is a folder holding something;
+// empty when it could.
+std::string WhyEntryStays(const std::string& path, const struct stat& folder)
+{
     struct stat object {};
-    if (lstat(path.c_str(), &object) != 0 || stat(parent.c_str(), &folder) != 0) {
+    if (lstat(path.c_str(), &object) != 0) {
         return std::generic_category().message(errno);
     }
     const uid_t user = geteuid();
-    if ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid) {
+    if (HeldByFlags(path) ||
+        ((folder.st_mode & S_ISVTX) != 0 && user != 0 && user != object.st_uid && user != folder.st_uid)) {
         return std::generic_category().message(EPERM);
     }
-    if (!S_ISDIR(object.st_mode)) {
-        return {};
+    if (S_ISDIR(object.st_mode) && !MayChangeFolder(path)) {
+        const std::string why = std::generic_category().message(errno);
+        // Nothing has to go out of an empty folder.
+        std::error_code error;
+        return fs::is_empty(path, error) && !error ? std::string() : why;
     }
-    if (!mayChange(path)) {
+    return {};
+}
+
+// Why the object at path could not be removed by this process, before
+// trying: its folder, or a folder within it, may not be changed, a sticky
+// folder keeps something for its owner, or something is flagged immutable
+// or append-only. Empty when nothing stands in the way.
+std::string WhyNotRemovable(const std::string& path)
+{
+    const std::string parent = ParentOf(path);
+    if (!MayChangeFolder(parent)) {
         return std::generic_category().message(errno);
     }
+    struct stat folder {};
+    if (stat(parent.c_str(), &folder) != 0) {
+        return std::generic_category().message(errno);
+    }
+    if (HeldByFlags(parent)) {
+        return std::generic_category().message(EPERM);
+    }
+    if (std::string why = WhyEntryStays(path, folder); !why.empty()) {
+        return why;
+    }
+    // A link goes by itself: what lies where it leads stays.
     std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(path, error))) {
+        return error ? error.message() : std::string();
+    }
     fs::recursive_directory_iterator it(path, error);
     for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
-        if (it->symlink_status(error).type() == fs::file_type::directory && !mayChange(it->path().string())) {
-            const std::string shown = FileNameOf(path) + it->path().string().substr(path.size());
-            return "\"" + shown + "\": " + std::generic_category().message(errno);
+        const std::string entry = it->path().string();
+        std::string why = lstat(it->path().parent_path().c_str(), &folder) == 0
+                              ? WhyEntryStays(entry, folder)
+                              : std::generic_category().message(errno);
+        if (!why.empty()) {
+            return "\"" + FileNameOf(path) + entry.substr(path.size()) + "\": " + why;
         }
     }
     return error ? error.message() : std::string();
@@ -202,8 +249,18 @@ std::string WhyNotRemovable(const std::string& path)
 
 bool CopyTree(const std::string& from, const std::string& to, std::string& reason)
 {
-    if (CopyEntry(from, to, FileNameOf(from), true, reason)) {
-        return true;
+    FolderModes modes;
+    if (CopyEntry(from, to, FileNameOf(from), true, reason, modes)) {
+        std::error_code error;
+        for (const auto& [folder, mode] : modes) {
+            if (fs::permissions(folder, mode, error); error) {
+                reason = error.message();
+                break;
+            }
+        }
+        if (!error) {
+            return true;
+        }
     }
     std::error_code error;
     fs::remove_all(to, error);

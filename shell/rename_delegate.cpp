@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <QVariant>
 
 #include "shell/shell_items.h"
 
@@ -10,6 +11,14 @@ namespace zk {
 
 void TRenameDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    // Only once, when the editor opens: a view hands a changed row (a
+    // refresh, a node probed when drawn) to its open editor again, which
+    // would replace the name being typed.
+    static constexpr const char* Filled = "zkNameFilled";
+    if (editor->property(Filled).toBool()) {
+        return;
+    }
+    editor->setProperty(Filled, true);
     QStyledItemDelegate::setEditorData(editor, index);
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (line == nullptr || index.data(ShellIsFolderRole).toBool()) {

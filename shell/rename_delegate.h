@@ -23,8 +23,9 @@ public:
     // The edited row (invalid when it went meanwhile) and the text typed.
     std::function<void(const QPersistentModelIndex& index, const QString& text)> OnEdited;
 
-    // Fills the editor with the name and selects a file's name without its
-    // extension, as desktops do, so a typed name keeps the file's kind.
+    // Fills the editor with the name, once, and selects a file's name
+    // without its extension, as desktops do, so a typed name keeps the
+    // file's kind.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 

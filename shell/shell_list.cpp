@@ -66,7 +66,7 @@ TQorShellList::TQorShellList(QWidget* parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         // Renaming starts only from the list's own commands (F2, the menu).
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TShellNameDelegate(view);
+        auto* delegate = view == m_listView ? new TShellWidestNameDelegate(view) : new TRenameDelegate(view);
         delegate->OnEdited = [this](const QPersistentModelIndex&, const QString& text) { ItemEdited(text); };
         view->setItemDelegate(delegate);
         connect(delegate, &QAbstractItemDelegate::closeEditor, this,
@@ -108,7 +108,7 @@ TQorShellList::~TQorShellList()
     OnPopulated = nullptr;
     OnOperation = nullptr;
     for (QAbstractItemView* view : Views()) {
-        static_cast<TShellNameDelegate*>(view->itemDelegate())->OnEdited = nullptr;
+        static_cast<TRenameDelegate*>(view->itemDelegate())->OnEdited = nullptr;
     }
     m_report->OnStartDrag = nullptr;
     m_listView->OnStartDrag = nullptr;

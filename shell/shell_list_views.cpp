@@ -1,23 +1,12 @@
 #include "shell/shell_list_views.h"
 
 #include <QFontMetricsF>
-#include <QVariant>
 
 #include <cmath>
 
 #include "shell/shell_list_model.h"
 
 namespace zk {
-
-void TShellNameDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
-{
-    static constexpr const char* Filled = "zkShellNameFilled";
-    if (editor->property(Filled).toBool()) {
-        return;
-    }
-    TRenameDelegate::setEditorData(editor, index);
-    editor->setProperty(Filled, true);
-}
 
 QSize TShellWidestNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

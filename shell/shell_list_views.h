@@ -32,21 +32,12 @@ protected:
 using TShellReportView = TShellListView<QTreeView>;
 using TShellNamesView = TShellListView<QListView>;
 
-// The shell views' name editor that also fills the editor only once, when
-// it opens: a view hands a changed row to its open editor again, which
-// would replace the name being typed.
-class TShellNameDelegate : public TRenameDelegate {
-public:
-    using TRenameDelegate::TRenameDelegate;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-};
-
 // The list style's delegate: its view gives every item the size of the
 // first (which spares asking each item), so that size is the one of the
 // widest name.
-class TShellWidestNameDelegate : public TShellNameDelegate {
+class TShellWidestNameDelegate : public TRenameDelegate {
 public:
-    using TShellNameDelegate::TShellNameDelegate;
+    using TRenameDelegate::TRenameDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "engine/config/program_paths.h"
@@ -75,14 +76,37 @@ private:
     FileDescriptor m_copy;
 };
 
+// Rewrites a file the user may write but not read (mode 0200), whose old
+// contents therefore can't be kept: the room for the new contents is taken
+// first, so that a full disk refuses the save before anything changed.
+bool RewriteUnreadable(int file, int source)
+{
+    struct stat status {};
+    if (fstat(source, &status) != 0) {
+        return false;
+    }
+    // Kept at its size meanwhile: a refused save leaves the file as it was.
+    const bool reserved = status.st_size == 0 || fallocate(file, FALLOC_FL_KEEP_SIZE, 0, status.st_size) == 0 ||
+                          errno == EOPNOTSUPP;
+    return reserved && CopyContents(source, file);
+}
+
 }  // namespace
 
 bool RewriteInPlace(const std::string& target, int source)
 {
-    const FileDescriptor file(open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    constexpr int Flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    FileDescriptor file(open(target.c_str(), O_RDWR | Flags));
+    const bool readable = file.IsOpen() || errno != EACCES;
+    if (!readable) {
+        file = FileDescriptor(open(target.c_str(), O_WRONLY | Flags));
+    }
     struct stat status {};
     if (!file.IsOpen() || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
+    }
+    if (!readable) {
+        return RewriteUnreadable(file.Get(), source);
     }
     OldContents old(target, file.Get(), status.st_size);
     if (!old.Kept()) {

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,6 +129,48 @@ TEST_F(FileOperationsTest, RefusedTransfersSayWhy)
     EXPECT_TRUE(fs::is_directory(P("from/sub")));
 }
 
+// A folder the user may read but not change is copied whole, and its copy
+// gets its mode once it holds everything.
+TEST_F(FileOperationsTest, AFolderTheUserMayNotChangeIsCopiedWhole)
+{
+    fs::create_directory(m_dir / "from/sub/inner");
+    Write("from/sub/inner/c.zlb", "C");
+    for (const char* folder : {"from/sub/inner", "from/sub"}) {
+        ASSERT_EQ(chmod(P(folder).c_str(), 0555), 0);
+    }
+    const test::FileModesHeld modes;
+    ASSERT_TRUE(modes.Held());
+    const TTransferResult result = TransferObject(P("from/sub"), P("to"), TransferKind::Copy);
+    EXPECT_EQ(result.target, P("to/sub")) << result.reason;
+    EXPECT_EQ(Read("to/sub/b.zlb"), "B");
+    EXPECT_EQ(Read("to/sub/inner/c.zlb"), "C");
+    for (const char* folder : {"to/sub/inner", "to/sub"}) {
+        EXPECT_EQ(fs::status(P(folder)).permissions(), static_cast<fs::perms>(0555)) << folder;
+    }
+}
+
+// A copy that fails leaves no part behind also when folders the user may
+// not change were copied whole before the failure: their copies take their
+// modes only once everything is there. (Folders are read in no fixed order,
+// so many of them lie beside the one that fails.)
+TEST_F(FileOperationsTest, AFailedCopyOfFoldersTheUserMayNotChangeLeavesNothing)
+{
+    fs::create_directory(m_dir / "from/tree");
+    for (int i = 0; i < 16; ++i) {
+        const std::string folder = "from/tree/locked" + std::to_string(i);
+        fs::create_directory(m_dir / folder);
+        Write(folder + "/c.zlb", "C");
+        ASSERT_EQ(chmod(P(folder).c_str(), 0555), 0);
+    }
+    fs::create_directory(m_dir / "from/tree/piped");
+    ASSERT_EQ(mkfifo(P("from/tree/piped/pipe").c_str(), 0600), 0);
+    const test::FileModesHeld modes;
+    ASSERT_TRUE(modes.Held());
+    const TTransferResult result = TransferObject(P("from/tree"), P("to"), TransferKind::Copy);
+    EXPECT_EQ(result.reason, "\"tree/piped/pipe\" is a named pipe, which can't be copied");
+    EXPECT_FALSE(fs::exists(P("to/tree")));
+}
+
 // What is neither a file, a folder nor a link can't be copied: a folder
 // holding one is not copied, and no part of the copy is left behind.
 TEST_F(FileOperationsTest, AFolderHoldingANamedPipeIsNotCopied)
@@ -160,6 +205,19 @@ TEST_F(FileOperationsTest, AFailedMoveToAnotherFileSystemKeepsTheSource)
     EXPECT_EQ(Read("from/sub/b.zlb"), "B");
 }
 
+// Sets or clears flags (immutable, append-only) on the file or folder at path.
+bool SetFileFlag(const std::string& path, int flag, bool on)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int flags = 0;
+    const bool set = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                     (flags = on ? flags | flag : flags & ~flag, ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (fd >= 0) {
+        close(fd);
+    }
+    return set;
+}
+
 // A move to another file system is refused before anything is copied when
 // its source can't be removed: from a folder the user may not change, or
 // from a read-only file system, as a move within one file system is. Where
@@ -171,7 +229,21 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     Write("from/locked/c.zlb", "C");
     fs::create_directories(m_dir / "from/holder/mounted");
     Write("from/holder/d.zlb", "D");
+    fs::create_directories(m_dir / "from/deep/sub");
+    Write("from/deep/sub/e.zlb", "E");
+    Write("from/kept.zlb", "K");
+    fs::create_directories(m_dir / "elsewhere/locked");
+    fs::create_directories(m_dir / "from/emptied/shut");
+    Write("from/emptied/f.zlb", "F");
+    fs::create_directory_symlink(m_dir / "elsewhere", m_dir / "from/link");
     const fs::path volume = m_dir / "to";
+    // In the child: folder may not be changed, and root is held to the
+    // modes for the rest of the child's life.
+    const auto lockedAndHeldToModes = [](const fs::path& folder) {
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        static const test::FileModesHeld modes;
+        return modes.Held();
+    };
     struct Case {
         const char* what;
         const char* source;
@@ -180,12 +252,7 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
     };
     const Case cases[] = {
         {"a folder the user may not change", "from/locked/c.zlb",
-         [&] {
-             fs::permissions(m_dir / "from/locked", fs::perms::owner_read | fs::perms::owner_exec);
-             // Held for the rest of the child's life.
-             static const test::FileModesHeld modes;
-             return modes.Held();
-         },
+         [&] { return lockedAndHeldToModes(m_dir / "from/locked"); },
          "moved=0 reason=Permission denied copied=0 source=1"},
         {"a read-only file system", "from/locked/c.zlb",
          [&] {
@@ -201,6 +268,22 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
          },
          "moved=1 reason=it was copied, but the original could not be removed: Device or resource busy "
          "copied=1 source=1"},
+        {"an immutable file deep inside", "from/deep",
+         [&] { return SetFileFlag(P("from/deep/sub/e.zlb"), FS_IMMUTABLE_FL, true); },
+         "moved=0 reason=\"deep/sub/e.zlb\": Operation not permitted copied=0 source=1"},
+        {"an append-only folder inside", "from/deep",
+         [&] { return SetFileFlag(P("from/deep/sub"), FS_APPEND_FL, true); },
+         "moved=0 reason=\"deep/sub\": Operation not permitted copied=0 source=1"},
+        {"an immutable file", "from/kept.zlb", [&] { return SetFileFlag(P("from/kept.zlb"), FS_IMMUTABLE_FL, true); },
+         "moved=0 reason=Operation not permitted copied=0 source=1"},
+        // Only the link goes, so what lies where it leads does not matter.
+        {"a link to a folder holding one the user may not change", "from/link",
+         [&] { return lockedAndHeldToModes(m_dir / "elsewhere/locked"); },
+         "moved=1 reason= copied=1 source=0"},
+        // An empty folder goes as its folder lets it, whatever its own mode.
+        {"an empty folder the user may not change", "from/emptied",
+         [&] { return lockedAndHeldToModes(m_dir / "from/emptied/shut"); },
+         "moved=1 reason= copied=1 source=0"},
     };
     for (const Case& c : cases) {
         const std::string source = P(c.source);
@@ -219,9 +302,13 @@ TEST_F(FileOperationsTest, AMoveToAnotherFileSystemThatCantRemoveItsSourceSaysSo
             GTEST_SKIP() << "no private mount namespace on this system for a second file system (" << c.what << ")";
         }
         EXPECT_EQ(*report, c.expected) << c.what;
+        for (const char* flagged : {"from/deep/sub/e.zlb", "from/deep/sub", "from/kept.zlb"}) {
+            SetFileFlag(P(flagged), FS_IMMUTABLE_FL | FS_APPEND_FL, false);
+        }
     }
     EXPECT_EQ(Read("from/locked/c.zlb"), "C");
     fs::permissions(m_dir / "from/locked", fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_directory(m_dir / "elsewhere/locked"));
 }
 
 // A copy onto a full file system says so, and leaves no part behind.

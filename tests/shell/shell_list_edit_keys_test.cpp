@@ -113,7 +113,9 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
     int round = 0;
     for (const TViewStyle style : {TViewStyle::vsReport, TViewStyle::vsList}) {
         for (const Case& c : cases) {
-            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab}) {
+            // Qt::Key_unknown: the focus goes to the dialog's button.
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab,
+                                      Qt::Key_unknown}) {
                 const std::string where = std::string(c.what) + ", key " + std::to_string(key) + ", style " +
                                           std::to_string(static_cast<int>(style));
                 const std::string folder = Path("home/round" + std::to_string(++round));
@@ -150,7 +152,14 @@ TEST_F(ShellListEditKeysTest, TheKeyThatEndsAnEditEndsItAndNothingElse)
                 }
                 QLineEdit* editor = test::NameEditor(list);
                 ASSERT_NE(editor, nullptr) << where << ": the refresh closed the editor";
-                QTest::keyClick(editor, key);
+                if (key == Qt::Key_unknown) {
+                    window.dialog.activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.dialog)) << where;
+                    editor->setFocus();
+                    window.button->setFocus();
+                } else {
+                    QTest::keyClick(editor, key);
+                }
                 ASSERT_TRUE(WaitFor([&] { return !list.Editing(); })) << where;
                 if (c.objectGone && key != Qt::Key_Escape) {
                     ASSERT_TRUE(WaitFor([&] { return !message.isEmpty(); })) << where;

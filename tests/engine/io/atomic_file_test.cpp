@@ -390,19 +390,24 @@ TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
         const char* mountOptions;
         bool folderWritable;
         bool hardLinked;
+        mode_t mode;          // the file's
         const char* userDir;  // the per-user folder
         std::size_t oldSize;
         std::size_t newSize;
         bool replaced;
     };
     const std::vector<Case> cases = {
-        {"shorter contents", "mode=0755", false, false, "user/", 1000, 10, true},
-        {"longer contents", "mode=0755", false, false, "user/", 10, 100000, true},
-        {"hard-linked", "mode=0755", false, true, "user/", 1000, 10, true},
-        {"no per-user folder to be had", "mode=0755", false, false, "folder/user/", 1000, 10, true},
-        {"no inode left", "mode=0755,nr_inodes=4", true, false, "user/", 1000, 10, true},
-        {"no room for the new contents", "mode=0755,size=64k", false, false, "user/", 8192, 200000, false},
-        {"no room for a copy either", "mode=0755,size=64k", false, false, "user/", 40000, 100000, false},
+        {"shorter contents", "mode=0755", false, false, 0644, "user/", 1000, 10, true},
+        {"longer contents", "mode=0755", false, false, 0644, "user/", 10, 100000, true},
+        {"hard-linked", "mode=0755", false, true, 0644, "user/", 1000, 10, true},
+        {"no per-user folder to be had", "mode=0755", false, false, 0644, "folder/user/", 1000, 10, true},
+        {"no inode left", "mode=0755,nr_inodes=4", true, false, 0644, "user/", 1000, 10, true},
+        {"no room for the new contents", "mode=0755,size=64k", false, false, 0644, "user/", 8192, 200000, false},
+        {"no room for a copy either", "mode=0755,size=64k", false, false, 0644, "user/", 40000, 100000, false},
+        {"write-only file", "mode=0755", false, false, 0200, "user/", 1000, 10, true},
+        {"write-only hard-linked file", "mode=0755", true, true, 0200, "user/", 1000, 10, true},
+        {"write-only file, no room for the new contents", "mode=0755,size=64k", false, false, 0200, "user/", 8192,
+         200000, false},
     };
     const fs::path mount = Folder("mount");
     for (const Case& c : cases) {
@@ -420,7 +425,7 @@ TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
             const uid_t uid = test::UnprivilegedUid();
             const gid_t gid = test::UnprivilegedGid();
             if (chown((folder / "label.zlb").c_str(), uid, gid) != 0 || chown(user.c_str(), uid, gid) != 0 ||
-                chmod(user.c_str(), 0700) != 0 || chmod((folder / "label.zlb").c_str(), 0644) != 0 ||
+                chmod(user.c_str(), 0700) != 0 || chmod((folder / "label.zlb").c_str(), c.mode) != 0 ||
                 (c.folderWritable && chown(folder.c_str(), uid, gid) != 0) ||
                 chmod(folder.c_str(), c.folderWritable ? 0755 : 0555) != 0) {
                 return std::string("set-up failed");
@@ -434,6 +439,7 @@ TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
             const bool replaced = Replace("folder/label.zlb", replacement);
             struct stat after {};
             stat("folder/label.zlb", &after);
+            chmod("folder/label.zlb", 0644);
             const auto contents = [&](const char* path) {
                 const std::string text = ReadText(path);
                 return text == replacement ? "new" : text == old ? "old" : "mixed";
@@ -452,10 +458,11 @@ TEST_F(AtomicFileTest, AWritableFileWhereNoFileCanBeMadeIsRewrittenInPlace)
             GTEST_SKIP() << "no private mount namespace on this system";
         }
         const char* contents = c.replaced ? "new" : "old";
-        EXPECT_EQ(*report, "replaced=" + std::to_string(c.replaced) + " contents=" + contents +
-                               (c.hardLinked ? std::string(" second=") + contents : "") +
-                               " same file=1 mode=644 owner=1 folder=" + (c.hardLinked ? "2" : "1") + " user=0")
-            << c.name;
+        std::ostringstream expected;
+        expected << "replaced=" << c.replaced << " contents=" << contents
+                 << (c.hardLinked ? std::string(" second=") + contents : "") << " same file=1 mode=" << std::oct
+                 << c.mode << " owner=1 folder=" << (c.hardLinked ? "2" : "1") << " user=0";
+        EXPECT_EQ(*report, expected.str()) << c.name;
     }
 }
 
