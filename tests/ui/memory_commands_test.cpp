@@ -80,15 +80,18 @@ TEST_F(MemoryCommandsTest, EveryPrinterItemAndButtonRefusesDuringAnExchange)
         }
     });
     watching.start();
-    const char* items[] = {"FormM",      "GraphicsM", "FontsM",    "StoreCurrentM", "StoreFormM", "StoreGraphicsM",
-                           "StoreFontM", "TestPrintM", "PrintM",   "ContinueM",     "SettingsM",  "TerminalM"};
+    // The variables dialogs and the driver print edit or print the values a
+    // running exchange sends or fills in.
+    const char* items[] = {"FormM",          "GraphicsM",  "FontsM",     "StoreCurrentM", "StoreFormM",
+                           "StoreGraphicsM", "StoreFontM", "TestPrintM", "PrintM",        "ContinueM",
+                           "SettingsM",      "TerminalM",  "VariablesM", "NewValuesM",    "PrintUsingDriver1"};
     for (const char* item : items) {
         SCOPED_TRACE(item);
         dialogUi.events.clear();
         w.MenuItem(item)->trigger();
         EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
     }
-    for (const char* button : {"TPrintBt", "PrintBt", "SettingsBt"}) {
+    for (const char* button : {"TPrintBt", "PrintBt", "SettingsBt", "VarBt", "NewValuesBt"}) {
         SCOPED_TRACE(button);
         dialogUi.events.clear();
         toolbar->findChild<QToolButton*>(button)->click();
