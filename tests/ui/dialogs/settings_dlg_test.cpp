@@ -458,16 +458,7 @@ TEST_F(ServiceCommandTest, ResetAndCalibrationRefuseBeforeTheyAskDuringAnExchang
 {
     TSettingsDlg dlg;
     dlg.show();
-    bool asked = false;
-    QTimer watching;
-    watching.setInterval(5);
-    QObject::connect(&watching, &QTimer::timeout, [&asked] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            asked = true;
-            modal->close();
-        }
-    });
-    watching.start();
+    const test::ModalWatch modals;
     const TExchangeGuard running;
     for (QPushButton* button : {dlg.ResetBt, dlg.CalibrationBt}) {
         SCOPED_TRACE(button->objectName().toStdString());
@@ -476,7 +467,7 @@ TEST_F(ServiceCommandTest, ResetAndCalibrationRefuseBeforeTheyAskDuringAnExchang
         EXPECT_EQ(ui.events, std::vector<std::string>{"beep"});
     }
     EXPECT_TRUE(ui.messageBoxes.empty());
-    EXPECT_FALSE(asked);
+    EXPECT_FALSE(modals.Shown());
     EXPECT_EQ(printer.Received(), "");
 }
 
