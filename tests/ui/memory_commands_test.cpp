@@ -1,9 +1,7 @@
 // The main window's printer-memory commands, the toolbar's files button and
 // "Add New Font" open their forms over the printer's memory.
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -18,6 +16,7 @@
 #include "tests/ui/dialogs/dialog_fixture.h"
 #include "tests/ui/dialogs/memory_dialogs_fixture.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/modal_driver.h"
 #include "ui/label_canvas.h"
 #include "ui/toolbar.h"
 
@@ -70,32 +69,26 @@ TEST_F(MemoryCommandsTest, EveryPrinterItemAndButtonRefusesDuringAnExchange)
     RedrawLabel(RedrawEditor);
     const std::size_t linesBefore = printer.Lines().size();
     TExchangeGuard running;
-    bool modalShown = false;
-    QTimer watching;
-    watching.setInterval(5);
-    QObject::connect(&watching, &QTimer::timeout, [&modalShown] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modalShown = true;
-            modal->close();
-        }
-    });
-    watching.start();
-    const char* items[] = {"FormM",      "GraphicsM", "FontsM",    "StoreCurrentM", "StoreFormM", "StoreGraphicsM",
-                           "StoreFontM", "TestPrintM", "PrintM",   "ContinueM",     "SettingsM",  "TerminalM"};
+    const test::ModalWatch modals;
+    // The variables dialogs and the driver print edit or print the values a
+    // running exchange sends or fills in.
+    const char* items[] = {"FormM",          "GraphicsM",  "FontsM",     "StoreCurrentM", "StoreFormM",
+                           "StoreGraphicsM", "StoreFontM", "TestPrintM", "PrintM",        "ContinueM",
+                           "SettingsM",      "TerminalM",  "VariablesM", "NewValuesM",    "PrintUsingDriver1"};
     for (const char* item : items) {
         SCOPED_TRACE(item);
         dialogUi.events.clear();
         w.MenuItem(item)->trigger();
         EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
     }
-    for (const char* button : {"TPrintBt", "PrintBt", "SettingsBt"}) {
+    for (const char* button : {"TPrintBt", "PrintBt", "SettingsBt", "VarBt", "NewValuesBt"}) {
         SCOPED_TRACE(button);
         dialogUi.events.clear();
         toolbar->findChild<QToolButton*>(button)->click();
         EXPECT_EQ(dialogUi.events, std::vector<std::string>{"beep"});
     }
     QTest::qWait(20);
-    EXPECT_FALSE(modalShown);
+    EXPECT_FALSE(modals.Shown());
     EXPECT_TRUE(dialogUi.messageBoxes.empty());
     EXPECT_EQ(printer.Lines().size(), linesBefore);
 }

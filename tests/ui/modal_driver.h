@@ -52,6 +52,28 @@ inline void CloseModalsForTheRestOfTheTest(const ::testing::TestInfo* test)
     });
 }
 
+// Notes and closes every modal window that shows while it lives: for the
+// tests of actions that must open none.
+class ModalWatch {
+public:
+    ModalWatch()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_shown = true;
+                CloseModal(modal);
+            }
+        });
+        m_timer.start();
+    }
+    bool Shown() const { return m_shown; }
+
+private:
+    QTimer m_timer;
+    bool m_shown = false;
+};
+
 // The test fails for the reason given and stops waiting for answers.
 inline void GiveUpOnModals(const std::string& reason)
 {

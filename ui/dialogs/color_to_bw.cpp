@@ -36,6 +36,7 @@
 #include "engine/report/ui_services.h"
 #include "ui/dialogs/color_to_bw_image.h"
 #include "ui/dialogs/info_open.h"
+#include "ui/editor_hooks.h"
 #include "ui/form_order.h"
 #include "ui/main_window.h"
 
@@ -898,6 +899,10 @@ void TColorToBW::CutBtClick()
 
 void TColorToBW::TestBtClick()
 {
+    // A second test print would put its bytes, and its busy window, inside the running one's.
+    if (RefuseDuringExchange()) {
+        return;
+    }
     RunPendingRebuild();
     const TMonoBitmap bitmap = PackMonoRows(m_bwImage, 32);
     ShowCommunicating("Sending graphics data...");

@@ -178,8 +178,14 @@ void TNewVarDlg::FillVariableGrid()
 
 void TNewVarDlg::OkBtClick()
 {
+    const bool sends = TestPrintMode == 0 && UpdateOnlyMode == 0;
+    // A print from here shows no busy window over the dialog; the values
+    // can't go out inside it, so OK keeps them typed until it is over.
+    if (sends && RefuseDuringExchange()) {
+        return;
+    }
     StoreNewValues();
-    if (TestPrintMode == 0 && UpdateOnlyMode == 0) {
+    if (sends) {
         SendNewValues();
     }
     accept();

@@ -69,8 +69,13 @@ void PrintStoredFormCommand()
     form.exec();
 }
 
+// The variables dialogs edit the values that a running exchange sends or
+// fills in from the printer's reply, and offer printing themselves.
 void ShowVariablesDialog()
 {
+    if (RefuseDuringExchange()) {
+        return;
+    }
     VarCntDlg().exec();
     // Texts may show the variables' values.
     RedrawLabel(RedrawEditor);
@@ -78,6 +83,9 @@ void ShowVariablesDialog()
 
 void ShowUpdateValuesDialog()
 {
+    if (RefuseDuringExchange()) {
+        return;
+    }
     const std::size_t count = CountDefinedVarsCounters();
     if (count == 0) {
         ShowMessageBox("Error", "No variables or counters defined");
@@ -99,7 +107,14 @@ void TZKedit::VariablesMClick() { ShowVariablesDialog(); }
 
 void TZKedit::NewValuesMClick() { ShowUpdateValuesDialog(); }
 
-void TZKedit::PrintUsingDriver1Click() { ViaDrvDlg().exec(); }
+void TZKedit::PrintUsingDriver1Click()
+{
+    // The driver print draws the label whose values a running exchange may be filling in.
+    if (RefuseDuringExchange()) {
+        return;
+    }
+    ViaDrvDlg().exec();
+}
 
 void TZKToolbar::TPrintBtClick()
 {

@@ -305,6 +305,10 @@ void TSettingsDlg::DefaultBtClick()
 
 void TSettingsDlg::ResetBtClick()
 {
+    // Refused before the warning: a Yes given during an exchange could only be refused afterwards.
+    if (RefuseDuringExchange()) {
+        return;
+    }
     if (ShowMessageBox("Warning", "All information in printer will be erased !", true) != 1) {
         return;
     }
@@ -330,6 +334,9 @@ void TSettingsDlg::CalibrationBtClick()
         "roll in the printer with at least one label gap in the next 20 cm.\n"
         "The printer will detect label sensor levels and write them. Only the\n"
         "current label mode will be calibrated. Do You want to continue ?";
+    if (RefuseDuringExchange()) {
+        return;
+    }
     // The desktop's standard boxes, for the question and for the outcome.
     QMessageBox question(QMessageBox::NoIcon, "Label sensor sensitivity calibration", Warning,
                          QMessageBox::Yes | QMessageBox::No, this);

@@ -19,6 +19,7 @@
 #include "engine/image/grey_kernels.h"
 #include "tests/support/image_geometry.h"
 #include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/link/serial_link.h"
 #include "engine/model/label_setup.h"
 #include "engine/picture/pcx_image_buffer.h"
@@ -544,6 +545,20 @@ TEST_F(ColorToBWTest, TestPrintSendsTheResultAsOneGraphicPaddedToThirtyTwoDots)
     EXPECT_EQ(ui.events.front(), "busy:Sending graphics data...");
     EXPECT_EQ(ui.events.back(), "close");
     EXPECT_EQ(CommLink.PortHandle, -1);
+}
+
+// Test as a second click while a printer exchange holds the port: a beep,
+// and the running exchange keeps its busy window, its link state and the
+// printer's line to itself.
+TEST_F(ColorToBWTest, TestPrintRefusesWhileAnExchangeRuns)
+{
+    test::PrinterEmulator printer;
+    Load(TColourImage(40, 2, MakePixel(0, 0, 0)));
+    const TExchangeGuard running;
+    form.TestBtClick();
+    EXPECT_EQ(ui.events, std::vector<std::string>{"beep"});
+    QTest::qWait(50);
+    EXPECT_TRUE(printer.Received().empty());
 }
 
 TEST_F(ColorToBWTest, EscapeClosesAndFreesThePictures)

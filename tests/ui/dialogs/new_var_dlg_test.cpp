@@ -3,10 +3,12 @@
 // in each mode, over the printer emulator.
 
 #include <QPushButton>
+#include <QTest>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include "engine/link/comm_link.h"
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "tests/support/printer_emulator.h"
 #include "tests/ui/dialogs/print_dialogs_fixture.h"
@@ -103,6 +105,28 @@ TEST_F(NewVarDlgTest, OkFromTheStoredFormPrintSendsTheValues)
     const std::string expected = "\r\n?\r\nBob\r\n13\r\n \r\n0010\n0\r\n";
     ASSERT_TRUE(printer.WaitForReceived(expected.size()));
     EXPECT_EQ(printer.Received(), expected);
+}
+
+// OK that sends the values, pressed while a printer exchange holds the port
+// (a print from this dialog shows no busy window over it): a beep, and the
+// dialog stays with the typed values, neither stored nor sent.
+TEST_F(NewVarDlgTest, OkThatSendsRefusesWhileAnExchangeRuns)
+{
+    test::PrinterEmulator printer;
+    DefineThree();
+    dlg.PrepareNewValuesDialog(3, true);
+    dlg.show();
+    SetCell(1, "13");
+    {
+        const TExchangeGuard running;
+        dlg.OkBt->click();
+    }
+    EXPECT_EQ(ui.events, std::vector<std::string>{"beep"});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Cell(1, 1), "13");
+    EXPECT_EQ(Variables[5].Value, "12");
+    QTest::qWait(50);
+    EXPECT_EQ(printer.Received(), "");
 }
 
 TEST_F(NewVarDlgTest, OkFromATestPrintStoresOnly)

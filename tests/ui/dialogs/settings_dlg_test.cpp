@@ -451,6 +451,26 @@ TEST_F(ServiceCommandTest, ClosingDuringAStuckCommandEndsItWithoutAQuestion)
     }
 }
 
+// Reset and Calibration pressed while a printer exchange holds the port are
+// refused with a beep before their warning is asked: a Yes could only be
+// refused afterwards.
+TEST_F(ServiceCommandTest, ResetAndCalibrationRefuseBeforeTheyAskDuringAnExchange)
+{
+    TSettingsDlg dlg;
+    dlg.show();
+    const test::ModalWatch modals;
+    const TExchangeGuard running;
+    for (QPushButton* button : {dlg.ResetBt, dlg.CalibrationBt}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        ui.events.clear();
+        button->click();
+        EXPECT_EQ(ui.events, std::vector<std::string>{"beep"});
+    }
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_FALSE(modals.Shown());
+    EXPECT_EQ(printer.Received(), "");
+}
+
 TEST_F(ServiceCommandTest, CalibrationAnsweredNoSendsNothing)
 {
     TSettingsDlg dlg;
