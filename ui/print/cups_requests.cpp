@@ -358,10 +358,12 @@ JobFate LookUpJob(const std::string& uri, int jobId, const RequestBounds& bounds
             if (answer != nullptr && ippGetStatusCode(answer.get()) <= IPP_STATUS_OK_CONFLICTING) {
                 ipp_attribute_t* documents = ippFindAttribute(answer.get(), "number-of-documents", IPP_TAG_INTEGER);
                 ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM);
-                if (documents != nullptr && ippGetInteger(documents, 0) > 0) {
+                // A server may drop a job's documents once it is done, and count none then.
+                const int jobState = state != nullptr ? ippGetInteger(state, 0) : 0;
+                if ((documents != nullptr && ippGetInteger(documents, 0) > 0) || jobState == IPP_JSTATE_COMPLETED) {
                     return JobFate::Queued;
                 }
-                if (state != nullptr && ippGetInteger(state, 0) >= IPP_JSTATE_CANCELED) {
+                if (jobState >= IPP_JSTATE_CANCELED) {
                     return JobFate::NotQueued;
                 }
             }

@@ -56,6 +56,10 @@ struct WithPrintServer {
 
 class DriverPrintTest : public WithPrintServer, public test::PrintDialogsTest {
 protected:
+    explicit DriverPrintTest(PrivatePrintServer::DoneJobs doneJobs = PrivatePrintServer::DoneJobs::KeepDocuments)
+        : WithPrintServer{PrivatePrintServer(doneJobs)}
+    {
+    }
     void SetUp() override { ASSERT_TRUE(server.Running()) << server.Error(); }
     // Tests may shorten the time-outs.
     ~DriverPrintTest() override { DriverPrintTimeouts = {}; }
@@ -418,7 +422,9 @@ private:
 // so the next label never repeats a number.
 class LateAnswerDriverPrintTest : public DriverPrintTest {
 protected:
-    LateAnswerDriverPrintTest()
+    explicit LateAnswerDriverPrintTest(
+        PrivatePrintServer::DoneJobs doneJobs = PrivatePrintServer::DoneJobs::KeepDocuments)
+        : DriverPrintTest(doneJobs)
     {
         // Room for a loaded machine: the held answer, not a slow server, must be what ends the wait.
         DriverPrintTimeouts.list = 3000ms;
@@ -456,6 +462,24 @@ TEST_F(LateAnswerDriverPrintTest, AJobFoundQueuedCountsAsPrinted)
     EXPECT_EQ(server.Jobs().size(), 2u);
     EXPECT_EQ(Counters[1].Value, "20");
     EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+// A server that drops a job's documents once it is done: a job found done
+// printed, whatever document count the server still tells.
+class LateAnswerDocumentDroppingServerTest : public LateAnswerDriverPrintTest {
+protected:
+    LateAnswerDocumentDroppingServerTest() : LateAnswerDriverPrintTest(PrivatePrintServer::DoneJobs::DropDocuments) {}
+};
+
+TEST_F(LateAnswerDocumentDroppingServerTest, AJobFoundDoneCountsAsPrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::DocumentAnswers, documents);
+    EXPECT_EQ(documents, 2);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(server.Jobs().size(), 2u);
+    EXPECT_EQ(Counters[1].Value, "20");
 }
 
 TEST_F(LateAnswerDriverPrintTest, AJobWhoseFateCantBeLearntMayHavePrinted)
