@@ -72,6 +72,8 @@ QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QStr
             return QString("The print system does not tell the resolution of \"%1\", so the label can't be printed "
                            "at its true size. Nothing was printed.")
                 .arg(printer);
+        case PrintSystemAnswer::EmptyClass:
+            return QString("The class \"%1\" has no printers. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NotAccepting:
             return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::Unreachable:

@@ -24,7 +24,7 @@ constexpr size_t DocumentPiece = 32768;
 
 const char* const PrinterAttributes[] = {
     "printer-name",    "printer-resolution-default", "printer-resolution-supported",
-    "media-default",   "media-supported",            "member-names",
+    "media-default",   "media-supported",            "member-names",                 "printer-type",
 };
 
 struct HttpClose {
@@ -157,6 +157,8 @@ void ReadAttribute(ipp_attribute_t* attribute, PrinterDescription& printer)
         }
     } else if (name == "media-default") {
         printer.defaultMedia = MediaOf(ippGetString(attribute, 0, nullptr));
+    } else if (name == "printer-type") {
+        printer.isClass = (ippGetInteger(attribute, 0) & CUPS_PRINTER_CLASS) != 0;
     } else if (name == "member-names") {
         for (int index = 0; index < count; ++index) {
             printer.members.emplace_back(ippGetString(attribute, index, nullptr));
@@ -457,6 +459,9 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
         }
     }
     lookup = AskPrinter(connection.get(), printer, bounds);
+    if (lookup.answer == PrintSystemAnswer::Done && lookup.printer.isClass && lookup.printer.members.empty()) {
+        lookup.answer = PrintSystemAnswer::EmptyClass;
+    }
     if (lookup.answer != PrintSystemAnswer::Done || lookup.printer.members.empty()) {
         return lookup;
     }

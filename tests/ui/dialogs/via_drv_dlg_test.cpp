@@ -184,6 +184,26 @@ TEST_F(DriverPrintTest, AClassOfDifferingPrintersIsRefused)
     EXPECT_EQ(Counters[1].Value, "10");
 }
 
+// A class whose printers all went away is named as such, and nothing
+// prints; a class that lost one of two printers prints on the other.
+TEST_F(DriverPrintTest, AClassWithoutPrintersIsNamedAndOneThatLostAPrinterPrintsOnTheOther)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelClass);
+    ASSERT_TRUE(server.RemoveQueue(PrivatePrintServer::LabelQueue));
+    EXPECT_EQ(PrintAndTakeMessage(), "The class \"zk-labels\" has no printers. Nothing was printed.");
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+
+    ChoosePrinter(PrivatePrintServer::MixedClass);
+    Print();
+    ASSERT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::OfficeQueue)).pages, 1);
+    EXPECT_EQ(Counters[1].Value, "15");
+}
+
 TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
 {
     MakeLabel(384, 200);
