@@ -23,6 +23,7 @@
 #include <vector>
 #include <string>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
@@ -201,6 +202,27 @@ TEST_F(DriverPrintTest, AClassWithoutPrintersIsNamedAndOneThatLostAPrinterPrints
     Print();
     ASSERT_EQ(server.Jobs().size(), 1u);
     EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::OfficeQueue)).pages, 1);
+    EXPECT_EQ(Counters[1].Value, "15");
+}
+
+// A driver print is a printer exchange of its own: while another one runs
+// (its waits let the windows work), Print is refused and neither a job nor
+// a counter step comes of it.
+TEST_F(DriverPrintTest, PrintIsRefusedWhileAnotherExchangeRuns)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    {
+        const TExchangeGuard running;
+        dlg.PrintBt->click();
+    }
+    EXPECT_TRUE(server.WaitUntilJobsDone(JobBound));
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
     EXPECT_EQ(Counters[1].Value, "15");
 }
 
