@@ -524,6 +524,29 @@ TEST_F(LateAnswerDocumentDroppingServerTest, AJobFoundDoneCountsAsPrinted)
     EXPECT_EQ(Counters[1].Value, "20");
 }
 
+// While a driver print waits for the print system, the windows work: the
+// serial link refuses traffic to anything started from there, as it does
+// inside its own waits.
+TEST_F(LateAnswerDriverPrintTest, TheSerialLinkRefusesWhatStartsWhileAJobWaits)
+{
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    test::PrintServerProxy proxy(server.Socket(), test::PrintServerProxy::Holding::DocumentAnswers,
+                                 std::chrono::minutes(10));
+    ASSERT_TRUE(proxy.Listening());
+    bool checked = false;
+    bool refused = false;
+    QTimer::singleShot(500, &dlg, [&] {
+        checked = true;
+        refused = EnteredDuringExchange();
+    });
+    dlg.PrintBt->click();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(refused);
+    EXPECT_FALSE(EnteredDuringExchange());
+}
+
 TEST_F(LateAnswerDriverPrintTest, AJobWhoseFateCantBeLearntMayHavePrinted)
 {
     int documents = 0;
