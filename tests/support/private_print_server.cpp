@@ -100,7 +100,7 @@ bool LetFiltersReach(const fs::path& folder, std::string& error)
 
 }  // namespace
 
-PrivatePrintServer::PrivatePrintServer()
+PrivatePrintServer::PrivatePrintServer(DoneJobs doneJobs) : m_doneJobs(doneJobs)
 {
     if (!Start()) {
         m_error = "private print server: " + m_error;
@@ -205,7 +205,8 @@ bool PrivatePrintServer::WriteConfiguration() const
                                "LogLevel warn\n"
                                "Browsing No\n"
                                "WebInterface No\n"
-                               "DefaultAuthType None\n"
+                               "DefaultAuthType None\n" +
+                               (m_doneJobs == DoneJobs::DropDocuments ? "PreserveJobFiles No\n" : "") +
                                "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
     // Everything it writes stays in the folder; file: devices are allowed.

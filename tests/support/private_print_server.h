@@ -38,9 +38,14 @@ public:
     // Printers and classes.
     static constexpr int Destinations = 4;
 
+    // What the server keeps of a job once it is done: its documents too, as
+    // by default, or only its attributes, as servers set up not to keep
+    // what was printed do.
+    enum class DoneJobs { KeepDocuments, DropDocuments };
+
     // Starts the server and waits until it answers with its destinations; on
     // failure Error() says why (the server's log included).
-    PrivatePrintServer();
+    explicit PrivatePrintServer(DoneJobs doneJobs = DoneJobs::KeepDocuments);
     ~PrivatePrintServer();
     PrivatePrintServer(const PrivatePrintServer&) = delete;
     PrivatePrintServer& operator=(const PrivatePrintServer&) = delete;
@@ -75,6 +80,7 @@ private:
     bool QueueCommand(int operation, const std::string& queue) const;
     std::string Log() const;
 
+    DoneJobs m_doneJobs;
     std::filesystem::path m_folder;
     std::string m_error;
     pid_t m_pid = -1;

@@ -17,6 +17,7 @@
 #include "engine/render/redraw.h"
 #include "ui/dialogs/print_dialogs.h"
 #include "ui/dialogs/printer_setup_dlg.h"
+#include "ui/editor_hooks.h"
 #include "ui/form_order.h"
 #include "ui/main_window.h"
 #include "ui/print/print_system_client.h"
@@ -72,6 +73,8 @@ QString OutcomeText(PrintSystemAnswer answer, const QString& printer, const QStr
             return QString("The print system does not tell the resolution of \"%1\", so the label can't be printed "
                            "at its true size. Nothing was printed.")
                 .arg(printer);
+        case PrintSystemAnswer::EmptyClass:
+            return QString("The class \"%1\" has no printers. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::NotAccepting:
             return QString("The printer \"%1\" does not accept print jobs now. Nothing was printed.").arg(printer);
         case PrintSystemAnswer::Unreachable:
@@ -203,6 +206,11 @@ void TViaDrvDlg::PrintBtClick()
 
 void TViaDrvDlg::PrintViaDriver()
 {
+    // Another exchange's waits let window messages run: a print started
+    // there would step the counters under it.
+    if (RefuseDuringExchange()) {
+        return;
+    }
     // The waits below let window messages run: nothing may replace the
     // label or close the main window meanwhile.
     TExchangeGuard exchange;

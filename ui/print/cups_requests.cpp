@@ -24,7 +24,7 @@ constexpr size_t DocumentPiece = 32768;
 
 const char* const PrinterAttributes[] = {
     "printer-name",    "printer-resolution-default", "printer-resolution-supported",
-    "media-default",   "media-supported",            "member-names",
+    "media-default",   "media-supported",            "member-names",                 "printer-type",
 };
 
 struct HttpClose {
@@ -157,6 +157,8 @@ void ReadAttribute(ipp_attribute_t* attribute, PrinterDescription& printer)
         }
     } else if (name == "media-default") {
         printer.defaultMedia = MediaOf(ippGetString(attribute, 0, nullptr));
+    } else if (name == "printer-type") {
+        printer.isClass = (ippGetInteger(attribute, 0) & CUPS_PRINTER_CLASS) != 0;
     } else if (name == "member-names") {
         for (int index = 0; index < count; ++index) {
             printer.members.emplace_back(ippGetString(attribute, index, nullptr));
@@ -358,10 +360,12 @@ JobFate LookUpJob(const std::string& uri, int jobId, const RequestBounds& bounds
             if (answer != nullptr && ippGetStatusCode(answer.get()) <= IPP_STATUS_OK_CONFLICTING) {
                 ipp_attribute_t* documents = ippFindAttribute(answer.get(), "number-of-documents", IPP_TAG_INTEGER);
                 ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM);
-                if (documents != nullptr && ippGetInteger(documents, 0) > 0) {
+                // A server may drop a job's documents once it is done, and count none then.
+                const int jobState = state != nullptr ? ippGetInteger(state, 0) : 0;
+                if ((documents != nullptr && ippGetInteger(documents, 0) > 0) || jobState == IPP_JSTATE_COMPLETED) {
                     return JobFate::Queued;
                 }
-                if (state != nullptr && ippGetInteger(state, 0) >= IPP_JSTATE_CANCELED) {
+                if (jobState >= IPP_JSTATE_CANCELED) {
                     return JobFate::NotQueued;
                 }
             }
@@ -455,6 +459,9 @@ PrinterLookup DescribePrinter(const std::string& name, const RequestBounds& boun
         }
     }
     lookup = AskPrinter(connection.get(), printer, bounds);
+    if (lookup.answer == PrintSystemAnswer::Done && lookup.printer.isClass && lookup.printer.members.empty()) {
+        lookup.answer = PrintSystemAnswer::EmptyClass;
+    }
     if (lookup.answer != PrintSystemAnswer::Done || lookup.printer.members.empty()) {
         return lookup;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "engine/link/exchange_guard.h"
 #include "ui/print/cups_requests.h"
 
 namespace zk {
@@ -114,6 +115,9 @@ Answer PrintSystemClient::WaitFor(std::function<Answer(const RequestBounds&)> re
             Qt::QueuedConnection);
     });
     QTimer::singleShot(timeout + AnswerGrace, &loop, &QEventLoop::quit);
+    // Window messages run here as in the serial link's waits: what they
+    // start was not asked for by the exchange that waits.
+    const TWindowMessagesScope messages;
     loop.exec();
     return answer->has_value() ? std::move(**answer) : Answer{};
 }

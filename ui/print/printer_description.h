@@ -35,6 +35,7 @@ struct PrinterDescription {
     std::vector<std::string> members;
     // The class's printers differ in resolution or paper: it has none of its own.
     bool membersDiffer = false;
+    bool isClass = false;
 };
 
 enum class PrintSystemAnswer {
@@ -46,6 +47,8 @@ enum class PrintSystemAnswer {
     MembersDiffer,
     // The print system names no resolution for the printer.
     ResolutionUnknown,
+    // A class all of whose printers went away.
+    EmptyClass,
     // No print server listens where the print system's address points.
     Unreachable,
     // The print system did not answer in time.

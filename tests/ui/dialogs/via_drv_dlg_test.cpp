@@ -23,6 +23,7 @@
 #include <vector>
 #include <string>
 
+#include "engine/link/exchange_guard.h"
 #include "engine/model/label_setup.h"
 #include "engine/render/label_image.h"
 #include "engine/render/redraw.h"
@@ -56,6 +57,10 @@ struct WithPrintServer {
 
 class DriverPrintTest : public WithPrintServer, public test::PrintDialogsTest {
 protected:
+    explicit DriverPrintTest(PrivatePrintServer::DoneJobs doneJobs = PrivatePrintServer::DoneJobs::KeepDocuments)
+        : WithPrintServer{PrivatePrintServer(doneJobs)}
+    {
+    }
     void SetUp() override { ASSERT_TRUE(server.Running()) << server.Error(); }
     // Tests may shorten the time-outs.
     ~DriverPrintTest() override { DriverPrintTimeouts = {}; }
@@ -178,6 +183,47 @@ TEST_F(DriverPrintTest, AClassOfDifferingPrintersIsRefused)
                                      "Nothing was printed; choose one of its printers.");
     EXPECT_TRUE(server.Jobs().empty());
     EXPECT_EQ(Counters[1].Value, "10");
+}
+
+// A class whose printers all went away is named as such, and nothing
+// prints; a class that lost one of two printers prints on the other.
+TEST_F(DriverPrintTest, AClassWithoutPrintersIsNamedAndOneThatLostAPrinterPrintsOnTheOther)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelClass);
+    ASSERT_TRUE(server.RemoveQueue(PrivatePrintServer::LabelQueue));
+    EXPECT_EQ(PrintAndTakeMessage(), "The class \"zk-labels\" has no printers. Nothing was printed.");
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+
+    ChoosePrinter(PrivatePrintServer::MixedClass);
+    Print();
+    ASSERT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(test::ReadSpooledPdf(server.Output(PrivatePrintServer::OfficeQueue)).pages, 1);
+    EXPECT_EQ(Counters[1].Value, "15");
+}
+
+// A driver print is a printer exchange of its own: while another one runs
+// (its waits let the windows work), Print is refused and neither a job nor
+// a counter step comes of it.
+TEST_F(DriverPrintTest, PrintIsRefusedWhileAnotherExchangeRuns)
+{
+    MakeLabel(384, 200);
+    Define(Counters[1], "Count", "10", 5);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    {
+        const TExchangeGuard running;
+        dlg.PrintBt->click();
+    }
+    EXPECT_TRUE(server.WaitUntilJobsDone(JobBound));
+    EXPECT_TRUE(server.Jobs().empty());
+    EXPECT_EQ(Counters[1].Value, "10");
+    Print();
+    EXPECT_EQ(server.Jobs().size(), 1u);
+    EXPECT_EQ(Counters[1].Value, "15");
 }
 
 TEST_F(DriverPrintTest, SetsTimesCopiesPagesAndOneCounterStepPerSet)
@@ -418,7 +464,9 @@ private:
 // so the next label never repeats a number.
 class LateAnswerDriverPrintTest : public DriverPrintTest {
 protected:
-    LateAnswerDriverPrintTest()
+    explicit LateAnswerDriverPrintTest(
+        PrivatePrintServer::DoneJobs doneJobs = PrivatePrintServer::DoneJobs::KeepDocuments)
+        : DriverPrintTest(doneJobs)
     {
         // Room for a loaded machine: the held answer, not a slow server, must be what ends the wait.
         DriverPrintTimeouts.list = 3000ms;
@@ -456,6 +504,47 @@ TEST_F(LateAnswerDriverPrintTest, AJobFoundQueuedCountsAsPrinted)
     EXPECT_EQ(server.Jobs().size(), 2u);
     EXPECT_EQ(Counters[1].Value, "20");
     EXPECT_TRUE(dlg.PrintBt->isEnabled());
+}
+
+// A server that drops a job's documents once it is done: a job found done
+// printed, whatever document count the server still tells.
+class LateAnswerDocumentDroppingServerTest : public LateAnswerDriverPrintTest {
+protected:
+    LateAnswerDocumentDroppingServerTest() : LateAnswerDriverPrintTest(PrivatePrintServer::DoneJobs::DropDocuments) {}
+};
+
+TEST_F(LateAnswerDocumentDroppingServerTest, AJobFoundDoneCountsAsPrinted)
+{
+    int documents = 0;
+    const std::vector<std::string> messages =
+        PrintTwiceThrough(test::PrintServerProxy::Holding::DocumentAnswers, documents);
+    EXPECT_EQ(documents, 2);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(server.Jobs().size(), 2u);
+    EXPECT_EQ(Counters[1].Value, "20");
+}
+
+// While a driver print waits for the print system, the windows work: the
+// serial link refuses traffic to anything started from there, as it does
+// inside its own waits.
+TEST_F(LateAnswerDriverPrintTest, TheSerialLinkRefusesWhatStartsWhileAJobWaits)
+{
+    MakeLabel(384, 200);
+    ShowWithPrinters();
+    ChoosePrinter(PrivatePrintServer::LabelQueue);
+    test::PrintServerProxy proxy(server.Socket(), test::PrintServerProxy::Holding::DocumentAnswers,
+                                 std::chrono::minutes(10));
+    ASSERT_TRUE(proxy.Listening());
+    bool checked = false;
+    bool refused = false;
+    QTimer::singleShot(500, &dlg, [&] {
+        checked = true;
+        refused = EnteredDuringExchange();
+    });
+    dlg.PrintBt->click();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(refused);
+    EXPECT_FALSE(EnteredDuringExchange());
 }
 
 TEST_F(LateAnswerDriverPrintTest, AJobWhoseFateCantBeLearntMayHavePrinted)
