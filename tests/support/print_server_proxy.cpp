@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
@@ -14,37 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/unix_socket.h"
+
 namespace zk::test {
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-bool AddressOf(const fs::path& path, sockaddr_un& address)
-{
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (path.string().size() >= sizeof address.sun_path) {
-        return false;
-    }
-    std::memcpy(address.sun_path, path.c_str(), path.string().size() + 1);
-    return true;
-}
-
-int ConnectTo(const fs::path& path)
-{
-    sockaddr_un address{};
-    if (!AddressOf(path, address)) {
-        return -1;
-    }
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd >= 0 && connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 // The start of an IPP request that carries a document, right after the
 // HTTP header: version 1.x or 2.x, then the operation.
@@ -106,18 +82,9 @@ PrintServerProxy::PrintServerProxy(const fs::path& serverSocket, Holding holding
         return;
     }
     m_folder = pattern;
-    sockaddr_un address{};
     const fs::path path = m_folder / "cups.sock";
-    if (!AddressOf(path, address)) {
-        return;
-    }
-    m_listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (m_listener < 0 || bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        listen(m_listener, 64) != 0) {
-        if (m_listener >= 0) {
-            close(m_listener);
-        }
-        m_listener = -1;
+    m_listener = ListeningUnixSocket(path);
+    if (m_listener < 0) {
         return;
     }
     m_environment.Set("CUPS_SERVER", path.string());
@@ -173,7 +140,7 @@ void PrintServerProxy::Relay()
         if (watched[1].revents & POLLIN) {
             Pair& pair = pairs.emplace_back();
             pair.client = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-            pair.server = ConnectTo(m_serverSocket);
+            pair.server = ConnectedUnixSocket(m_serverSocket);
             pair.holding = m_holding == Holding::EveryAnswer ||
                            (m_holding == Holding::EveryAnswerFromTheDocumentOn && documentSeen);
             pair.releaseAt = Clock::now() + m_holdFor;

@@ -2,12 +2,11 @@
 
 #include <cups/cups.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+
+#include "tests/support/unix_socket.h"
 
 namespace zk::test {
 
@@ -20,24 +19,13 @@ SilentPrintServer::SilentPrintServer()
         return;
     }
     m_folder = pattern;
-    const std::string path = (m_folder / "cups.sock").string();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        return;
-    }
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    m_socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const fs::path path = m_folder / "cups.sock";
     // Connections are taken into the backlog by the kernel and then left alone.
-    if (m_socket < 0 || bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        listen(m_socket, 64) != 0) {
-        if (m_socket >= 0) {
-            close(m_socket);
-        }
-        m_socket = -1;
+    m_socket = ListeningUnixSocket(path);
+    if (m_socket < 0) {
         return;
     }
-    m_environment.Set("CUPS_SERVER", path);
+    m_environment.Set("CUPS_SERVER", path.string());
     // libcups keeps the address it read first for each thread: this one reads it again.
     cupsSetServer(nullptr);
 }
